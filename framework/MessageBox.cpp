@@ -1,0 +1,37 @@
+#include "framework/MessageBox.h"
+
+#include <iostream>
+#include <utility>
+
+namespace {
+
+MessageBoxPresenter& Presenter() {
+  static MessageBoxPresenter presenter;
+  return presenter;
+}
+
+int DefaultButton(unsigned style) {
+  switch (style & MB_TYPEMASK) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL:
+      return IDYES;
+    default:
+      return IDOK;
+  }
+}
+
+}  // namespace
+
+int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned style) {
+  if (const auto& present = Presenter()) return present(owner, text, caption, style);
+  std::cerr << caption << ": " << text << '\n';
+  return DefaultButton(style);
+}
+
+int AfxMessageBox(const std::string& text, unsigned style) {
+  return MessageBox(nullptr, text, "Veltrane Server", style);
+}
+
+MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
+  return std::exchange(Presenter(), std::move(presenter));
+}
