@@ -4,9 +4,16 @@
 # stops the cluster and removes its folder.
 
 PG_BIN=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
-PG_PORT=${VELTRANE_PG_PORT:-54329}
+
+# The first port from 54329 on that nothing listens on, so that several runs can share a machine.
+pg_free_port() {
+  local port=${VELTRANE_PG_PORT:-54329}
+  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
+  echo "$port"
+}
 
 pg_start() {
+  PG_PORT=$(pg_free_port)
   PG_DIR=$(mktemp -d /tmp/veltrane-pg.XXXXXX)
   chmod 755 "$PG_DIR"
   chown postgres: "$PG_DIR"
