@@ -1,7 +1,8 @@
 # Sourced by scripts/test.sh: a throwaway PostgreSQL cluster on loopback, without systemd.
 # pg_start exports VELTRANE_TEST_PG, the ODBC connection string of an empty database that the
-# role veltrane owns (the role may create further databases, one per test program); pg_stop
-# stops the cluster and removes its folder.
+# role veltrane owns (the role may create further databases, one per test program), and
+# VELTRANE_PG_STOP / VELTRANE_PG_START, shell commands that stop and restart the server;
+# pg_stop stops the cluster and removes its folder.
 
 PG_BIN=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
 
@@ -21,13 +22,14 @@ pg_start() {
   chown postgres "$PG_DIR/.pw"
   runuser -u postgres -- "$PG_BIN/initdb" -D "$PG_DIR/data" -U postgres -A scram-sha-256 \
     --pwfile="$PG_DIR/.pw" -E UTF8 --locale=C.UTF-8 >"$PG_DIR/initdb.log"
-  runuser -u postgres -- "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w -t 30 \
-    -o "-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" start >/dev/null
+  # Tests that take the server away and bring it back run these two commands.
+  export VELTRANE_PG_STOP="runuser -u postgres -- $PG_BIN/pg_ctl -D $PG_DIR/data -m fast -w stop"
+  export VELTRANE_PG_START="runuser -u postgres -- $PG_BIN/pg_ctl -D $PG_DIR/data -l $PG_DIR/server.log -w -t 30 -o '-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200' start"
+  eval "$VELTRANE_PG_START" >/dev/null
   PGPASSWORD=initdb-pw "$PG_BIN/psql" -q -h 127.0.0.1 -p "$PG_PORT" -U postgres \
     -c "CREATE ROLE veltrane LOGIN CREATEDB PASSWORD 'veltrane-pw'" \
     -c "CREATE DATABASE veltrane OWNER veltrane" >/dev/null
   export VELTRANE_TEST_PG="Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=$PG_PORT;Database=veltrane;Uid=veltrane;Pwd=veltrane-pw"
-  export VELTRANE_PG_CTL="$PG_BIN/pg_ctl" VELTRANE_PG_DATA="$PG_DIR/data"
 }
 
 pg_stop() {
