@@ -34,6 +34,7 @@ LONG ErrorFromErrno(int error) {
       return ERROR_ACCESS_DENIED;
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
       return ERROR_DISK_FULL;
     case ENOMEM:
       return ERROR_NOT_ENOUGH_MEMORY;
