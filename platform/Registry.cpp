@@ -17,9 +17,11 @@ struct OpenKey {
 // after later opens.
 class HandleTable {
  public:
+  // Never destroyed: static objects destroyed at exit or unload (the database session
+  // saving its values on close) may still reach the registry.
   static HandleTable& Instance() {
-    static HandleTable table;
-    return table;
+    static HandleTable* const table = new HandleTable;
+    return *table;
   }
 
   bool Find(HKEY handle, OpenKey& key) {
