@@ -2,8 +2,8 @@
 
 Units carry the properties the backend reads; StartUnit and StopUnit queue a job and move the
 unit into activating or deactivating, and the test moves it on through the mock interface
-(AddUnit, SetUnitState, SetUnitProperties, SetServiceProperties, Refuse,
-Delay).
+(AddUnit, SetUnitState, FinishJobs, SetUnitProperties, SetServiceProperties,
+Refuse, Delay).
 '''
 
 import time
@@ -120,6 +120,19 @@ def AddUnit(self, name, description, required_by, bound_by):
 def SetUnitState(self, name, active_state, sub_state, job_id):
     set_properties(unit_object(self, name), UNIT_IFACE, {
         'ActiveState': dbus.String(active_state), 'SubState': dbus.String(sub_state), 'Job': job_ref(job_id)})
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='')
+def FinishJobs(self):
+    '''Every unit with a job reaches the state its job leads to.'''
+    for path in self.unit_paths.values():
+        props = mockobject.objects[path].props[UNIT_IFACE]
+        if props['Job'][0] == 0:
+            continue
+        starting = props['ActiveState'] in ('activating', 'inactive', 'failed')
+        set_properties(mockobject.objects[path], UNIT_IFACE, {
+            'ActiveState': dbus.String('active' if starting else 'inactive'),
+            'SubState': dbus.String('running' if starting else 'dead'), 'Job': job_ref(0)})
 
 
 @dbus.service.method(MOCK_IFACE, in_signature='sa{sv}')
