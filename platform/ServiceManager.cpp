@@ -1,6 +1,7 @@
 #include "platform/ServiceManager.h"
 
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <string_view>
 
@@ -212,6 +213,8 @@ BOOL EnumDependentServicesA(SC_HANDLE service, DWORD serviceState, LPENUM_SERVIC
             asked.push_back(std::move(dependent));
 
     const std::size_t needed = PackedSize(asked);
+    if (needed > std::numeric_limits<DWORD>::max())
+        return Fail(ERROR_NOT_ENOUGH_MEMORY);
     *servicesReturned = 0;
     *bytesNeeded = static_cast<DWORD>(needed);
     if (needed > bufSize || (needed > 0 && services == nullptr))

@@ -122,8 +122,8 @@ private:
 
 class SystemdManagerConnection final : public ManagerConnection {
 public:
-    SystemdManagerConnection(std::shared_ptr<SystemdBus> bus, const std::map<std::string, std::string>& serviceUnits)
-        : bus_(std::move(bus)), serviceUnits_(serviceUnits)
+    SystemdManagerConnection(std::shared_ptr<SystemdBus> bus, std::map<std::string, std::string> serviceUnits)
+        : bus_(std::move(bus)), serviceUnits_(std::move(serviceUnits))
     {
     }
 
@@ -144,7 +144,7 @@ public:
 
 private:
     std::shared_ptr<SystemdBus> bus_;
-    const std::map<std::string, std::string>& serviceUnits_;
+    std::map<std::string, std::string> serviceUnits_;
 };
 
 } // namespace
