@@ -31,8 +31,6 @@ DWORD Win32Error(int result, const sd_bus_error& error)
     case ENOTCONN:
     case EACCES:
         return RPC_S_SERVER_UNAVAILABLE;
-    case EINVAL: // a text that is not valid UTF-8
-        return ERROR_INVALID_NAME;
     default:
         return RPC_S_CALL_FAILED;
     }
@@ -130,9 +128,8 @@ PropertyField JobIdProperty(const char* name, std::uint32_t& jobId)
 DWORD SystemdBus::Open(std::chrono::microseconds callTimeout, std::shared_ptr<SystemdBus>& bus)
 {
     sd_bus* connection = nullptr;
-    const int r = sd_bus_open_system(&connection);
-    if (r < 0)
-        return Win32Error(r, SD_BUS_ERROR_NULL);
+    if (sd_bus_open_system(&connection) < 0)
+        return RPC_S_SERVER_UNAVAILABLE;
     bus.reset(new SystemdBus(connection, callTimeout));
     return ERROR_SUCCESS;
 }
@@ -186,8 +183,9 @@ DWORD SystemdBus::CallWithReply(const char* destination, const std::string& path
     const MessagePtr callOwner(call);
     for (std::string_view argument : arguments) {
         const std::string text(argument);
-        if ((r = sd_bus_message_append_basic(call, 's', text.c_str())) < 0)
-            return Win32Error(r, SD_BUS_ERROR_NULL);
+        // The arguments are names; sd-bus refuses text that is not UTF-8.
+        if (sd_bus_message_append_basic(call, 's', text.c_str()) < 0)
+            return ERROR_INVALID_NAME;
     }
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* answer = nullptr;
