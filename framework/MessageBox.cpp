@@ -10,22 +10,25 @@ MessageBoxPresenter& Presenter() {
   return presenter;
 }
 
-int DefaultButton(unsigned style) {
-  switch (style & MB_TYPEMASK) {
-    case MB_YESNO:
-    case MB_YESNOCANCEL:
-      return IDYES;
-    default:
-      return IDOK;
-  }
-}
-
 }  // namespace
 
 int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned style) {
   if (const auto& present = Presenter()) return present(owner, text, caption, style);
   std::cerr << caption << ": " << text << '\n';
-  return DefaultButton(style);
+  return MessageBoxResults(style).front();
+}
+
+std::vector<int> MessageBoxResults(unsigned style) {
+  switch (style & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    default:
+      return {IDOK};
+  }
 }
 
 int AfxMessageBox(const std::string& text, unsigned style) {

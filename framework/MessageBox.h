@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CWnd;
 
@@ -19,6 +20,8 @@ inline constexpr unsigned MB_ICONQUESTION = 0x00000020;
 inline constexpr unsigned MB_ICONWARNING = 0x00000030;
 inline constexpr unsigned MB_ICONINFORMATION = 0x00000040;
 inline constexpr unsigned MB_ICONMASK = 0x000000F0;
+inline constexpr unsigned MB_ICONHAND = MB_ICONERROR;
+inline constexpr unsigned MB_ICONEXCLAMATION = MB_ICONWARNING;
 
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
@@ -31,6 +34,9 @@ int MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
 // The application object's form, used for the framework's own error reports: no owner, and
 // the application's name as the caption.
 int AfxMessageBox(const std::string& text, unsigned style = MB_OK);
+
+// The results a box of this style can answer, its default button first.
+std::vector<int> MessageBoxResults(unsigned style);
 
 using MessageBoxPresenter =
     std::function<int(CWnd* owner, const std::string& text, const std::string& caption, unsigned style)>;

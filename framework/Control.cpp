@@ -1,0 +1,127 @@
+#include "framework/Control.h"
+
+#include <algorithm>
+
+namespace {
+
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(),
+                    [](char a, char b) { return FoldCase(a) == FoldCase(b); });
+}
+
+}  // namespace
+
+Control::Control(int id, res::ControlKind kind, uint32_t style, std::string text)
+    : m_id(id),
+      m_kind(kind),
+      m_style(style),
+      m_text(std::move(text)),
+      m_enabled((style & res::WS_DISABLED) == 0),
+      m_readOnly(kind == res::ControlKind::Edit && (style & res::ES_READONLY) != 0) {}
+
+bool Control::IsButtonOfType(uint32_t type) const {
+  return m_kind == res::ControlKind::Button && (m_style & res::BS_TYPEMASK) == type;
+}
+
+void Control::SetText(const std::string& text) {
+  if (text == m_text) return;
+  m_text = text;
+  Changed();
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled == m_enabled) return;
+  m_enabled = enabled;
+  Changed();
+}
+
+void Control::SetReadOnly(bool readOnly) {
+  if (readOnly == m_readOnly) return;
+  m_readOnly = readOnly;
+  Changed();
+}
+
+void Control::SetCheck(int check) {
+  if (check == m_check) return;
+  m_check = check;
+  Changed();
+}
+
+void Control::SetBitmap(const char* const* xpm) {
+  m_bitmap = xpm;
+  Changed();
+}
+
+void Control::ContentChanged() {
+  ++m_contentRevision;
+  Changed();
+}
+
+void Control::InsertColumn(int index, Column column) {
+  index = std::clamp(index, 0, static_cast<int>(m_columns.size()));
+  m_columns.insert(m_columns.begin() + index, std::move(column));
+  for (Row& row : m_rows)
+    if (static_cast<int>(row.cells.size()) > index) row.cells.insert(row.cells.begin() + index, "");
+  ContentChanged();
+}
+
+void Control::InsertRow(int index, const std::string& text) {
+  index = std::clamp(index, 0, RowCount());
+  m_rows.insert(m_rows.begin() + index, Row{{text}, 0});
+  if (m_selection >= index) ++m_selection;
+  ContentChanged();
+}
+
+void Control::SetCell(int row, int column, const std::string& text) {
+  std::vector<std::string>& cells = m_rows.at(row).cells;
+  if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
+  cells[column] = text;
+  ContentChanged();
+}
+
+void Control::SetRowData(int row, DWORD_PTR data) {
+  m_rows.at(row).data = data;
+  Changed();
+}
+
+void Control::DeleteRow(int row) {
+  m_rows.erase(m_rows.begin() + row);
+  if (m_selection == row)
+    m_selection = -1;
+  else if (m_selection > row)
+    --m_selection;
+  ContentChanged();
+}
+
+void Control::ClearRows() {
+  m_rows.clear();
+  m_selection = -1;
+  ContentChanged();
+}
+
+void Control::SetSelection(int row) {
+  if (!HasRow(row)) row = -1;
+  if (row == m_selection) return;
+  m_selection = row;
+  Changed();
+}
+
+int Control::FindRowWithPrefix(int startAfter, const std::string& prefix) const {
+  const int count = RowCount();
+  if (count == 0) return -1;
+  const int first = HasRow(startAfter) ? startAfter + 1 : 0;
+  for (int n = 0; n < count; ++n) {
+    const int row = (first + n) % count;
+    if (StartsWithIgnoringCase(m_rows[row].cells.front(), prefix)) return row;
+  }
+  return -1;
+}
+
+void Control::SetExtendedStyle(DWORD style) {
+  if (style == m_extendedStyle) return;
+  m_extendedStyle = style;
+  Changed();
+}

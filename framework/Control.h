@@ -1,0 +1,87 @@
+#pragma once
+// The state of one control: what page logic reads and writes and what a backend shows. No
+// toolkit types; every change bumps the revision, so a backend updates only what moved.
+//
+// Combo boxes and list views share one model: rows with cells and item data, one selected
+// row. A combo box entry is a row with one cell; a list view row has a cell per column.
+
+#include <string>
+#include <vector>
+
+#include "framework/FrameworkTypes.h"
+#include "res/DialogTemplate.h"
+
+class Control {
+public:
+  struct Column {
+    std::string heading;
+    int width = -1;  // pixels
+    int format = LVCFMT_LEFT;
+  };
+  struct Row {
+    std::vector<std::string> cells;  // at least one: the item's own text
+    DWORD_PTR data = 0;
+  };
+
+  Control(int id, res::ControlKind kind, uint32_t style, std::string text);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  int Id() const { return m_id; }
+  res::ControlKind Kind() const { return m_kind; }
+  uint32_t Style() const { return m_style; }
+  bool IsButtonOfType(uint32_t type) const;  // a button whose BS_ type is `type`
+  bool IsCheckBox() const { return IsButtonOfType(res::BS_AUTOCHECKBOX); }
+
+  const std::string& Text() const { return m_text; }
+  void SetText(const std::string& text);
+  bool Enabled() const { return m_enabled; }
+  void SetEnabled(bool enabled);
+  bool ReadOnly() const { return m_readOnly; }
+  void SetReadOnly(bool readOnly);
+  int Check() const { return m_check; }
+  void SetCheck(int check);
+  // An SS_BITMAP static's picture, as XPM data; null when the module has none.
+  const char* const* Bitmap() const { return m_bitmap; }
+  void SetBitmap(const char* const* xpm);
+
+  const std::vector<Column>& Columns() const { return m_columns; }
+  void InsertColumn(int index, Column column);  // index is clamped to [0, count]
+  const std::vector<Row>& Rows() const { return m_rows; }
+  int RowCount() const { return static_cast<int>(m_rows.size()); }
+  bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
+  void InsertRow(int index, const std::string& text);  // index is clamped to [0, count]
+  void SetCell(int row, int column, const std::string& text);
+  void SetRowData(int row, DWORD_PTR data);
+  void DeleteRow(int row);
+  void ClearRows();
+  int Selection() const { return m_selection; }  // -1 when nothing is selected
+  void SetSelection(int row);                   // -1, or an existing row
+  // The first row after `startAfter` (wrapping round; -1 searches all) whose text begins with
+  // `prefix`, ignoring ASCII case; -1 when none does.
+  int FindRowWithPrefix(int startAfter, const std::string& prefix) const;
+  DWORD ExtendedStyle() const { return m_extendedStyle; }
+  void SetExtendedStyle(DWORD style);
+
+  unsigned Revision() const { return m_revision; }                // moves on every change
+  unsigned ContentRevision() const { return m_contentRevision; }  // moves when rows or columns do
+
+private:
+  void Changed() { ++m_revision; }
+  void ContentChanged();
+
+  const int m_id;
+  const res::ControlKind m_kind;
+  const uint32_t m_style;
+  std::string m_text;
+  bool m_enabled;
+  bool m_readOnly;
+  int m_check = BST_UNCHECKED;
+  const char* const* m_bitmap = nullptr;
+  std::vector<Column> m_columns;
+  std::vector<Row> m_rows;
+  int m_selection = -1;
+  DWORD m_extendedStyle = 0;
+  unsigned m_revision = 0;
+  unsigned m_contentRevision = 0;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// The system's folder chooser, shown by the current backend.
+
+#include <optional>
+#include <string>
+
+#include "framework/FrameworkTypes.h"
+
+class CWnd;
+
+// The folder the user chose, or nothing when the user cancelled (or no window can be shown).
+// `flags` takes BIF_ values; only file-system folders are ever offered.
+std::optional<std::string> BrowseForFolder(CWnd* owner, const std::string& title, UINT flags);
