@@ -8,6 +8,7 @@
 #include "db/ConnectString.h"
 #include "db/OdbcConnection.h"
 #include "db/RowBlock.h"
+#include "db/TextLimit.h"
 
 namespace {
 
@@ -16,6 +17,15 @@ constexpr SQLULEN kRowsPerBlock = 256;
 
 SqlParam ParamOf(const ExchangedField& field) {
   return std::visit([](auto* member) { return SqlParam(member->Value()); }, field.member);
+}
+
+// The value to write to `field`'s column; a text too long for it is refused, not cut.
+SqlParam WrittenValue(const ExchangedField& field) {
+  SqlParam value = ParamOf(field);
+  if (const auto* text = std::get_if<std::string>(&value); text && ExceedsMaxCharacters(*text))
+    throw std::length_error("The text for " + field.ColumnName() + " is longer than " +
+                            std::to_string(kMaxTextCharacters) + " characters; nothing was stored.");
+  return value;
 }
 
 bool IsAssigned(const ExchangedField& field) {
@@ -131,7 +141,7 @@ void CRecordset::Insert() {
   for (const ExchangedField* field : assigned) {
     columns += (columns.empty() ? "" : ", ") + field->ColumnName();
     markers += markers.empty() ? "?" : ", ?";
-    params.push_back(ParamOf(*field));
+    params.push_back(WrittenValue(*field));
   }
   const std::string table = TableName();
   ExecuteChange(assigned.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
@@ -146,7 +156,7 @@ void CRecordset::UpdateCurrentRow() {
   std::vector<SqlParam> params;
   for (const ExchangedField* field : assigned) {
     settings += (settings.empty() ? "" : ", ") + field->ColumnName() + " = ?";
-    params.push_back(ParamOf(*field));
+    params.push_back(WrittenValue(*field));
   }
   params.push_back(currentKey_);
   ExecuteChange("UPDATE " + TableName() + " SET " + settings + " WHERE " + KeyColumn() + " = ?", params);

@@ -6,6 +6,7 @@
 
 #include "db/OdbcCheck.h"
 #include "db/OdbcStatement.h"
+#include "db/TextLimit.h"
 
 namespace {
 
@@ -22,16 +23,6 @@ SQLSMALLINT CTypeOf(const ExchangedField& field) {
   if (std::holds_alternative<LongField*>(field.member)) return SQL_C_SLONG;
   if (std::holds_alternative<ShortField*>(field.member)) return SQL_C_SSHORT;
   return SQL_C_CHAR;
-}
-
-// The first 255 characters of `text`, counting UTF-8 sequences as one character each.
-std::string CutToMaxCharacters(const char* text, size_t bytes) {
-  size_t characters = 0;
-  for (size_t i = 0; i < bytes; ++i) {
-    const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-    if (startsCharacter && ++characters > kMaxTextCharacters) return std::string(text, i);
-  }
-  return std::string(text, bytes);
 }
 
 }  // namespace

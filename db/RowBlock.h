@@ -35,6 +35,3 @@ class RowBlock {
   SQLULEN capacity_;
   SQLULEN rowsFetched_ = 0;
 };
-
-// The maximum number of characters of a text column; longer values are cut on reading.
-inline constexpr size_t kMaxTextCharacters = 255;
