@@ -7,15 +7,9 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "db/GuardedOperation.h"
-#include "db/OdbcStatement.h"
-
-struct RowSelection {
-  std::string sql;
-  std::vector<SqlParam> params;
-};
+#include "db/RowSelection.h"
 
 // `text` with its "%s" replaced by `value`.
 std::string WithValue(const std::string& text, const std::string& value);
