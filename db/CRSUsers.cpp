@@ -1,5 +1,8 @@
 #include "db/CRSUsers.h"
 
+#include <limits>
+#include <stdexcept>
+
 void CRSUsers::DoFieldExchange(CFieldExchange& exchange) {
   exchange.Long("[UserID]", m_UserID);
   exchange.Text("[UserName]", m_UserName);
@@ -14,4 +17,10 @@ void CRSUsers::DoFieldExchange(CFieldExchange& exchange) {
   exchange.Long("[WO_GroupID]", m_WO_GroupID);
   exchange.Long("[WO_PreviousPermissions]", m_WO_PreviousPermissions);
   exchange.Text("[WO_NonMD5Password]", m_WO_NonMD5Password);
+}
+
+int16_t ToFlagColumn(int32_t flag) {
+  if (flag < std::numeric_limits<int16_t>::min() || flag > std::numeric_limits<int16_t>::max())
+    throw std::out_of_range("The user's Flag " + std::to_string(flag) + " does not fit its column.");
+  return static_cast<int16_t>(flag);
 }

@@ -23,3 +23,6 @@ class CRSUsers : public CRecordset {
   std::string GetDefaultSQL() const override { return "[Users]"; }
   void DoFieldExchange(CFieldExchange& exchange) override;
 };
+
+// The Flag column's value for a record's Flag; a number the column cannot hold is refused.
+int16_t ToFlagColumn(int32_t flag);

@@ -1,7 +1,9 @@
 #pragma once
-// The applet's one database session: its cached lists of computers, virtual servers and
-// users, the queries that refill them (each remembering its kind and key, so a repeated
-// query returns at once), and lookups in the lists.
+// The applet's one database session: it connects through the connection string kept in the
+// registry, makes sure the built-in accounts exist, checks the log-in and takes the session
+// lock (the Flag of the logged-in account), and keeps cached lists of computers, virtual
+// servers and users with the queries that refill them (each remembering its kind and key,
+// so a repeated query returns at once).
 
 #include <cstdint>
 #include <optional>
@@ -19,6 +21,29 @@ class ConfigDatabase {
   static constexpr int kOfComputer = 2;    // key: a computer's Name
   static constexpr int kOfAddress = 3;     // key: a virtual server's address
   static constexpr int kUserNamed = 4;     // key: a user name (LoadUsers only)
+
+  ConfigDatabase() = default;
+  ~ConfigDatabase() { Close(); }
+  ConfigDatabase(const ConfigDatabase&) = delete;
+  ConfigDatabase& operator=(const ConfigDatabase&) = delete;
+
+  // 1 when connected, logged in and (unless quiet) holding the lock; else 0. A wrong name or
+  // password shows nothing; everything else that fails is reported unless quiet.
+  int Connect(int quiet, const std::string& userName, const std::string& password);
+  // Releases the lock (saving the computer name when it was held) and empties the lists.
+  void Close();
+  // The account's UserID when name and password match; 0 when no loaded account has the
+  // name; -1 when the log-in query loaded no account; -2 for a wrong password. An address
+  // "Default" and a computer "LocalHost" (any case) count as none.
+  int32_t CheckLogIn(const std::string& userName, const std::string& password, const std::string& address,
+                     const std::string& computer);
+  // Loads the accounts the log-in looks at (of the address, else of the computer, else all;
+  // "admin" only for "admin") and copies the first named exactly `userName`. Results as above.
+  int32_t FindUserForLogIn(const std::string& userName, UserRecord& user, const std::string& address,
+                           const std::string& computer);
+  int SetUserFlag(int32_t userId, int value);
+  int SaveComputerName();
+  int SetComputerCurrentSite(int32_t computerId, const std::string& site);
 
   // Refills `computers` with every computer.
   void LoadComputers();
@@ -57,4 +82,6 @@ class ConfigDatabase {
   // The statement of a query, or none when there is nothing to select.
   std::optional<RowSelection> VirtualServersSelection(const std::string& key, int kind) const;
   std::optional<RowSelection> UsersSelection(const std::string& key, int kind);
+  int TakeLock(int32_t userId);
+  int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
 };

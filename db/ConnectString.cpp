@@ -1,5 +1,8 @@
 #include "db/ConnectString.h"
 
+#include "db/DatabaseError.h"
+#include "db/OdbcConnection.h"
+
 namespace {
 
 constexpr std::string_view kOdbcPrefix = "ODBC;";
@@ -14,4 +17,17 @@ std::string& connectString() {
 
 std::string WithoutOdbcPrefix(const std::string& text) {
   return text.starts_with(kOdbcPrefix) ? text.substr(kOdbcPrefix.size()) : text;
+}
+
+std::string CompleteConnectString(const std::string& text) {
+  const std::string given = WithoutOdbcPrefix(text);
+  const std::string completed = OdbcConnection().Open(given);
+  // Some drivers complete to a string they cannot connect with again (a DSN-less SQLite
+  // connection completes to "DSN=;Database=..."): then the given string is the one to keep.
+  try {
+    OdbcConnection().Open(completed);
+    return completed;
+  } catch (const DatabaseError&) {
+    return given;
+  }
 }

@@ -10,3 +10,8 @@ std::string& connectString();
 
 // `text` without a leading "ODBC;", which is ours and not the driver manager's.
 std::string WithoutOdbcPrefix(const std::string& text);
+
+// Connects with `text` (never prompting) and returns the completed connection string the
+// driver manager hands back, or `text` itself (without "ODBC;") when the completed string
+// does not connect again; throws DatabaseError when `text` does not connect.
+std::string CompleteConnectString(const std::string& text);

@@ -3,21 +3,10 @@
 #include <sqlext.h>
 
 #include <algorithm>
-#include <atomic>
 
 #include "db/OdbcCheck.h"
 #include "db/OdbcConnection.h"
-
-namespace {
-
-std::atomic<uint64_t>& ExecutionCount() {
-  static std::atomic<uint64_t> count{0};
-  return count;
-}
-
-}  // namespace
-
-uint64_t StatementsExecuted() { return ExecutionCount().load(); }
+#include "db/StatementCounter.h"
 
 OdbcStatement::OdbcStatement(OdbcConnection& connection) {
   CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &handle_), SQL_HANDLE_DBC, connection.Handle());
@@ -30,7 +19,7 @@ void OdbcStatement::Execute(const std::string& sql, const std::vector<SqlParam>&
   params_ = params;
   BindParams();
   std::string text = sql;
-  ++ExecutionCount();
+  CountStatementExecution();
   CheckOdbc(SQLExecDirect(handle_, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size())),
             SQL_HANDLE_STMT, handle_);
 }

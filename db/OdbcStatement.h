@@ -1,18 +1,15 @@
 #pragma once
-// One ODBC statement on an open connection, owned. Every execution is counted process-wide
-// so that tests can see how many statements really reached the database.
+// One ODBC statement on an open connection, owned. Every execution is counted
+// (StatementCounter.h).
 
 #include <sql.h>
 
-#include <cstdint>
 #include <string>
-#include <variant>
 #include <vector>
 
-class OdbcConnection;
+#include "db/SqlParam.h"
 
-// A value bound to one `?` of a statement.
-using SqlParam = std::variant<int32_t, std::string>;
+class OdbcConnection;
 
 class OdbcStatement {
  public:
@@ -36,6 +33,3 @@ class OdbcStatement {
   std::vector<SqlParam> params_;  // bound by address: must live until the execution ends
   std::vector<SQLLEN> paramLengths_;
 };
-
-// Number of statements executed in this process so far.
-uint64_t StatementsExecuted();

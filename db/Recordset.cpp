@@ -7,13 +7,14 @@
 
 #include "db/ConnectString.h"
 #include "db/OdbcConnection.h"
+#include "db/OdbcStatement.h"
 #include "db/RowBlock.h"
 #include "db/TextLimit.h"
 
 namespace {
 
 // Rows fetched per driver call.
-constexpr SQLULEN kRowsPerBlock = 256;
+constexpr size_t kRowsPerBlock = 256;
 
 SqlParam ParamOf(const ExchangedField& field) {
   return std::visit([](auto* member) { return SqlParam(member->Value()); }, field.member);

@@ -6,16 +6,15 @@
 // the first exchanged column (the table's key), writing only the members assigned since
 // AddNew or Edit. Driver failures are thrown as DatabaseError; nothing is reported here.
 
-#include <sql.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "db/FieldExchange.h"
-#include "db/OdbcStatement.h"
+#include "db/SqlParam.h"
 
 class OdbcConnection;
+class OdbcStatement;
 class RowBlock;
 
 class CRecordset {
@@ -67,7 +66,7 @@ class CRecordset {
   std::unique_ptr<OdbcConnection> connection_;
   std::unique_ptr<OdbcStatement> statement_;
   std::unique_ptr<RowBlock> block_;
-  SQLULEN rowInBlock_ = 0;
+  size_t rowInBlock_ = 0;
   SqlParam currentKey_;  // the key as read, whatever the key member is assigned since
   bool eof_ = true;
   bool updatable_ = false;

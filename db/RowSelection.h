@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "db/OdbcStatement.h"
+#include "db/SqlParam.h"
 
 struct RowSelection {
   std::string sql;

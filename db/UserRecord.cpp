@@ -1,18 +1,10 @@
 #include "db/UserRecord.h"
 
-#include <limits>
-#include <stdexcept>
-
 #include "db/CRSUsers.h"
 #include "db/RowMutation.h"
+#include "digest/Digest.h"
 
 namespace {
-
-int16_t FlagColumnValue(int32_t flag) {
-  if (flag < std::numeric_limits<int16_t>::min() || flag > std::numeric_limits<int16_t>::max())
-    throw std::out_of_range("The user's Flag " + std::to_string(flag) + " does not fit its column.");
-  return static_cast<int16_t>(flag);
-}
 
 // The columns the user mutations write; the record's DiskQuota and Flag each go to the
 // column of the same name, whatever their order in the record.
@@ -22,7 +14,7 @@ void SetColumns(const UserRecord& user, CRSUsers& users) {
   users.m_HomeDir = user.HomeDir;
   users.m_Permissions = user.Permissions;
   users.m_VirtualServerID = user.VirtualServerID;
-  users.m_Flag = FlagColumnValue(user.Flag);
+  users.m_Flag = ToFlagColumn(user.Flag);
   users.m_DiskQuota = user.DiskQuota;
 }
 
@@ -46,4 +38,10 @@ int UserRecord::Update(int quiet) const {
 int UserRecord::Delete(int quiet) const {
   return DeleteRow<CRSUsers>(quiet, ByKey(*this), WithValue("Can not delete user. User %s does not exist!!", UserName),
                              "Can not delete user. Database error!! Can not delete");
+}
+
+int UserRecord::CheckPassword(const std::string& password) const {
+  std::string digest;
+  DigestText(password, digest);
+  return digest == Password ? 1 : 0;
 }

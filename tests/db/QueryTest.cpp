@@ -5,6 +5,7 @@
 
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
+#include "db/StatementCounter.h"
 #include "tests/support/DatabaseTest.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "db/CRSVirtualServerGroup.h"
 #include "db/CRSVirtualServers.h"
 #include "db/DatabaseError.h"
+#include "db/StatementCounter.h"
 #include "tests/support/DatabaseTest.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include "db/OdbcCheck.h"
 #include "db/OdbcConnection.h"
+#include "db/OdbcStatement.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "db/OdbcStatement.h"
+#include "db/SqlParam.h"
 #include "tests/support/TemporaryFolder.h"
 
 enum class Engine { SQLite, PostgreSQL };
