@@ -119,23 +119,4 @@ TEST_P(QueryTest, AFailedQueryReportsOnceIsNotRememberedAndAQuietSessionShowsNot
   EXPECT_EQ(session.users.size(), 4u);
 }
 
-TEST_P(QueryTest, LookupsFindTheFirstExactMatchAndHandOutCopies) {
-  session.LoadVirtualServers("", ConfigDatabase::kAll);
-  EXPECT_EQ(session.FindComputerIdByName("pc2"), 2);
-  EXPECT_EQ(session.FindComputerIdByName("PC2"), 0);
-  EXPECT_EQ(session.FindVirtualServerIdByAddress("10.0.0.9"), 0);
-
-  session.LoadUsers("", ConfigDatabase::kAll);
-  UserRecord copy;
-  ASSERT_EQ(session.FindUserById(2, copy), 1);
-  copy.UserName = "renamed";
-  UserRecord again;
-  session.FindUserById(2, again);
-  EXPECT_EQ(again.UserName, "u11");
-  session.UpdateCachedUser(copy);
-  session.FindUserById(2, again);
-  EXPECT_EQ(again.UserName, "renamed");
-  EXPECT_EQ(session.FindUserById(99, again), 0);
-}
-
 }  // namespace
