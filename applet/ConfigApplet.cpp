@@ -1,6 +1,10 @@
 #include "applet/ConfigApplet.h"
 
+#include <exception>
+#include <string>
+
 #include "applet/LogInDlg.h"
+#include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
 #include "res/DialogTemplate.h"
 #include "res/Resources.h"
@@ -33,20 +37,38 @@ bool LogIn(ConfigDatabase& database) {
   }
 }
 
+// Closes the session on every way out of the sheet, releasing its lock.
+class SessionCloser {
+public:
+  explicit SessionCloser(ConfigDatabase& database) : m_database(database) {}
+  ~SessionCloser() { m_database.Close(); }
+  SessionCloser(const SessionCloser&) = delete;
+  SessionCloser& operator=(const SessionCloser&) = delete;
+
+private:
+  ConfigDatabase& m_database;
+};
+
 // The sheet over the logged-in session. The session is closed while the pages still exist
 // (their windows are gone), then the sheet goes.
 void ShowSheet(ConfigDatabase& database) {
   CFTPSheet sheet("Veltrane Properties", nullptr, 0);
+  const SessionCloser closer(database);
   sheet.AttachDatabase(&database);
   sheet.DoModal();
-  database.Close();
 }
 
 }  // namespace
 
 LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
   ModuleResourceScope module(kAppletModule);
-  if (LogIn(database)) ShowSheet(database);
+  // Nothing may escape to the Control Panel, which calls through a C interface. A scripted
+  // run that went differently from its script ends here too; its backend keeps the failure.
+  try {
+    if (LogIn(database)) ShowSheet(database);
+  } catch (const std::exception& error) {
+    AfxMessageBox(std::string("The applet stopped: ") + error.what(), MB_OK | MB_ICONERROR);
+  }
   return 0;
 }
 

@@ -45,7 +45,7 @@ protected:
       ASSERT_EQ(dlclose(library), 0);
       EXPECT_EQ(dlopen(APPLET_LIBRARY, RTLD_NOW | RTLD_NOLOAD), nullptr);
     }
-    EXPECT_EQ(backend.Failure(), "");
+    EXPECT_EQ(backend.Failure(), expectedFailure);
     EXPECT_TRUE(steps.AllTaken());
   }
 
@@ -71,6 +71,7 @@ protected:
   BackendScope use{backend};
   void* library = nullptr;
   APPLET_PROC entry = nullptr;
+  std::string expectedFailure;
 };
 
 TEST_F(LaunchTest, FourWrongPasswordsEndAfterTheFourthShowingEachShowingThePreviousOne) {
@@ -131,6 +132,13 @@ TEST_F(LaunchTest, ASecondLaunchLogsInAgainAfterTheFirstClosedWithOk) {
     EXPECT_EQ(DoubleClick(), 0);
     EXPECT_EQ(AdminFlag(), "0");
   }
+}
+
+TEST_F(LaunchTest, ARunThatStopsInsideTheSheetStillReleasesTheLockAndReturnsNormally) {
+  steps.Window(LogInWith("brelk")).Window([](ScriptedWindow& w) { w.Click(4242); });
+  expectedFailure = "sheet \"Veltrane Properties\": there is no control 4242";
+  EXPECT_EQ(DoubleClick(), 0);
+  EXPECT_EQ(AdminFlag(), "0");
 }
 
 }  // namespace
