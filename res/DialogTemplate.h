@@ -37,6 +37,7 @@ inline constexpr uint32_t BS_TYPEMASK = 0x0000000F;
 // Static styles.
 inline constexpr uint32_t SS_LEFT = 0x00000000;
 inline constexpr uint32_t SS_BITMAP = 0x0000000E;
+inline constexpr uint32_t SS_TYPEMASK = 0x0000001F;
 // Combo box styles.
 inline constexpr uint32_t CBS_DROPDOWNLIST = 0x00000003;
 inline constexpr uint32_t CBS_SORT = 0x00000100;

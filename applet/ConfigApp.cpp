@@ -1,0 +1,3 @@
+#include "applet/ConfigApp.h"
+
+CConfigApp theApp;

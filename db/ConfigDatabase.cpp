@@ -1,0 +1,182 @@
+#include "db/ConfigDatabase.h"
+
+#include <iostream>
+#include <strings.h>
+
+#include "db/CRSUsers.h"
+#include "db/ConnectString.h"
+#include "db/GuardedOperation.h"
+#include "db/OwnConnectionStatement.h"
+#include "db/RegistryKey.h"
+#include "digest/Digest.h"
+#include "framework/MessageBox.h"
+
+namespace {
+
+constexpr const char* kRegistryPath = "SOFTWARE\\Orvindel\\Veltrane Server";
+constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
+
+void ShowError(const std::string& text) { MessageBox(nullptr, text, "Error!!", MB_OK | MB_ICONINFORMATION); }
+
+// Failures the user would otherwise see no cause for are named on standard error.
+void LogCause(const std::string& line) { std::cerr << "veltrane: " << line << '\n'; }
+
+// Opens the session's registry key, creating it when it is missing. Returns 0 or the error.
+LONG OpenOrCreateKey(RegistryKey& key, bool& created) {
+  created = false;
+  if (key.Open(HKEY_LOCAL_MACHINE, kRegistryPath, KEY_ALL_ACCESS) == ERROR_SUCCESS) return ERROR_SUCCESS;
+  const LONG result = key.Create(HKEY_LOCAL_MACHINE, kRegistryPath);
+  created = result == ERROR_SUCCESS;
+  if (!created)
+    LogCause("the registry key HKEY_LOCAL_MACHINE\\" + std::string(kRegistryPath) +
+             " can be neither opened nor created (error " + std::to_string(result) + ")");
+  return result;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
+
+}  // namespace
+
+int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std::string& password) {
+  // Every attempt reads the accounts afresh: a remembered result of an earlier attempt would
+  // still show a lock that has been released since.
+  ForgetUserQuery();
+  ForgetVirtualServerQuery();
+  RegistryKey key;
+  bool created = false;
+  if (OpenOrCreateKey(key, created) != ERROR_SUCCESS) return 0;
+  if (created) connectString() = "DSN=Veltrane;";
+  else ReadRegistryString(key, "ConnectionString", connectString());
+
+  std::string completed;
+  try {
+    completed = CompleteConnectString(connectString());
+  } catch (const std::exception& error) {
+    LogCause(std::string("unable to connect to the database: ") + error.what());
+    if (!quietArg) ShowError("Unable to Connect to Database.");
+    return 0;
+  }
+  connectString() = "ODBC;" + completed;
+  if (!quietArg && key.SetValue(completed, "ConnectionString") != ERROR_SUCCESS)
+    LogCause("the connection string could not be stored in the registry");
+
+  LoadComputers();
+  if (!EnsureBuiltInAccount("admin", "brelk", quietArg)) return 0;
+
+  int32_t userId = 0;
+  if (!userName.empty() && !password.empty()) {
+    userId = CheckLogIn(userName, password, "Default", "LocalHost");
+    if (userId < 1) return 0;
+  }
+  quiet = quietArg;
+  if (!quiet && userId > 0) {
+    if (!TakeLock(userId)) return 0;
+    lockHeld = 1;
+    lockedUserId = userId;
+  }
+  ReadRegistryString(key, "ComputerName", computerName);
+  if (!quiet) EnsureBuiltInAccount("ftp", "qov", 0);  // a failure here does not fail the connect
+  return 1;
+}
+
+int ConfigDatabase::EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet) {
+  LoadUsers(name, kUserNamed);
+  if (!users.empty()) return 1;
+  UserRecord account;
+  account.UserName = name;
+  DigestText(password, account.Password);
+  account.HomeDir = "c:\\";
+  account.Permissions = -1;
+  account.VirtualServerID = -1;
+  if (!account.Add(addQuiet)) return 0;
+  ForgetUserQuery();
+  return 1;
+}
+
+int ConfigDatabase::TakeLock(int32_t userId) {
+  UserRecord account;
+  if (FindUserById(userId, account) && account.Flag != 0) {
+    if (!quiet) ShowError(kLockedText);
+    return 0;
+  }
+  // One conditional update: of two sessions that log in at the same moment, one changes
+  // the row and the other changes nothing.
+  bool taken = false;
+  if (!RunGuarded(quiet, [&] {
+        taken = ExecuteOnOwnConnection("UPDATE Users SET Flag = 1 WHERE UserID = ? AND Flag = 0", {userId}) == 1;
+      }))
+    return 0;
+  if (!taken && !quiet) ShowError(kLockedText);
+  return taken ? 1 : 0;
+}
+
+void ConfigDatabase::Close() {
+  if (lockHeld && lockedUserId > 0) {
+    SetUserFlag(lockedUserId, 0);
+    SaveComputerName();
+  }
+  lockHeld = 0;
+  lockedUserId = 0;
+  computers.clear();
+  virtualServers.clear();
+  users.clear();
+  ForgetUserQuery();
+  ForgetVirtualServerQuery();
+}
+
+int32_t ConfigDatabase::CheckLogIn(const std::string& userName, const std::string& password,
+                                   const std::string& address, const std::string& computer) {
+  UserRecord account;
+  const int32_t found = FindUserForLogIn(userName, account, EqualsIgnoringCase(address, "Default") ? "" : address,
+                                         EqualsIgnoringCase(computer, "LocalHost") ? "" : computer);
+  if (found < 1) return found;
+  return account.CheckPassword(password) ? found : -2;
+}
+
+int32_t ConfigDatabase::FindUserForLogIn(const std::string& userName, UserRecord& user, const std::string& address,
+                                         const std::string& computer) {
+  if (userName == "admin") LoadUsers("admin", kUserNamed);  // the administrator belongs to no virtual server
+  else if (!address.empty()) LoadUsers(address, kOfAddress);
+  else if (!computer.empty()) LoadUsers(computer, kOfComputer);
+  else LoadUsers("", kAll);
+  if (users.empty()) return -1;
+  for (const UserRecord& candidate : users) {
+    user = candidate;
+    if (candidate.UserName == userName) return candidate.UserID;
+  }
+  return 0;
+}
+
+int ConfigDatabase::SetUserFlag(int32_t userId, int value) {
+  return RunGuarded(quiet,
+                    [&] {
+                      CRSUsers account;
+                      account.Open("SELECT * FROM Users WHERE UserID = ?", {userId});
+                      if (!account.IsEOF()) {
+                        account.Edit();
+                        account.m_Flag = ToFlagColumn(value);
+                        account.Update();
+                      }
+                      account.Close();
+                    })
+             ? 1
+             : 0;
+}
+
+int ConfigDatabase::SaveComputerName() {
+  RegistryKey key;
+  bool created = false;
+  if (OpenOrCreateKey(key, created) != ERROR_SUCCESS) return 0;
+  if (const LONG result = key.SetValue(computerName, "ComputerName"); result != ERROR_SUCCESS) {
+    LogCause("the computer name could not be stored in the registry (error " + std::to_string(result) + ")");
+    return 0;
+  }
+  return 1;
+}
+
+int ConfigDatabase::SetComputerCurrentSite(int32_t computerId, const std::string& site) {
+  ComputerRecord computer;
+  if (!FindComputerById(computerId, computer)) return 0;
+  computer.CurrentSite = site;
+  return computer.Update(0);
+}

@@ -1,0 +1,87 @@
+#pragma once
+// The applet's one database session: it connects through the connection string kept in the
+// registry, makes sure the built-in accounts exist, checks the log-in and takes the session
+// lock (the Flag of the logged-in account), and keeps cached lists of computers, virtual
+// servers and users with the queries that refill them (each remembering its kind and key,
+// so a repeated query returns at once).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "db/ComputerRecord.h"
+#include "db/RowSelection.h"
+#include "db/UserRecord.h"
+#include "db/VirtualServerRecord.h"
+
+class ConfigDatabase {
+ public:
+  // Query kinds of LoadVirtualServers and LoadUsers.
+  static constexpr int kAll = 1;           // every row; the key is remembered but not used
+  static constexpr int kOfComputer = 2;    // key: a computer's Name
+  static constexpr int kOfAddress = 3;     // key: a virtual server's address
+  static constexpr int kUserNamed = 4;     // key: a user name (LoadUsers only)
+
+  ConfigDatabase() = default;
+  ~ConfigDatabase() { Close(); }
+  ConfigDatabase(const ConfigDatabase&) = delete;
+  ConfigDatabase& operator=(const ConfigDatabase&) = delete;
+
+  // 1 when connected, logged in and (unless quiet) holding the lock; else 0. A wrong name or
+  // password shows nothing; everything else that fails is reported unless quiet.
+  int Connect(int quiet, const std::string& userName, const std::string& password);
+  // Releases the lock (saving the computer name when it was held) and empties the lists.
+  void Close();
+  // The account's UserID when name and password match; 0 when no loaded account has the
+  // name; -1 when the log-in query loaded no account; -2 for a wrong password. An address
+  // "Default" and a computer "LocalHost" (any case) count as none.
+  int32_t CheckLogIn(const std::string& userName, const std::string& password, const std::string& address,
+                     const std::string& computer);
+  // Loads the accounts the log-in looks at (of the address, else of the computer, else all;
+  // "admin" only for "admin") and copies the first named exactly `userName`. Results as above.
+  int32_t FindUserForLogIn(const std::string& userName, UserRecord& user, const std::string& address,
+                           const std::string& computer);
+  int SetUserFlag(int32_t userId, int value);
+  int SaveComputerName();
+  int SetComputerCurrentSite(int32_t computerId, const std::string& site);
+
+  // Refills `computers` with every computer.
+  void LoadComputers();
+  // Refills `virtualServers` by kind 1 to 3, unless the list already holds that query's result.
+  void LoadVirtualServers(const std::string& key, int kind);
+  // Refills `users` by kind 1 to 4, unless the list already holds that query's result.
+  // Kinds 2 and 3 first load the virtual servers of the computer or address.
+  void LoadUsers(const std::string& key, int kind);
+  void ForgetUserQuery();
+  void ForgetVirtualServerQuery();
+
+  // Lookups in the lists, no database access. Each copies the first match and returns 1,
+  // or returns 0.
+  int FindUserById(int32_t id, UserRecord& user) const;
+  int FindVirtualServerById(int32_t id, VirtualServerRecord& server) const;
+  int FindComputerById(int32_t id, ComputerRecord& computer) const;
+  // The key of the first entry with exactly that address or name, else 0.
+  int32_t FindVirtualServerIdByAddress(const std::string& address) const;
+  int32_t FindComputerIdByName(const std::string& name) const;
+  // Overwrites the cached user with the same UserID, if there is one.
+  void UpdateCachedUser(const UserRecord& user);
+
+  ComputerList computers;
+  VirtualServerList virtualServers;
+  UserList users;
+  std::string computerName;
+  int lockHeld = 0;
+  int32_t lockedUserId = 0;
+  int quiet = 0;
+  int userQueryKind = 0;
+  int virtualServerQueryKind = 0;
+  std::string virtualServerQueryKey;
+  std::string userQueryKey;
+
+ private:
+  // The statement of a query, or none when there is nothing to select.
+  std::optional<RowSelection> VirtualServersSelection(const std::string& key, int kind) const;
+  std::optional<RowSelection> UsersSelection(const std::string& key, int kind);
+  int TakeLock(int32_t userId);
+  int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
+};

@@ -1,0 +1,33 @@
+#include "db/ConnectString.h"
+
+#include "db/DatabaseError.h"
+#include "db/OdbcConnection.h"
+
+namespace {
+
+constexpr std::string_view kOdbcPrefix = "ODBC;";
+
+}  // namespace
+
+std::string& connectString() {
+  // Never destroyed: the session may still connect while the process unloads.
+  static std::string* const text = new std::string("ODBC;DSN=Veltrane");
+  return *text;
+}
+
+std::string WithoutOdbcPrefix(const std::string& text) {
+  return text.starts_with(kOdbcPrefix) ? text.substr(kOdbcPrefix.size()) : text;
+}
+
+std::string CompleteConnectString(const std::string& text) {
+  const std::string given = WithoutOdbcPrefix(text);
+  const std::string completed = OdbcConnection().Open(given);
+  // Some drivers complete to a string they cannot connect with again (a DSN-less SQLite
+  // connection completes to "DSN=;Database=..."): then the given string is the one to keep.
+  try {
+    OdbcConnection().Open(completed);
+    return completed;
+  } catch (const DatabaseError&) {
+    return given;
+  }
+}

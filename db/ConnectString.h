@@ -1,0 +1,17 @@
+#pragma once
+// The process-wide ODBC connect string with which every recordset opens its own connection.
+// A function-local object, so that static objects of other translation units may use it
+// while they are constructed or destroyed.
+
+#include <string>
+
+// Starts as "ODBC;DSN=Veltrane"; the session replaces it when it connects.
+std::string& connectString();
+
+// `text` without a leading "ODBC;", which is ours and not the driver manager's.
+std::string WithoutOdbcPrefix(const std::string& text);
+
+// Connects with `text` (never prompting) and returns the completed connection string the
+// driver manager hands back, or `text` itself (without "ODBC;") when the completed string
+// does not connect again; throws DatabaseError when `text` does not connect.
+std::string CompleteConnectString(const std::string& text);

@@ -1,0 +1,25 @@
+#pragma once
+// The one guarded region of every database operation. A failure inside it is reported here,
+// by kind, and never reaches the caller:
+//   - DatabaseError: the driver's text, caption "Error!!", information icon, no owner;
+//   - any other error (out of memory included): the framework's own report with an OK button;
+//   - Refusal: the operation's own verdict, caption "Information", information icon, no owner.
+// A quiet operation shows nothing. Objects local to the body (recordsets, and with them their
+// connections) are closed by the time the box is shown.
+
+#include <functional>
+#include <string>
+
+// A mutation's verdict that it may not go on. Deliberately not a std::exception, so that it
+// is never taken for a framework error.
+class Refusal {
+ public:
+  explicit Refusal(std::string text) : text_(std::move(text)) {}
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// Runs `body`; true when it finished without a failure.
+bool RunGuarded(int quiet, const std::function<void()>& body);

@@ -1,0 +1,65 @@
+#include "db/OdbcConnection.h"
+
+#include <sqlext.h>
+
+#include <string>
+
+#include "db/DatabaseError.h"
+#include "db/OdbcCheck.h"
+
+namespace {
+
+// Seconds a connect may wait for the server before it fails.
+constexpr SQLULEN kLoginTimeoutSeconds = 15;
+
+// The process-wide environment. Deliberately never freed: static objects of other
+// translation units (the session) may still reach the database while the process exits.
+SQLHENV Environment() {
+  static const SQLHENV environment = [] {
+    SQLHENV handle = SQL_NULL_HENV;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle)))
+      throw DatabaseError("The ODBC driver manager could not allocate its environment.", "HY001");
+    CheckOdbc(SQLSetEnvAttr(handle, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+              SQL_HANDLE_ENV, handle);
+    return handle;
+  }();
+  return environment;
+}
+
+}  // namespace
+
+OdbcConnection::OdbcConnection() {
+  SQLHENV environment = Environment();
+  CheckOdbc(SQLAllocHandle(SQL_HANDLE_DBC, environment, &handle_), SQL_HANDLE_ENV, environment);
+}
+
+OdbcConnection::~OdbcConnection() {
+  if (connected_) SQLDisconnect(handle_);
+  SQLFreeHandle(SQL_HANDLE_DBC, handle_);
+}
+
+std::string OdbcConnection::Open(const std::string& connectionString) {
+  CheckOdbc(SQLSetConnectAttr(handle_, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
+            SQL_HANDLE_DBC, handle_);
+  std::string input = connectionString;
+  std::string completed(4096, '\0');
+  SQLSMALLINT completedLength = 0;
+  CheckOdbc(SQLDriverConnect(handle_, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
+                             static_cast<SQLSMALLINT>(input.size()), reinterpret_cast<SQLCHAR*>(completed.data()),
+                             static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
+            SQL_HANDLE_DBC, handle_);
+  connected_ = true;
+  if (static_cast<size_t>(completedLength) >= completed.size())
+    throw DatabaseError("The completed connection string is longer than " + std::to_string(completed.size() - 1) +
+                            " characters.",
+                        "01004");
+  completed.resize(static_cast<size_t>(completedLength));
+  return completed;
+}
+
+bool OdbcConnection::IsReadOnly() {
+  char answer[8] = {};
+  SQLSMALLINT length = 0;
+  CheckOdbc(SQLGetInfo(handle_, SQL_DATA_SOURCE_READ_ONLY, answer, sizeof answer, &length), SQL_HANDLE_DBC, handle_);
+  return answer[0] == 'Y';
+}

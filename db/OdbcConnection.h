@@ -1,0 +1,28 @@
+#pragma once
+// One ODBC connection, owned: allocated on construction, disconnected and freed on
+// destruction. The driver manager's environment is shared by the whole process.
+
+#include <sql.h>
+
+#include <string>
+
+class OdbcConnection {
+ public:
+  OdbcConnection();
+  ~OdbcConnection();
+  OdbcConnection(const OdbcConnection&) = delete;
+  OdbcConnection& operator=(const OdbcConnection&) = delete;
+
+  // Connects without ever prompting (there is no driver-manager dialog here) and returns the
+  // completed connection string the driver manager hands back.
+  std::string Open(const std::string& connectionString);
+
+  // Whether the data source says it accepts no changes.
+  bool IsReadOnly();
+
+  SQLHDBC Handle() const { return handle_; }
+
+ private:
+  SQLHDBC handle_ = SQL_NULL_HDBC;
+  bool connected_ = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// One ODBC statement on an open connection, owned. Every execution is counted
+// (StatementCounter.h).
+
+#include <sql.h>
+
+#include <string>
+#include <vector>
+
+#include "db/SqlParam.h"
+
+class OdbcConnection;
+
+class OdbcStatement {
+ public:
+  explicit OdbcStatement(OdbcConnection& connection);
+  ~OdbcStatement();
+  OdbcStatement(const OdbcStatement&) = delete;
+  OdbcStatement& operator=(const OdbcStatement&) = delete;
+
+  // Binds `params` to the statement's markers in order and executes it.
+  void Execute(const std::string& sql, const std::vector<SqlParam>& params = {});
+
+  // Rows changed by the last INSERT, UPDATE or DELETE.
+  SQLLEN RowCount();
+
+  SQLHSTMT Handle() const { return handle_; }
+
+ private:
+  void BindParams();
+
+  SQLHSTMT handle_ = SQL_NULL_HSTMT;
+  std::vector<SqlParam> params_;  // bound by address: must live until the execution ends
+  std::vector<SQLLEN> paramLengths_;
+};

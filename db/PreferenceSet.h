@@ -1,0 +1,54 @@
+#pragma once
+// The eight named settings of one virtual server, with their defaults, and the Preferences
+// rows they were loaded from. Each setting is one row: its name in Description, its value
+// as text in Settings.
+
+#include <cstdint>
+#include <string>
+
+#include "db/PreferenceRecord.h"
+
+class PreferenceSet {
+ public:
+  // StorePreferences modes.
+  static constexpr int kCreateRows = 1;
+  static constexpr int kWriteLoadedRows = 2;
+  static constexpr int kDeleteLoadedRows = 3;
+
+  PreferenceSet() = default;
+  // A copy (for a dialog) takes the values, virtualServerId and quiet, never the rows: the
+  // rows stay with the set that loaded them, so assigning an edited copy back keeps them.
+  PreferenceSet(const PreferenceSet& other);
+  PreferenceSet& operator=(const PreferenceSet& other);
+
+  // Reads the rows of a virtual server and applies each; returns the number read. Settings
+  // without a row keep their values.
+  int LoadPreferences(int32_t id);
+  // Mode 1 inserts the eight rows for `id`, mode 2 writes the loaded rows back, mode 3
+  // deletes them; other modes do nothing. Every row is attempted; only the first failure
+  // is reported.
+  void StorePreferences(int32_t id, int mode);
+  // One row's value into its setting; other names set nothing.
+  void ApplySetting(const std::string& name, const std::string& text);
+  // A setting's value as text (other names leave `text` as it was); with `add`, also inserts
+  // it as a new row of this set's virtual server. Returns 0 only when that insert failed.
+  int SettingText(const std::string& name, std::string& text, int add);
+
+  std::string welcomeMessage = "Welcome to FTP Service";
+  std::string goodbyeMessage = "GoodBye";
+  int32_t anonymous = 0;
+  int32_t maxConnections = 10;
+  int32_t maxConnectionsPerIp = 3;
+  int32_t maxConnectionsPerUser = 3;
+  int32_t connectionTimeout = 5;
+  int32_t ftpPort = 21;
+  int32_t virtualServerId = 0;
+  int quiet = 0;
+  PreferenceList rows;
+
+ private:
+  void CopyValues(const PreferenceSet& other);
+  int AddRow(const std::string& name, const std::string& text, int rowQuiet) const;
+  int32_t* NumberSetting(const std::string& name);
+  std::string* TextSetting(const std::string& name);
+};

@@ -1,0 +1,186 @@
+#include "db/Recordset.h"
+
+#include <algorithm>
+#include <cctype>
+#include <regex>
+#include <stdexcept>
+
+#include "db/ConnectString.h"
+#include "db/OdbcConnection.h"
+#include "db/OdbcStatement.h"
+#include "db/RowBlock.h"
+#include "db/TextLimit.h"
+
+namespace {
+
+// Rows fetched per driver call.
+constexpr size_t kRowsPerBlock = 256;
+
+SqlParam ParamOf(const ExchangedField& field) {
+  return std::visit([](auto* member) { return SqlParam(member->Value()); }, field.member);
+}
+
+// The value to write to `field`'s column; a text too long for it is refused, not cut.
+SqlParam WrittenValue(const ExchangedField& field) {
+  SqlParam value = ParamOf(field);
+  if (const auto* text = std::get_if<std::string>(&value); text && ExceedsMaxCharacters(*text))
+    throw std::length_error("The text for " + field.ColumnName() + " is longer than " +
+                            std::to_string(kMaxTextCharacters) + " characters; nothing was stored.");
+  return value;
+}
+
+bool IsAssigned(const ExchangedField& field) {
+  return std::visit([](auto* member) { return member->IsAssigned(); }, field.member);
+}
+
+}  // namespace
+
+std::string ExchangedField::ColumnName() const {
+  std::string column = name;
+  std::erase(column, '[');
+  std::erase(column, ']');
+  return column;
+}
+
+CRecordset::CRecordset() = default;
+
+CRecordset::~CRecordset() = default;
+
+std::string CRecordset::GetDefaultConnect() const { return connectString(); }
+
+std::string CRecordset::TableName() const {
+  std::string table = GetDefaultSQL();
+  std::erase(table, '[');
+  std::erase(table, ']');
+  return table;
+}
+
+std::string CRecordset::KeyColumn() const { return exchange_.Fields().front().ColumnName(); }
+
+bool CRecordset::ReadsOwnTable(const std::string& sql) const {
+  const std::regex ownTable(R"(\s*select\s+\*\s+from\s+\[?)" + TableName() + R"(\]?(\s+where\s.*)?\s*)",
+                            std::regex::icase);
+  return std::regex_match(sql, ownTable);
+}
+
+void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& params) {
+  Close();
+  exchange_ = CFieldExchange();
+  DoFieldExchange(exchange_);
+  std::string statementText = sql;
+  if (statementText.empty()) {
+    statementText = "SELECT ";
+    for (const auto& field : exchange_.Fields())
+      statementText += (&field == &exchange_.Fields().front() ? "" : ", ") + field.ColumnName();
+    statementText += " FROM " + TableName();
+  }
+  auto connection = std::make_unique<OdbcConnection>();
+  connection->Open(WithoutOdbcPrefix(GetDefaultConnect()));
+  auto statement = std::make_unique<OdbcStatement>(*connection);
+  statement->Execute(statementText, params);
+  auto block = std::make_unique<RowBlock>(exchange_.Fields(), kRowsPerBlock);
+  block->Bind(*statement);
+  updatable_ = ReadsOwnTable(statementText) && !connection->IsReadOnly();
+  connection_ = std::move(connection);
+  statement_ = std::move(statement);
+  block_ = std::move(block);
+  eof_ = !block_->Fetch(*statement_);
+  rowInBlock_ = 0;
+  LoadCurrentRow();
+}
+
+bool CRecordset::IsEOF() const { return eof_; }
+
+void CRecordset::MoveNext() {
+  if (eof_) throw std::logic_error("MoveNext past the end of a recordset.");
+  if (++rowInBlock_ >= block_->RowsFetched()) {
+    eof_ = !block_->Fetch(*statement_);
+    rowInBlock_ = 0;
+  }
+  LoadCurrentRow();
+}
+
+void CRecordset::LoadCurrentRow() {
+  editMode_ = EditMode::none;
+  if (eof_) return;
+  block_->LoadRow(rowInBlock_);
+  currentKey_ = ParamOf(exchange_.Fields().front());
+}
+
+void CRecordset::AddNew() {
+  if (!updatable_) throw std::logic_error("This recordset does not allow appending.");
+  for (const auto& field : exchange_.Fields()) std::visit([](auto* member) { member->Reset(); }, field.member);
+  editMode_ = EditMode::adding;
+}
+
+void CRecordset::Edit() {
+  if (!updatable_ || eof_) throw std::logic_error("This recordset has no row that may be changed.");
+  for (const auto& field : exchange_.Fields())
+    std::visit([](auto* member) { member->ClearAssigned(); }, field.member);
+  editMode_ = EditMode::editing;
+}
+
+void CRecordset::Update() {
+  if (editMode_ == EditMode::adding) Insert();
+  else if (editMode_ == EditMode::editing) UpdateCurrentRow();
+  else throw std::logic_error("Update without AddNew or Edit.");
+  editMode_ = EditMode::none;
+}
+
+std::vector<const ExchangedField*> CRecordset::AssignedFields() const {
+  std::vector<const ExchangedField*> assigned;
+  // The first field is the key, which the database assigns and which is never written.
+  for (auto field = exchange_.Fields().begin() + 1; field != exchange_.Fields().end(); ++field)
+    if (IsAssigned(*field)) assigned.push_back(&*field);
+  return assigned;
+}
+
+void CRecordset::Insert() {
+  const auto assigned = AssignedFields();
+  std::string columns, markers;
+  std::vector<SqlParam> params;
+  for (const ExchangedField* field : assigned) {
+    columns += (columns.empty() ? "" : ", ") + field->ColumnName();
+    markers += markers.empty() ? "?" : ", ?";
+    params.push_back(WrittenValue(*field));
+  }
+  const std::string table = TableName();
+  ExecuteChange(assigned.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                                 : "INSERT INTO " + table + " (" + columns + ") VALUES (" + markers + ")",
+                params);
+}
+
+void CRecordset::UpdateCurrentRow() {
+  const auto assigned = AssignedFields();
+  if (assigned.empty()) return;
+  std::string settings;
+  std::vector<SqlParam> params;
+  for (const ExchangedField* field : assigned) {
+    settings += (settings.empty() ? "" : ", ") + field->ColumnName() + " = ?";
+    params.push_back(WrittenValue(*field));
+  }
+  params.push_back(currentKey_);
+  ExecuteChange("UPDATE " + TableName() + " SET " + settings + " WHERE " + KeyColumn() + " = ?", params);
+}
+
+void CRecordset::Delete() {
+  if (!updatable_ || eof_) throw std::logic_error("This recordset has no row that may be deleted.");
+  ExecuteChange("DELETE FROM " + TableName() + " WHERE " + KeyColumn() + " = ?", {currentKey_});
+}
+
+void CRecordset::ExecuteChange(const std::string& sql, const std::vector<SqlParam>& params) {
+  OdbcStatement change(*connection_);
+  change.Execute(sql, params);
+  // Another client may have deleted the row since it was read; that is no success.
+  if (change.RowCount() != 1)
+    throw std::runtime_error("The row to be changed no longer exists in table " + TableName() + ".");
+}
+
+void CRecordset::Close() {
+  block_.reset();
+  statement_.reset();
+  connection_.reset();
+  eof_ = true;
+  updatable_ = false;
+  editMode_ = EditMode::none;
+}

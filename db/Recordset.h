@@ -1,0 +1,74 @@
+#pragma once
+// The base of the four table recordsets: a snapshot of the rows a statement selects, walked
+// forwards, with the current row's columns in the derived class's members. Each recordset
+// opens its own connection with the process-wide connect string and drops it on Close.
+// Changes are generated INSERT, UPDATE and DELETE statements with bound parameters, keyed by
+// the first exchanged column (the table's key), writing only the members assigned since
+// AddNew or Edit. Driver failures are thrown as DatabaseError; nothing is reported here.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/FieldExchange.h"
+#include "db/SqlParam.h"
+
+class OdbcConnection;
+class OdbcStatement;
+class RowBlock;
+
+class CRecordset {
+ public:
+  CRecordset();
+  virtual ~CRecordset();
+  CRecordset(const CRecordset&) = delete;
+  CRecordset& operator=(const CRecordset&) = delete;
+
+  // Connects, runs `sql` (the table's whole contents when empty) with `params` bound to its
+  // markers, and positions on the first row, or at end of data when there is none.
+  void Open(const std::string& sql = {}, const std::vector<SqlParam>& params = {});
+  bool IsOpen() const { return statement_ != nullptr; }
+  bool IsEOF() const;
+  void MoveNext();
+
+  // Whether rows may be added, or the current row changed and deleted: only when the
+  // statement reads this recordset's own table and the data source accepts changes.
+  bool CanAppend() const { return updatable_; }
+  bool CanUpdate() const { return updatable_; }
+
+  void AddNew();
+  void Edit();
+  // Stores the row begun by AddNew, or the changes to the row put into Edit.
+  void Update();
+  void Delete();
+
+  void Close();
+
+ protected:
+  // The bracketed table name, as "[Users]".
+  virtual std::string GetDefaultSQL() const = 0;
+  virtual void DoFieldExchange(CFieldExchange& exchange) = 0;
+  virtual std::string GetDefaultConnect() const;
+
+ private:
+  enum class EditMode { none, adding, editing };
+
+  std::string TableName() const;
+  std::string KeyColumn() const;
+  bool ReadsOwnTable(const std::string& sql) const;
+  void LoadCurrentRow();
+  void ExecuteChange(const std::string& sql, const std::vector<SqlParam>& params);
+  void Insert();
+  void UpdateCurrentRow();
+  std::vector<const ExchangedField*> AssignedFields() const;
+
+  CFieldExchange exchange_;
+  std::unique_ptr<OdbcConnection> connection_;
+  std::unique_ptr<OdbcStatement> statement_;
+  std::unique_ptr<RowBlock> block_;
+  size_t rowInBlock_ = 0;
+  SqlParam currentKey_;  // the key as read, whatever the key member is assigned since
+  bool eof_ = true;
+  bool updatable_ = false;
+  EditMode editMode_ = EditMode::none;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// Text columns hold at most 255 characters. Reading cuts a longer value (never inside a
+// UTF-8 sequence); writing refuses one, so that nothing is stored that reads back changed.
+
+#include <cstddef>
+#include <string>
+
+inline constexpr size_t kMaxTextCharacters = 255;
+
+// The first 255 characters of the `bytes` bytes at `text`.
+std::string CutToMaxCharacters(const char* text, size_t bytes);
+
+bool ExceedsMaxCharacters(const std::string& text);

@@ -1,0 +1,16 @@
+#include "res/Templates.h"
+
+namespace res {
+
+const DialogTemplate* FindDialogTemplate(int id) {
+  static const DialogTemplate* const kAll[] = {
+      &Template129(),  &Template132(),  &Template134(),  &Template2002(), &Template7013(),
+      &Template7015(), &Template7016(), &Template7017(), &Template7019(), &Template7020(),
+  };
+  for (const DialogTemplate* dialog : kAll) {
+    if (dialog->id == id) return dialog;
+  }
+  return nullptr;
+}
+
+}  // namespace res

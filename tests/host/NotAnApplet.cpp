@@ -1,0 +1,1 @@
+extern "C" int SomethingElse() { return 1; }

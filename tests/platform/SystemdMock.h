@@ -1,0 +1,51 @@
+#pragma once
+// A private D-Bus daemon standing in for the system bus, with a stand-in for the systemd
+// manager on it (systemd_manager_mock.py under python-dbusmock). Starting it points
+// DBUS_SYSTEM_BUS_ADDRESS of this process at the private bus; the destructor stops both.
+
+#include <systemd/sd-bus.h>
+
+#include <string>
+#include <sys/types.h>
+
+class SystemdMock {
+public:
+    SystemdMock() = default;
+    ~SystemdMock();
+    SystemdMock(const SystemdMock&) = delete;
+    SystemdMock& operator=(const SystemdMock&) = delete;
+
+    // False with the reason in skipReason when no D-Bus daemon can be started here. Throws
+    // when the daemon starts but the manager stand-in does not come up.
+    bool Start(std::string& skipReason);
+
+    // Calls a method of the stand-in's control interface; types and arguments as for
+    // sd_bus_call_method. Throws on failure.
+    template <typename... Arguments>
+    void Control(const char* member, const char* types, Arguments... arguments)
+    {
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        const int r = sd_bus_call_method(bus_, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+                                         "org.freedesktop.DBus.Mock", member, &error, nullptr, types,
+                                         arguments...);
+        ThrowOnFailure(r, error, member);
+    }
+
+    // Takes the manager stand-in off the bus, leaving the bus itself running.
+    void StopManager();
+    void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr);
+    // Sets the unit's state and its job (0: none).
+    void SetUnitState(const char* name, const char* activeState, const char* subState, unsigned jobId = 0);
+    // Makes method (LoadUnit, StartUnit, StopUnit) fail for the unit with the D-Bus error named.
+    void Refuse(const char* method, const char* unit, const char* errorName);
+
+private:
+    static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
+    // The private bus's address, or empty when the daemon does not start.
+    std::string StartDaemon();
+    bool WaitForManager();
+
+    pid_t daemonPid_ = -1;
+    pid_t mockPid_ = -1;
+    sd_bus* bus_ = nullptr;
+};

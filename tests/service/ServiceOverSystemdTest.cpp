@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "SystemdMock.h"
+#include "platform/ServiceManager.h"
+#include "platform/SimulatedClock.h"
+#include "service/FtpServiceControl.h"
+#include "service/ServiceBackendSelection.h"
+
+namespace {
+
+class ServiceOverSystemdTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        unsetenv(kFtpServiceUnitVariable);
+        SetClock(clock);
+    }
+
+    void TearDown() override
+    {
+        SetServiceControlBackend(nullptr);
+        SetClock(nullptr);
+        EXPECT_EQ(OpenServiceHandleCount(), 0u);
+    }
+
+    std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
+};
+
+TEST_F(ServiceOverSystemdTest, UnitNameComesFromTheEnvironment)
+{
+    EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
+    setenv(kFtpServiceUnitVariable, "", 1);
+    EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
+    setenv(kFtpServiceUnitVariable, "ftp-a", 1);
+    EXPECT_EQ(FtpServiceUnitName(), "ftp-a.service");
+    setenv(kFtpServiceUnitVariable, "ftp@b.service", 1);
+    EXPECT_EQ(FtpServiceUnitName(), "ftp@b.service");
+}
+
+TEST_F(ServiceOverSystemdTest, StartAndStopWithADependentThroughTheBus)
+{
+    SystemdMock mock;
+    std::string skipReason;
+    if (!mock.Start(skipReason))
+        GTEST_SKIP() << skipReason;
+    setenv(kFtpServiceUnitVariable, "ftp-it", 1);
+    mock.AddUnit("ftp-it.service", "FTP server", "web.service");
+    mock.AddUnit("web.service", "Web front end");
+    mock.Control("SetServiceProperties", "sa{sv}", "ftp-it.service", 2, "TimeoutStartUSec", "t",
+                 uint64_t(20000000), "TimeoutStopUSec", "t", uint64_t(5000000));
+    mock.SetUnitState("web.service", "active", "running");
+    clock->OnSleep([&mock](DWORD) { mock.Control("FinishJobs", ""); });
+    SelectServiceBackend();
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(StartFtpService(), 0u);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Service start pending.\nStartService SUCCESS.\n");
+    EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{2000});
+    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
+
+    EXPECT_EQ(StopFtpService(1, 30000), 0u);
+    // One wait for the dependent, then one for the server.
+    EXPECT_EQ(clock->Sleeps(), (std::vector<DWORD>{2000, 9000, 1000}));
+    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_STOPPED));
+}
+
+TEST_F(ServiceOverSystemdTest, WithoutASystemBusTheServiceCannotBeReached)
+{
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/system_bus_socket", 1);
+    SelectServiceBackend();
+    EXPECT_EQ(StartFtpService(), 1u);
+    EXPECT_EQ(StopFtpService(1, 30000), 1u);
+    EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
+}
+
+} // namespace

@@ -1,0 +1,16 @@
+#include "tests/support/DatabaseTest.h"
+
+#include <cstdlib>
+
+#include "db/ConnectString.h"
+
+void DatabaseTest::SetUp() {
+  setenv("VELTRANE_REGISTRY_ROOT", registryRoot_.Path().c_str(), 1);
+  database_ = std::make_unique<TestDatabase>(GetParam());
+  connectString() = "ODBC;" + database_->ConnectionString();
+}
+
+void DatabaseTest::TearDown() {
+  connectString() = "ODBC;DSN=Veltrane";
+  database_.reset();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The fixture of the database tests, run once per available engine: a fresh database,
+// connectString pointing at it, the registry store in a temporary folder, and every message
+// box recorded and answered.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/TemporaryFolder.h"
+#include "tests/support/TestDatabase.h"
+
+class DatabaseTest : public ::testing::TestWithParam<Engine> {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  TestDatabase& Db() { return *database_; }
+  MessageBoxRecorder& Boxes() { return boxes_; }
+  const TemporaryFolder& RegistryRoot() const { return registryRoot_; }
+
+ private:
+  TemporaryFolder registryRoot_;
+  std::unique_ptr<TestDatabase> database_;
+  MessageBoxRecorder boxes_;
+};
+
+// Runs the cases of `fixture` on every available engine, named after it.
+#define VELTRANE_ON_ALL_ENGINES(fixture)                                    \
+  INSTANTIATE_TEST_SUITE_P(Engines, fixture, ::testing::ValuesIn(AvailableEngines()), \
+                           [](const auto& info) { return EngineName(info.param); })

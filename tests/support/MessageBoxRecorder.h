@@ -1,0 +1,33 @@
+#pragma once
+// Records every message box shown while it lives and answers it: with the queued answers
+// first, then with the style's default button (OK, or Yes for Yes/No questions).
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "framework/MessageBox.h"
+
+struct RecordedBox {
+  bool hasOwner;
+  std::string text;
+  std::string caption;
+  unsigned style;
+};
+
+class MessageBoxRecorder {
+ public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+  const std::vector<RecordedBox>& Boxes() const { return boxes_; }
+  void Clear() { boxes_.clear(); }
+  void QueueAnswer(int button) { answers_.push_back(button); }
+
+ private:
+  std::vector<RecordedBox> boxes_;
+  std::deque<int> answers_;
+  MessageBoxPresenter previous_;
+};

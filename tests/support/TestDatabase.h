@@ -1,0 +1,47 @@
+#pragma once
+// A fresh configuration database for one test, made from the engine's schema script:
+// a new SQLite file, or a new PostgreSQL database next to the one VELTRANE_TEST_PG names
+// (each test gets its own, so test programs may run in parallel). Dropped on destruction.
+
+#include <string>
+#include <vector>
+
+#include "db/SqlParam.h"
+#include "tests/support/TemporaryFolder.h"
+
+enum class Engine { SQLite, PostgreSQL };
+
+// SQLite always; PostgreSQL when VELTRANE_TEST_PG is set.
+std::vector<Engine> AvailableEngines();
+std::string EngineName(Engine engine);
+
+class TestDatabase {
+ public:
+  explicit TestDatabase(Engine engine);
+  ~TestDatabase();
+  TestDatabase(const TestDatabase&) = delete;
+  TestDatabase& operator=(const TestDatabase&) = delete;
+
+  Engine GetEngine() const { return engine_; }
+  // The ODBC connection string of this database, without the "ODBC;" prefix.
+  const std::string& ConnectionString() const { return connectionString_; }
+
+  // Runs a statement directly, for setting up rows and for checks.
+  void Execute(const std::string& sql, const std::vector<SqlParam>& params = {}) const;
+  // Every row of a query, each column as text; NULL reads "(null)".
+  std::vector<std::vector<std::string>> Query(const std::string& sql,
+                                              const std::vector<SqlParam>& params = {}) const;
+  // The first column of the first row as text.
+  std::string QueryValue(const std::string& sql, const std::vector<SqlParam>& params = {}) const;
+
+ private:
+  void RunSchema() const;
+
+  Engine engine_;
+  TemporaryFolder folder_;
+  std::string databaseName_;  // PostgreSQL only
+  std::string connectionString_;
+};
+
+// Runs `sql` on the database that `connectionString` names.
+void ExecuteOn(const std::string& connectionString, const std::string& sql);
