@@ -8,9 +8,7 @@
 #include "framework/qt/WindowView.h"
 
 ModalView::ModalView(CWnd& window, QtBackend& backend, QWidget* parent)
-    : QDialog(parent), m_window(window), m_backend(backend) {
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-}
+    : QDialog(parent), m_window(window), m_backend(backend) {}
 
 void ModalView::reject() {
   m_backend.Deliver([this] { m_window.OnCommand(IDCANCEL, BN_CLICKED); });

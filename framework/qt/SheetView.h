@@ -9,6 +9,7 @@
 #include "framework/qt/ModalView.h"
 
 class CPropertySheet;
+class QBoxLayout;
 class QTabWidget;
 
 class SheetView : public ModalView {
@@ -20,7 +21,7 @@ public:
 
 private:
   void BuildTabs();
-  void BuildButtons(class QBoxLayout& row);
+  void BuildButtons(QBoxLayout& row);
 
   CPropertySheet& m_sheet;
   QTabWidget* m_tabs;

@@ -1,5 +1,7 @@
 #include "framework/qt/SimpleControlViews.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -71,6 +73,11 @@ void StaticView::Push() {
   }
   const QString text = ToQString(m_control.Text());
   m_label->setText(m_label->buddy() ? text : WithoutMnemonics(text));
+  // The substitute face is wider than the templates' own: a label grows to show its whole
+  // text, as far as its window's edge, rather than cut it off.
+  const int room = m_label->parentWidget()->width() - m_label->x();
+  const int wanted = std::min(m_label->sizeHint().width(), room);
+  if (wanted > m_label->width()) m_label->resize(wanted, m_label->height());
 }
 
 ButtonView::ButtonView(Control& control, QWidget* parent, Notify notify)

@@ -1,7 +1,6 @@
 #include <chrono>
 #include <functional>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,15 +10,11 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
-#include "framework/Backend.h"
 #include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
 #include "framework/qt/DialogUnits.h"
-#include "framework/qt/QtBackend.h"
+#include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TestTemplates.h"
 
@@ -27,46 +22,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class QtBackendTest : public ::testing::Test {
+class QtBackendTest : public QtFixture {
 protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "framework_qt_test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
-
-  QtBackendTest() {
-    // A step that goes wrong must not leave a window waiting for ever.
-    m_watchdog.setSingleShot(true);
-    QObject::connect(&m_watchdog, &QTimer::timeout, [] {
-      ADD_FAILURE() << "a window was still open after 60 s";
-      while (QWidget* modal = QApplication::activeModalWidget()) modal->close(), static_cast<QDialog*>(modal)->done(0);
-    });
-    m_watchdog.start(60000);
-  }
-
-  // Runs `step` once the event loop of the next modal window is running.
-  static void Later(std::function<void()> step) { QTimer::singleShot(0, qApp, std::move(step)); }
-
-  template <class W>
-  static W* Find(int id) {
-    QWidget* modal = QApplication::activeModalWidget();
-    W* widget = modal ? modal->findChild<W*>(QString::number(id)) : nullptr;
-    EXPECT_NE(widget, nullptr) << "control " << id;
-    return widget;
-  }
-
-  // Near the left edge: a check box takes clicks only on its box and its text.
-  static void Click(int id) {
-    QAbstractButton* button = Find<QAbstractButton>(id);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-  }
-
-  QTimer m_watchdog;
   ModuleResourceScope m_module{test_templates::Module()};
-  QtBackend m_backend;
-  BackendScope m_use{m_backend};
 };
 
 TEST_F(QtBackendTest, TemplateBuildsEveryControlAtItsDialogUnitPlace) {
