@@ -53,6 +53,7 @@ QtBackend::QtBackend() {
 QWidget* QtBackend::TopWindow() const { return m_open.empty() ? nullptr : m_open.back(); }
 
 void QtBackend::RunModal(CWnd& window) {
+  SyncAll();  // what the logic changed before opening this window shows behind it
   std::unique_ptr<ModalView> view;
   if (auto* sheet = dynamic_cast<CPropertySheet*>(&window))
     view = std::make_unique<SheetView>(*sheet, *this, TopWindow());
@@ -72,6 +73,7 @@ void QtBackend::EndModal(CWnd& window) {
 }
 
 int QtBackend::MessageBox(CWnd*, const std::string& text, const std::string& caption, UINT style) {
+  SyncAll();
   const std::vector<int> results = MessageBoxResults(style);
   QMessageBox box(IconOf(style), ToQString(caption), ToQString(text), QMessageBox::NoButton, TopWindow());
   for (int result : results) box.addButton(ButtonOf(result));
@@ -84,6 +86,7 @@ int QtBackend::MessageBox(CWnd*, const std::string& text, const std::string& cap
 }
 
 std::optional<std::string> QtBackend::BrowseForFolder(CWnd*, const std::string& title, UINT) {
+  SyncAll();
   const QString folder = QFileDialog::getExistingDirectory(TopWindow(), ToQString(title), QString(),
                                                            QFileDialog::ShowDirsOnly);
   if (folder.isEmpty()) return std::nullopt;

@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include "framework/FolderBrowser.h"
 #include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
 #include "framework/qt/DialogUnits.h"
@@ -153,6 +156,20 @@ TEST_F(QtBackendTest, SheetMakesAPagesWidgetsWhenItsTabIsFirstChosen) {
     Click(IDOK);
   });
   EXPECT_EQ(sheet.DoModal(), IDOK);
+}
+
+TEST_F(QtBackendTest, FolderChooserAnswersTheChosenFolderOrNothing) {
+  const QString folder = QDir::tempPath();
+  Later([folder] {
+    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->windowTitle(), "Select a Directory:");
+    chooser->selectFile(folder);
+    QMetaObject::invokeMethod(chooser, "accept");
+  });
+  EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), folder.toStdString());
+  Later([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+  EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), std::nullopt);
 }
 
 class TickingDialog : public RecordDialog {
