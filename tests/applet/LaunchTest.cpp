@@ -5,35 +5,23 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "applet/Cpl.h"
-#include "db/RegistryKey.h"
 #include "framework/Backend.h"
 #include "framework/MessageBox.h"
 #include "framework/scripted/ScriptError.h"
 #include "framework/scripted/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
-#include "tests/support/TemporaryFolder.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/applet/AppletEnvironment.h"
 
 namespace {
 
 constexpr int kPassword = 1013;
 constexpr int kUserName = 1028;
 
-void SetConnectionString(const std::string& text) {
-  RegistryKey key;
-  ASSERT_EQ(key.Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvindel\\Veltrane Server"), ERROR_SUCCESS);
-  ASSERT_EQ(key.SetValue(text, "ConnectionString"), ERROR_SUCCESS);
-}
-
-class LaunchTest : public ::testing::Test {
+class LaunchTest : public ::testing::Test, public AppletEnvironment {
 protected:
   void SetUp() override {
-    setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
-    SetConnectionString(db.ConnectionString());
     library = dlopen(APPLET_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     entry = reinterpret_cast<APPLET_PROC>(dlsym(library, "CPlApplet"));
@@ -50,7 +38,6 @@ protected:
   }
 
   LONG DoubleClick() { return entry(nullptr, CPL_DBLCLK, 0, 0); }
-  std::string AdminFlag() const { return db.QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
 
   // One showing of the Log In dialog: checks what it shows, then submits `password`.
   ScriptSteps::WindowAction LogInWith(std::string password, std::string shown = "") {
@@ -64,8 +51,6 @@ protected:
     };
   }
 
-  TemporaryFolder registryRoot;
-  TestDatabase db{Engine::SQLite};
   ScriptSteps steps;
   ScriptedBackend backend{steps};
   BackendScope use{backend};
@@ -121,17 +106,6 @@ TEST_F(LaunchTest, AConnectionFailureIsReportedAndTheDialogShownAgain) {
   EXPECT_EQ(DoubleClick(), 0);
   ASSERT_EQ(steps.Messages().size(), 1u);
   EXPECT_EQ(steps.Messages()[0].caption, "Error!!");
-}
-
-TEST_F(LaunchTest, ASecondLaunchLogsInAgainAfterTheFirstClosedWithOk) {
-  for (int launch = 0; launch < 2; ++launch) {
-    steps.Window(LogInWith("brelk")).Window([&](ScriptedWindow& w) {
-      for (int page : {1, 2, 3}) w.ActivatePage(page);
-      w.CloseSheet(true);
-    });
-    EXPECT_EQ(DoubleClick(), 0);
-    EXPECT_EQ(AdminFlag(), "0");
-  }
 }
 
 TEST_F(LaunchTest, ARunThatStopsInsideTheSheetStillReleasesTheLockAndReturnsNormally) {

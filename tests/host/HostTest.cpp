@@ -5,12 +5,9 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "db/RegistryKey.h"
-#include "tests/support/TemporaryFolder.h"
-#include "tests/support/TestDatabase.h"
+#include "tests/applet/AppletEnvironment.h"
 
 namespace {
 
@@ -68,27 +65,17 @@ TEST(Host, WithoutADisplayTheWindowFormSaysHowToGetOne) {
 
 // UI scripts from tests/host/scripts, replayed by the host against the applet on a fresh
 // SQLite database named in a private registry.
-class UiScriptTest : public ::testing::Test {
+class UiScriptTest : public ::testing::Test, public AppletEnvironment {
 protected:
-  void SetUp() override {
-    setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
-    RegistryKey key;
-    ASSERT_EQ(key.Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\Orvindel\\Veltrane Server"), ERROR_SUCCESS);
-    ASSERT_EQ(key.SetValue(db.ConnectionString(), "ConnectionString"), ERROR_SUCCESS);
-  }
-
   static std::string Script(const std::string& name) { return std::string(SCRIPT_FOLDER) + "/" + name; }
   Outcome Replay(const std::string& name) { return RunHost("--ui-script '" + Script(name) + "'"); }
-
-  TemporaryFolder registryRoot;
-  TestDatabase db{Engine::SQLite};
 };
 
 TEST_F(UiScriptTest, ALogInThroughEveryTabToOkRunsToItsEnd) {
   const Outcome outcome = Replay("log-in-visit-every-tab.txt");
   EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
   EXPECT_EQ(outcome.output, "");
-  EXPECT_EQ(db.QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
+  EXPECT_EQ(AdminFlag(), "0");
 }
 
 TEST_F(UiScriptTest, AScriptThatDiffersStopsWithOneLineNamingItsLine) {
