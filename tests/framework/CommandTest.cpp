@@ -6,20 +6,28 @@ namespace {
 
 using CommandTest = ScriptedFixture;
 
-TEST_F(CommandTest, NotificationsReachTheirHandlersAfterTheControlChangedAndOthersFallThrough) {
+TEST_F(CommandTest, NotificationsReachTheirHandlersAndBoundControlsLetGoWhenTheWindowEnds) {
   RecordDialog dlg;
-  steps.Window([&](ScriptedWindow& w) {
-    w.Select(15, "beta");
-    w.SetCheck(14, true);
-    w.SetCheck(14, true);  // already on: no click
-    w.Click(14);
-    w.Click(17);
-    EXPECT_FALSE(dlg.OnCommand(99, BN_CLICKED));
-    EXPECT_FALSE(dlg.OnCommand(17, CBN_SELCHANGE));
-    w.Cancel();  // reaches CDialog::OnCancel through the base map
-  });
+  steps
+      .Window([&](ScriptedWindow& w) {
+        w.Select(15, "beta");
+        w.SetCheck(14, true);
+        w.SetCheck(14, true);  // already on: no click
+        w.Click(14);
+        w.Click(17);
+        EXPECT_FALSE(dlg.OnCommand(99, BN_CLICKED));
+        EXPECT_FALSE(dlg.OnCommand(17, CBN_SELCHANGE));
+        w.Cancel();  // reaches CDialog::OnCancel through the base map
+      })
+      .Window([](ScriptedWindow& w) {
+        EXPECT_EQ(w.Count(15), 4);  // bound again
+        w.Click(IDOK);
+      });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"choice Beta", "allow 1", "allow 0", "add"}));
+  EXPECT_EQ(dlg.m_choice.GetCount(), CB_ERR);
+  EXPECT_EQ(dlg.m_list.InsertItem(0, "after"), -1);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
 TEST_F(CommandTest, ComboAndListSelectionsFollowTheirEntries) {
@@ -70,18 +78,6 @@ TEST_F(CommandTest, ScriptCannotDoWhatAUserCannot) {
     EXPECT_THROW(w.Click(17), ScriptError);  // closed
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-}
-
-TEST_F(CommandTest, BoundControlsLetGoWhenTheWindowEndsAndBindAgainWhenItReopens) {
-  RecordDialog dlg;
-  steps.Window([](ScriptedWindow& w) { w.Click(IDOK); }).Window([](ScriptedWindow& w) {
-    EXPECT_EQ(w.Count(15), 4);
-    w.Click(IDOK);
-  });
-  dlg.DoModal();
-  EXPECT_EQ(dlg.m_choice.GetCount(), CB_ERR);
-  EXPECT_EQ(dlg.m_list.InsertItem(0, "after"), -1);
-  EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
 }  // namespace

@@ -58,9 +58,6 @@ browse "/srv/ftp/caf)script" "\xC3\xA9" R"script("
 expect-count 16 1
 click 17
 expect-dialog 101
-click 2
-click 17
-expect-dialog 101
 click 1
 expect-message "Warning" "Keep \"it\"?\n\nReally?"
 answer yes
