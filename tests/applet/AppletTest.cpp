@@ -1,10 +1,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "applet/ControlPanelApplet.h"
 
@@ -29,15 +29,18 @@ class AppletLibraryTest : public testing::Test {
   APPLET_PROC entry_ = nullptr;
 };
 
-// Bytes of a record full of garbage, then filled: what the texts did not cover stays garbage.
-void ExpectTextThenGarbage(const char* field, size_t fieldSize, const std::string& text) {
+// A record full of garbage, for the applet to fill, padding included.
+void FillWithGarbage(NEWCPLINFO& record) { std::memset(&record, 0xCD, sizeof record); }
+
+// A filled text field: the text, its terminator, then the garbage it did not cover.
+template <size_t N>
+void ExpectTextThenGarbage(const char (&field)[N], const std::string& text) {
   EXPECT_EQ(std::string(field), text);
-  for (size_t i = text.size() + 1; i < fieldSize; ++i) {
+  for (size_t i = text.size() + 1; i < N; ++i)
     ASSERT_EQ(static_cast<unsigned char>(field[i]), 0xCD) << "byte " << i << " after \"" << text << "\"";
-  }
 }
 
-TEST_F(AppletLibraryTest, AnswersTheControlPanelsConversation) {
+TEST_F(AppletLibraryTest, AnswersTheControlPanelsConversationAndLeavesAnInquireRecordAlone) {
   EXPECT_EQ(Send(CPL_INIT), 1);
   EXPECT_EQ(Send(CPL_GETCOUNT), 1);
   EXPECT_EQ(Send(CPL_SELECT, 0, 0), 1);
@@ -45,65 +48,53 @@ TEST_F(AppletLibraryTest, AnswersTheControlPanelsConversation) {
   EXPECT_EQ(Send(CPL_STOP, 0, 0), 1);
   EXPECT_EQ(Send(CPL_EXIT), 0);
   for (UINT unknown : {0u, 9u, 10u, 200u}) EXPECT_EQ(Send(unknown, 5, 7), 1) << unknown;
-}
 
-TEST_F(AppletLibraryTest, InquireLeavesItsRecordAlone) {
   NEWCPLINFO record;
-  std::memset(&record, 0xCD, sizeof record);
+  FillWithGarbage(record);
   EXPECT_EQ(Send(CPL_INQUIRE, 0, reinterpret_cast<LPARAM>(&record)), 0);
-  const std::vector<unsigned char> garbage(sizeof record, 0xCD);
-  EXPECT_EQ(std::memcmp(&record, garbage.data(), sizeof record), 0);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&record);
+  EXPECT_TRUE(std::all_of(bytes, bytes + sizeof record, [](unsigned char b) { return b == 0xCD; }));
 }
 
 TEST_F(AppletLibraryTest, NewInquireWritesEveryFieldOfAGarbageRecord) {
   for (LPARAM index : {0, 3}) {  // any applet index is the one applet
     NEWCPLINFO record;
-    std::memset(&record, 0xCD, sizeof record);
+    FillWithGarbage(record);
     EXPECT_EQ(Send(CPL_NEWINQUIRE, index, reinterpret_cast<LPARAM>(&record)), 0);
     EXPECT_EQ(record.dwSize, sizeof(NEWCPLINFO));
-    EXPECT_EQ(record.dwFlags, 0u);
-    EXPECT_EQ(record.dwHelpContext, 0u);
+    EXPECT_EQ(record.dwFlags | record.dwHelpContext, 0u);
     EXPECT_EQ(record.lData, 0);
     ASSERT_NE(record.hIcon, nullptr);
     EXPECT_EQ(std::strncmp(record.hIcon[0], "32 32 ", 6), 0) << record.hIcon[0];
-    ExpectTextThenGarbage(record.szName, sizeof record.szName, "Veltrane Server");
-    ExpectTextThenGarbage(record.szInfo, sizeof record.szInfo, "Configuration Applet for Veltrane Server");
-    ExpectTextThenGarbage(record.szHelpFile, sizeof record.szHelpFile, "");
+    ExpectTextThenGarbage(record.szName, "Veltrane Server");
+    ExpectTextThenGarbage(record.szInfo, "Configuration Applet for Veltrane Server");
+    ExpectTextThenGarbage(record.szHelpFile, "");
   }
   EXPECT_EQ(Send(CPL_NEWINQUIRE, 0, 0), 1);  // no record: not processed, no crash
 }
 
 TEST_F(AppletLibraryTest, ExportsCPlAppletAlone) {
-  const std::string command = std::string("nm -D --defined-only '") + APPLET_LIBRARY + "'";
+  const std::string command = std::string("nm -D --defined-only '") + APPLET_LIBRARY + "' | awk '{print $NF}'";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
-  std::vector<std::string> symbols;
-  char line[512];
-  while (std::fgets(line, sizeof line, pipe)) {
-    std::string text(line);
-    text.erase(text.find_last_not_of("\n") + 1);
-    symbols.push_back(text.substr(text.rfind(' ') + 1));
-  }
+  std::string symbols(4096, '\0');
+  symbols.resize(std::fread(symbols.data(), 1, symbols.size(), pipe));
   ASSERT_EQ(pclose(pipe), 0);
-  EXPECT_EQ(symbols, std::vector<std::string>{"CPlApplet"});
+  EXPECT_EQ(symbols, "CPlApplet\n");
 }
 
-TEST(ControlPanelApplet, ADerivedAppletReplacingNothingKeepsTheBaseAnswers) {
+TEST(ControlPanelApplet, ADerivedAppletReplacingNothingKeepsTheBaseAnswersAndIsForgottenWhenGone) {
   struct RawApplet : ControlPanelApplet {};
   {
     RawApplet applet;
-    EXPECT_EQ(ControlPanelApplet::Current(), &applet);
     NEWCPLINFO record;
-    std::memset(&record, 0xCD, sizeof record);
+    FillWithGarbage(record);
     EXPECT_EQ(CPlApplet(nullptr, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&record)), 0);
     EXPECT_STREQ(record.szName, "Applet");
     EXPECT_STREQ(record.szInfo, "Raw Cpl Applet");
-    EXPECT_STREQ(record.szHelpFile, "");
-    EXPECT_EQ(record.dwSize, sizeof(NEWCPLINFO));
   }
-  // Once the applet is gone the entry point answers nothing rather than reach it.
   EXPECT_EQ(ControlPanelApplet::Current(), nullptr);
-  EXPECT_EQ(CPlApplet(nullptr, CPL_INIT, 0, 0), 0);
+  EXPECT_EQ(CPlApplet(nullptr, CPL_INIT, 0, 0), 0);  // nothing to reach, nothing reached
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // A test with a QApplication, the Qt backend as the current one, and helpers that act on the
 // modal window open at the time. Each test makes the module whose templates it uses current.
 
+#include <cstdlib>
 #include <functional>
 
 #include <QApplication>
@@ -48,6 +49,12 @@ protected:
   static void Click(int id) {
     QAbstractButton* button = Find<QAbstractButton>(id);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+  }
+
+  // Saves `window` as NAME.png in VELTRANE_SCREENSHOT_DIR, when that is set, for a look by eye.
+  static void Screenshot(QWidget* window, const QString& name) {
+    if (const char* folder = std::getenv("VELTRANE_SCREENSHOT_DIR"))
+      window->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
   }
 
   QTimer m_watchdog;

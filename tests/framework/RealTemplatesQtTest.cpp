@@ -1,3 +1,7 @@
+// Every real dialog and page built by the Qt backend. With VELTRANE_SCREENSHOT_DIR set, each is
+// saved there as a PNG for a look by eye (under xvfb-run with QT_QPA_PLATFORM=xcb for the real
+// platform's rendering).
+
 #include <QLabel>
 #include <QTabWidget>
 
@@ -12,16 +16,22 @@ namespace {
 
 class RealTemplatesQtTest : public QtFixture {
 protected:
-  // Every control with an id of `tmpl` is in `window` at its dialog-unit place, and inside it.
+  // Every control with an id of `tmpl` is in `window` at its dialog-unit place and size, inside it.
   static void ExpectControlsInPlace(const res::DialogTemplate& tmpl, QWidget* window) {
     const DialogUnits units = DialogUnits::ForFont(TemplateFont(tmpl));
     const QRect client(QPoint(0, 0), units.ToPixels(tmpl.cx, tmpl.cy));
     for (const res::ControlTemplate& control : tmpl.controls) {
       if (control.id == res::IDC_STATIC) continue;
+      SCOPED_TRACE(std::to_string(tmpl.id) + "/" + std::to_string(control.id));
       QWidget* widget = window->findChild<QWidget*>(QString::number(control.id));
-      ASSERT_NE(widget, nullptr) << tmpl.id << "/" << control.id;
-      EXPECT_EQ(widget->pos(), units.ToPixels(control.rect).topLeft()) << tmpl.id << "/" << control.id;
-      EXPECT_TRUE(client.contains(widget->geometry())) << tmpl.id << "/" << control.id;
+      ASSERT_NE(widget, nullptr);
+      const QRect expected = units.ToPixels(control.rect);
+      EXPECT_EQ(widget->pos(), expected.topLeft());
+      EXPECT_EQ(widget->width(), expected.width());
+      if (control.kind != res::ControlKind::ComboBox) {
+        EXPECT_EQ(widget->height(), expected.height());
+      }
+      EXPECT_TRUE(client.contains(widget->geometry()));
     }
   }
 
@@ -37,25 +47,32 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
     Later([&] {
       QWidget* window = QApplication::activeModalWidget();
       EXPECT_EQ(window->windowTitle().toStdString(), tmpl->caption);
+      EXPECT_EQ(window->size(), DialogUnits::ForFont(TemplateFont(*tmpl)).ToPixels(tmpl->cx, tmpl->cy));
       ExpectControlsInPlace(*tmpl, window);
+      Screenshot(window, "dialog-" + QString::number(id));
       QTest::keyClick(window, Qt::Key_Escape);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL) << id;
   }
 }
 
-TEST_F(RealTemplatesQtTest, EveryPageBuildsInASheetAndTheAboutPageShowsItsBanner) {
+TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPageShowsItsBanner) {
   const int pages[] = {129, 7016, 2002, 132};
   CPropertySheet sheet("Properties");
   CPropertyPage general(pages[0]), servers(pages[1]), users(pages[2]), about(pages[3]);
   for (CPropertyPage* page : {&general, &servers, &users, &about}) sheet.AddPage(page);
-  sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  sheet.m_psh.dwFlags = (sheet.m_psh.dwFlags & ~PSH_HASHELP) | PSH_NOAPPLYNOW;
   Later([&] {
-    auto* tabs = QApplication::activeModalWidget()->findChild<QTabWidget*>();
+    QWidget* window = QApplication::activeModalWidget();
+    auto* tabs = window->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(3), "About");
+    for (int id : {ID_APPLY_NOW, IDHELP}) EXPECT_EQ(window->findChild<QWidget*>(QString::number(id)), nullptr);
     for (int i = 0; i < 4; ++i) {
-      tabs->setCurrentIndex(i);
+      EXPECT_EQ(sheet.GetPage(i)->IsWindowCreated(), i == 0);
+      tabs->setCurrentIndex(i);  // as a click on the tab does
       ExpectControlsInPlace(*res::FindDialogTemplate(pages[i]), tabs->widget(i));
+      Screenshot(window, "sheet-tab" + QString::number(i));
     }
     QLabel* banner = nullptr;
     for (QLabel* label : tabs->widget(3)->findChildren<QLabel*>())

@@ -25,8 +25,8 @@ public:
   CComboBox m_choice;
   CListCtrl m_list;
   std::vector<std::string> m_log;
-  // What the Add button does, if anything.
-  std::function<void(RecordDialog&)> m_onAdd;
+  // What OnInitDialog and the Add button do besides, if anything.
+  std::function<void(RecordDialog&)> m_onInit, m_onAdd;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override {
@@ -44,6 +44,7 @@ protected:
     m_choice.SetCurSel(0);
     m_list.InsertColumn(0, "Name", LVCFMT_LEFT, 80);
     m_list.InsertColumn(1, "Value", LVCFMT_LEFT, 60);
+    if (m_onInit) m_onInit(*this);
     return TRUE;
   }
 

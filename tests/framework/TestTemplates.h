@@ -1,12 +1,16 @@
 #pragma once
 // Small dialog templates for the framework's tests, served as the current module's resources.
 
+#include <map>
+
+#include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
 
 namespace test_templates {
 
-// Dialog 100 "Record": name edit 10, count edit 11 (int), digits edit 12, read-only edit 13,
-// check box 14, combo box 15, list view 16, button 17 "Add", disabled button 18, OK, Cancel.
+// Dialog 100 "Record": name edit 10 with its label, count edit 11 (int), digits edit 12,
+// read-only edit 13, check box 14, combo box 15, list view 16, button 17 "Add", disabled
+// button 18, OK, Cancel.
 inline constexpr int kRecord = 100;
 // Dialog 101 "Nested": edit 20, OK, Cancel.
 inline constexpr int kNested = 101;
@@ -14,9 +18,47 @@ inline constexpr int kNested = 101;
 inline constexpr int kFirstPage = 200;
 inline constexpr int kSecondPage = 201;
 inline constexpr int kThirdPage = 202;
-// A bitmap that exists, for an SS_BITMAP static in page 202.
-inline constexpr int kBitmap = 300;
 
-const ModuleResources& Module();
+inline const res::DialogTemplate* Find(int id) {
+  using namespace res;
+  using K = ControlKind;
+  constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE, kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+  constexpr uint32_t kEdit = kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+  constexpr uint32_t kModal = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, kPage = kChild | WS_CAPTION;
+  const ControlTemplate ok{IDOK, K::Button, "OK", {50, 143, 50, 14}, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON};
+  const ControlTemplate cancel{IDCANCEL, K::Button, "Cancel", {110, 143, 50, 14}, kButton};
+  static const std::map<int, DialogTemplate> templates = {
+      {kRecord,
+       {kRecord, "Record", 220, 160, "MS Sans Serif", 8, kModal,
+        {
+            {IDC_STATIC, K::Static, "&Name:", {7, 9, 40, 8}, kChild | SS_LEFT},
+            {10, K::Edit, "", {50, 7, 100, 12}, kEdit},
+            {11, K::Edit, "", {50, 23, 50, 12}, kEdit},
+            {12, K::Edit, "", {50, 39, 50, 12}, kEdit | ES_NUMBER},
+            {13, K::Edit, "", {110, 39, 100, 12}, kEdit | ES_READONLY},
+            {14, K::Button, "Allow", {50, 55, 60, 10}, kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
+            {15, K::ComboBox, "", {50, 70, 100, 44}, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST},
+            {16, K::ListView, "", {7, 88, 150, 50}, kChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL},
+            {17, K::Button, "Add", {163, 88, 50, 14}, kButton},
+            {18, K::Button, "Off", {163, 106, 50, 14}, kButton | WS_DISABLED},
+            ok,
+            cancel,
+        }}},
+      {kNested,
+       {kNested, "Nested", 220, 160, "MS Sans Serif", 8, kModal,
+        {{20, K::Edit, "", {7, 7, 100, 12}, kEdit}, ok, cancel}}},
+      {kFirstPage, {kFirstPage, "First", 200, 100, "MS Sans Serif", 8, kPage, {}}},
+      {kSecondPage,
+       {kSecondPage, "Second", 200, 100, "MS Sans Serif", 8, kPage, {{30, K::Edit, "", {7, 7, 50, 12}, kEdit}}}},
+      {kThirdPage, {kThirdPage, "Third", 220, 120, "MS Sans Serif", 8, kPage, {}}},
+  };
+  const auto found = templates.find(id);
+  return found == templates.end() ? nullptr : &found->second;
+}
+
+inline const ModuleResources& Module() {
+  static const ModuleResources module{&Find, nullptr};
+  return module;
+}
 
 }  // namespace test_templates

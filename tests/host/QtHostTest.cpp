@@ -7,8 +7,6 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-#include <cstdlib>
-
 #include "framework/MessageBox.h"
 #include "host/ControlPanel.h"
 #include "host/ControlPanelWindow.h"
@@ -16,11 +14,6 @@
 #include "tests/framework/QtFixture.h"
 
 namespace {
-
-void Screenshot(QWidget* window, const QString& name) {
-  if (const char* folder = std::getenv("VELTRANE_SCREENSHOT_DIR"))
-    window->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
-}
 
 // The panel opens after the fixture's backend is current and closes before it goes.
 class QtHostTest : public QtFixture, public AppletEnvironment {

@@ -19,18 +19,18 @@ namespace {
 
 constexpr auto kStartLimit = std::chrono::seconds(20);
 
-// Starts a program with its standard output on stdoutFd (-1: discarded) and its standard
-// error kept or discarded.
-pid_t Spawn(std::vector<std::string> arguments, int stdoutFd, bool discardStderr)
+// Starts a program with its standard output on stdoutFd, or discarded with its standard error.
+pid_t Spawn(std::vector<std::string> arguments, int stdoutFd = -1)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (stdoutFd == -1)
+    if (stdoutFd == -1) {
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    else
+    } else {
         posix_spawn_file_actions_adddup2(&actions, stdoutFd, STDOUT_FILENO);
-    if (discardStderr)
+        // The daemon's complaints about resource limits in a container are of no interest here.
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    }
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
@@ -49,7 +49,7 @@ void Stop(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
-// The first line the daemon writes, waiting no longer than the start limit.
+// The first line written to fd, waiting no longer than the start limit.
 std::string ReadLine(int fd)
 {
     std::string line;
@@ -72,7 +72,13 @@ SystemdMock::~SystemdMock()
 
 bool SystemdMock::Start(std::string& skipReason)
 {
-    const std::string address = StartDaemon();
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        throw std::runtime_error("cannot make a pipe");
+    daemonPid_ = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address"}, pipeFds[1]);
+    close(pipeFds[1]);
+    const std::string address = daemonPid_ > 0 ? ReadLine(pipeFds[0]) : std::string();
+    close(pipeFds[0]);
     if (address.empty()) {
         skipReason = "no D-Bus daemon can be started here (dbus-daemon missing or failing)";
         return false;
@@ -80,38 +86,18 @@ bool SystemdMock::Start(std::string& skipReason)
     setenv("DBUS_SYSTEM_BUS_ADDRESS", address.c_str(), 1);
     if (sd_bus_open_system(&bus_) < 0)
         throw std::runtime_error("cannot connect to the private bus at " + address);
-    mockPid_ = Spawn({"/usr/bin/python3", "-m", "dbusmock", "--system", "-t", SYSTEMD_MOCK_TEMPLATE}, -1, false);
+    mockPid_ = Spawn({"/usr/bin/python3", "-m", "dbusmock", "--system", "-t", SYSTEMD_MOCK_TEMPLATE});
     if (mockPid_ <= 0 || !WaitForManager())
         throw std::runtime_error("the systemd manager stand-in did not come up on the private bus");
     return true;
-}
-
-std::string SystemdMock::StartDaemon()
-{
-    int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0)
-        return {};
-    // Its complaints about resource limits in a container are of no interest here.
-    daemonPid_ = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address"}, pipeFds[1], true);
-    close(pipeFds[1]);
-    const std::string address = daemonPid_ > 0 ? ReadLine(pipeFds[0]) : std::string();
-    close(pipeFds[0]);
-    return address;
 }
 
 bool SystemdMock::WaitForManager()
 {
     const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
     while (std::chrono::steady_clock::now() < deadline) {
-        int owned = 0;
-        sd_bus_error error = SD_BUS_ERROR_NULL;
-        sd_bus_message* reply = nullptr;
-        if (sd_bus_call_method(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                               "NameHasOwner", &error, &reply, "s", "org.freedesktop.systemd1") >= 0)
-            sd_bus_message_read(reply, "b", &owned);
-        sd_bus_message_unref(reply);
-        sd_bus_error_free(&error);
-        if (owned)
+        if (sd_bus_call_method(bus_, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+                               "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr, "") >= 0)
             return true;
         if (waitpid(mockPid_, nullptr, WNOHANG) == mockPid_) {
             mockPid_ = -1;
@@ -135,22 +121,4 @@ void SystemdMock::StopManager()
 {
     Stop(mockPid_);
     mockPid_ = -1;
-}
-
-void SystemdMock::AddUnit(const char* name, const char* description, const char* requiredBy)
-{
-    if (requiredBy != nullptr)
-        Control("AddUnit", "ssasas", name, description, 1, requiredBy, 0);
-    else
-        Control("AddUnit", "ssasas", name, description, 0, 0);
-}
-
-void SystemdMock::SetUnitState(const char* name, const char* activeState, const char* subState, unsigned jobId)
-{
-    Control("SetUnitState", "sssu", name, activeState, subState, jobId);
-}
-
-void SystemdMock::Refuse(const char* method, const char* unit, const char* errorName)
-{
-    Control("Refuse", "sss", method, unit, errorName);
 }

@@ -33,16 +33,26 @@ public:
 
     // Takes the manager stand-in off the bus, leaving the bus itself running.
     void StopManager();
-    void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr);
+    void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr)
+    {
+        if (requiredBy != nullptr)
+            Control("AddUnit", "ssasas", name, description, 1, requiredBy, 0);
+        else
+            Control("AddUnit", "ssasas", name, description, 0, 0);
+    }
     // Sets the unit's state and its job (0: none).
-    void SetUnitState(const char* name, const char* activeState, const char* subState, unsigned jobId = 0);
+    void SetUnitState(const char* name, const char* activeState, const char* subState, unsigned jobId = 0)
+    {
+        Control("SetUnitState", "sssu", name, activeState, subState, jobId);
+    }
     // Makes method (LoadUnit, StartUnit, StopUnit) fail for the unit with the D-Bus error named.
-    void Refuse(const char* method, const char* unit, const char* errorName);
+    void Refuse(const char* method, const char* unit, const char* errorName)
+    {
+        Control("Refuse", "sss", method, unit, errorName);
+    }
 
 private:
     static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
-    // The private bus's address, or empty when the daemon does not start.
-    std::string StartDaemon();
     bool WaitForManager();
 
     pid_t daemonPid_ = -1;

@@ -31,12 +31,11 @@ protected:
 TEST_F(ServiceOverSystemdTest, UnitNameComesFromTheEnvironment)
 {
     EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
-    setenv(kFtpServiceUnitVariable, "", 1);
-    EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
-    setenv(kFtpServiceUnitVariable, "ftp-a", 1);
-    EXPECT_EQ(FtpServiceUnitName(), "ftp-a.service");
-    setenv(kFtpServiceUnitVariable, "ftp@b.service", 1);
-    EXPECT_EQ(FtpServiceUnitName(), "ftp@b.service");
+    for (auto [value, unit] : {std::pair{"", "veltrane-server.service"}, std::pair{"ftp-a", "ftp-a.service"},
+                               std::pair{"ftp@b.service", "ftp@b.service"}}) {
+        setenv(kFtpServiceUnitVariable, value, 1);
+        EXPECT_EQ(FtpServiceUnitName(), unit);
+    }
 }
 
 TEST_F(ServiceOverSystemdTest, StartAndStopWithADependentThroughTheBus)
