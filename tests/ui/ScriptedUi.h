@@ -1,11 +1,8 @@
 #pragma once
-// What the user-interface tests share: the applet's dialog templates as the current module
-// and a scripted backend driven by steps, which also answers every message box.
+// The real dialog templates as the current module and a scripted backend driven by steps,
+// for the tests of pages and dialogs. Every message box goes to the steps.
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "framework/Backend.h"
 #include "framework/ModuleResources.h"
@@ -15,27 +12,29 @@
 #include "res/DialogTemplate.h"
 #include "res/Resources.h"
 
-inline const ModuleResources& AppletResources() {
-  static const ModuleResources module{&res::FindDialogTemplate, &res::FindBitmapXpm};
-  return module;
-}
-
-class ScriptedUi {
-protected:
-  // The run went as scripted, and every step was taken.
-  void ExpectScriptFollowed() const {
+struct ScriptedUi {
+  // Checks that the run went as scripted and every step was taken.
+  void ExpectScriptDone() const {
     EXPECT_EQ(backend.Failure(), "");
     EXPECT_TRUE(steps.AllTaken());
   }
-  // The texts of the message boxes shown so far.
+  // The texts of the boxes shown so far.
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
-    for (const MessageBoxRequest& box : steps.Messages()) texts.push_back(box.text);
+    for (const auto& box : steps.Messages()) texts.push_back(box.text);
     return texts;
   }
 
-  ModuleResourceScope module{AppletResources()};
+  ModuleResources resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResourceScope module{resources};
   ScriptSteps steps;
   ScriptedBackend backend{steps};
   BackendScope use{backend};
 };
+
+// The items of a combo box, in order.
+inline std::vector<std::string> Entries(const ScriptedWindow& w, int id) {
+  std::vector<std::string> entries;
+  for (int row = 0; row < w.Count(id); ++row) entries.push_back(w.Cell(id, row, 0));
+  return entries;
+}

@@ -16,7 +16,7 @@ constexpr int kDownload = 1053, kUpload = 1054, kRename = 1055, kDelete = 1056, 
 
 class UserDialogsTest : public ::testing::Test, protected ScriptedUi {
 protected:
-  void TearDown() override { ExpectScriptFollowed(); }
+  void TearDown() override { ExpectScriptDone(); }
 
   // Presses OK and expects the dialog to stay open after the refusal `text`.
   void ExpectRefusal(ScriptedWindow& w, const std::string& text) {
