@@ -8,12 +8,15 @@
 
 #include "db/FieldValue.h"
 
+// A bracketed name ("[Users]", "[UserID]") as it is written in statements.
+std::string WithoutBrackets(const std::string& name);
+
 struct ExchangedField {
   std::string name;  // bracketed, as "[UserID]"
   std::variant<LongField*, ShortField*, TextField*> member;
 
   // The column name without its brackets, as it is written in generated statements.
-  std::string ColumnName() const;
+  std::string ColumnName() const { return WithoutBrackets(name); }
 };
 
 class CFieldExchange {

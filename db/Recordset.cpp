@@ -1,7 +1,5 @@
 #include "db/Recordset.h"
 
-#include <algorithm>
-#include <cctype>
 #include <regex>
 #include <stdexcept>
 
@@ -35,25 +33,13 @@ bool IsAssigned(const ExchangedField& field) {
 
 }  // namespace
 
-std::string ExchangedField::ColumnName() const {
-  std::string column = name;
-  std::erase(column, '[');
-  std::erase(column, ']');
-  return column;
-}
-
 CRecordset::CRecordset() = default;
 
 CRecordset::~CRecordset() = default;
 
 std::string CRecordset::GetDefaultConnect() const { return connectString(); }
 
-std::string CRecordset::TableName() const {
-  std::string table = GetDefaultSQL();
-  std::erase(table, '[');
-  std::erase(table, ']');
-  return table;
-}
+std::string CRecordset::TableName() const { return WithoutBrackets(GetDefaultSQL()); }
 
 std::string CRecordset::KeyColumn() const { return exchange_.Fields().front().ColumnName(); }
 

@@ -14,8 +14,10 @@ MessageBoxPresenter& Presenter() {
 
 int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned style) {
   if (const auto& present = Presenter()) return present(owner, text, caption, style);
+  // Nobody can answer: report the box and take its most cautious answer (No, Cancel), so a
+  // question such as "delete this?" is never confirmed on its own.
   std::cerr << caption << ": " << text << '\n';
-  return MessageBoxResults(style).front();
+  return MessageBoxResults(style).back();
 }
 
 std::vector<int> MessageBoxResults(unsigned style) {

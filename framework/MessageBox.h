@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes: one entry point for every box the system shows. The active backend installs
 // a presenter (real windows, or a script that answers); until one does, a box is written to
-// standard error and answered with its default button.
+// standard error and answered with its most cautious button (OK, No or Cancel).
 
 #include <functional>
 #include <string>

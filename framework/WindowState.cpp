@@ -28,8 +28,10 @@ std::unique_ptr<CWnd> MakeWrapper(res::ControlKind kind) {
   return std::make_unique<CWnd>();
 }
 
+// A static's type is its style's low five bits (SS_TYPEMASK).
 bool IsBitmap(const res::ControlTemplate& t) {
-  return t.kind == res::ControlKind::Static && (t.style & 0x1F) == res::SS_BITMAP;
+  constexpr uint32_t kStaticTypeMask = 0x1F;
+  return t.kind == res::ControlKind::Static && (t.style & kStaticTypeMask) == res::SS_BITMAP;
 }
 
 }  // namespace

@@ -140,20 +140,6 @@ TEST_P(MutationTest, DuplicateAddressesAndComputerNamesAreRefusedPreferencesAreN
             (Rows{{"FTP Port", "21", "4"}, {"FTP Port", "21", "4"}}));
 }
 
-TEST_P(MutationTest, UpdateAndDeleteChangeOnlyTheirOwnRow) {
-  ComputerRecord first, second;
-  first.Name = "one";
-  second.Name = "two";
-  ASSERT_EQ(first.Add(0) + second.Add(0), 2);
-  first.ID = std::stoi(Db().QueryValue("SELECT ID FROM VirtualServerGroup WHERE Name = 'one'"));
-  first.CurrentSite = "10.0.0.1";
-  EXPECT_EQ(first.Update(0), 1);
-  EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY Name"),
-            (Rows{{"one", "10.0.0.1"}, {"two", ""}}));
-  EXPECT_EQ(first.Delete(0), 1);
-  EXPECT_EQ(Db().Query("SELECT Name FROM VirtualServerGroup"), (Rows{{"two"}}));
-}
-
 TEST_P(MutationTest, QuietMutationsShowNothingWhateverHappens) {
   const UserRecord user = User("a");
   EXPECT_EQ(user.Add(1), 1);

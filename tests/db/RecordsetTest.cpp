@@ -8,7 +8,6 @@
 #include "db/CRSVirtualServerGroup.h"
 #include "db/CRSVirtualServers.h"
 #include "db/DatabaseError.h"
-#include "db/StatementCounter.h"
 #include "tests/support/DatabaseTest.h"
 
 namespace {
@@ -174,16 +173,6 @@ TEST_P(RecordsetTest, AStatementOnAnotherTableOrAJoinAllowsNoChanges) {
   EXPECT_TRUE(users.CanAppend());
   users.Open("SELECT * FROM Users u, VirtualServers v where 1=2");
   EXPECT_FALSE(users.CanAppend());
-}
-
-TEST_P(RecordsetTest, EveryExecutionIsCounted) {
-  const auto before = StatementsExecuted();
-  CRSUsers users;
-  users.Open("SELECT * FROM Users");
-  users.AddNew();
-  users.m_UserName = "a";
-  users.Update();
-  EXPECT_EQ(StatementsExecuted() - before, 2u);
 }
 
 }  // namespace

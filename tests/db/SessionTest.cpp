@@ -44,6 +44,7 @@ class SessionTest : public DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
+    if (IsSkipped()) return;
     SetRegistryValue("ConnectionString", Db().ConnectionString());
   }
 

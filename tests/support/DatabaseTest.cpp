@@ -5,6 +5,7 @@
 #include "db/ConnectString.h"
 
 void DatabaseTest::SetUp() {
+  if (!IsAvailable(GetParam())) GTEST_SKIP() << "VELTRANE_TEST_PG names no PostgreSQL server";
   setenv("VELTRANE_REGISTRY_ROOT", registryRoot_.Path().c_str(), 1);
   database_ = std::make_unique<TestDatabase>(GetParam());
   connectString() = "ODBC;" + database_->ConnectionString();

@@ -1,5 +1,5 @@
 #pragma once
-// The fixture of the database tests, run once per available engine: a fresh database,
+// The fixture of the database tests, run once per engine: a fresh database,
 // connectString pointing at it, the registry store in a temporary folder, and every message
 // box recorded and answered.
 
@@ -28,5 +28,5 @@ class DatabaseTest : public ::testing::TestWithParam<Engine> {
 
 // Runs the cases of `fixture` on every available engine, named after it.
 #define VELTRANE_ON_ALL_ENGINES(fixture)                                    \
-  INSTANTIATE_TEST_SUITE_P(Engines, fixture, ::testing::ValuesIn(AvailableEngines()), \
+  INSTANTIATE_TEST_SUITE_P(Engines, fixture, ::testing::ValuesIn(AllEngines()), \
                            [](const auto& info) { return EngineName(info.param); })

@@ -76,11 +76,9 @@ std::string ColumnText(SQLHSTMT statement, SQLUSMALLINT column) {
 
 }  // namespace
 
-std::vector<Engine> AvailableEngines() {
-  std::vector<Engine> engines{Engine::SQLite};
-  if (!PostgresBase().empty()) engines.push_back(Engine::PostgreSQL);
-  return engines;
-}
+std::vector<Engine> AllEngines() { return {Engine::SQLite, Engine::PostgreSQL}; }
+
+bool IsAvailable(Engine engine) { return engine == Engine::SQLite || !PostgresBase().empty(); }
 
 std::string EngineName(Engine engine) { return engine == Engine::SQLite ? "SQLite" : "PostgreSQL"; }
 

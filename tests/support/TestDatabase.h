@@ -11,8 +11,10 @@
 
 enum class Engine { SQLite, PostgreSQL };
 
-// SQLite always; PostgreSQL when VELTRANE_TEST_PG is set.
-std::vector<Engine> AvailableEngines();
+// Both engines. Test names do not depend on the environment (ctest lists them when the
+// programs are built); a PostgreSQL case skips itself when VELTRANE_TEST_PG is not set.
+std::vector<Engine> AllEngines();
+bool IsAvailable(Engine engine);
 std::string EngineName(Engine engine);
 
 class TestDatabase {

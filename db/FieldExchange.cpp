@@ -1,0 +1,10 @@
+#include "db/FieldExchange.h"
+
+#include <algorithm>
+
+std::string WithoutBrackets(const std::string& name) {
+  std::string plain = name;
+  std::erase(plain, '[');
+  std::erase(plain, ']');
+  return plain;
+}

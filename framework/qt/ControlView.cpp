@@ -1,0 +1,39 @@
+#include "framework/qt/ControlView.h"
+
+#include "framework/Control.h"
+#include "framework/qt/ListView.h"
+#include "framework/qt/SimpleControlViews.h"
+
+ControlView::ControlView(Control& control, QWidget* widget)
+    : m_control(control), m_widget(widget), m_shownRevision(control.Revision() - 1) {}
+
+ControlView::~ControlView() { delete m_widget.data(); }
+
+void ControlView::Sync() {
+  if (!m_widget || m_shownRevision == m_control.Revision()) return;
+  m_widget->setEnabled(m_control.Enabled());
+  Push();
+  Shown();
+}
+
+void ControlView::Shown() { m_shownRevision = m_control.Revision(); }
+
+std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, ControlView::Notify notify) {
+  switch (control.Kind()) {
+    case res::ControlKind::Edit:
+      return std::make_unique<EditView>(control, parent);
+    case res::ControlKind::Static:
+      return std::make_unique<StaticView>(control, parent);
+    case res::ControlKind::Button:
+      return std::make_unique<ButtonView>(control, parent, std::move(notify));
+    case res::ControlKind::ComboBox:
+      return std::make_unique<ComboView>(control, parent, std::move(notify));
+    case res::ControlKind::ListView:
+      return std::make_unique<ListView>(control, parent);
+  }
+  return nullptr;
+}
+
+QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }

@@ -1,0 +1,46 @@
+#pragma once
+// One control's widget. Sync pushes the control's state to the widget when its revision has
+// moved; user input is written into the control first (and marked as shown, so it is not
+// pushed back), then sent to the window as the notification the control would send.
+
+#include <functional>
+#include <memory>
+
+#include <QPointer>
+#include <QWidget>
+
+#include "framework/FrameworkTypes.h"
+
+class Control;
+
+class ControlView {
+public:
+  using Notify = std::function<void(UINT code)>;
+
+  ControlView(Control& control, QWidget* widget);
+  virtual ~ControlView();
+  ControlView(const ControlView&) = delete;
+  ControlView& operator=(const ControlView&) = delete;
+
+  Control& GetControl() const { return m_control; }
+  QWidget* Widget() const { return m_widget; }
+  void Sync();
+
+protected:
+  virtual void Push() = 0;  // the kind's own state; enabled is done here
+  void Shown();             // the widget already shows the control as it is now
+
+  Control& m_control;
+
+private:
+  QPointer<QWidget> m_widget;
+  unsigned m_shownRevision;
+};
+
+// The view of a control of any kind, its widget a child of `parent`; `notify` sends a
+// notification from it to its window.
+std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, ControlView::Notify notify);
+
+// Text in UTF-8 to and from the toolkit's strings.
+QString ToQString(const std::string& text);
+std::string FromQString(const QString& text);

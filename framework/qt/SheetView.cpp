@@ -1,0 +1,71 @@
+#include "framework/qt/SheetView.h"
+
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "framework/Control.h"
+#include "framework/PropertySheet.h"
+#include "framework/WindowState.h"
+#include "framework/qt/DialogUnits.h"
+#include "framework/qt/QtBackend.h"
+#include "framework/qt/WindowView.h"
+
+SheetView::SheetView(CPropertySheet& sheet, QtBackend& backend, QWidget* parent)
+    : ModalView(sheet, backend, parent), m_sheet(sheet), m_tabs(new QTabWidget(this)) {
+  setFont(TemplateFont(*sheet.GetPageTemplate(0)));
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addWidget(m_tabs);
+  auto* buttons = new QHBoxLayout;
+  layout->addLayout(buttons);
+  BuildTabs();
+  BuildButtons(*buttons);
+}
+
+SheetView::~SheetView() = default;
+
+void SheetView::BuildTabs() {
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+    const res::DialogTemplate& tmpl = *m_sheet.GetPageTemplate(i);
+    auto* holder = new QWidget;
+    holder->setFixedSize(DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy));
+    m_tabs->addTab(holder, ToQString(tmpl.caption));
+    m_pageHolders.push_back(holder);
+    m_pageViews.push_back(nullptr);
+  }
+  connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index != m_sheet.GetActiveIndex()) m_backend.Deliver([this, index] { m_sheet.SetActivePage(index); });
+  });
+}
+
+void SheetView::BuildButtons(QBoxLayout& row) {
+  row.addStretch();
+  const QSize size = DialogUnits::ForFont(font()).ToPixels(50, 14);
+  for (const auto& control : m_sheet.GetWindowState()->Controls()) {
+    const int id = control->Id();
+    auto view = MakeControlView(*control, this, [this, id](UINT code) {
+      m_backend.Deliver([this, id, code] { m_sheet.OnCommand(id, code); });
+    });
+    view->Widget()->setObjectName(QString::number(id));
+    view->Widget()->setFixedSize(size);
+    row.addWidget(view->Widget());
+    m_buttons.push_back(std::move(view));
+  }
+}
+
+void SheetView::Sync() {
+  SyncCaption();
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+    CPropertyPage& page = *m_sheet.GetPage(i);
+    if (!m_pageViews[i] && page.IsWindowCreated()) {
+      m_pageViews[i] = new WindowView(page, m_backend, m_pageHolders[i]);
+      m_pageViews[i]->show();
+    }
+    if (m_pageViews[i]) m_pageViews[i]->Sync();
+  }
+  for (const auto& button : m_buttons) button->Sync();
+  const QSignalBlocker blocker(m_tabs);
+  if (m_sheet.GetActiveIndex() >= 0) m_tabs->setCurrentIndex(m_sheet.GetActiveIndex());
+}

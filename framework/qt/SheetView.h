@@ -1,0 +1,31 @@
+#pragma once
+// A property sheet: a tab per page over the sheet's buttons. A page's widgets are made when
+// its window is, the first time it is shown; the tab shown follows the sheet's active page.
+
+#include <memory>
+#include <vector>
+
+#include "framework/qt/ControlView.h"
+#include "framework/qt/ModalView.h"
+
+class CPropertySheet;
+class QBoxLayout;
+class QTabWidget;
+
+class SheetView : public ModalView {
+public:
+  SheetView(CPropertySheet& sheet, QtBackend& backend, QWidget* parent);
+  ~SheetView() override;
+
+  void Sync() override;
+
+private:
+  void BuildTabs();
+  void BuildButtons(QBoxLayout& row);
+
+  CPropertySheet& m_sheet;
+  QTabWidget* m_tabs;
+  std::vector<QWidget*> m_pageHolders;
+  std::vector<WindowView*> m_pageViews;  // null until the page's window exists
+  std::vector<std::unique_ptr<ControlView>> m_buttons;
+};

@@ -1,0 +1,126 @@
+#include "framework/qt/SimpleControlViews.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+
+#include "framework/Control.h"
+
+namespace {
+
+// "&&" shows "&"; a single "&" only marks the mnemonic.
+QString WithoutMnemonics(const QString& text) {
+  QString shown;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return shown;
+}
+
+QWidget* MakeButtonWidget(const Control& control, QWidget* parent) {
+  if (control.IsButtonOfType(res::BS_GROUPBOX)) return new QGroupBox(parent);
+  if (control.IsCheckBox()) return new QCheckBox(parent);
+  auto* button = new QPushButton(parent);
+  button->setDefault(control.IsButtonOfType(res::BS_DEFPUSHBUTTON));
+  return button;
+}
+
+}  // namespace
+
+EditView::EditView(Control& control, QWidget* parent)
+    : ControlView(control, new QLineEdit(parent)), m_edit(static_cast<QLineEdit*>(Widget())) {
+  if (control.Style() & res::ES_PASSWORD) m_edit->setEchoMode(QLineEdit::Password);
+  if (control.Style() & res::ES_NUMBER)
+    m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
+  QObject::connect(m_edit, &QLineEdit::textEdited, m_edit, [this](const QString& text) {
+    m_control.SetText(FromQString(text));
+    Shown();
+  });
+}
+
+void EditView::Push() {
+  const QString text = ToQString(m_control.Text());
+  if (m_edit->text() != text) m_edit->setText(text);
+  m_edit->setReadOnly(m_control.ReadOnly());
+}
+
+StaticView::StaticView(Control& control, QWidget* parent)
+    : ControlView(control, new QLabel(parent)), m_label(static_cast<QLabel*>(Widget())) {
+  m_label->setTextFormat(Qt::PlainText);
+  m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void StaticView::SetBuddy(QWidget* buddy) {
+  m_label->setBuddy(buddy);
+  Push();
+}
+
+void StaticView::Push() {
+  if (const char* const* xpm = m_control.Bitmap()) {
+    const QPixmap picture(xpm);
+    m_label->setPixmap(picture);
+    m_label->resize(picture.size());  // a bitmap static takes its picture's size
+    return;
+  }
+  const QString text = ToQString(m_control.Text());
+  m_label->setText(m_label->buddy() ? text : WithoutMnemonics(text));
+  // The substitute face is wider than the templates' own: a label grows to show its whole
+  // text, as far as its window's edge, rather than cut it off.
+  const int room = m_label->parentWidget()->width() - m_label->x();
+  const int wanted = std::min(m_label->sizeHint().width(), room);
+  if (wanted > m_label->width()) m_label->resize(wanted, m_label->height());
+}
+
+ButtonView::ButtonView(Control& control, QWidget* parent, Notify notify)
+    : ControlView(control, MakeButtonWidget(control, parent)) {
+  auto* button = qobject_cast<QAbstractButton*>(Widget());
+  if (!button) return;  // a group box sends nothing
+  QObject::connect(button, &QAbstractButton::clicked, button, [this, notify = std::move(notify)](bool checked) {
+    if (m_control.IsCheckBox()) {
+      m_control.SetCheck(checked ? BST_CHECKED : BST_UNCHECKED);
+      Shown();
+    }
+    notify(BN_CLICKED);
+  });
+}
+
+void ButtonView::Push() {
+  const QString text = ToQString(m_control.Text());
+  if (auto* group = qobject_cast<QGroupBox*>(Widget())) {
+    group->setTitle(text);
+    return;
+  }
+  auto* button = static_cast<QAbstractButton*>(Widget());
+  button->setText(text);
+  if (m_control.IsCheckBox()) button->setChecked(m_control.Check() == BST_CHECKED);
+}
+
+ComboView::ComboView(Control& control, QWidget* parent, Notify notify)
+    : ControlView(control, new QComboBox(parent)),
+      m_combo(static_cast<QComboBox*>(Widget())),
+      m_shownContent(control.ContentRevision() - 1) {
+  QObject::connect(m_combo, &QComboBox::activated, m_combo, [this, notify = std::move(notify)](int index) {
+    m_control.SetSelection(index);
+    Shown();
+    notify(CBN_SELCHANGE);
+  });
+}
+
+void ComboView::Push() {
+  const QSignalBlocker blocker(m_combo);
+  if (m_shownContent != m_control.ContentRevision()) {
+    m_combo->clear();
+    for (const Control::Row& row : m_control.Rows()) m_combo->addItem(ToQString(row.cells.front()));
+    m_shownContent = m_control.ContentRevision();
+  }
+  m_combo->setCurrentIndex(m_control.Selection());
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Views of edit fields, static texts and bitmaps, buttons (push, check, group) and drop-down
+// list combo boxes.
+
+#include "framework/qt/ControlView.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+class EditView : public ControlView {
+public:
+  EditView(Control& control, QWidget* parent);
+
+protected:
+  void Push() override;
+
+private:
+  QLineEdit* m_edit;
+};
+
+class StaticView : public ControlView {
+public:
+  StaticView(Control& control, QWidget* parent);
+  // The control a mnemonic ("&Name:") moves the focus to; without one, "&" is not shown.
+  void SetBuddy(QWidget* buddy);
+
+protected:
+  void Push() override;
+
+private:
+  QLabel* m_label;
+};
+
+class ButtonView : public ControlView {
+public:
+  ButtonView(Control& control, QWidget* parent, Notify notify);
+
+protected:
+  void Push() override;
+};
+
+class ComboView : public ControlView {
+public:
+  ComboView(Control& control, QWidget* parent, Notify notify);
+
+protected:
+  void Push() override;
+
+private:
+  QComboBox* m_combo;
+  unsigned m_shownContent;
+};

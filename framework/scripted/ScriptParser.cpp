@@ -1,0 +1,181 @@
+#include "framework/scripted/ScriptParser.h"
+
+#include <charconv>
+#include <map>
+
+#include "framework/scripted/ScriptError.h"
+
+namespace {
+
+enum class Arg { Number, Text, OnOff, YesNo, OkCancel, Answer };
+
+struct Token {
+  std::string text;
+  bool quoted;
+};
+
+const std::map<std::string, std::vector<Arg>>& Signatures() {
+  static const std::map<std::string, std::vector<Arg>> signatures = {
+      {"expect-dialog", {Arg::Number}},
+      {"expect-sheet", {Arg::Text}},
+      {"set", {Arg::Number, Arg::Text}},
+      {"check", {Arg::Number, Arg::OnOff}},
+      {"select", {Arg::Number, Arg::Text}},
+      {"select-row", {Arg::Number, Arg::Number}},
+      {"click", {Arg::Number}},
+      {"tab", {Arg::Number}},
+      {"timer", {Arg::Number}},
+      {"close-sheet", {Arg::OkCancel}},
+      {"expect-message", {Arg::Text, Arg::Text}},
+      {"answer", {Arg::Answer}},
+      {"browse", {Arg::Text}},  // or no argument at all
+      {"expect-text", {Arg::Number, Arg::Text}},
+      {"expect-enabled", {Arg::Number, Arg::YesNo}},
+      {"expect-checked", {Arg::Number, Arg::OnOff}},
+      {"expect-count", {Arg::Number, Arg::Number}},
+      {"expect-cell", {Arg::Number, Arg::Number, Arg::Number, Arg::Text}},
+  };
+  return signatures;
+}
+
+std::string Usage(const std::string& name, const std::vector<Arg>& args) {
+  std::string usage = name;
+  for (Arg arg : args) {
+    static const char* const forms[] = {"N", "\"TEXT\"", "on|off", "yes|no", "ok|cancel", "ok|yes|no|cancel"};
+    usage += std::string(" ") + forms[static_cast<int>(arg)];
+  }
+  return usage;
+}
+
+bool ParseNumber(const std::string& text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool Fits(Arg arg, const Token& token) {
+  int number = 0;
+  switch (arg) {
+    case Arg::Number:
+      return !token.quoted && ParseNumber(token.text, number);
+    case Arg::Text:
+      return token.quoted;
+    case Arg::OnOff:
+      return !token.quoted && (token.text == "on" || token.text == "off");
+    case Arg::YesNo:
+      return !token.quoted && (token.text == "yes" || token.text == "no");
+    case Arg::OkCancel:
+      return !token.quoted && (token.text == "ok" || token.text == "cancel");
+    case Arg::Answer:
+      return !token.quoted && (token.text == "ok" || token.text == "cancel" || token.text == "yes" || token.text == "no");
+  }
+  return false;
+}
+
+class LineReader {
+public:
+  LineReader(const std::string& scriptName, int line, const std::string& text)
+      : m_where(scriptName + ":" + std::to_string(line) + ": "), m_text(text) {}
+
+  std::vector<Token> Tokens() {
+    std::vector<Token> tokens;
+    while (SkipBlanks(), m_at < m_text.size() && m_text[m_at] != '#')
+      tokens.push_back(m_text[m_at] == '"' ? Quoted() : Word());
+    return tokens;
+  }
+
+  [[noreturn]] void Fail(const std::string& why) const { throw ScriptError(m_where + why); }
+
+private:
+  void SkipBlanks() {
+    while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' || m_text[m_at] == '\r')) ++m_at;
+  }
+
+  Token Word() {
+    const size_t start = m_at;
+    while (m_at < m_text.size() && m_text[m_at] != ' ' && m_text[m_at] != '\t' && m_text[m_at] != '\r' &&
+           m_text[m_at] != '"' && m_text[m_at] != '#')
+      ++m_at;
+    return {m_text.substr(start, m_at - start), false};
+  }
+
+  Token Quoted() {
+    std::string text;
+    for (++m_at; m_at < m_text.size(); ++m_at) {
+      const char c = m_text[m_at];
+      if (c == '"') {
+        ++m_at;
+        return {text, true};
+      }
+      if (c != '\\') {
+        text += c;
+        continue;
+      }
+      if (++m_at == m_text.size()) break;
+      switch (m_text[m_at]) {
+        case 'n':
+          text += '\n';
+          break;
+        case '"':
+        case '\\':
+          text += m_text[m_at];
+          break;
+        default:
+          Fail(std::string("unknown escape \\") + m_text[m_at]);
+      }
+    }
+    Fail("a text has no closing quote");
+  }
+
+  std::string m_where;
+  const std::string& m_text;
+  size_t m_at = 0;
+};
+
+}  // namespace
+
+int ScriptCommand::Number(size_t index) const {
+  int value = 0;
+  ParseNumber(args.at(index), value);
+  return value;
+}
+
+std::vector<ScriptCommand> ParseScript(const std::string& scriptName, const std::string& text) {
+  std::vector<ScriptCommand> commands;
+  size_t start = 0;
+  for (int line = 1; start <= text.size(); ++line) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string lineText = text.substr(start, end - start);
+    start = end + 1;
+
+    LineReader reader(scriptName, line, lineText);
+    std::vector<Token> tokens = reader.Tokens();
+    if (tokens.empty()) continue;
+    if (tokens[0].quoted) reader.Fail("a line must begin with a command");
+    const auto signature = Signatures().find(tokens[0].text);
+    if (signature == Signatures().end()) reader.Fail("unknown command " + tokens[0].text);
+    const std::vector<Arg>& args = signature->second;
+    const bool cancelledBrowse = tokens[0].text == "browse" && tokens.size() == 1;
+    bool fits = cancelledBrowse || tokens.size() == args.size() + 1;
+    for (size_t i = 0; fits && !cancelledBrowse && i < args.size(); ++i) fits = Fits(args[i], tokens[i + 1]);
+    if (!fits) reader.Fail("expected " + Usage(tokens[0].text, args));
+
+    ScriptCommand command{line, tokens[0].text, {}};
+    for (size_t i = 1; i < tokens.size(); ++i) command.args.push_back(tokens[i].text);
+    commands.push_back(std::move(command));
+  }
+  return commands;
+}
+
+std::string QuoteText(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '\n')
+      quoted += "\\n";
+    else if (c == '"' || c == '\\')
+      quoted += std::string("\\") + c;
+    else
+      quoted += c;
+  }
+  return quoted + "\"";
+}

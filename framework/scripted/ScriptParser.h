@@ -1,0 +1,30 @@
+#pragma once
+// The text form of a UI script: one command per line, words separated by blanks, texts in
+// double quotes with the escapes \n, \" and \\, and '#' starting a comment outside quotes.
+//
+//   expect-dialog ID            expect-sheet "CAPTION"
+//   set ID "TEXT"               check ID on|off           select ID "TEXT"
+//   select-row ID N             click ID                  tab N
+//   timer ID                    close-sheet ok|cancel
+//   expect-message "CAPTION" "TEXT"   followed by   answer ok|yes|no|cancel
+//   browse "PATH"               browse   (the user cancels the folder chooser)
+//   expect-text ID "TEXT"       expect-enabled ID yes|no  expect-checked ID on|off
+//   expect-count ID N           expect-cell ID ROW COL "TEXT"
+
+#include <string>
+#include <vector>
+
+struct ScriptCommand {
+  int line;
+  std::string name;
+  std::vector<std::string> args;  // numbers and keywords as written, texts unescaped
+
+  int Number(size_t index) const;  // args[index] as a whole number
+};
+
+// Every command of a script, checked against its form. A malformed line throws ScriptError
+// naming `scriptName` and the line.
+std::vector<ScriptCommand> ParseScript(const std::string& scriptName, const std::string& text);
+
+// `text` in double quotes with the script's escapes, so that it stays on one line.
+std::string QuoteText(const std::string& text);

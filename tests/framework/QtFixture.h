@@ -1,0 +1,56 @@
+#pragma once
+// A test with a QApplication, the Qt backend as the current one, and helpers that act on the
+// modal window open at the time. Each test makes the module whose templates it uses current.
+
+#include <functional>
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "framework/Backend.h"
+#include "framework/qt/QtBackend.h"
+
+class QtFixture : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "framework_qt_test";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) new QApplication(argc, argv);
+  }
+
+  QtFixture() {
+    // A step that goes wrong must not leave a window waiting for ever.
+    m_watchdog.setSingleShot(true);
+    QObject::connect(&m_watchdog, &QTimer::timeout, [] {
+      ADD_FAILURE() << "a window was still open after 60 s";
+      while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
+    });
+    m_watchdog.start(60000);
+  }
+
+  // Runs `step` once the event loop of the next modal window is running.
+  static void Later(std::function<void()> step) { QTimer::singleShot(0, qApp, std::move(step)); }
+
+  template <class W>
+  static W* Find(int id) {
+    QWidget* modal = QApplication::activeModalWidget();
+    W* widget = modal ? modal->findChild<W*>(QString::number(id)) : nullptr;
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return widget;
+  }
+
+  // Near the left edge: a check box takes clicks only on its box and its text.
+  static void Click(int id) {
+    QAbstractButton* button = Find<QAbstractButton>(id);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+  }
+
+  QTimer m_watchdog;
+  QtBackend m_backend;
+  BackendScope m_use{m_backend};
+};
