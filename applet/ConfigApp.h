@@ -1,11 +1,15 @@
 #pragma once
 // The library's application object. Its one static instance holds the applet, so loading
-// the library constructs and registers the applet, and unloading destroys it.
+// the library constructs and registers the applet with its session, and unloading destroys
+// them, closing the session.
 
 #include "applet/ConfigApplet.h"
+#include "framework/WinApp.h"
 
-class CConfigApp {
+class CConfigApp : public CWinApp {
  public:
+  CConfigApp() : CWinApp(nullptr) {}
+
   ConfigApplet applet;
 };
 

@@ -1,9 +1,75 @@
 #include "applet/ConfigApplet.h"
 
+#include <exception>
+#include <string>
+
+#include "applet/LogInDlg.h"
+#include "framework/MessageBox.h"
+#include "framework/ModuleResources.h"
+#include "res/DialogTemplate.h"
 #include "res/Resources.h"
+#include "ui/FTPSheet.h"
 
 namespace {
+
 constexpr int kAppletIconId = 12000;
+// Failed log-ins after which a further failure ends the launch: four showings in all.
+constexpr int kFailuresBeforeGivingUp = 3;
+
+// This library's templates and bitmaps, for the windows it opens.
+const ModuleResources kAppletModule{&res::FindDialogTemplate, &res::FindBitmapXpm};
+
+// Shows the Log In dialog until the session connects; false on Cancel, or when the dialog
+// cannot be shown (the framework has said why), or after the last failed attempt. Each
+// showing holds the previous attempt's password.
+bool LogIn(ConfigDatabase& database) {
+  CLogInDlg dialog;
+  std::string userName = "admin";
+  std::string password;
+  for (int failures = 0;; ++failures) {
+    dialog.m_userName = userName;
+    dialog.m_password = password;
+    if (dialog.DoModal() != IDOK) return false;
+    userName = dialog.m_userName;
+    password = dialog.m_password;
+    if (database.Connect(0, userName, password)) return true;
+    if (failures >= kFailuresBeforeGivingUp) return false;
+  }
+}
+
+// Closes the session on every way out of the sheet, releasing its lock.
+class SessionCloser {
+public:
+  explicit SessionCloser(ConfigDatabase& database) : m_database(database) {}
+  ~SessionCloser() { m_database.Close(); }
+  SessionCloser(const SessionCloser&) = delete;
+  SessionCloser& operator=(const SessionCloser&) = delete;
+
+private:
+  ConfigDatabase& m_database;
+};
+
+// The sheet over the logged-in session. The session is closed while the pages still exist
+// (their windows are gone), then the sheet goes.
+void ShowSheet(ConfigDatabase& database) {
+  CFTPSheet sheet("Veltrane Properties", nullptr, 0);
+  const SessionCloser closer(database);
+  sheet.AttachDatabase(&database);
+  sheet.DoModal();
+}
+
+}  // namespace
+
+LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
+  ModuleResourceScope module(kAppletModule);
+  // Nothing may escape to the Control Panel, which calls through a C interface. A scripted
+  // run that went differently from its script ends here too; its backend keeps the failure.
+  try {
+    if (LogIn(database)) ShowSheet(database);
+  } catch (const std::exception& error) {
+    AfxMessageBox(std::string("The applet stopped: ") + error.what(), MB_OK | MB_ICONERROR);
+  }
+  return 0;
 }
 
 LONG ConfigApplet::OnNewInquire(LPARAM, NEWCPLINFO* info) {

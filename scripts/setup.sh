@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
-  sqlite3 postgresql
+  sqlite3 postgresql python3
   qt6-base-dev libgl-dev fonts-dejavu-core
   libsystemd-dev dbus python3-dbusmock
   xvfb xauth

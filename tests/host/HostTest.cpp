@@ -1,8 +1,13 @@
+// veltrane-control as a user runs it: listing, its refusals, the window form without a
+// display, and UI scripts replayed against the applet on a fresh SQLite database.
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <string>
+
+#include "tests/applet/AppletEnvironment.h"
 
 namespace {
 
@@ -11,8 +16,9 @@ struct Outcome {
   std::string output;  // standard output and standard error together
 };
 
-Outcome RunHost(const std::string& arguments) {
-  const std::string command = std::string("'") + HOST_PROGRAM + "' " + arguments + " 2>&1";
+// Runs the host with `arguments`; `environment` goes before it (e.g. "env -u DISPLAY").
+Outcome RunHost(const std::string& arguments, const std::string& environment = "") {
+  const std::string command = environment + " '" + HOST_PROGRAM + "' " + arguments + " 2>&1";
   Outcome outcome;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return outcome;
@@ -40,9 +46,52 @@ TEST(Host, RefusesWhatIsNoAppletLibraryWithAClearError) {
   EXPECT_NE(noEntry.exitCode, 0);
   EXPECT_NE(noEntry.output.find("has no CPlApplet entry point"), std::string::npos) << noEntry.output;
 
-  const Outcome usage = RunHost("--bogus");
-  EXPECT_EQ(usage.exitCode, 2);
-  EXPECT_NE(usage.output.find("usage: veltrane-control --list [LIBRARY]"), std::string::npos) << usage.output;
+  for (const char* arguments : {"--bogus", "--ui-script", "--list a b", "--open --list"}) {
+    const Outcome usage = RunHost(arguments);
+    EXPECT_EQ(usage.exitCode, 2) << arguments;
+    EXPECT_TRUE(usage.output.starts_with("usage: veltrane-control [--open | --list | --ui-script FILE] [LIBRARY]"))
+        << arguments << "\n" << usage.output;
+  }
+}
+
+TEST(Host, WithoutADisplayTheWindowFormSaysHowToGetOne) {
+  for (const char* arguments : {"", "--open"}) {
+    const Outcome outcome = RunHost(arguments, "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM");
+    EXPECT_EQ(outcome.exitCode, 1) << arguments;
+    EXPECT_NE(outcome.output.find("xvfb-run -a bash scripts/run.sh"), std::string::npos) << outcome.output;
+    EXPECT_EQ(outcome.output.find('\n'), outcome.output.size() - 1) << "one line: " << outcome.output;
+  }
+}
+
+// UI scripts from tests/host/scripts, replayed by the host against the applet on a fresh
+// SQLite database named in a private registry.
+class UiScriptTest : public ::testing::Test, public AppletEnvironment {
+protected:
+  static std::string Script(const std::string& name) { return std::string(SCRIPT_FOLDER) + "/" + name; }
+  Outcome Replay(const std::string& name) { return RunHost("--ui-script '" + Script(name) + "'"); }
+};
+
+TEST_F(UiScriptTest, ALogInThroughEveryTabToOkRunsToItsEnd) {
+  const Outcome outcome = Replay("log-in-visit-every-tab.txt");
+  EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
+  EXPECT_EQ(outcome.output, "");
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+TEST_F(UiScriptTest, AScriptThatDiffersStopsWithOneLineNamingItsLine) {
+  const Outcome message = Replay("expects-the-wrong-message.txt");
+  EXPECT_EQ(message.exitCode, 1);
+  EXPECT_EQ(message.output, Script("expects-the-wrong-message.txt") +
+                                ":4: the message box \"Error\" \"Please specify password\" appeared instead\n");
+
+  const Outcome leftOver = Replay("commands-after-the-applet-returned.txt");
+  EXPECT_EQ(leftOver.exitCode, 1);
+  EXPECT_EQ(leftOver.output, Script("commands-after-the-applet-returned.txt") +
+                                 ":4: nothing is open for this command\n");
+
+  const Outcome missing = Replay("no-such-script.txt");
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.output.find("cannot read the script"), std::string::npos) << missing.output;
 }
 
 }  // namespace
