@@ -3,13 +3,13 @@
 #include <charconv>
 #include <filesystem>
 
-#include "db/TextLimit.h"
 #include "digest/Digest.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/Edit.h"
 #include "ui/BrowseForDirectory.h"
 #include "ui/PasswordCheck.h"
+#include "ui/TextLimits.h"
 #include "ui/Permissions.h"
 
 namespace {
@@ -81,12 +81,8 @@ void CAddUserDlg::OnBrowse() {
 }
 
 void CAddUserDlg::OnOK() {
-  if (!UpdateData(TRUE)) return;
   int32_t quota = 0;
-  if (const std::string refusal = CheckEntries(quota); !refusal.empty()) {
-    MessageBox(refusal, "Invalid Value", MB_OK | MB_ICONINFORMATION);
-    return;
-  }
+  if (!UpdateData(TRUE) || !CheckEntries(quota)) return;
   m_user.UserName = m_strUserName;
   if (!m_bEdit) DigestText(m_strPassword, m_user.Password);
   m_user.HomeDir = m_strHomeDir;
@@ -95,16 +91,23 @@ void CAddUserDlg::OnOK() {
   EndDialog(IDOK);
 }
 
-std::string CAddUserDlg::CheckEntries(int32_t& quota) const {
+bool CAddUserDlg::CheckEntries(int32_t& quota) {
+  if (const char* refusal = MissingEntry()) {
+    MessageBox(refusal, "Invalid Value", MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  if (!TextFitsColumn(this, m_strUserName, "User Name") || !TextFitsColumn(this, m_strHomeDir, "Home Directory"))
+    return false;
+  if (ReadQuota(m_strQuota, quota)) return true;
+  MessageBox("The Disk Quota can be at most 2147483647 MB.", "Invalid Value", MB_OK | MB_ICONINFORMATION);
+  return false;
+}
+
+const char* CAddUserDlg::MissingEntry() const {
   if (m_strUserName.empty()) return "Please specify user name";
   if (m_strHomeDir.empty()) return "Please specify home directory";
   if (m_strQuota.empty()) return "Please specify disk quota";
-  if (!m_bEdit)
-    if (const char* refusal = PasswordRefusal(m_strPassword, m_strConfirm)) return refusal;
-  if (ExceedsMaxCharacters(m_strUserName)) return "The user name is longer than 255 characters.";
-  if (ExceedsMaxCharacters(m_strHomeDir)) return "The home directory is longer than 255 characters.";
-  if (!ReadQuota(m_strQuota, quota)) return "The disk quota is too large: at most 2147483647 MB.";
-  return {};
+  return m_bEdit ? nullptr : PasswordRefusal(m_strPassword, m_strConfirm);
 }
 
 void CAddUserDlg::SetPermissionChecks(int32_t permissions) {

@@ -35,8 +35,10 @@ protected:
 
 private:
   void OnBrowse();
-  // The first refusal of the typed entries, or an empty text when they may be stored.
-  std::string CheckEntries(int32_t& quota) const;
+  // Shows the first refusal of the typed entries and answers false; else reads the quota.
+  bool CheckEntries(int32_t& quota);
+  // The refusal of an entry left empty or of two passwords that differ; null when none.
+  const char* MissingEntry() const;
   void SetPermissionChecks(int32_t permissions);
   int32_t PermissionsFromChecks() const;
 };

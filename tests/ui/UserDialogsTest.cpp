@@ -55,9 +55,9 @@ TEST_F(UserDialogsTest, AddModeChecksEachEntryInTurnThenStoresTheDigest) {
     w.SetText(kConfirm, "secret");
     ExpectRefusal(w, "Passwords do not match!!");
     w.SetText(kConfirm, "Secret");
-    ExpectRefusal(w, "The user name is longer than 255 characters.");
+    ExpectRefusal(w, "The User Name can hold at most 255 characters. Please shorten it.");
     w.SetText(kName, "O'Brien ü");
-    ExpectRefusal(w, "The disk quota is too large: at most 2147483647 MB.");
+    ExpectRefusal(w, "The Disk Quota can be at most 2147483647 MB.");
     w.SetText(kQuota, "2147483647");
     w.SetText(kPassword, "Pässwörd");
     w.SetText(kConfirm, "Pässwörd");
