@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "db/ConfigDatabase.h"
 #include "digest/Digest.h"
-#include "tests/support/DatabaseTest.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/ui/ConfigRows.h"
-#include "tests/ui/ScriptedUi.h"
-#include "ui/FTPSheet.h"
+#include "tests/ui/PageTest.h"
 #include "ui/UsersPage.h"
 
 namespace {
@@ -27,10 +24,10 @@ std::string Digest(const std::string& text) {
   return digest;
 }
 
-class UsersPageTest : public DatabaseTest, protected ScriptedUi {
+class UsersPageTest : public PageTest<CUsersPage> {
 protected:
   void SetUp() override {
-    DatabaseTest::SetUp();
+    PageTest::SetUp();
     const ConfigRows rows(Db());
     alpha = rows.Computer("alpha");
     rows.Computer("beta");  // runs no virtual server
@@ -42,11 +39,6 @@ protected:
     AddUser("bob", first, 31, 12);
     AddUser("carl", second, 0, 3);
     AddUser("dora", other, 21, -4);
-    session.LoadComputers();
-  }
-  void TearDown() override {
-    ExpectScriptDone();
-    DatabaseTest::TearDown();
   }
 
   void AddUser(const std::string& name, int serverId, int permissions, int quota) {
@@ -55,44 +47,14 @@ protected:
         "VALUES (?, ?, ?, ?, ?, 0, ?)",
         {name, Digest("pw-" + name), "/srv/" + name, permissions, serverId, quota});
   }
-
-  // The step for the sheet, which opens on the Users page: `act`, then OK. The steps of the
-  // windows that `act` opens are queued after it, and RunSheet runs them all.
-  static ScriptSteps::WindowAction OnPage(const std::function<void(ScriptedWindow&)>& act) {
-    return [act](ScriptedWindow& w) {
-      act(w);
-      if (!w.Ended()) w.CloseSheet(true);
-    };
-  }
-  void RunSheet() {
-    CFTPSheet sheet("Veltrane Properties");
-    sheet.m_pDatabase = &session;
-    CUsersPage page;
-    CPropertyPage about(132);  // a page to switch to
-    sheet.AddPage(&page);
-    sheet.AddPage(&about);
-    pSheet = &sheet;
-    sheet.DoModal();
-    pSheet = nullptr;
-  }
-
   static std::vector<std::string> Column(const ScriptedWindow& w, int column) {
-    std::vector<std::string> cells;
-    for (int row = 0; row < w.Count(kList); ++row) cells.push_back(w.Cell(kList, row, column));
-    return cells;
+    return PageTest::Column(w, kList, column);
   }
-  static int RowOf(const ScriptedWindow& w, const std::string& name) {
-    for (int row = 0; row < w.Count(kList); ++row)
-      if (w.Cell(kList, row, 0) == name) return row;
-    ADD_FAILURE() << name << " is not listed";
-    return -1;
-  }
+  static int RowOf(const ScriptedWindow& w, const std::string& name) { return PageTest::RowOf(w, kList, name); }
   std::string Stored(const std::string& column, const std::string& name) {
     return Db().QueryValue("SELECT " + column + " FROM Users WHERE UserName = ?", {name});
   }
 
-  ConfigDatabase session;
-  CFTPSheet* pSheet = nullptr;  // while RunSheet runs
   int alpha = 0, gamma = 0, first = 0, second = 0, other = 0;
 };
 VELTRANE_ON_ALL_ENGINES(UsersPageTest);
@@ -121,13 +83,12 @@ TEST_P(UsersPageTest, EachChoiceListsItsOwnAccounts) {
     w.Click(kAdd);  // "(Default)" is chosen: no dialog opens
   }));
   RunSheet();
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "4");
+  EXPECT_EQ(Count("Users"), 4);
 }
 
 TEST_P(UsersPageTest, TheSessionsComputerAndItsCurrentSiteAreChosenFirst) {
   Db().Execute("UPDATE VirtualServerGroup SET CurrentSite = '10.0.0.2' WHERE ID = ?", {alpha});
   Db().Execute("UPDATE VirtualServerGroup SET CurrentSite = '10.9' WHERE ID = ?", {gamma});
-  session.LoadComputers();
   session.computerName = "ALP";
   steps.Window(OnPage([&](ScriptedWindow& w) {
     EXPECT_EQ(w.Text(kComputer), "alpha");
@@ -192,7 +153,7 @@ TEST_P(UsersPageTest, AddStoresTheAccountAsTypedAndRefusesANameInUse) {
   EXPECT_EQ(Stored("VirtualServerID", name), std::to_string(second));
   EXPECT_EQ(Stored("DiskQuota", name), "7");
   EXPECT_EQ(Stored("Permissions", name), "1");
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'anna'"), "1");
+  EXPECT_EQ(Count("Users", "UserName = 'anna'"), 1);
 }
 
 TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEdit) {
@@ -267,8 +228,8 @@ TEST_P(UsersPageTest, DeleteAsksFirstAndRemovesOnlyTheChosenAccount) {
   EXPECT_EQ(steps.Messages()[0].text, "You are deleting user.\n\n Do you really want to continue ?");
   EXPECT_EQ(steps.Messages()[0].caption, "Warning");
   EXPECT_EQ(steps.Messages()[0].style, 0x34u);
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "3");
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'carl'"), "0");
+  EXPECT_EQ(Count("Users"), 3);
+  EXPECT_EQ(Count("Users", "UserName = 'carl'"), 0);
 }
 
 TEST_P(UsersPageTest, AStalePageReloadsWhenNextShownAndNeverMarksOthers) {
