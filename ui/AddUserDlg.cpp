@@ -9,8 +9,8 @@
 #include "framework/Edit.h"
 #include "ui/BrowseForDirectory.h"
 #include "ui/PasswordCheck.h"
-#include "ui/TextLimits.h"
 #include "ui/Permissions.h"
+#include "ui/TextLimits.h"
 
 namespace {
 
