@@ -1,9 +1,62 @@
 #pragma once
-// The General page: the computer and virtual server on show, their preferences and the FTP service.
+// The General page: which computer and which of this host's virtual servers the sheet is
+// looking at, that virtual server's preferences (read-only; edited through the Edit
+// Preferences dialog), the Add Computer dialog, and the FTP service's state with Start and
+// Stop, polled once a second. On the sheet's OK it remembers the computer (the session's
+// computerName) and the virtual server (the computer's CurrentSite).
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "db/PreferenceSet.h"
+#include "framework/ComboBox.h"
 #include "ui/FTPSheetPage.h"
 
 class CGeneralPage : public CFTPSheetPage {
 public:
+  enum { IDD = 129 };
+
   CGeneralPage();
+
+  // Start is usable exactly in mode 0 (stopped), Stop exactly in mode 1 (running).
+  void EnableServiceButtons(int16_t mode);
+  // Shows the service's state; changes nothing when it cannot be read.
+  void UpdateServiceStatus();
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnTimer(UINT_PTR id) override;
+  void RefreshPage() override;
+  const CommandMap& GetCommandMap() const override;
+
+private:
+  // "(local)", then the session's computers.
+  void FillComputers();
+  // "(Default)", then the chosen computer's virtual servers on this host's addresses.
+  void FillVirtualServers();
+  // The chosen virtual server's preferences, defaults where it has no row.
+  void ShowPreferences();
+  void OnSelchangeComputer();
+  void OnAddComputer();
+  void OnEditPreferences();
+  void OnStart();
+  void OnStop();
+  bool IsLocalAddress(const std::string& address) const;
+
+  CComboBox m_cbComputer;
+  CComboBox m_cbVirtualServer;
+  int m_bAnonymous = FALSE;
+  std::string m_strGoodbye;
+  std::string m_strWelcome;
+  int m_nMaxPerIp = 0;
+  int m_nMaxPerUser = 0;
+  int m_nTimeout = 0;
+  int m_nFtpPort = 0;
+  int m_nMaxConnections = 0;
+  PreferenceSet m_prefs;
+  int m_nPrefRows = 0;  // rows the last load of m_prefs found
+  std::vector<std::string> m_localAddresses;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Rows put straight into a test database, for the page and dialog tests, and the keys the
+// Rows put straight into a test database for the page and dialog tests, and the keys the
 // database gave them.
 
 #include <string>
@@ -24,12 +24,11 @@ class ConfigRows {
                 {name, value, serverId});
   }
   void User(int serverId, const std::string& name) const {
-    db_.Execute(
-        "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
-        "VALUES (?, '', '/srv', 1, ?, 0, 0)",
-        {name, serverId});
+    db_.Execute("INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, DiskQuota) "
+                "VALUES (?, '', '/srv', 1, ?, 0)",
+                {name, serverId});
   }
-  int Count(const std::string& table, const std::string& where = "1=1") const {
+  int Count(const std::string& table, const std::string& where) const {
     return std::stoi(db_.QueryValue("SELECT COUNT(*) FROM " + table + " WHERE " + where));
   }
 

@@ -13,12 +13,10 @@
 #include "res/Resources.h"
 
 struct ScriptedUi {
-  // Checks that the run went as scripted and every step was taken.
   void ExpectScriptDone() const {
     EXPECT_EQ(backend.Failure(), "");
     EXPECT_TRUE(steps.AllTaken());
   }
-  // The texts of the boxes shown so far.
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
     for (const auto& box : steps.Messages()) texts.push_back(box.text);
@@ -32,7 +30,7 @@ struct ScriptedUi {
   BackendScope use{backend};
 };
 
-// The items of a combo box, in order.
+// The entries of a combo box, in order.
 inline std::vector<std::string> Entries(const ScriptedWindow& w, int id) {
   std::vector<std::string> entries;
   for (int row = 0; row < w.Count(id); ++row) entries.push_back(w.Cell(id, row, 0));

@@ -14,7 +14,7 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-class UiScriptTest : public ::testing::Test, public AppletEnvironment {
+class ServersAndUsersScriptTest : public ::testing::Test, public AppletEnvironment {
 protected:
   // Replays the script; its output (standard output and error together) goes into `output`.
   int Replay(const std::string& name, std::string& output) {
@@ -29,7 +29,7 @@ protected:
   }
 };
 
-TEST_F(UiScriptTest, ServersAndAccountsAddedAndDeletedLeaveOnlyTheComputer) {
+TEST_F(ServersAndUsersScriptTest, ServersAndAccountsAddedAndDeletedLeaveOnlyTheComputer) {
   std::string output;
   ASSERT_EQ(Replay("users-and-servers.txt", output), 0) << output;
   EXPECT_EQ(output, "");
