@@ -12,12 +12,19 @@
 
 #include "db/ConfigDatabase.h"
 #include "tests/support/DatabaseTest.h"
+#include "tests/ui/ConfigRows.h"
 #include "tests/ui/ScriptedUi.h"
 #include "ui/FTPSheet.h"
 
 template <class Page>
 class PageTest : public DatabaseTest, protected ScriptedUi {
 protected:
+  void SetUp() final {
+    DatabaseTest::SetUp();
+    if (!IsSkipped()) AddRows(ConfigRows(Db()));
+  }
+  // The rows every case of the test starts from.
+  virtual void AddRows(const ConfigRows& rows) = 0;
   void TearDown() override {
     ExpectScriptDone();
     DatabaseTest::TearDown();

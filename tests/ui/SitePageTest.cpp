@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/ui/ConfigRows.h"
 #include "tests/ui/PageTest.h"
 #include "ui/SitePage.h"
 
@@ -21,9 +20,7 @@ using Texts = std::vector<std::string>;
 
 class SitePageTest : public PageTest<CSitePage> {
 protected:
-  void SetUp() override {
-    PageTest::SetUp();
-    const ConfigRows rows(Db());
+  void AddRows(const ConfigRows& rows) override {
     alpha = rows.Computer("alpha");
     rows.Computer("beta");  // runs no virtual server
     first = rows.VirtualServer(alpha, "10.0.0.1");

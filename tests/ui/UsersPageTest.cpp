@@ -5,7 +5,6 @@
 
 #include "digest/Digest.h"
 #include "tests/support/TemporaryFolder.h"
-#include "tests/ui/ConfigRows.h"
 #include "tests/ui/PageTest.h"
 #include "ui/UsersPage.h"
 
@@ -25,9 +24,7 @@ std::string Digest(const std::string& text) {
 
 class UsersPageTest : public PageTest<CUsersPage> {
 protected:
-  void SetUp() override {
-    PageTest::SetUp();
-    const ConfigRows rows(Db());
+  void AddRows(const ConfigRows& rows) override {
     alpha = rows.Computer("alpha");
     rows.Computer("beta");  // runs no virtual server
     gamma = rows.Computer("gamma");
