@@ -1,9 +1,189 @@
 #include "ui/UsersPage.h"
 
+#include <string>
+
+#include "db/ConfigDatabase.h"
+#include "digest/Digest.h"
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
+#include "ui/AddUserDlg.h"
+#include "ui/ChangePasswordDlg.h"
+#include "ui/ComputerContents.h"
 #include "ui/FTPSheet.h"
+#include "ui/Permissions.h"
+#include "ui/UsersOf.h"
 
 namespace {
+
 constexpr UINT kTemplateId = 2002;
-}
+constexpr int IDC_COMPUTER = 7008;
+constexpr int IDC_VIRTUAL_SERVER = 7030;
+constexpr int IDC_USER_LIST = 2007;
+constexpr int IDC_ADD = 2004;
+constexpr int IDC_EDIT = 2005;
+constexpr int IDC_DELETE = 2006;
+constexpr int IDC_CHANGE_PASSWORD = 1000;
+
+}  // namespace
 
 CUsersPage::CUsersPage() : CFTPSheetPage(kTemplateId, CFTPSheet::kUsersPageBit) {}
+
+void CUsersPage::DoDataExchange(CDataExchange* pDX) {
+  CFTPSheetPage::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_VIRTUAL_SERVER, m_serverCombo);
+  DDX_Control(pDX, IDC_COMPUTER, m_computerCombo);
+  DDX_Control(pDX, IDC_USER_LIST, m_userList);
+}
+
+BOOL CUsersPage::OnInitDialog() {
+  if (!CFTPSheetPage::OnInitDialog()) return FALSE;
+  m_userList.SetExtendedStyle(m_userList.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  m_userList.InsertColumn(0, "User Name", LVCFMT_LEFT, 70);
+  m_userList.InsertColumn(1, "Home Directory", LVCFMT_LEFT, 180);
+  m_userList.InsertColumn(2, "Quota(MBs)", LVCFMT_LEFT, 70);
+  m_userList.InsertColumn(3, "Permissions*", LVCFMT_LEFT, 80);
+  RefreshUsersPage();
+  return TRUE;
+}
+
+void CUsersPage::RefreshUsersPage() {
+  FillUserComputers();
+  m_computerCombo.SetCurSel(0);
+  if (!m_pDatabase->computerName.empty()) m_computerCombo.SelectString(-1, m_pDatabase->computerName);
+  FillUserServers();
+  ReloadUsers();
+}
+
+void CUsersPage::FillUserComputers() {
+  m_computerCombo.ResetContent();
+  m_computerCombo.SetItemData(m_computerCombo.AddString("(local)"), 0);
+  for (const ComputerRecord& computer : m_pDatabase->computers)
+    m_computerCombo.SetItemData(m_computerCombo.AddString(computer.Name), static_cast<DWORD_PTR>(computer.ID));
+}
+
+void CUsersPage::FillUserServers() {
+  m_serverCombo.ResetContent();
+  const int computer = m_computerCombo.GetCurSel();
+  if (computer == CB_ERR) return;
+  m_serverCombo.SetItemData(m_serverCombo.AddString("(Default)"), 0);
+  m_serverCombo.SetCurSel(0);
+  ComputerRecord record;
+  if (!m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record)) return;
+  for (const VirtualServerRecord& server : LoadVirtualServersOf(*m_pDatabase, record))
+    m_serverCombo.SetItemData(m_serverCombo.AddString(server.VServerIPAddr), static_cast<DWORD_PTR>(server.VServerID));
+  // Without an address that begins with the current site, "(Default)" stays chosen, so the
+  // list never keeps showing the accounts of the computer chosen before.
+  if (m_serverCombo.GetCount() > 1 && !record.CurrentSite.empty()) m_serverCombo.SelectString(-1, record.CurrentSite);
+}
+
+void CUsersPage::ReloadUsers() {
+  const int computer = m_computerCombo.GetCurSel();
+  const int server = m_serverCombo.GetCurSel();
+  if (computer == CB_ERR || server == CB_ERR) return;
+  if (server > 0) {
+    std::string address;
+    m_serverCombo.GetLBText(server, address);
+    LoadUsersOfVirtualServer(*m_pDatabase, static_cast<int32_t>(m_serverCombo.GetItemData(server)), address);
+  } else if (computer > 0) {
+    ComputerRecord record;  // a computer no longer in the session's list owns nothing
+    m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record);
+    LoadUsersOfComputer(*m_pDatabase, record);
+  } else {
+    m_pDatabase->ForgetUserQuery();
+    m_pDatabase->LoadUsers("", ConfigDatabase::kAll);
+  }
+  FillUserList();
+}
+
+void CUsersPage::FillUserList() {
+  m_userList.DeleteAllItems();
+  int row = 0;
+  for (const UserRecord& user : m_pDatabase->users) {
+    m_userList.InsertItem(row, user.UserName);
+    m_userList.SetItemData(row, static_cast<DWORD_PTR>(user.UserID));
+    m_userList.SetItemText(row, 1, user.HomeDir);
+    m_userList.SetItemText(row, 2, std::to_string(user.DiskQuota));
+    m_userList.SetItemText(row, 3, PermissionText(user.Permissions));
+    ++row;
+  }
+  if (row > 0) m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  EnableRowButtons(row > 0);
+}
+
+void CUsersPage::EnableRowButtons(BOOL enable) {
+  for (int id : {IDC_EDIT, IDC_DELETE, IDC_CHANGE_PASSWORD}) GetDlgItem(id)->EnableWindow(enable);
+}
+
+int CUsersPage::GetSelectedUser(int32_t& userId) const {
+  const int row = m_userList.GetNextItem(-1, LVNI_SELECTED);
+  if (row >= 0) userId = static_cast<int32_t>(m_userList.GetItemData(row));
+  return row;
+}
+
+void CUsersPage::OnSelchangeComputer() {
+  FillUserServers();
+  ReloadUsers();
+}
+
+void CUsersPage::OnAdd() {
+  const int server = m_serverCombo.GetCurSel();
+  if (server < 1) return;
+  CAddUserDlg dlg(this);
+  dlg.m_user.VirtualServerID = static_cast<int32_t>(m_serverCombo.GetItemData(server));
+  if (dlg.DoModal() != IDOK) return;
+  if (dlg.m_user.Add(0)) ReloadUsers();
+}
+
+void CUsersPage::OnEdit() {
+  int32_t userId = 0;
+  CAddUserDlg dlg(this);
+  if (GetSelectedUser(userId) < 0 || !m_pDatabase->FindUserById(userId, dlg.m_user)) return;
+  dlg.m_bEdit = 1;
+  if (dlg.DoModal() != IDOK) return;
+  // A failed update shows the account as the database has it, not as it was typed.
+  if (dlg.m_user.Update(0)) {
+    m_pDatabase->UpdateCachedUser(dlg.m_user);
+    FillUserList();
+  } else {
+    ReloadUsers();
+  }
+}
+
+void CUsersPage::OnDelete() {
+  int32_t userId = 0;
+  const int row = GetSelectedUser(userId);
+  if (row < 0) return;
+  if (MessageBox("You are deleting user.\n\n Do you really want to continue ?", "Warning",
+                 MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    return;
+  UserRecord user;
+  if (m_pDatabase->FindUserById(userId, user) && user.Delete(0)) m_userList.DeleteItem(row);
+}
+
+void CUsersPage::OnChangePassword() {
+  int32_t userId = 0;
+  UserRecord user;
+  if (GetSelectedUser(userId) < 0 || !m_pDatabase->FindUserById(userId, user)) return;
+  CChangePasswordDlg dlg(this);
+  dlg.m_strUserName = user.UserName;
+  if (dlg.DoModal() != IDOK) return;
+  DigestText(dlg.m_strPassword, user.Password);
+  // A digest the database did not take must not stay in the cache, or the next edit would
+  // write it.
+  if (user.Update(0))
+    m_pDatabase->UpdateCachedUser(user);
+  else
+    ReloadUsers();
+}
+
+const CommandMap& CUsersPage::GetCommandMap() const {
+  static const CommandMap map = CommandMap::Of<CUsersPage>(&CFTPSheetPage::GetCommandMap(), {
+      {CBN_SELCHANGE, IDC_COMPUTER, &CUsersPage::OnSelchangeComputer},
+      {CBN_SELCHANGE, IDC_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
+      {BN_CLICKED, IDC_ADD, &CUsersPage::OnAdd},
+      {BN_CLICKED, IDC_EDIT, &CUsersPage::OnEdit},
+      {BN_CLICKED, IDC_DELETE, &CUsersPage::OnDelete},
+      {BN_CLICKED, IDC_CHANGE_PASSWORD, &CUsersPage::OnChangePassword},
+  });
+  return map;
+}

@@ -1,0 +1,132 @@
+#include "ui/AddUserDlg.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "digest/Digest.h"
+#include "framework/CommandMap.h"
+#include "framework/DataExchange.h"
+#include "framework/Edit.h"
+#include "ui/BrowseForDirectory.h"
+#include "ui/PasswordCheck.h"
+#include "ui/Permissions.h"
+#include "ui/TextLimits.h"
+
+namespace {
+
+constexpr int IDD_ADD_USER = 134;
+constexpr int IDC_USER_NAME = 1028;
+constexpr int IDC_PASSWORD = 1013;
+constexpr int IDC_CONFIRM = 1014;
+constexpr int IDC_QUOTA = 7010;
+constexpr int IDC_HOME_DIR = 1084;
+constexpr int IDC_BROWSE = 1019;
+constexpr int IDC_DOWNLOAD = 1053;
+constexpr int IDC_UPLOAD = 1054;
+constexpr int IDC_RENAME = 1055;
+constexpr int IDC_DELETE = 1056;
+constexpr int IDC_CREATE_DIR = 1057;
+
+// The quota text read as a decimal number: leading blanks, an optional sign and the digits
+// that follow; 0 without digits. False when the number does not fit 32 bits.
+bool ReadQuota(const std::string& text, int32_t& quota) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  while (first != last && (*first == ' ' || *first == '\t')) ++first;
+  if (first != last && *first == '+') ++first;
+  quota = 0;
+  return std::from_chars(first, last, quota).ec != std::errc::result_out_of_range;
+}
+
+}  // namespace
+
+CAddUserDlg::CAddUserDlg(CWnd* parent) : CDialog(IDD_ADD_USER, parent) {}
+
+void CAddUserDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Text(pDX, IDC_USER_NAME, m_strUserName);
+  DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
+  DDX_Text(pDX, IDC_CONFIRM, m_strConfirm);
+  DDX_Text(pDX, IDC_QUOTA, m_strQuota);
+  DDX_Text(pDX, IDC_HOME_DIR, m_strHomeDir);
+  DDX_Check(pDX, IDC_RENAME, m_bRename);
+  DDX_Check(pDX, IDC_UPLOAD, m_bUpload);
+  DDX_Check(pDX, IDC_DOWNLOAD, m_bDownload);
+  DDX_Check(pDX, IDC_DELETE, m_bDelete);
+  DDX_Check(pDX, IDC_CREATE_DIR, m_bCreateDir);
+}
+
+BOOL CAddUserDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (!m_bEdit) return TRUE;
+  for (int id : {IDC_USER_NAME, IDC_PASSWORD, IDC_CONFIRM}) static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(TRUE);
+  m_strUserName = m_user.UserName;
+  m_strPassword.clear();
+  m_strConfirm.clear();
+  m_strHomeDir = m_user.HomeDir;
+  SetPermissionChecks(m_user.Permissions);
+  m_strQuota = std::to_string(m_user.DiskQuota);
+  UpdateData(FALSE);
+  return TRUE;
+}
+
+void CAddUserDlg::OnBrowse() {
+  const std::string path = BrowseForDirectory(this, "Select a Directory:", BIF_RETURNONLYFSDIRS);
+  if (path.empty()) return;
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    MessageBox("Please Specify Valid Directory", "Error!!", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  GetDlgItem(IDC_HOME_DIR)->SetWindowText(path);
+}
+
+void CAddUserDlg::OnOK() {
+  int32_t quota = 0;
+  if (!UpdateData(TRUE) || !CheckEntries(quota)) return;
+  m_user.UserName = m_strUserName;
+  if (!m_bEdit) DigestText(m_strPassword, m_user.Password);
+  m_user.HomeDir = m_strHomeDir;
+  m_user.DiskQuota = quota;
+  m_user.Permissions = PermissionsFromChecks();
+  EndDialog(IDOK);
+}
+
+bool CAddUserDlg::CheckEntries(int32_t& quota) {
+  if (const char* refusal = MissingEntry()) {
+    MessageBox(refusal, "Invalid Value", MB_OK | MB_ICONINFORMATION);
+    return false;
+  }
+  if (!TextFitsColumn(this, m_strUserName, "User Name") || !TextFitsColumn(this, m_strHomeDir, "Home Directory"))
+    return false;
+  if (ReadQuota(m_strQuota, quota)) return true;
+  MessageBox("The Disk Quota can be at most 2147483647 MB.", "Invalid Value", MB_OK | MB_ICONINFORMATION);
+  return false;
+}
+
+const char* CAddUserDlg::MissingEntry() const {
+  if (m_strUserName.empty()) return "Please specify user name";
+  if (m_strHomeDir.empty()) return "Please specify home directory";
+  if (m_strQuota.empty()) return "Please specify disk quota";
+  return m_bEdit ? nullptr : PasswordRefusal(m_strPassword, m_strConfirm);
+}
+
+void CAddUserDlg::SetPermissionChecks(int32_t permissions) {
+  m_bDownload = (permissions & kPermissionDownload) != 0;
+  m_bRename = (permissions & kPermissionRename) != 0;
+  m_bUpload = (permissions & kPermissionUpload) != 0;
+  m_bCreateDir = (permissions & kPermissionCreateDirectory) != 0;
+  m_bDelete = (permissions & kPermissionDelete) != 0;
+}
+
+int32_t CAddUserDlg::PermissionsFromChecks() const {
+  return (m_bDownload ? kPermissionDownload : 0) | (m_bRename ? kPermissionRename : 0) |
+         (m_bUpload ? kPermissionUpload : 0) | (m_bCreateDir ? kPermissionCreateDirectory : 0) |
+         (m_bDelete ? kPermissionDelete : 0);
+}
+
+const CommandMap& CAddUserDlg::GetCommandMap() const {
+  static const CommandMap map = CommandMap::Of<CAddUserDlg>(&CDialog::GetCommandMap(), {
+      {BN_CLICKED, IDC_BROWSE, &CAddUserDlg::OnBrowse},
+  });
+  return map;
+}
