@@ -1,11 +1,17 @@
-// The session's queries against real engines: what each kind loads, the remembered-query
-// short cut (counted in statements actually executed), and failures.
+// The session's queries and the preference set against real engines: what each kind loads,
+// the remembered-query short cut (counted in statements actually executed), the three store
+// modes, and failures.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
+#include "db/PreferenceSet.h"
 #include "db/StatementCounter.h"
+#include "tests/db/TestHelpers.h"
 #include "tests/support/DatabaseTest.h"
 
 namespace {
@@ -22,57 +28,51 @@ class QueryTest : public DatabaseTest {
     Db().Execute("INSERT INTO VirtualServers (VServerID, VServerIPAddr, VServerDesc, VServerGroupID) VALUES "
                  "(10, '10.0.0.1', 'a', 1), (11, '10.0.0.2', 'b', 1), (20, '10.0.0.2', 'c', 2)");
     Db().Execute("INSERT INTO Users (UserID, UserName, VirtualServerID, Flag, DiskQuota) VALUES "
-                 "(1, 'u10', 10, 0, 1), (2, 'u11', 11, 0, 2), (3, 'u20', 20, 0, 3), (4, 'admin', -1, 1, 4)");
+                 "(1, 'u10', 10, 0, 1), (2, 'u11', 11, 0, 2), (3, 'u20', 20, 0, 3), (4, 'admin', -1, 1, 9)");
     session.LoadComputers();
   }
 
-  static std::vector<std::string> SortedNames(const UserList& users) {
-    std::vector<std::string> names;
-    for (const auto& user : users) names.push_back(user.UserName);
-    std::sort(names.begin(), names.end());
-    return names;
+  // The names a users query loads, sorted, then in brackets the statements it ran.
+  std::string Load(const std::string& key, int kind) {
+    const auto before = StatementsExecuted();
+    session.LoadUsers(key, kind);
+    std::multiset<std::string> names;
+    for (const auto& user : session.users) names.insert(user.UserName);
+    std::string text;
+    for (const auto& name : names) text += name + " ";
+    return text + "[" + std::to_string(StatementsExecuted() - before) + "]";
+  }
+
+  Rows StoredPreferences(int32_t server) {
+    return Db().Query("SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
+                      {server});
   }
 
   ConfigDatabase session;
 };
 VELTRANE_ON_ALL_ENGINES(QueryTest);
 
-using Names = std::vector<std::string>;
-
-TEST_P(QueryTest, EachKindLoadsItsOwnUsers) {
-  session.LoadUsers("", ConfigDatabase::kAll);
-  EXPECT_EQ(SortedNames(session.users), (Names{"admin", "u10", "u11", "u20"}));
-  session.LoadUsers("pc1", ConfigDatabase::kOfComputer);
-  EXPECT_EQ(SortedNames(session.users), (Names{"u10", "u11"}));
-  EXPECT_EQ(session.virtualServers.size(), 2u);
-  session.LoadUsers("10.0.0.1", ConfigDatabase::kOfAddress);
-  EXPECT_EQ(SortedNames(session.users), (Names{"u10"}));
-  session.LoadUsers("admin", ConfigDatabase::kUserNamed);
-  ASSERT_EQ(session.users.size(), 1u);
-  const UserRecord& admin = session.users.front();
-  EXPECT_EQ(admin.UserID, 4);
-  EXPECT_EQ(admin.VirtualServerID, -1);
-  EXPECT_EQ(admin.Flag, 1);
-  EXPECT_EQ(admin.DiskQuota, 4);
-  session.LoadUsers("Admin", ConfigDatabase::kUserNamed);
-  EXPECT_TRUE(session.users.empty());
-}
-
-TEST_P(QueryTest, ARepeatedQueryRunsOnceUntilItIsForgotten) {
-  auto before = StatementsExecuted();
-  session.LoadUsers("", ConfigDatabase::kAll);
-  session.LoadUsers("", ConfigDatabase::kAll);
-  EXPECT_EQ(StatementsExecuted() - before, 1u);
-
+TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForgotten) {
+  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
+  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [0]");
+  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");  // kind 1 remembers its unused key
   session.ForgetUserQuery();
-  session.LoadUsers("", ConfigDatabase::kAll);
-  EXPECT_EQ(StatementsExecuted() - before, 2u);
+  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
+  EXPECT_EQ(Load("pc1", ConfigDatabase::kOfComputer), "u10 u11 [2]");
+  EXPECT_EQ(Load("empty", ConfigDatabase::kOfComputer), "[1]");  // no virtual servers: no users statement
+  EXPECT_EQ(Load("unknown", ConfigDatabase::kOfComputer), "[1]");
+  EXPECT_EQ(Load("10.0.0.1", ConfigDatabase::kOfAddress), "u10 [2]");
+  EXPECT_EQ(Load("Admin", ConfigDatabase::kUserNamed), "[1]");
+  EXPECT_EQ(Load("admin", ConfigDatabase::kUserNamed), "admin [1]");
+  const UserRecord& admin = session.users.front();
+  EXPECT_EQ(std::tuple(admin.UserID, admin.VirtualServerID, admin.DiskQuota, admin.Flag), std::tuple(4, -1, 9, 1));
 
-  // Kind 1 remembers its key although its statement does not use it.
-  session.LoadUsers("x", ConfigDatabase::kAll);
-  EXPECT_EQ(StatementsExecuted() - before, 3u);
+  // Two computers' servers have this address: only the first one's users are loaded.
+  EXPECT_EQ(Load("10.0.0.2", ConfigDatabase::kOfAddress), "u11 [2]");
+  ASSERT_EQ(session.virtualServers.size(), 2u);
+  EXPECT_EQ(session.users.front().VirtualServerID, session.virtualServers.front().VServerID);
 
-  before = StatementsExecuted();
+  const auto before = StatementsExecuted();
   session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
   session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
   session.ForgetVirtualServerQuery();
@@ -80,43 +80,54 @@ TEST_P(QueryTest, ARepeatedQueryRunsOnceUntilItIsForgotten) {
   EXPECT_EQ(StatementsExecuted() - before, 2u);
 }
 
-TEST_P(QueryTest, AComputerWithoutVirtualServersRunsNoUsersStatement) {
-  session.LoadUsers("", ConfigDatabase::kAll);
-  for (const std::string computer : {"empty", "unknown"}) {
-    const auto before = StatementsExecuted();
-    session.LoadUsers(computer, ConfigDatabase::kOfComputer);
-    EXPECT_EQ(StatementsExecuted() - before, 1u) << computer;  // the virtual servers only
-    EXPECT_TRUE(session.users.empty());
-    EXPECT_TRUE(session.virtualServers.empty());
-  }
-}
+TEST_P(QueryTest, PreferenceModesCreateTheEightRowsWriteBackAndDeleteTheLoadedOnesAndReportOnce) {
+  PreferenceSet defaults;
+  EXPECT_EQ(defaults.LoadPreferences(7), 0);
+  defaults.StorePreferences(7, PreferenceSet::kCreateRows);
+  EXPECT_EQ(StoredPreferences(7),
+            (Rows{{"FTP Port", "21"}, {"Welcome Message", "Welcome to FTP Service"}, {"GoodBye Message", "GoodBye"},
+                  {"Anonymous", "0"}, {"Max Connections", "10"}, {"Max Connections Per IP", "3"},
+                  {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}}));
 
-TEST_P(QueryTest, AnAddressSharedByTwoComputersLoadsTheFirstServersUsersOnly) {
-  session.LoadUsers("10.0.0.2", ConfigDatabase::kOfAddress);
-  ASSERT_EQ(session.virtualServers.size(), 2u);
-  const int32_t first = session.virtualServers.front().VServerID;
-  ASSERT_EQ(session.users.size(), 1u);
-  EXPECT_EQ(session.users.front().VirtualServerID, first);
-}
+  Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES "
+               "('FTP Port', '2121', 8), ('ftp port', 'keep me', 8), ('Welcome Message', ' hi ', 8)");
+  PreferenceSet set;
+  EXPECT_EQ(set.LoadPreferences(8), 3);
+  EXPECT_EQ(std::tuple(set.ftpPort, set.welcomeMessage, set.maxConnections), std::tuple(2121, " hi ", 10));
+  set.ftpPort = 990;
+  set.welcomeMessage = "Hello, 'friend'";
+  set.StorePreferences(8, PreferenceSet::kWriteLoadedRows);
+  EXPECT_EQ(StoredPreferences(8),
+            (Rows{{"FTP Port", "990"}, {"ftp port", "keep me"}, {"Welcome Message", "Hello, 'friend'"}}));
+  set.StorePreferences(8, PreferenceSet::kDeleteLoadedRows);
+  EXPECT_TRUE(set.rows.empty());
+  EXPECT_TRUE(StoredPreferences(8).empty());
+  EXPECT_EQ(StoredPreferences(7).size(), 8u);
+  EXPECT_TRUE(Boxes().Boxes().empty());
 
-TEST_P(QueryTest, AFailedQueryReportsOnceIsNotRememberedAndAQuietSessionShowsNothing) {
-  session.LoadUsers("", ConfigDatabase::kAll);
   connectString() = "ODBC;DSN=NoSuchSource";
-  session.ForgetUserQuery();
-  session.LoadUsers("", ConfigDatabase::kAll);
-  EXPECT_TRUE(session.users.empty());
-  ASSERT_EQ(Boxes().Boxes().size(), 1u);
-  EXPECT_EQ(Boxes().Boxes()[0].caption, "Error!!");
+  set.StorePreferences(9, PreferenceSet::kCreateRows);  // eight failed inserts
+  EXPECT_THAT(OneBox(Boxes()), ::testing::StartsWith("Error!!: "));
+}
 
-  session.quiet = 1;
-  session.LoadUsers("", ConfigDatabase::kAll);
-  session.LoadComputers();
-  EXPECT_EQ(Boxes().Boxes().size(), 1u);
-  EXPECT_TRUE(session.computers.empty());
+TEST(PreferenceSetParsing, NumbersAreTheLeadingDecimalIntegerOfTheTextAndNamesMatchExactly) {
+  PreferenceSet set;
+  const std::pair<std::string, int32_t> cases[] = {
+      {"2121", 2121}, {"  42abc", 42}, {"abc", 0}, {"", 0}, {"-7", -7}, {"+8", 8}, {"99999999999", 2147483647}};
+  for (const auto& [text, port] : cases) {
+    set.ApplySetting("FTP Port", text);
+    EXPECT_EQ(set.ftpPort, port) << '"' << text << '"';
+  }
+  set.ApplySetting("ftp port", "1");
+  set.ApplySetting("", "1");
+  EXPECT_EQ(set.ftpPort, 2147483647);
 
-  connectString() = "ODBC;" + Db().ConnectionString();
-  session.LoadUsers("", ConfigDatabase::kAll);
-  EXPECT_EQ(session.users.size(), 4u);
+  set.rows.push_back({"FTP Port", 5, 1, "21"});
+  PreferenceSet copy = set;  // for a dialog: the values, never the rows
+  EXPECT_TRUE(copy.rows.empty());
+  EXPECT_EQ(copy.welcomeMessage, set.welcomeMessage);
+  set = copy;
+  EXPECT_EQ(set.rows.size(), 1u);
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <sqlext.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <functional>
+#include <regex>
 #include <stdexcept>
 
 #include "db/OdbcCheck.h"
@@ -15,63 +15,35 @@
 
 namespace {
 
-std::string PostgresBase() {
-  const char* base = std::getenv("VELTRANE_TEST_PG");
-  return base ? base : "";
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string PostgresBase() { return std::getenv("VELTRANE_TEST_PG") ? std::getenv("VELTRANE_TEST_PG") : ""; }
 
 // The statements of a schema script: comment lines dropped, split at semicolons.
-std::vector<std::string> SchemaStatements(const std::string& script) {
-  std::string withoutComments;
-  std::istringstream lines(script);
-  for (std::string line; std::getline(lines, line);)
-    if (!line.starts_with("--")) withoutComments += line + '\n';
+std::vector<std::string> SchemaStatements(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  std::string script;
+  for (std::string line; std::getline(file, line);)
+    if (!line.starts_with("--")) script += line + '\n';
   std::vector<std::string> statements;
-  std::istringstream parts(withoutComments);
-  for (std::string statement; std::getline(parts, statement, ';');)
-    if (statement.find_first_not_of(" \t\r\n") != std::string::npos) statements.push_back(statement);
+  for (size_t end; (end = script.find(';')) != std::string::npos; script.erase(0, end + 1))
+    statements.push_back(script.substr(0, end));
   return statements;
 }
 
-// `connectionString` with its Database= entry replaced by `database`.
+// `connectionString` naming `database` instead of its own, ending with ";" so that options can
+// be appended.
 std::string WithDatabase(const std::string& connectionString, const std::string& database) {
-  std::istringstream entries(connectionString);
-  std::string result;
-  for (std::string entry; std::getline(entries, entry, ';');) {
-    std::string key = entry.substr(0, entry.find('='));
-    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    result += (key == "database" ? "Database=" + database : entry) + ';';
-  }
-  return result;
+  std::string result = std::regex_replace(connectionString, std::regex("(^|;)database=[^;]*", std::regex::icase),
+                                          "$1Database=" + database);
+  return result.ends_with(';') ? result : result + ';';
 }
 
-std::string UniqueDatabaseName() {
-  static std::atomic<int> counter{0};
-  return "veltrane_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
-}
-
-std::string ColumnText(SQLHSTMT statement, SQLUSMALLINT column) {
-  std::string value;
-  char buffer[4096];
-  SQLLEN length = 0;
-  for (;;) {
-    const SQLRETURN result = SQLGetData(statement, column, SQL_C_CHAR, buffer, sizeof buffer, &length);
-    if (result == SQL_NO_DATA) break;
-    CheckOdbc(result, SQL_HANDLE_STMT, statement);
-    if (length == SQL_NULL_DATA) return "(null)";
-    const bool truncated = length == SQL_NO_TOTAL || length >= static_cast<SQLLEN>(sizeof buffer);
-    value.append(buffer, truncated ? sizeof buffer - 1 : static_cast<size_t>(length));
-    if (!truncated) break;
-  }
-  return value;
+// Gives `use` a statement on a connection of its own.
+void WithStatement(const std::string& connectionString, const std::function<void(OdbcStatement&)>& use) {
+  OdbcConnection connection;
+  connection.Open(connectionString);
+  OdbcStatement statement(connection);
+  use(statement);
 }
 
 }  // namespace
@@ -83,17 +55,15 @@ bool IsAvailable(Engine engine) { return engine == Engine::SQLite || !PostgresBa
 std::string EngineName(Engine engine) { return engine == Engine::SQLite ? "SQLite" : "PostgreSQL"; }
 
 void ExecuteOn(const std::string& connectionString, const std::string& sql) {
-  OdbcConnection connection;
-  connection.Open(connectionString);
-  OdbcStatement statement(connection);
-  statement.Execute(sql);
+  WithStatement(connectionString, [&sql](OdbcStatement& statement) { statement.Execute(sql); });
 }
 
 TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
   if (engine == Engine::SQLite) {
     connectionString_ = "Driver=SQLite3;Database=" + (folder_.Path() / "config.db").string();
   } else {
-    databaseName_ = UniqueDatabaseName();
+    static int counter = 0;
+    databaseName_ = "veltrane_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
     ExecuteOn(PostgresBase(), "CREATE DATABASE " + databaseName_);
     connectionString_ = WithDatabase(PostgresBase(), databaseName_);
   }
@@ -110,38 +80,35 @@ TestDatabase::~TestDatabase() {
 }
 
 void TestDatabase::RunSchema() const {
-  const std::string file = engine_ == Engine::SQLite ? "sqlite.sql" : "postgresql.sql";
-  OdbcConnection connection;
-  connection.Open(connectionString_);
-  OdbcStatement statement(connection);
-  for (const auto& text : SchemaStatements(ReadFile(std::string(VELTRANE_SCHEMA_DIR) + "/" + file)))
-    statement.Execute(text);
+  const std::string file = engine_ == Engine::SQLite ? "/sqlite.sql" : "/postgresql.sql";
+  WithStatement(connectionString_, [&file](OdbcStatement& statement) {
+    for (const auto& text : SchemaStatements(VELTRANE_SCHEMA_DIR + file)) statement.Execute(text);
+  });
 }
 
 void TestDatabase::Execute(const std::string& sql, const std::vector<SqlParam>& params) const {
-  OdbcConnection connection;
-  connection.Open(connectionString_);
-  OdbcStatement statement(connection);
-  statement.Execute(sql, params);
+  WithStatement(connectionString_, [&](OdbcStatement& statement) { statement.Execute(sql, params); });
 }
 
 std::vector<std::vector<std::string>> TestDatabase::Query(const std::string& sql,
                                                           const std::vector<SqlParam>& params) const {
-  OdbcConnection connection;
-  connection.Open(connectionString_);
-  OdbcStatement statement(connection);
-  statement.Execute(sql, params);
-  SQLSMALLINT columns = 0;
-  CheckOdbc(SQLNumResultCols(statement.Handle(), &columns), SQL_HANDLE_STMT, statement.Handle());
   std::vector<std::vector<std::string>> rows;
-  for (;;) {
-    const SQLRETURN result = SQLFetch(statement.Handle());
-    if (result == SQL_NO_DATA) break;
-    CheckOdbc(result, SQL_HANDLE_STMT, statement.Handle());
-    auto& row = rows.emplace_back();
-    for (SQLSMALLINT column = 1; column <= columns; ++column)
-      row.push_back(ColumnText(statement.Handle(), static_cast<SQLUSMALLINT>(column)));
-  }
+  WithStatement(connectionString_, [&](OdbcStatement& executed) {
+    executed.Execute(sql, params);
+    const SQLHSTMT statement = executed.Handle();
+    SQLSMALLINT columns = 0;
+    CheckOdbc(SQLNumResultCols(statement, &columns), SQL_HANDLE_STMT, statement);
+    for (SQLRETURN result; (result = SQLFetch(statement)) != SQL_NO_DATA;) {
+      CheckOdbc(result, SQL_HANDLE_STMT, statement);
+      auto& row = rows.emplace_back();
+      for (SQLUSMALLINT column = 1; column <= columns; ++column) {
+        char text[4096];  // longer than any value of a test database
+        SQLLEN length = 0;
+        CheckOdbc(SQLGetData(statement, column, SQL_C_CHAR, text, sizeof text, &length), SQL_HANDLE_STMT, statement);
+        row.push_back(length == SQL_NULL_DATA ? "(null)" : text);
+      }
+    }
+  });
   return rows;
 }
 
