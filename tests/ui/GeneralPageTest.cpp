@@ -1,73 +1,113 @@
+// The General page with its Edit Preferences and Add Computer dialogs against real engines,
+// over a simulated FTP service and a fixed list of this host's addresses.
+
 #include "ui/GeneralPage.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <optional>
-
-#include "db/ConfigDatabase.h"
 #include "platform/LocalAddresses.h"
-#include "platform/ServiceManager.h"
 #include "platform/SimulatedServiceManager.h"
 #include "service/FtpServiceControl.h"
-#include "tests/support/DatabaseTest.h"
-#include "tests/ui/ConfigRows.h"
-#include "tests/ui/ScriptedUi.h"
-#include "ui/FTPSheet.h"
+#include "tests/ui/UiTest.h"
+#include "ui/AddComputerDlg.h"
+#include "ui/GetLocalAddresses.h"
+#include "ui/PreferencesDlg.h"
 #include "ui/ServiceBackendChoice.h"
 
 namespace {
 
 using ::testing::ElementsAre;
-using Names = std::vector<std::string>;
-using Rows = std::vector<std::vector<std::string>>;
+using ::testing::UnorderedElementsAre;
 
 enum : int {
   kState = 7000, kStart = 7001, kStop = 7002, kComputer = 7007, kAddComputer = 7016, kEdit = 7017,
   kServer = 7018, kPort = 7019, kWelcome = 7020, kGoodbye = 7021, kAnonymous = 7022, kMax = 7023,
   kPerIp = 7024, kPerUser = 7025, kTimeout = 7026,
 };
+// In the Add Computer dialog.
+constexpr int kComputers = 7027, kDeleteComputer = 7012, kName = 7028, kSave = 7011;
 
 // The eight fields, in the order of the stored rows.
-Names Shown(const ScriptedWindow& w) {
+Texts Shown(const ScriptedWindow& w) {
   return {w.Text(kPort), w.Text(kWelcome), w.Text(kGoodbye), w.Checked(kAnonymous) ? "1" : "0",
           w.Text(kMax),  w.Text(kPerIp),   w.Text(kPerUser), w.Text(kTimeout)};
 }
+const Texts kDefaults{"21", "Welcome to FTP Service", "GoodBye", "0", "10", "3", "3", "5"};
 
-const Names kDefaults{"21", "Welcome to FTP Service", "GoodBye", "0", "10", "3", "3", "5"};
+// 255 characters of two bytes each: they fit on either engine.
+std::string Longest() {
+  std::string text;
+  for (int i = 0; i < 255; ++i) text += "\xC3\xA9";
+  return text;
+}
 
-class GeneralPageTest : public DatabaseTest {
- protected:
+TEST(GetLocalAddresses, AppendsInResolverOrderAndAnUnresolvableHostAddsNothing) {
+  SetLocalAddressSource([] { return std::vector<std::string>{"10.0.0.12", "10.0.0.1"}; });
+  std::vector<std::string> addresses{"192.168.1.1"};
+  EXPECT_EQ(GetLocalAddresses(addresses), 3);
+  SetLocalAddressSource([] { return std::nullopt; });
+  EXPECT_EQ(GetLocalAddresses(addresses), 3);
+  SetLocalAddressSource({});
+  EXPECT_EQ(addresses, (Texts{"192.168.1.1", "10.0.0.12", "10.0.0.1"}));
+}
+
+TEST(PreferencesDlg, ARefusedFieldKeepsTheDialogOpenWithTheFocusOnIt) {
+  ScriptedUi ui;
+  CPreferencesDlg dlg;
+  std::vector<int> focus;
+  ui.steps
+      .Window([&](ScriptedWindow& w) {
+        w.SetText(1036, "ten");
+        w.Click(IDOK);
+        focus.push_back(w.FocusId());
+        w.SetText(1036, "10");
+        w.SetText(1040, Longest());
+        w.SetText(1038, Longest() + "x");
+        w.Click(IDOK);
+        focus.push_back(w.FocusId());
+        w.SetText(1038, "Hi");
+        w.Click(IDOK);
+      })
+      .Message(IDOK)
+      .Message(IDOK);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(focus, (std::vector<int>{1036, 1038}));
+  EXPECT_EQ(ui.MessageTexts()[0], "Please enter an integer.");
+  EXPECT_EQ(ui.steps.Messages()[1].caption, "Invalid Value");
+  EXPECT_EQ(dlg.m_prefs.goodbyeMessage, Longest());
+  ui.ExpectScriptDone();
+}
+
+class GeneralPageTest : public UiTest {
+protected:
   void SetUp() override {
-    DatabaseTest::SetUp();
-    if (IsSkipped()) return;
-    rows.emplace(Db());
+    UiTest::SetUp();
     SetLocalAddressSource([] { return std::vector<std::string>{"10.0.0.12", "10.0.0.1", "192.168.5.5"}; });
     SelectServiceBackendOnce();  // the page's own choice, made before the test replaces it
     SetClock(clock);
     SetServiceControlBackend(services);
   }
-
   void TearDown() override {
     SetServiceControlBackend(nullptr);
     SetClock(nullptr);
     SetLocalAddressSource({});
-    DatabaseTest::TearDown();
+    UiTest::TearDown();
   }
 
-  // Opens the sheet, on the General page, over the computers the database holds; the user's
-  // part is in ui.steps.
-  void OpenSheet() {
-    db.LoadComputers();
-    sheet.AttachDatabase(&db);
-    sheet.DoModal();
-    ui.ExpectScriptDone();
+  // Runs the Add Computer dialog over the computers the database holds; returns m_bChanged.
+  int RunAddComputer(CAddComputerDlg& dlg) {
+    session.LoadComputers();
+    dlg.m_pDatabase = &session;
+    dlg.DoModal();
+    return dlg.m_bChanged;
+  }
+  // Chooses the computer with that key as a user would, also where names are shared.
+  static void Choose(CAddComputerDlg& dlg, int computerId) {
+    for (int i = 0; i < dlg.m_cbComputer.GetCount(); ++i)
+      if (dlg.m_cbComputer.GetItemData(i) == static_cast<DWORD_PTR>(computerId)) dlg.m_cbComputer.SetCurSel(i);
+    dlg.OnCommand(kComputers, CBN_SELCHANGE);
   }
 
-  std::optional<ConfigRows> rows;
-  ConfigDatabase db;
-  CFTPSheet sheet{"Veltrane Properties"};
-  ScriptedUi ui;
   std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
   std::shared_ptr<SimulatedServiceManager> services = std::make_shared<SimulatedServiceManager>(clock);
   SimulatedService& ftp = services->AddService(kFtpServiceName);
@@ -75,57 +115,61 @@ class GeneralPageTest : public DatabaseTest {
 VELTRANE_ON_ALL_ENGINES(GeneralPageTest);
 
 TEST_P(GeneralPageTest, ShowsThisHostsVirtualServersOfTheRememberedComputerAndItsSite) {
-  const int alpha = rows->Computer("alpha", "10.0.0.1");
-  rows->Preference(rows->VirtualServer(alpha, "10.0.0.12"), "FTP Port", "990");
-  rows->VirtualServer(alpha, "172.16.0.9");
-  rows->VirtualServer(alpha, "10.0.0.1");
-  rows->VirtualServer(alpha, "192.168.5.5");
-  rows->VirtualServer(rows->Computer("foreign"), "172.16.0.10");
-  db.computerName = "ALP";
-  ui.steps.Window([](ScriptedWindow& w) {
-    EXPECT_EQ(Entries(w, kComputer), (Names{"(local)", "alpha", "foreign"}));
+  const int alpha = Computer("alpha", "10.0.0.1");
+  Preference(VirtualServer(alpha, "10.0.0.12"), "FTP Port", "990");
+  VirtualServer(alpha, "172.16.0.9");
+  VirtualServer(alpha, "10.0.0.1");
+  VirtualServer(alpha, "192.168.5.5");
+  VirtualServer(Computer("foreign"), "172.16.0.10");
+  session.computerName = "ALP";
+  steps.Window(OnPage([](ScriptedWindow& w) {
+    EXPECT_EQ(Column(w, kComputer), (Texts{"(local)", "alpha", "foreign"}));
     EXPECT_EQ(w.Text(kComputer), "alpha");
-    EXPECT_EQ(Entries(w, kServer), (Names{"(Default)", "10.0.0.12", "10.0.0.1", "192.168.5.5"}));
+    EXPECT_EQ(Column(w, kServer), (Texts{"(Default)", "10.0.0.12", "10.0.0.1", "192.168.5.5"}));
     EXPECT_EQ(w.Text(kServer), "10.0.0.12");  // the first entry that begins with the site
-    Names expected = kDefaults;
-    expected[0] = "990";
-    EXPECT_EQ(Shown(w), expected);
+    EXPECT_EQ(Shown(w)[0], "990");
     w.Select(kServer, "192.168.5.5");  // no rows: the defaults, not what was shown before
     EXPECT_EQ(Shown(w), kDefaults);
-    EXPECT_TRUE(w.Enabled(kEdit));
     w.Select(kComputer, "foreign");
-    EXPECT_EQ(Entries(w, kServer), Names{"(Default)"});
+    EXPECT_EQ(Column(w, kServer), Texts{"(Default)"});
     w.Select(kComputer, "(local)");
-    EXPECT_EQ(Entries(w, kServer), Names{"(Default)"});
+    EXPECT_EQ(Column(w, kServer), Texts{"(Default)"});
     EXPECT_EQ(Shown(w), kDefaults);
     EXPECT_FALSE(w.Enabled(kEdit));
     w.CloseSheet(false);
-  });
-  OpenSheet();
+  }));
+  RunSheet<CGeneralPage>();
 }
 
-TEST_P(GeneralPageTest, EditPreferencesInsertsTheEightRowsOnceThenUpdatesThemAndCancelWritesNothing) {
-  const int server = rows->VirtualServer(rows->Computer("alpha"), "10.0.0.1");
-  db.computerName = "alpha";
+TEST_P(GeneralPageTest, AddComputerRefreshesOnlyOnAChangeAndEditPreferencesInsertsTheEightRowsOnce) {
+  const int server = VirtualServer(Computer("alpha"), "10.0.0.1");
+  session.computerName = "alpha";
   const auto edit = [](const char* port, int button) {
-    return [=](ScriptedWindow& w) {
-      EXPECT_EQ(w.Text(7029), "Preferences for 10.0.0.1");
-      w.SetText(1033, port);
-      w.Click(button);
+    return [=](ScriptedWindow& d) {
+      EXPECT_EQ(d.Text(7029), "Preferences for 10.0.0.1");
+      d.SetText(1033, port);
+      d.Click(button);
     };
   };
-  ui.steps
-      .Window([](ScriptedWindow& w) {
-        w.Select(kServer, "10.0.0.1");
-        for (int i = 0; i < 3; ++i) w.Click(kEdit);
-        EXPECT_EQ(w.Text(kPort), "2222");
-        w.CloseSheet(false);
-      })
-      .Window(edit("21", IDOK))
-      .Window(edit("2222", IDOK))
-      .Window(edit("1", IDCANCEL));
-  OpenSheet();
-
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.Click(kAddComputer);
+    EXPECT_EQ(pSheet->m_staleMask, 0);
+    w.Click(kAddComputer);
+    EXPECT_EQ(Column(w, kComputer), (Texts{"(local)", "alpha", "beta"}));
+    EXPECT_EQ(pSheet->m_staleMask, CFTPSheet::kSitePageBit | CFTPSheet::kUsersPageBit);
+    w.Select(kComputer, "alpha");
+    w.Select(kServer, "10.0.0.1");
+    for (int i = 0; i < 3; ++i) w.Click(kEdit);
+    EXPECT_EQ(w.Text(kPort), "2222");
+  }));
+  steps.Window([](ScriptedWindow& d) { d.Click(IDOK); });
+  steps.Window([](ScriptedWindow& d) {
+    d.SetText(kName, "beta");
+    d.Click(kSave);
+    d.Click(IDOK);
+  });
+  steps.Window(edit("21", IDOK)).Window(edit("2222", IDOK)).Window(edit("1", IDCANCEL));
+  RunSheet<CGeneralPage>();
   EXPECT_EQ(Db().Query("SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
                        {server}),
             (Rows{{"FTP Port", "2222"},
@@ -138,49 +182,29 @@ TEST_P(GeneralPageTest, EditPreferencesInsertsTheEightRowsOnceThenUpdatesThemAnd
                   {"Connection Timeout", "5"}}));
 }
 
-TEST_P(GeneralPageTest, OnlyAChangeInAddComputerRefreshesThePageAndMarksTheOtherPagesStale) {
-  ui.steps
-      .Window([&](ScriptedWindow& w) {
-        w.Click(kAddComputer);
-        EXPECT_EQ(sheet.m_staleMask, 0);
-        w.Click(kAddComputer);
-        EXPECT_EQ(Entries(w, kComputer), (Names{"(local)", "beta"}));
-        EXPECT_EQ(sheet.m_staleMask, CFTPSheet::kSitePageBit | CFTPSheet::kUsersPageBit);
-        w.CloseSheet(false);
-      })
-      .Window([](ScriptedWindow& dlg) { dlg.Click(IDOK); })
-      .Window([](ScriptedWindow& dlg) {
-        dlg.SetText(7028, "beta");
-        dlg.Click(7011);
-        dlg.Click(IDOK);
-      });
-  OpenSheet();
-}
-
 TEST_P(GeneralPageTest, OKRemembersTheComputerAndItsSiteButLocalWritesNoRow) {
-  const int alpha = rows->Computer("alpha", "10.0.0.1");
-  rows->VirtualServer(alpha, "10.0.0.1");
-  rows->VirtualServer(alpha, "10.0.0.12");
+  const int alpha = Computer("alpha", "10.0.0.1");
+  VirtualServer(alpha, "10.0.0.1");
+  VirtualServer(alpha, "10.0.0.12");
   const auto closeOn = [&](const char* computer, const char* server) {
-    ui.steps.Window([=](ScriptedWindow& w) {
+    steps.Window([=](ScriptedWindow& w) {
       w.Select(kComputer, computer);
       w.Select(kServer, server);
       w.CloseSheet(true);
     });
-    OpenSheet();
+    RunSheet<CGeneralPage>();
     return Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup");
   };
-
   EXPECT_EQ(closeOn("alpha", "10.0.0.12"), (Rows{{"alpha", "10.0.0.12"}}));
-  EXPECT_EQ(db.computerName, "alpha");
+  EXPECT_EQ(session.computerName, "alpha");
   EXPECT_EQ(closeOn("alpha", "(Default)"), (Rows{{"alpha", ""}}));
   Db().Execute("UPDATE VirtualServerGroup SET CurrentSite = '10.0.0.1'");
   EXPECT_EQ(closeOn("(local)", "(Default)"), (Rows{{"alpha", "10.0.0.1"}}));
-  EXPECT_EQ(db.computerName, "");
+  EXPECT_EQ(session.computerName, "");
 }
 
 TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceOnEachTick) {
-  ui.steps.Window([&](ScriptedWindow& w) {
+  steps.Window([&](ScriptedWindow& w) {
     const auto shown = [&] { return std::make_tuple(w.Text(kState), w.Enabled(kStart), w.Enabled(kStop)); };
     const auto tick = [&](DWORD state) {
       ftp.status = SimulatedStatus(state);
@@ -189,7 +213,6 @@ TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceOnEachTick) {
     };
     EXPECT_EQ(shown(), std::make_tuple("Stopped", true, false));
     EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Running", false, true));
-    EXPECT_EQ(tick(SERVICE_PAUSED), std::make_tuple("Paused", false, false));
     EXPECT_EQ(tick(SERVICE_START_PENDING), std::make_tuple("Starting", false, false));
     EXPECT_EQ(tick(SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
     // Without a service manager nothing changes, and Start says it failed.
@@ -206,10 +229,77 @@ TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceOnEachTick) {
     w.Click(kStop);
     w.CloseSheet(false);
   });
-  ui.steps.Message(IDOK).Message(IDOK);
-  OpenSheet();
-  EXPECT_THAT(ui.MessageTexts(), ElementsAre("Unable to Start Veltrane Server", "Unable to Stop Service"));
+  steps.Message(IDOK).Message(IDOK);
+  RunSheet<CGeneralPage>();
+  EXPECT_THAT(MessageTexts(), ElementsAre("Unable to Start Veltrane Server", "Unable to Stop Service"));
   EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
+}
+
+TEST_P(GeneralPageTest, AddComputerSavesExactlyAsTypedAndRefusesWhatCannotBeStored) {
+  Computer("alpha", "10.0.0.1");
+  const std::string quoted = "O'Hara's \"box\"";
+  CAddComputerDlg dlg;
+  steps.Window([&](ScriptedWindow& w) {
+    w.SetText(kName, Longest() + "x");
+    w.Click(kSave);
+    EXPECT_EQ(dlg.m_bChanged, 0);
+    EXPECT_EQ(w.FocusId(), kName);
+    w.SetText(kName, Longest());
+    w.Click(kSave);
+    EXPECT_EQ(w.Text(kComputers), "<New>");
+    w.SetText(kName, "alpha");
+    w.Click(kSave);
+    w.Select(kComputers, "alpha");
+    w.SetText(kName, quoted);  // a rename
+    w.Click(kSave);
+    EXPECT_THAT(Column(w, kComputers), UnorderedElementsAre("<New>", quoted, Longest()));
+    w.Click(IDOK);
+  });
+  steps.Message(IDOK).Message(IDOK);
+  EXPECT_EQ(RunAddComputer(dlg), 1);
+  EXPECT_EQ(steps.Messages()[0].caption, "Invalid Value");
+  EXPECT_EQ(MessageTexts()[1], "Computer alpha already exists!!. Can not add it.");
+  EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID"),
+            (Rows{{quoted, "10.0.0.1"}, {Longest(), ""}}));
+}
+
+TEST_P(GeneralPageTest, DeleteComputerRemovesOnlyWhatIsUnderItEvenWhenNamesAreShared) {
+  const int alpha = Computer("alpha"), beta = Computer("beta"), other = Computer("other");
+  for (const int computer : {alpha, beta, other}) {
+    const int server = VirtualServer(computer, "10.0.0." + std::to_string(computer));
+    Preference(server, "FTP Port", "21");
+    User(server, "u" + std::to_string(server));
+  }
+  // Rows left of a computer: its own, its virtual servers', their preferences', their users'.
+  const auto left = [&](int computer) {
+    const std::string id = std::to_string(computer);
+    const std::string servers = "VirtualServerID IN (SELECT VServerID FROM VirtualServers WHERE VServerGroupID = " + id + ")";
+    return Count("VirtualServerGroup", "ID = " + id) + Count("VirtualServers", "VServerGroupID = " + id) +
+           Count("Preferences", servers) + Count("Users", servers);
+  };
+  CAddComputerDlg dlg;
+  steps.Window([&](ScriptedWindow& w) {
+    // A rename gives beta alpha's name: a delete by name would reach alpha's rows.
+    w.Select(kComputers, "beta");
+    w.SetText(kName, "alpha");
+    w.Click(kSave);
+    Choose(dlg, beta);
+    w.Click(kDeleteComputer);  // No
+    EXPECT_EQ(left(beta), 4);
+    w.Click(kDeleteComputer);  // Yes
+    EXPECT_EQ(left(beta), 0);
+    EXPECT_EQ(left(alpha), 4);
+    Choose(dlg, alpha);
+    w.Click(kDeleteComputer);  // Yes
+    w.Click(IDOK);
+  });
+  steps.Message(IDNO).Message(IDYES).Message(IDYES);
+  EXPECT_EQ(RunAddComputer(dlg), 1);
+  EXPECT_EQ(left(alpha), 0);
+  EXPECT_EQ(left(other), 4);
+  EXPECT_EQ(steps.Messages()[0].text,
+            "This will remove all virtual servers configured under this computer. Subsequently, it would delete "
+            "users and preferences configured for these virtual servers.\n\n Do you really want to continue ?");
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+#pragma once
+// The fixtures of the page and dialog tests. ScriptedUi: the real dialog templates as the
+// current module and a scripted backend driven by steps (every message box goes to them).
+// UiTest: that over a fresh database on every engine, with rows put straight into it and a
+// sheet that opens on the page under test, with an About page to switch to:
+//
+//   steps.Window(OnPage([&](ScriptedWindow& w) { ... }));  // the sheet, closed with OK after
+//   steps.Window(...);                                     // windows the page opens, in turn
+//   RunSheet<CSitePage>();
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "db/ConfigDatabase.h"
+#include "framework/Backend.h"
+#include "framework/ModuleResources.h"
+#include "framework/scripted/ScriptSteps.h"
+#include "framework/scripted/ScriptedBackend.h"
+#include "framework/scripted/ScriptedWindow.h"
+#include "res/DialogTemplate.h"
+#include "res/Resources.h"
+#include "tests/support/DatabaseTest.h"
+#include "ui/FTPSheet.h"
+
+using Texts = std::vector<std::string>;
+using Rows = std::vector<Texts>;
+
+struct ScriptedUi {
+  void ExpectScriptDone() const {
+    EXPECT_EQ(backend.Failure(), "");
+    EXPECT_TRUE(steps.AllTaken());
+  }
+  Texts MessageTexts() const {
+    Texts texts;
+    for (const auto& box : steps.Messages()) texts.push_back(box.text);
+    return texts;
+  }
+
+  ModuleResources resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResourceScope module{resources};
+  ScriptSteps steps;
+  ScriptedBackend backend{steps};
+  BackendScope use{backend};
+};
+
+// The texts of one column of a list view, or of a combo box's entries.
+inline Texts Column(const ScriptedWindow& w, int control, int column = 0) {
+  Texts cells;
+  for (int row = 0; row < w.Count(control); ++row) cells.push_back(w.Cell(control, row, column));
+  return cells;
+}
+
+class UiTest : public DatabaseTest, protected ScriptedUi {
+protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    if (!IsSkipped()) AddRows();
+  }
+  // The rows every case of the test starts from.
+  virtual void AddRows() {}
+  void TearDown() override {
+    ExpectScriptDone();
+    DatabaseTest::TearDown();
+  }
+
+  int Computer(const std::string& name, const std::string& currentSite = "") {
+    Db().Execute("INSERT INTO VirtualServerGroup (Name, CurrentSite) VALUES (?, ?)", {name, currentSite});
+    return std::stoi(Db().QueryValue("SELECT MAX(ID) FROM VirtualServerGroup"));
+  }
+  int VirtualServer(int computerId, const std::string& address) {
+    Db().Execute("INSERT INTO VirtualServers (VServerIPAddr, VServerDesc, VServerGroupID) VALUES (?, 'd', ?)",
+                 {address, computerId});
+    return std::stoi(Db().QueryValue("SELECT MAX(VServerID) FROM VirtualServers"));
+  }
+  void Preference(int serverId, const std::string& name, const std::string& value) {
+    Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES (?, ?, ?)",
+                 {name, value, serverId});
+  }
+  void User(int serverId, const std::string& name, int permissions = 1, int quota = 0) {
+    Db().Execute("INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+                 "VALUES (?, 'digest', ?, ?, ?, 0, ?)",
+                 {name, "/srv/" + name, permissions, serverId, quota});
+  }
+  int Count(const std::string& table, const std::string& where = "1=1") {
+    return std::stoi(Db().QueryValue("SELECT COUNT(*) FROM " + table + " WHERE " + where));
+  }
+
+  static ScriptSteps::WindowAction OnPage(const std::function<void(ScriptedWindow&)>& act) {
+    return [act](ScriptedWindow& w) {
+      act(w);
+      if (!w.Ended()) w.CloseSheet(true);
+    };
+  }
+  template <class Page>
+  void RunSheet() {
+    session.LoadComputers();
+    CFTPSheet sheet("Veltrane Properties");
+    sheet.m_pDatabase = &session;
+    Page page;
+    CPropertyPage about(132);
+    sheet.AddPage(&page);
+    sheet.AddPage(&about);
+    pSheet = &sheet;
+    sheet.DoModal();
+    pSheet = nullptr;
+  }
+
+  ConfigDatabase session;
+  CFTPSheet* pSheet = nullptr;  // while RunSheet runs
+};
