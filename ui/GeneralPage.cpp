@@ -142,14 +142,7 @@ void CGeneralPage::ShowPreferences() {
   m_prefs = PreferenceSet();
   if (key != 0) m_nPrefRows = m_prefs.LoadPreferences(key);
   GetDlgItem(IDC_EDIT_PREFERENCES)->EnableWindow(key != 0);
-  m_bAnonymous = m_prefs.anonymous ? TRUE : FALSE;
-  m_strGoodbye = m_prefs.goodbyeMessage;
-  m_strWelcome = m_prefs.welcomeMessage;
-  m_nMaxPerIp = m_prefs.maxConnectionsPerIp;
-  m_nMaxPerUser = m_prefs.maxConnectionsPerUser;
-  m_nTimeout = m_prefs.connectionTimeout;
-  m_nFtpPort = m_prefs.ftpPort;
-  m_nMaxConnections = m_prefs.maxConnections;
+  ShowValues(m_prefs);
   UpdateData(FALSE);
 }
 

@@ -12,8 +12,9 @@
 #include "db/PreferenceSet.h"
 #include "framework/ComboBox.h"
 #include "ui/FTPSheetPage.h"
+#include "ui/PreferenceFields.h"
 
-class CGeneralPage : public CFTPSheetPage {
+class CGeneralPage : public CFTPSheetPage, private PreferenceFields {
 public:
   enum { IDD = 129 };
 
@@ -48,14 +49,6 @@ private:
 
   CComboBox m_cbComputer;
   CComboBox m_cbVirtualServer;
-  int m_bAnonymous = FALSE;
-  std::string m_strGoodbye;
-  std::string m_strWelcome;
-  int m_nMaxPerIp = 0;
-  int m_nMaxPerUser = 0;
-  int m_nTimeout = 0;
-  int m_nFtpPort = 0;
-  int m_nMaxConnections = 0;
   PreferenceSet m_prefs;
   int m_nPrefRows = 0;  // rows the last load of m_prefs found
   std::vector<std::string> m_localAddresses;

@@ -36,28 +36,14 @@ void CPreferencesDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPreferencesDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_bAnonymous = m_prefs.anonymous ? TRUE : FALSE;
-  m_strWelcome = m_prefs.welcomeMessage;
-  m_strGoodbye = m_prefs.goodbyeMessage;
-  m_nMaxConnections = m_prefs.maxConnections;
-  m_nMaxPerIp = m_prefs.maxConnectionsPerIp;
-  m_nMaxPerUser = m_prefs.maxConnectionsPerUser;
-  m_nTimeout = m_prefs.connectionTimeout;
-  m_nFtpPort = m_prefs.ftpPort;
+  ShowValues(m_prefs);
   UpdateData(FALSE);
   return TRUE;
 }
 
 void CPreferencesDlg::OnOK() {
   if (!UpdateData(TRUE) || !MessagesFitColumns()) return;
-  m_prefs.anonymous = m_bAnonymous ? 1 : 0;
-  m_prefs.welcomeMessage = m_strWelcome;
-  m_prefs.goodbyeMessage = m_strGoodbye;
-  m_prefs.maxConnections = m_nMaxConnections;
-  m_prefs.maxConnectionsPerIp = m_nMaxPerIp;
-  m_prefs.maxConnectionsPerUser = m_nMaxPerUser;
-  m_prefs.connectionTimeout = m_nTimeout;
-  m_prefs.ftpPort = m_nFtpPort;
+  StoreValues(m_prefs);
   EndDialog(IDOK);
 }
 

@@ -7,22 +7,15 @@
 
 #include "db/PreferenceSet.h"
 #include "framework/Dialog.h"
+#include "ui/PreferenceFields.h"
 
-class CPreferencesDlg : public CDialog {
+class CPreferencesDlg : public CDialog, public PreferenceFields {
 public:
   enum { IDD = 7017 };
 
   explicit CPreferencesDlg(CWnd* parent = nullptr);
 
-  int m_bAnonymous = FALSE;
-  std::string m_strGoodbye;
-  std::string m_strWelcome;
   std::string m_strCaption;  // "Preferences for <address>", set by the caller
-  int m_nMaxPerIp = 0;
-  int m_nMaxPerUser = 0;
-  int m_nTimeout = 0;
-  int m_nMaxConnections = 0;
-  int m_nFtpPort = 0;
   PreferenceSet m_prefs;
 
 protected:
