@@ -19,6 +19,11 @@ void CRSUsers::DoFieldExchange(CFieldExchange& exchange) {
   exchange.Text("[WO_NonMD5Password]", m_WO_NonMD5Password);
 }
 
+UserRecord CRSUsers::CurrentRecord() const {
+  return {m_UserID.Value(),      m_UserName.Value(),        m_Password.Value(),  m_HomeDir.Value(),
+          m_Permissions.Value(), m_VirtualServerID.Value(), m_DiskQuota.Value(), m_Flag.Value()};
+}
+
 int16_t ToFlagColumn(int32_t flag) {
   if (flag < std::numeric_limits<int16_t>::min() || flag > std::numeric_limits<int16_t>::max())
     throw std::out_of_range("The user's Flag " + std::to_string(flag) + " does not fit its column.");

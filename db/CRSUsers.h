@@ -2,6 +2,7 @@
 // The recordset of table Users, its columns in table order.
 
 #include "db/Recordset.h"
+#include "db/UserRecord.h"
 
 class CRSUsers : public CRecordset {
  public:
@@ -18,6 +19,9 @@ class CRSUsers : public CRecordset {
   LongField m_WO_GroupID;
   LongField m_WO_PreviousPermissions;
   TextField m_WO_NonMD5Password;
+
+  // The current row as a record.
+  UserRecord CurrentRecord() const;
 
  protected:
   std::string GetDefaultSQL() const override { return "[Users]"; }

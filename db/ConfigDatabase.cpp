@@ -5,8 +5,9 @@
 
 #include "db/CRSUsers.h"
 #include "db/ConnectString.h"
+#include "db/ConnectionPool.h"
 #include "db/GuardedOperation.h"
-#include "db/OwnConnectionStatement.h"
+#include "db/ChangeStatement.h"
 #include "db/RegistryKey.h"
 #include "digest/Digest.h"
 #include "framework/MessageBox.h"
@@ -103,7 +104,7 @@ int ConfigDatabase::TakeLock(int32_t userId) {
   // the row and the other changes nothing.
   bool taken = false;
   if (!RunGuarded(quiet, [&] {
-        taken = ExecuteOnOwnConnection("UPDATE Users SET Flag = 1 WHERE UserID = ? AND Flag = 0", {userId}) == 1;
+        taken = RunChangeStatement("UPDATE Users SET Flag = 1 WHERE UserID = ? AND Flag = 0", {userId}) == 1;
       }))
     return 0;
   if (!taken && !quiet) ShowError(kLockedText);
@@ -120,8 +121,9 @@ void ConfigDatabase::Close() {
   computers.clear();
   virtualServers.clear();
   users.clear();
-  ForgetUserQuery();
-  ForgetVirtualServerQuery();
+  ForgetQueries();
+  // Nothing stays open between two sessions.
+  CloseIdleConnections();
 }
 
 int32_t ConfigDatabase::CheckLogIn(const std::string& userName, const std::string& password,
@@ -151,7 +153,7 @@ int ConfigDatabase::SetUserFlag(int32_t userId, int value) {
   return RunGuarded(quiet,
                     [&] {
                       CRSUsers account;
-                      account.Open("SELECT * FROM Users WHERE UserID = ?", {userId});
+                      account.Open("SELECT * FROM Users WHERE UserID = ?", {userId}, 1);
                       if (!account.IsEOF()) {
                         account.Edit();
                         account.m_Flag = ToFlagColumn(value);

@@ -1,9 +1,13 @@
 #pragma once
-// The applet's one database session: it connects through the connection string kept in the
-// registry, makes sure the built-in accounts exist, checks the log-in and takes the session
-// lock (the Flag of the logged-in account), and keeps cached lists of computers, virtual
-// servers and users with the queries that refill them (each remembering its kind and key,
-// so a repeated query returns at once).
+// The configuration model every front end works on: the one database session. It connects
+// through the connection string kept in the registry, makes sure the built-in accounts
+// exist, checks the log-in and takes the session lock (the Flag of the logged-in account),
+// and keeps cached lists of computers, virtual servers and users with the queries that
+// refill them (each remembering its kind and key, so a repeated query returns at once).
+//
+// Front ends read the lists through the loads by key below and change rows only through the
+// model's changes, which keep the lists and their remembered queries true; they never edit
+// a list or decide which query refills it.
 
 #include <cstdint>
 #include <optional>
@@ -21,6 +25,8 @@ class ConfigDatabase {
   static constexpr int kOfComputer = 2;    // key: a computer's Name
   static constexpr int kOfAddress = 3;     // key: a virtual server's address
   static constexpr int kUserNamed = 4;     // key: a user name (LoadUsers only)
+  static constexpr int kOfComputerKey = 5;  // key: a computer's ID in decimal
+  static constexpr int kOfServerKey = 6;    // key: a virtual server's VServerID in decimal (LoadUsers only)
 
   ConfigDatabase() = default;
   ~ConfigDatabase() { Close(); }
@@ -66,6 +72,35 @@ class ConfigDatabase {
   // Overwrites the cached user with the same UserID, if there is one.
   void UpdateCachedUser(const UserRecord& user);
 
+  // Loads by key for the front ends. Each refills the session's list and returns it; the
+  // reference stays valid until the next load or change. Users are always read afresh, as
+  // another machine may have changed them; virtual servers come from the remembered query
+  // when the session has not changed a row since.
+  const VirtualServerList& LoadVirtualServersOfComputer(int32_t computerId);
+  const UserList& LoadUsersOfVirtualServer(int32_t serverId);
+  const UserList& LoadUsersOfComputer(int32_t computerId);
+  const UserList& LoadAllUsers();
+  // One row read from the database by key: 1 and the copy, or 0 when no row has the key
+  // (or the read failed, reported unless quiet).
+  int ReadUser(int32_t userId, UserRecord& user);
+
+  // The changes. Each runs the record's mutation (or the cascade) with the session's quiet
+  // flag, returns its 1 or 0, and then brings the lists up to date.
+  int AddUser(const UserRecord& user);
+  int UpdateUser(const UserRecord& user);
+  int DeleteUser(const UserRecord& user);
+  int AddVirtualServer(const VirtualServerRecord& server);
+  int UpdateVirtualServer(const VirtualServerRecord& server);
+  // Deletes the virtual server with its preference rows and its own accounts (those whose
+  // VirtualServerID is its key), in one transaction: all of it or, after one report,
+  // nothing. The address names the server in a refusal.
+  int DeleteVirtualServer(const VirtualServerRecord& server);
+  int AddComputer(const std::string& name);
+  int RenameComputer(int32_t computerId, const std::string& name);
+  // Deletes the computer with its virtual servers, their preference rows and their accounts,
+  // in one transaction, all or nothing. The name names the computer in a refusal.
+  int DeleteComputer(const ComputerRecord& computer);
+
   ComputerList computers;
   VirtualServerList virtualServers;
   UserList users;
@@ -79,6 +114,10 @@ class ConfigDatabase {
   std::string userQueryKey;
 
  private:
+  void ForgetQueries();
+  // After a computer was added, renamed or deleted: the computers read again, every
+  // remembered query forgotten.
+  void ComputersChanged();
   // The statement of a query, or none when there is nothing to select.
   std::optional<RowSelection> VirtualServersSelection(const std::string& key, int kind) const;
   std::optional<RowSelection> UsersSelection(const std::string& key, int kind);

@@ -36,6 +36,8 @@ std::optional<RowSelection> ConfigDatabase::VirtualServersSelection(const std::s
       return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?", {FindComputerIdByName(key)}};
     case kOfAddress:
       return RowSelection{"SELECT * FROM VirtualServers where VServerIPAddr = ?", {key}};
+    case kOfComputerKey:
+      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?", {std::stoi(key)}};
     default:
       return std::nullopt;
   }
@@ -80,6 +82,12 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
       return RowSelection{"SELECT * FROM Users where VirtualServerID = ?", {FindVirtualServerIdByAddress(key)}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
+    case kOfComputerKey:
+      return RowSelection{
+          "SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = ?)",
+          {std::stoi(key)}};
+    case kOfServerKey:
+      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?", {std::stoi(key)}};
     default:
       return std::nullopt;
   }
@@ -94,13 +102,47 @@ void ConfigDatabase::LoadUsers(const std::string& key, int kind) {
   const bool loaded = RunGuarded(quiet, [&] {
     CRSUsers rows;
     rows.Open(selection->sql, selection->params);
-    for (; !rows.IsEOF(); rows.MoveNext())
-      users.push_back({rows.m_UserID.Value(), rows.m_UserName.Value(), rows.m_Password.Value(),
-                       rows.m_HomeDir.Value(), rows.m_Permissions.Value(), rows.m_VirtualServerID.Value(),
-                       rows.m_DiskQuota.Value(), rows.m_Flag.Value()});
+    for (; !rows.IsEOF(); rows.MoveNext()) users.push_back(rows.CurrentRecord());
     rows.Close();
   });
   if (!loaded) return;
   userQueryKind = kind;
   userQueryKey = key;
+}
+
+const VirtualServerList& ConfigDatabase::LoadVirtualServersOfComputer(int32_t computerId) {
+  LoadVirtualServers(std::to_string(computerId), kOfComputerKey);
+  return virtualServers;
+}
+
+const UserList& ConfigDatabase::LoadUsersOfVirtualServer(int32_t serverId) {
+  ForgetUserQuery();
+  LoadUsers(std::to_string(serverId), kOfServerKey);
+  return users;
+}
+
+const UserList& ConfigDatabase::LoadUsersOfComputer(int32_t computerId) {
+  ForgetUserQuery();
+  LoadUsers(std::to_string(computerId), kOfComputerKey);
+  return users;
+}
+
+const UserList& ConfigDatabase::LoadAllUsers() {
+  ForgetUserQuery();
+  LoadUsers("", kAll);
+  return users;
+}
+
+int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {
+  int found = 0;
+  RunGuarded(quiet, [&] {
+    CRSUsers rows;
+    rows.Open("SELECT * FROM Users where UserID = ?", {userId}, 1);
+    if (!rows.IsEOF()) {
+      user = rows.CurrentRecord();
+      found = 1;
+    }
+    rows.Close();
+  });
+  return found;
 }

@@ -1,5 +1,6 @@
 #include "db/ConnectString.h"
 
+#include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/OdbcConnection.h"
 
@@ -21,11 +22,13 @@ std::string WithoutOdbcPrefix(const std::string& text) {
 
 std::string CompleteConnectString(const std::string& text) {
   const std::string given = WithoutOdbcPrefix(text);
-  const std::string completed = OdbcConnection().Open(given);
-  // Some drivers complete to a string they cannot connect with again (a DSN-less SQLite
-  // connection completes to "DSN=;Database=..."): then the given string is the one to keep.
+  const std::string completed = ConnectionLease(given).Connection().Completed();
+  // A string that completes to itself (the one stored at the last log-in) needs no second
+  // connect. Some drivers complete to a string they cannot connect with again (a DSN-less
+  // SQLite connection completes to "DSN=;Database=..."): then the given string is kept.
+  if (completed == given) return completed;
   try {
-    OdbcConnection().Open(completed);
+    ConnectionLease again(completed);
     return completed;
   } catch (const DatabaseError&) {
     return given;

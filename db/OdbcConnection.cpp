@@ -54,12 +54,22 @@ std::string OdbcConnection::Open(const std::string& connectionString) {
                             " characters.",
                         "01004");
   completed.resize(static_cast<size_t>(completedLength));
+  completed_ = completed;
   return completed;
 }
 
 bool OdbcConnection::IsReadOnly() {
-  char answer[8] = {};
-  SQLSMALLINT length = 0;
-  CheckOdbc(SQLGetInfo(handle_, SQL_DATA_SOURCE_READ_ONLY, answer, sizeof answer, &length), SQL_HANDLE_DBC, handle_);
-  return answer[0] == 'Y';
+  if (readOnly_ < 0) {
+    char answer[8] = {};
+    SQLSMALLINT length = 0;
+    CheckOdbc(SQLGetInfo(handle_, SQL_DATA_SOURCE_READ_ONLY, answer, sizeof answer, &length), SQL_HANDLE_DBC,
+              handle_);
+    readOnly_ = answer[0] == 'Y' ? 1 : 0;
+  }
+  return readOnly_ == 1;
+}
+
+bool OdbcConnection::IsDead() const {
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  return SQL_SUCCEEDED(SQLGetConnectAttr(handle_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
 }

@@ -14,15 +14,20 @@ class OdbcConnection {
   OdbcConnection& operator=(const OdbcConnection&) = delete;
 
   // Connects without ever prompting (there is no driver-manager dialog here) and returns the
-  // completed connection string the driver manager hands back.
+  // completed connection string the driver manager hands back, which Completed() keeps.
   std::string Open(const std::string& connectionString);
+  const std::string& Completed() const { return completed_; }
 
-  // Whether the data source says it accepts no changes.
+  // Whether the data source says it accepts no changes (asked once per connection).
   bool IsReadOnly();
+  // Whether the driver knows the connection to have been lost.
+  bool IsDead() const;
 
   SQLHDBC Handle() const { return handle_; }
 
  private:
   SQLHDBC handle_ = SQL_NULL_HDBC;
   bool connected_ = false;
+  int readOnly_ = -1;  // -1 until asked
+  std::string completed_;
 };

@@ -108,17 +108,16 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
   switch (mode) {
     case kCreateRows:
       virtualServerId = id;
-      for (const char* name : kSettingNames) {
-        std::string text;
-        SettingText(name, text, 0);
-        attempt(AddRow(name, text, rowQuiet));
-      }
+      AddRowsMissingFrom({}, rowQuiet);
       return;
     case kWriteLoadedRows:
       for (PreferenceRecord& row : rows) {
         SettingText(row.Description, row.Settings, 0);
         attempt(row.Update(rowQuiet));
       }
+      // A setting without a row would lose its edit: it gets its row, as in mode 1.
+      virtualServerId = id;
+      AddRowsMissingFrom(rows, rowQuiet);
       return;
     case kDeleteLoadedRows:
       for (const PreferenceRecord& row : rows) attempt(row.Delete(rowQuiet));
@@ -126,5 +125,15 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
       return;
     default:
       return;
+  }
+}
+
+void PreferenceSet::AddRowsMissingFrom(const PreferenceList& existing, int& rowQuiet) {
+  for (const char* name : kSettingNames) {
+    const auto named = [name](const PreferenceRecord& row) { return row.Description == name; };
+    if (std::any_of(existing.begin(), existing.end(), named)) continue;
+    std::string text;
+    SettingText(name, text, 0);
+    if (!AddRow(name, text, rowQuiet)) rowQuiet = 1;
   }
 }

@@ -1,18 +1,17 @@
 #include "db/Recordset.h"
 
+#include <algorithm>
 #include <regex>
 #include <stdexcept>
 
 #include "db/ConnectString.h"
+#include "db/ConnectionPool.h"
 #include "db/OdbcConnection.h"
 #include "db/OdbcStatement.h"
 #include "db/RowBlock.h"
 #include "db/TextLimit.h"
 
 namespace {
-
-// Rows fetched per driver call.
-constexpr size_t kRowsPerBlock = 256;
 
 SqlParam ParamOf(const ExchangedField& field) {
   return std::visit([](auto* member) { return SqlParam(member->Value()); }, field.member);
@@ -49,7 +48,7 @@ bool CRecordset::ReadsOwnTable(const std::string& sql) const {
   return std::regex_match(sql, ownTable);
 }
 
-void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& params) {
+void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& params, size_t rowsPerFetch) {
   Close();
   exchange_ = CFieldExchange();
   DoFieldExchange(exchange_);
@@ -60,13 +59,16 @@ void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& param
       statementText += (&field == &exchange_.Fields().front() ? "" : ", ") + field.ColumnName();
     statementText += " FROM " + TableName();
   }
-  auto connection = std::make_unique<OdbcConnection>();
-  connection->Open(WithoutOdbcPrefix(GetDefaultConnect()));
-  auto statement = std::make_unique<OdbcStatement>(*connection);
-  statement->Execute(statementText, params);
-  auto block = std::make_unique<RowBlock>(exchange_.Fields(), kRowsPerBlock);
+  auto connection = std::make_unique<ConnectionLease>(WithoutOdbcPrefix(GetDefaultConnect()));
+  std::unique_ptr<OdbcStatement> statement;
+  RunReconnectingOnce(*connection, [&](OdbcConnection& open) {
+    auto executed = std::make_unique<OdbcStatement>(open);
+    executed->Execute(statementText, params);
+    statement = std::move(executed);
+  });
+  auto block = std::make_unique<RowBlock>(exchange_.Fields(), std::max<size_t>(rowsPerFetch, 1));
   block->Bind(*statement);
-  updatable_ = ReadsOwnTable(statementText) && !connection->IsReadOnly();
+  updatable_ = ReadsOwnTable(statementText) && !connection->Connection().IsReadOnly();
   connection_ = std::move(connection);
   statement_ = std::move(statement);
   block_ = std::move(block);
@@ -155,7 +157,7 @@ void CRecordset::Delete() {
 }
 
 void CRecordset::ExecuteChange(const std::string& sql, const std::vector<SqlParam>& params) {
-  OdbcStatement change(*connection_);
+  OdbcStatement change(connection_->Connection());
   change.Execute(sql, params);
   // Another client may have deleted the row since it was read; that is no success.
   if (change.RowCount() != 1)

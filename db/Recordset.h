@@ -1,7 +1,8 @@
 #pragma once
 // The base of the four table recordsets: a snapshot of the rows a statement selects, walked
 // forwards, with the current row's columns in the derived class's members. Each recordset
-// opens its own connection with the process-wide connect string and drops it on Close.
+// borrows a connection for the process-wide connect string (ConnectionPool.h) and gives it
+// back on Close.
 // Changes are generated INSERT, UPDATE and DELETE statements with bound parameters, keyed by
 // the first exchanged column (the table's key), writing only the members assigned since
 // AddNew or Edit. Driver failures are thrown as DatabaseError; nothing is reported here.
@@ -13,7 +14,7 @@
 #include "db/FieldExchange.h"
 #include "db/SqlParam.h"
 
-class OdbcConnection;
+class ConnectionLease;
 class OdbcStatement;
 class RowBlock;
 
@@ -24,9 +25,15 @@ class CRecordset {
   CRecordset(const CRecordset&) = delete;
   CRecordset& operator=(const CRecordset&) = delete;
 
+  // Rows fetched per driver call when the caller does not say.
+  static constexpr size_t kRowsPerFetch = 256;
+
   // Connects, runs `sql` (the table's whole contents when empty) with `params` bound to its
-  // markers, and positions on the first row, or at end of data when there is none.
-  void Open(const std::string& sql = {}, const std::vector<SqlParam>& params = {});
+  // markers, and positions on the first row, or at end of data when there is none. A
+  // statement that looks at one row at most fetches with `rowsPerFetch` 1, which keeps its
+  // buffers small.
+  void Open(const std::string& sql = {}, const std::vector<SqlParam>& params = {},
+            size_t rowsPerFetch = kRowsPerFetch);
   bool IsOpen() const { return statement_ != nullptr; }
   bool IsEOF() const;
   void MoveNext();
@@ -63,7 +70,7 @@ class CRecordset {
   std::vector<const ExchangedField*> AssignedFields() const;
 
   CFieldExchange exchange_;
-  std::unique_ptr<OdbcConnection> connection_;
+  std::unique_ptr<ConnectionLease> connection_;
   std::unique_ptr<OdbcStatement> statement_;
   std::unique_ptr<RowBlock> block_;
   size_t rowInBlock_ = 0;

@@ -31,8 +31,9 @@ RowBlock::RowBlock(const std::vector<ExchangedField>& fields, SQLULEN rows) : ca
   columns_.reserve(fields.size());
   for (const auto& field : fields) {
     const SQLLEN width = WidthOf(field);
-    columns_.push_back({&field, width, std::make_unique<char[]>(static_cast<size_t>(width) * rows),
-                        std::make_unique<SQLLEN[]>(rows)});
+    // Left unfilled: the driver writes every row it reports fetched.
+    columns_.push_back({&field, width, std::make_unique_for_overwrite<char[]>(static_cast<size_t>(width) * rows),
+                        std::make_unique_for_overwrite<SQLLEN[]>(rows)});
   }
 }
 

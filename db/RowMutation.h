@@ -2,7 +2,8 @@
 // The shape shared by the mutations of the four records: open the record's own recordset on
 // a guarding SELECT, refuse when the row's existence says no (existence first, then whether
 // the recordset allows the change), change one row, close. Everything from the open to the
-// close runs in the guarded region; the result is 1 on success, 0 after any failure.
+// close runs in the guarded region; the result is 1 on success, 0 after any failure. Only
+// the first selected row matters, so the guard fetches one row at a time.
 
 #include <functional>
 #include <optional>
@@ -20,7 +21,7 @@ int AddRow(int quiet, const RowSelection& selection, const std::optional<std::st
            const std::string& cannotAppendText, const std::function<void(Recordset&)>& setColumns) {
   return RunGuarded(quiet, [&] {
            Recordset recordset;
-           recordset.Open(selection.sql, selection.params);
+           recordset.Open(selection.sql, selection.params, 1);
            if (existsText && !recordset.IsEOF()) throw Refusal(*existsText);
            if (!recordset.CanAppend()) throw Refusal(cannotAppendText);
            recordset.AddNew();
@@ -38,7 +39,7 @@ int UpdateRow(int quiet, const RowSelection& selection, const std::string& missi
               const std::string& cannotUpdateText, const std::function<void(Recordset&)>& setColumns) {
   return RunGuarded(quiet, [&] {
            Recordset recordset;
-           recordset.Open(selection.sql, selection.params);
+           recordset.Open(selection.sql, selection.params, 1);
            if (recordset.IsEOF()) throw Refusal(missingText);
            if (!recordset.CanUpdate()) throw Refusal(cannotUpdateText);
            recordset.Edit();
@@ -56,7 +57,7 @@ int DeleteRow(int quiet, const RowSelection& selection, const std::string& missi
               const std::string& cannotDeleteText) {
   return RunGuarded(quiet, [&] {
            Recordset recordset;
-           recordset.Open(selection.sql, selection.params);
+           recordset.Open(selection.sql, selection.params, 1);
            if (recordset.IsEOF()) throw Refusal(missingText);
            if (!recordset.CanUpdate()) throw Refusal(cannotDeleteText);
            recordset.Delete();

@@ -1,10 +1,8 @@
 #include "ui/AddComputerDlg.h"
 
 #include "db/ConfigDatabase.h"
-#include "db/PreferenceSet.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
-#include "ui/ComputerContents.h"
 #include "ui/TextLimits.h"
 
 namespace {
@@ -19,19 +17,6 @@ enum : int {
 constexpr const char* kDeleteWarning =
     "This will remove all virtual servers configured under this computer. Subsequently, it would delete users and "
     "preferences configured for these virtual servers.\n\n Do you really want to continue ?";
-
-// Once one row change has failed (and said why), the rest of a cascade stays quiet, so that
-// a lost connection shows one box and not one per row. Every row is still attempted.
-class CascadeReport {
-public:
-  int Quiet() const { return m_quiet; }
-  void Note(int result) {
-    if (!result) m_quiet = 1;
-  }
-
-private:
-  int m_quiet = 0;
-};
 
 }  // namespace
 
@@ -90,16 +75,8 @@ void CAddComputerDlg::OnSave() {
     nameField->SetFocus();
     return;
   }
-  if (key == 0) {
-    ComputerRecord computer;
-    computer.Name = name;
-    computer.Add(0);
-  } else {
-    ComputerRecord computer;
-    if (!m_pDatabase->FindComputerById(key, computer)) return;
-    computer.Name = name;
-    computer.Update(0);
-  }
+  if (key == 0) m_pDatabase->AddComputer(name);
+  else m_pDatabase->RenameComputer(key, name);
   ComputersChanged();
 }
 
@@ -108,31 +85,11 @@ void CAddComputerDlg::OnDelete() {
   ComputerRecord computer;
   if (key <= 0 || !m_pDatabase || !m_pDatabase->FindComputerById(key, computer)) return;
   if (MessageBox(kDeleteWarning, "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
-  // A computer row that could not be deleted keeps what is configured under it.
-  if (computer.Delete(0)) DeleteContentsOf(computer);
+  m_pDatabase->DeleteComputer(computer);
   ComputersChanged();
 }
 
-void CAddComputerDlg::DeleteContentsOf(const ComputerRecord& computer) {
-  // The lists may hold an earlier, remembered result: a delete must see the rows as they are.
-  m_pDatabase->ForgetUserQuery();
-  m_pDatabase->ForgetVirtualServerQuery();
-  const ComputerContents contents = LoadContentsOf(*m_pDatabase, computer);
-  CascadeReport report;
-  PreferenceSet prefs;
-  for (const VirtualServerRecord& server : contents.virtualServers) {
-    report.Note(server.Delete(report.Quiet()));
-    prefs.quiet = report.Quiet();
-    prefs.LoadPreferences(server.VServerID);
-    prefs.StorePreferences(server.VServerID, PreferenceSet::kDeleteLoadedRows);
-  }
-  for (const UserRecord& user : contents.users) report.Note(user.Delete(report.Quiet()));
-}
-
 void CAddComputerDlg::ComputersChanged() {
-  m_pDatabase->LoadComputers();
-  m_pDatabase->ForgetUserQuery();
-  m_pDatabase->ForgetVirtualServerQuery();
   FillComputerChoice();
   m_bChanged = 1;
 }

@@ -1,14 +1,12 @@
 #pragma once
 // Add Computer (template 7015): adds a computer by name, renames one, or deletes one with
 // everything configured under it (its virtual servers, their preference rows and their
-// users). It writes the database itself and refreshes the session's computers; afterwards
-// the caller looks only at m_bChanged.
+// users), through the session; afterwards the caller looks only at m_bChanged.
 
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 
 class ConfigDatabase;
-struct ComputerRecord;
 
 class CAddComputerDlg : public CDialog {
 public:
@@ -32,10 +30,7 @@ protected:
 private:
   void OnSave();
   void OnDelete();
-  // Deletes the computer's virtual servers with their preference rows, then their users.
-  void DeleteContentsOf(const ComputerRecord& computer);
-  // After a change: reload the computers, forget the lists kept for the old names and keys,
-  // and show the choice afresh.
+  // After a change: show the session's computers afresh.
   void ComputersChanged();
   int32_t SelectedKey() const;  // -1 when nothing is selected
 };

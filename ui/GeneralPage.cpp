@@ -9,7 +9,6 @@
 #include "service/FtpServiceControl.h"
 #include "service/ServiceStateText.h"
 #include "ui/AddComputerDlg.h"
-#include "ui/ComputerContents.h"
 #include "ui/FTPSheet.h"
 #include "ui/GetLocalAddresses.h"
 #include "ui/PreferencesDlg.h"
@@ -111,21 +110,15 @@ void CGeneralPage::FillVirtualServers() {
   if (selected == CB_ERR) return;
   const int32_t key = EntryKey(m_cbComputer, selected);
   m_cbVirtualServer.SetItemData(m_cbVirtualServer.AddString("(Default)"), 0);
-  if (key <= 0) {
-    m_cbVirtualServer.SetCurSel(0);
-    return;
-  }
-  ComputerRecord computer;
-  const bool cached = m_pDatabase->FindComputerById(key, computer);
-  if (!cached) computer = {EntryText(m_cbComputer, selected), key, ""};
-  for (const VirtualServerRecord& server : LoadVirtualServersOf(*m_pDatabase, computer))
+  // "(Default)" stays chosen unless an address begins with the computer's current site.
+  m_cbVirtualServer.SetCurSel(0);
+  if (key <= 0) return;
+  for (const VirtualServerRecord& server : m_pDatabase->LoadVirtualServersOfComputer(key))
     if (IsLocalAddress(server.VServerIPAddr))
       m_cbVirtualServer.SetItemData(m_cbVirtualServer.AddString(server.VServerIPAddr),
                                     static_cast<DWORD_PTR>(server.VServerID));
-  if (!cached) return;
-  if (m_cbVirtualServer.GetCount() <= 1 || computer.CurrentSite.empty())
-    m_cbVirtualServer.SetCurSel(0);
-  else
+  ComputerRecord computer;
+  if (m_pDatabase->FindComputerById(key, computer) && !computer.CurrentSite.empty())
     m_cbVirtualServer.SelectString(-1, computer.CurrentSite);
 }
 

@@ -8,10 +8,8 @@
 #include "framework/DataExchange.h"
 #include "ui/AddComputerDlg.h"
 #include "ui/AddSiteDlg.h"
-#include "ui/ComputerContents.h"
 #include "ui/FTPSheet.h"
 #include "ui/PreferencesDlg.h"
-#include "ui/UsersOf.h"
 
 namespace {
 
@@ -63,63 +61,61 @@ void CSitePage::FillSiteList() {
   const int computer = m_computerCombo.GetCurSel();
   if (computer == CB_ERR) return;
   m_siteList.DeleteAllItems();
-  ComputerRecord record;
-  if (m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record)) {
-    int row = 0;
-    for (const VirtualServerRecord& server : LoadVirtualServersOf(*m_pDatabase, record)) {
-      m_siteList.InsertItem(row, server.VServerIPAddr);
-      m_siteList.SetItemText(row, 1, server.VServerDesc);
-      m_siteList.SetItemData(row, static_cast<DWORD_PTR>(server.VServerID));
-      ++row;
-    }
+  int row = 0;
+  for (const VirtualServerRecord& server : m_pDatabase->LoadVirtualServersOfComputer(SelectedComputerKey())) {
+    m_siteList.InsertItem(row, server.VServerIPAddr);
+    m_siteList.SetItemText(row, 1, server.VServerDesc);
+    m_siteList.SetItemData(row, static_cast<DWORD_PTR>(server.VServerID));
+    ++row;
   }
   const bool hasRows = m_siteList.GetItemCount() > 0;
   if (hasRows) m_siteList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
   EnableRowButtons(hasRows);
 }
 
+int32_t CSitePage::SelectedComputerKey() const {
+  return static_cast<int32_t>(m_computerCombo.GetItemData(m_computerCombo.GetCurSel()));
+}
+
 void CSitePage::EnableRowButtons(BOOL enable) {
   for (int id : {IDC_DELETE, IDC_EDIT, IDC_EDIT_PREFERENCES}) GetDlgItem(id)->EnableWindow(enable);
 }
 
-int CSitePage::GetSelectedServer(int32_t& serverId) const {
+int CSitePage::GetSelectedServer(VirtualServerRecord& server) const {
   const int row = m_siteList.GetNextItem(-1, LVNI_SELECTED);
-  if (row >= 0) serverId = static_cast<int32_t>(m_siteList.GetItemData(row));
+  if (row < 0) return row;
+  server.VServerID = static_cast<int32_t>(m_siteList.GetItemData(row));
+  server.VServerGroupID = SelectedComputerKey();  // the list holds the chosen computer's servers
+  server.VServerIPAddr = m_siteList.GetItemText(row, 0);
+  server.VServerDesc = m_siteList.GetItemText(row, 1);
   return row;
 }
 
 void CSitePage::OnAdd() {
-  const int computer = m_computerCombo.GetCurSel();
-  if (computer == CB_ERR) return;
+  if (m_computerCombo.GetCurSel() == CB_ERR) return;
   CAddSiteDlg dlg(this);
   if (dlg.DoModal() != IDOK) return;
   VirtualServerRecord server;
   server.VServerDesc = dlg.m_strDescription;
-  server.VServerGroupID = static_cast<int32_t>(m_computerCombo.GetItemData(computer));
+  server.VServerGroupID = SelectedComputerKey();
   server.VServerIPAddr = dlg.m_strAddress;
-  server.Add(0);
-  m_pDatabase->ForgetVirtualServerQuery();
+  m_pDatabase->AddVirtualServer(server);
   FillSiteList();
   MarkOtherPagesStale();
 }
 
 void CSitePage::OnEdit() {
-  int32_t serverId = 0;
-  const int row = GetSelectedServer(serverId);
+  VirtualServerRecord server;
+  const int row = GetSelectedServer(server);
   if (row < 0) return;
   CAddSiteDlg dlg(this);
-  dlg.m_strAddress = m_siteList.GetItemText(row, 0);
-  dlg.m_strDescription = m_siteList.GetItemText(row, 1);
+  dlg.m_strAddress = server.VServerIPAddr;
+  dlg.m_strDescription = server.VServerDesc;
   if (dlg.DoModal() != IDOK) return;
-  if (dlg.m_strAddress == m_siteList.GetItemText(row, 0) && dlg.m_strDescription == m_siteList.GetItemText(row, 1))
-    return;
-  VirtualServerRecord server;
-  if (!m_pDatabase->FindVirtualServerById(serverId, server)) return;
+  if (dlg.m_strAddress == server.VServerIPAddr && dlg.m_strDescription == server.VServerDesc) return;
   server.VServerDesc = dlg.m_strDescription;
   server.VServerIPAddr = dlg.m_strAddress;
-  const bool stored = server.Update(0) != 0;
-  m_pDatabase->ForgetVirtualServerQuery();
-  if (stored) {
+  if (m_pDatabase->UpdateVirtualServer(server)) {
     m_siteList.SetItemText(row, 0, server.VServerIPAddr);
     m_siteList.SetItemText(row, 1, server.VServerDesc);
   } else {
@@ -129,44 +125,29 @@ void CSitePage::OnEdit() {
 }
 
 void CSitePage::OnDelete() {
-  int32_t serverId = 0;
-  if (GetSelectedServer(serverId) < 0) return;
+  VirtualServerRecord server;
+  if (GetSelectedServer(server) < 0) return;
   if (MessageBox("This would delete users and preferences configured for this virtual server.\n\n"
                  " Do you really want to continue ?",
                  "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
     return;
-  VirtualServerRecord server;
-  if (!m_pDatabase->FindVirtualServerById(serverId, server)) return;
-  DeleteWithDependents(server);
-  // Loading the accounts by address replaced the session's virtual servers; read the
-  // computer's list again so that the remaining rows can still be edited.
-  m_pDatabase->ForgetVirtualServerQuery();
+  m_pDatabase->DeleteVirtualServer(server);
   FillSiteList();
   MarkOtherPagesStale();
 }
 
-void CSitePage::DeleteWithDependents(const VirtualServerRecord& server) {
-  // The accounts are found while the virtual server's row still gives its address.
-  LoadUsersOfVirtualServer(*m_pDatabase, server.VServerID, server.VServerIPAddr);
-  if (!server.Delete(0)) return;
-  PreferenceSet prefs;
-  if (prefs.LoadPreferences(server.VServerID) >= 1)
-    prefs.StorePreferences(server.VServerID, PreferenceSet::kDeleteLoadedRows);
-  for (const UserRecord& user : m_pDatabase->users) user.Delete(0);
-}
-
 void CSitePage::OnEditPreferences() {
-  int32_t serverId = 0;
-  const int row = GetSelectedServer(serverId);
-  if (row < 0) return;
+  VirtualServerRecord server;
+  if (GetSelectedServer(server) < 0) return;
   PreferenceSet prefs;
-  const int loaded = prefs.LoadPreferences(serverId);
+  const int loaded = prefs.LoadPreferences(server.VServerID);
   CPreferencesDlg dlg(this);
   dlg.m_prefs = prefs;
-  dlg.m_strCaption = "Preferences for " + m_siteList.GetItemText(row, 0);
+  dlg.m_strCaption = "Preferences for " + server.VServerIPAddr;
   if (dlg.DoModal() != IDOK) return;
   prefs = dlg.m_prefs;  // the values; the loaded rows stay
-  prefs.StorePreferences(serverId, loaded < 1 ? PreferenceSet::kCreateRows : PreferenceSet::kWriteLoadedRows);
+  prefs.StorePreferences(server.VServerID,
+                         loaded < 1 ? PreferenceSet::kCreateRows : PreferenceSet::kWriteLoadedRows);
   MarkOtherPagesStale();
 }
 

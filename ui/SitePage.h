@@ -25,7 +25,7 @@ protected:
 
 private:
   void RefreshSitePage();
-  // Lists the chosen computer's virtual servers, read afresh unless the session holds them.
+  // Lists the chosen computer's virtual servers.
   void FillSiteList();
 
   void OnAdd();
@@ -36,11 +36,10 @@ private:
 
   // The buttons that act on the selected row: Edit, Delete and Edit Preferences.
   void EnableRowButtons(BOOL enable);
-  // The selected row, or -1 when none is; the virtual server's key goes into `serverId`.
-  int GetSelectedServer(int32_t& serverId) const;
-  // Deletes the virtual server, then its preference rows and its accounts. When the virtual
-  // server itself could not be deleted, its dependents are left alone.
-  void DeleteWithDependents(const VirtualServerRecord& server);
+  // The selected row, or -1 when none is; the virtual server as the row shows it goes into
+  // `server`.
+  int GetSelectedServer(VirtualServerRecord& server) const;
+  int32_t SelectedComputerKey() const;
 
   CComboBox m_computerCombo;
   CListCtrl m_siteList;

@@ -8,10 +8,8 @@
 #include "framework/DataExchange.h"
 #include "ui/AddUserDlg.h"
 #include "ui/ChangePasswordDlg.h"
-#include "ui/ComputerContents.h"
 #include "ui/FTPSheet.h"
 #include "ui/Permissions.h"
-#include "ui/UsersOf.h"
 
 namespace {
 
@@ -69,7 +67,7 @@ void CUsersPage::FillUserServers() {
   m_serverCombo.SetCurSel(0);
   ComputerRecord record;
   if (!m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record)) return;
-  for (const VirtualServerRecord& server : LoadVirtualServersOf(*m_pDatabase, record))
+  for (const VirtualServerRecord& server : m_pDatabase->LoadVirtualServersOfComputer(record.ID))
     m_serverCombo.SetItemData(m_serverCombo.AddString(server.VServerIPAddr), static_cast<DWORD_PTR>(server.VServerID));
   // Without an address that begins with the current site, "(Default)" stays chosen, so the
   // list never keeps showing the accounts of the computer chosen before.
@@ -80,18 +78,9 @@ void CUsersPage::ReloadUsers() {
   const int computer = m_computerCombo.GetCurSel();
   const int server = m_serverCombo.GetCurSel();
   if (computer == CB_ERR || server == CB_ERR) return;
-  if (server > 0) {
-    std::string address;
-    m_serverCombo.GetLBText(server, address);
-    LoadUsersOfVirtualServer(*m_pDatabase, static_cast<int32_t>(m_serverCombo.GetItemData(server)), address);
-  } else if (computer > 0) {
-    ComputerRecord record;  // a computer no longer in the session's list owns nothing
-    m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record);
-    LoadUsersOfComputer(*m_pDatabase, record);
-  } else {
-    m_pDatabase->ForgetUserQuery();
-    m_pDatabase->LoadUsers("", ConfigDatabase::kAll);
-  }
+  if (server > 0) m_pDatabase->LoadUsersOfVirtualServer(static_cast<int32_t>(m_serverCombo.GetItemData(server)));
+  else if (computer > 0) m_pDatabase->LoadUsersOfComputer(static_cast<int32_t>(m_computerCombo.GetItemData(computer)));
+  else m_pDatabase->LoadAllUsers();
   FillUserList();
 }
 
@@ -131,22 +120,25 @@ void CUsersPage::OnAdd() {
   CAddUserDlg dlg(this);
   dlg.m_user.VirtualServerID = static_cast<int32_t>(m_serverCombo.GetItemData(server));
   if (dlg.DoModal() != IDOK) return;
-  if (dlg.m_user.Add(0)) ReloadUsers();
+  if (m_pDatabase->AddUser(dlg.m_user)) ReloadUsers();
+}
+
+bool CUsersPage::ReadSelectedUser(UserRecord& user) {
+  int32_t userId = 0;
+  if (GetSelectedUser(userId) < 0) return false;
+  if (m_pDatabase->ReadUser(userId, user)) return true;
+  ReloadUsers();  // another machine deleted the account: show what is left
+  return false;
 }
 
 void CUsersPage::OnEdit() {
-  int32_t userId = 0;
   CAddUserDlg dlg(this);
-  if (GetSelectedUser(userId) < 0 || !m_pDatabase->FindUserById(userId, dlg.m_user)) return;
+  if (!ReadSelectedUser(dlg.m_user)) return;
   dlg.m_bEdit = 1;
   if (dlg.DoModal() != IDOK) return;
   // A failed update shows the account as the database has it, not as it was typed.
-  if (dlg.m_user.Update(0)) {
-    m_pDatabase->UpdateCachedUser(dlg.m_user);
-    FillUserList();
-  } else {
-    ReloadUsers();
-  }
+  if (m_pDatabase->UpdateUser(dlg.m_user)) FillUserList();
+  else ReloadUsers();
 }
 
 void CUsersPage::OnDelete() {
@@ -157,23 +149,21 @@ void CUsersPage::OnDelete() {
                  MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
     return;
   UserRecord user;
-  if (m_pDatabase->FindUserById(userId, user) && user.Delete(0)) m_userList.DeleteItem(row);
+  user.UserID = userId;
+  user.UserName = m_userList.GetItemText(row, 0);
+  if (m_pDatabase->DeleteUser(user)) m_userList.DeleteItem(row);
 }
 
 void CUsersPage::OnChangePassword() {
-  int32_t userId = 0;
   UserRecord user;
-  if (GetSelectedUser(userId) < 0 || !m_pDatabase->FindUserById(userId, user)) return;
+  if (!ReadSelectedUser(user)) return;
   CChangePasswordDlg dlg(this);
   dlg.m_strUserName = user.UserName;
   if (dlg.DoModal() != IDOK) return;
   DigestText(dlg.m_strPassword, user.Password);
-  // A digest the database did not take must not stay in the cache, or the next edit would
+  // A digest the database did not take must not stay in the list, or the next edit would
   // write it.
-  if (user.Update(0))
-    m_pDatabase->UpdateCachedUser(user);
-  else
-    ReloadUsers();
+  if (!m_pDatabase->UpdateUser(user)) ReloadUsers();
 }
 
 const CommandMap& CUsersPage::GetCommandMap() const {

@@ -10,6 +10,8 @@
 #include "framework/ListCtrl.h"
 #include "ui/FTPSheetPage.h"
 
+struct UserRecord;
+
 class CUsersPage : public CFTPSheetPage {
 public:
   CUsersPage();
@@ -40,6 +42,9 @@ private:
   void EnableRowButtons(BOOL enable);
   // The selected row, or -1 when none is; the key of its account goes into `userId`.
   int GetSelectedUser(int32_t& userId) const;
+  // The selected account as the database holds it now; false when none is selected or the
+  // account is gone (the list then shows what is left).
+  bool ReadSelectedUser(UserRecord& user);
 
   CComboBox m_serverCombo;
   CComboBox m_computerCombo;

@@ -80,7 +80,7 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForg
   EXPECT_EQ(StatementsExecuted() - before, 2u);
 }
 
-TEST_P(QueryTest, PreferenceModesCreateTheEightRowsWriteBackAndDeleteTheLoadedOnesAndReportOnce) {
+TEST_P(QueryTest, PreferenceModesCreateTheEightRowsWriteBackAndCompleteThemDeleteTheLoadedOnesAndReportOnce) {
   PreferenceSet defaults;
   EXPECT_EQ(defaults.LoadPreferences(7), 0);
   defaults.StorePreferences(7, PreferenceSet::kCreateRows);
@@ -96,9 +96,13 @@ TEST_P(QueryTest, PreferenceModesCreateTheEightRowsWriteBackAndDeleteTheLoadedOn
   EXPECT_EQ(std::tuple(set.ftpPort, set.welcomeMessage, set.maxConnections), std::tuple(2121, " hi ", 10));
   set.ftpPort = 990;
   set.welcomeMessage = "Hello, 'friend'";
+  set.maxConnections = 40;  // a setting without a row gets one, so the edit is kept
   set.StorePreferences(8, PreferenceSet::kWriteLoadedRows);
   EXPECT_EQ(StoredPreferences(8),
-            (Rows{{"FTP Port", "990"}, {"ftp port", "keep me"}, {"Welcome Message", "Hello, 'friend'"}}));
+            (Rows{{"FTP Port", "990"}, {"ftp port", "keep me"}, {"Welcome Message", "Hello, 'friend'"},
+                  {"GoodBye Message", "GoodBye"}, {"Anonymous", "0"}, {"Max Connections", "40"},
+                  {"Max Connections Per IP", "3"}, {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}}));
+  EXPECT_EQ(set.LoadPreferences(8), 9);
   set.StorePreferences(8, PreferenceSet::kDeleteLoadedRows);
   EXPECT_TRUE(set.rows.empty());
   EXPECT_TRUE(StoredPreferences(8).empty());

@@ -1,0 +1,16 @@
+#pragma once
+// The deletes that take everything configured under a row with it, each one transaction of
+// a few set-based statements with fixed texts and bound keys: all of it is deleted, or,
+// when any statement fails, nothing. A row that is already gone, or a data source that
+// accepts no changes, is refused (Refusal) before anything is deleted. Failures are thrown,
+// for the caller's guarded region.
+
+struct ComputerRecord;
+struct VirtualServerRecord;
+
+// The virtual server, its preference rows and the accounts whose VirtualServerID is its key.
+void DeleteVirtualServerCascade(const VirtualServerRecord& server);
+
+// The computer, the virtual servers whose VServerGroupID is its ID, and their preference
+// rows and accounts.
+void DeleteComputerCascade(const ComputerRecord& computer);

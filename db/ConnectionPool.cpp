@@ -1,0 +1,91 @@
+#include "db/ConnectionPool.h"
+
+#include <unistd.h>
+
+#include <deque>
+
+#include "db/DatabaseError.h"
+#include "db/OdbcConnection.h"
+
+namespace {
+
+// More idle connections than nested operations ever use at once are not worth keeping.
+constexpr size_t kMaxIdleConnections = 4;
+
+struct IdleConnection {
+  std::string connectionString;
+  std::unique_ptr<OdbcConnection> connection;
+};
+
+struct IdleConnections {
+  pid_t owner = getpid();
+  std::deque<IdleConnection> entries;
+};
+
+// Never destroyed: static objects of other translation units may still reach the database
+// while the process exits.
+IdleConnections& Idle() {
+  static auto* const idle = new IdleConnections;
+  // A forked child must not talk over its parent's sockets or files: it forgets (without
+  // closing) what it inherited.
+  if (idle->owner != getpid()) {
+    for (auto& entry : idle->entries) static_cast<void>(entry.connection.release());
+    idle->entries.clear();
+    idle->owner = getpid();
+  }
+  return *idle;
+}
+
+std::unique_ptr<OdbcConnection> OpenConnection(const std::string& connectionString) {
+  auto connection = std::make_unique<OdbcConnection>();
+  connection->Open(connectionString);
+  return connection;
+}
+
+// A failure that says the connection, not the statement, is at fault: a communication
+// error (class 08) or the server shutting the session down (57P01 to 57P03).
+bool IsConnectionLost(const DatabaseError& error, OdbcConnection& connection) {
+  const std::string& state = error.SqlState();
+  return state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03" || connection.IsDead();
+}
+
+}  // namespace
+
+ConnectionLease::ConnectionLease(const std::string& connectionString) : connectionString_(connectionString) {
+  auto& entries = Idle().entries;
+  for (auto entry = entries.begin(); entry != entries.end(); ++entry) {
+    if (entry->connectionString != connectionString) continue;
+    connection_ = std::move(entry->connection);
+    entries.erase(entry);
+    reused_ = true;
+    return;
+  }
+  connection_ = OpenConnection(connectionString);
+}
+
+ConnectionLease::~ConnectionLease() {
+  if (broken_) return;
+  auto& entries = Idle().entries;
+  entries.push_front({connectionString_, std::move(connection_)});
+  if (entries.size() > kMaxIdleConnections) entries.pop_back();
+}
+
+void ConnectionLease::Reopen() {
+  connection_.reset();
+  reused_ = false;
+  broken_ = true;  // until the new connection is open
+  connection_ = OpenConnection(connectionString_);
+  broken_ = false;
+}
+
+void CloseIdleConnections() { Idle().entries.clear(); }
+
+void RunReconnectingOnce(ConnectionLease& lease, const std::function<void(OdbcConnection&)>& work) {
+  try {
+    work(lease.Connection());
+  } catch (const DatabaseError& error) {
+    if (!lease.Reused() || !IsConnectionLost(error, lease.Connection())) throw;
+    lease.Reopen();
+    work(lease.Connection());
+  }
+}
