@@ -42,4 +42,17 @@ TEST_P(OutageTest, OneErrorBoxWhileTheServerIsDownThenTheNextOperationSucceeds) 
   EXPECT_EQ(Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
 }
 
+TEST_P(OutageTest, AConnectionKeptAcrossARestartIsReplacedWithoutABox) {
+  if (!std::getenv("VELTRANE_PG_STOP") || !std::getenv("VELTRANE_PG_START"))
+    GTEST_SKIP() << "needs the commands that stop and start the PostgreSQL server";
+  SetRegistryValue("ConnectionString", Db().ConnectionString());
+  ConfigDatabase session;
+  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
+  ASSERT_TRUE(RunCommand("VELTRANE_PG_STOP") && RunCommand("VELTRANE_PG_START"));
+  EXPECT_EQ(session.LoadAllUsers().size(), 2u);
+  EXPECT_TRUE(Boxes().Boxes().empty());
+  session.Close();
+  EXPECT_EQ(Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "db/ConnectString.h"
+#include "db/ConnectionPool.h"
 
 void DatabaseTest::SetUp() {
   if (!IsAvailable(GetParam())) GTEST_SKIP() << "VELTRANE_TEST_PG names no PostgreSQL server";
@@ -12,6 +13,7 @@ void DatabaseTest::SetUp() {
 }
 
 void DatabaseTest::TearDown() {
+  CloseIdleConnections();  // none may outlive the database it is open on
   connectString() = "ODBC;DSN=Veltrane";
   database_.reset();
 }

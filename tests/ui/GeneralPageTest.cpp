@@ -133,6 +133,19 @@ TEST_P(GeneralPageTest, ShowsThisHostsVirtualServersOfTheRememberedComputerAndIt
   RunSheet<CGeneralPage>();
 }
 
+TEST_P(GeneralPageTest, ACurrentSiteNoAddressMatchesKeepsDefaultChosen) {
+  const int alpha = Computer("alpha", "10.9.9.9");  // written by another machine
+  Preference(VirtualServer(alpha, "10.0.0.1"), "FTP Port", "990");
+  session.computerName = "alpha";
+  steps.Window(OnPage([](ScriptedWindow& w) {
+    EXPECT_EQ(w.Text(kServer), "(Default)");
+    EXPECT_EQ(Shown(w), kDefaults);
+    EXPECT_FALSE(w.Enabled(kEdit));
+    w.CloseSheet(false);
+  }));
+  RunSheet<CGeneralPage>();
+}
+
 TEST_P(GeneralPageTest, AddComputerRefreshesOnlyOnAChangeAndEditPreferencesInsertsTheEightRowsOnce) {
   const int server = VirtualServer(Computer("alpha"), "10.0.0.1");
   session.computerName = "alpha";

@@ -88,4 +88,47 @@ TEST_P(FTPSheetTest, FourTabsOnGeneralWithOkAndCancelOnlyAndTheAboutPageLast) {
   EXPECT_EQ(sheet.DoModal(), IDOK);
 }
 
+// What one page loads never makes another page's Edit or Delete miss its row.
+class CrossPageTest : public UiTest {
+protected:
+  void AddRows() override {
+    const int alpha = Computer("alpha");
+    first = VirtualServer(alpha, "10.0.0.1");
+    User(first, "anna");
+    User(VirtualServer(alpha, "10.0.0.2"), "bob");
+  }
+  int first = 0;
+};
+VELTRANE_ON_ALL_ENGINES(CrossPageTest);
+
+TEST_P(CrossPageTest, VirtualServersEditAndDeleteActOnTheirRowAfterTheUsersPageLoadedAnotherServer) {
+  constexpr int kSites = 7007, kSiteEdit = 7011, kSiteDelete = 7012, kUserComputer = 7008, kUserServer = 7030;
+  session.LoadComputers();
+  CFTPSheet sheet("Veltrane Properties");
+  sheet.AttachDatabase(&session);
+  steps.Window([&](ScriptedWindow& w) {
+    w.ActivatePage(1);
+    w.ActivatePage(2);
+    w.Select(kUserComputer, "alpha");
+    w.Select(kUserServer, "10.0.0.2");
+    w.ActivatePage(1);
+    w.SelectRow(kSites, 0);
+    w.Click(kSiteEdit);
+    EXPECT_EQ(Db().QueryValue("SELECT VServerDesc FROM VirtualServers WHERE VServerID = ?", {first}), "edited");
+    w.SelectRow(kSites, 0);
+    w.Click(kSiteDelete);
+    EXPECT_EQ(Column(w, kSites), Texts{"10.0.0.2"});
+    w.CloseSheet(true);
+  });
+  steps.Window([](ScriptedWindow& d) {
+    d.SetText(7009, "edited");
+    d.Click(IDOK);
+  });
+  steps.Message(IDYES);
+  sheet.DoModal();
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE VirtualServerID = ?", {first}), "0");
+  EXPECT_EQ(Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers"), (Rows{{"10.0.0.2", "d"}}));
+  EXPECT_EQ(Count("Users", "UserName = 'bob'"), 1);
+}
+
 }  // namespace

@@ -1,0 +1,130 @@
+// The model's cascades against real engines: exactly the rows under the deleted row go,
+// however names and addresses are shared; a refusal half-way leaves every row; the number
+// of statements does not grow with the rows.
+
+#include <gtest/gtest.h>
+
+#include "db/ConfigDatabase.h"
+#include "db/StatementCounter.h"
+#include "tests/db/TestHelpers.h"
+#include "tests/support/DatabaseTest.h"
+
+namespace {
+
+class CascadeTest : public DatabaseTest {
+ protected:
+  int Computer(const std::string& name) {
+    Db().Execute("INSERT INTO VirtualServerGroup (Name, CurrentSite) VALUES (?, '')", {name});
+    return std::stoi(Db().QueryValue("SELECT MAX(ID) FROM VirtualServerGroup"));
+  }
+  // A virtual server with two preference rows and `users` accounts named after it.
+  int Server(int computerId, const std::string& address, int users = 2) {
+    Db().Execute("INSERT INTO VirtualServers (VServerIPAddr, VServerDesc, VServerGroupID) VALUES (?, 'd', ?)",
+                 {address, computerId});
+    const int id = std::stoi(Db().QueryValue("SELECT MAX(VServerID) FROM VirtualServers"));
+    Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES ('FTP Port', '21', ?), "
+                 "('Anonymous', '0', ?)",
+                 {id, id});
+    Db().Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                 "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+                 "SELECT ? || i, 'digest', '/srv', 1, ?, 0, 0 FROM n",
+                 {users, "u" + std::to_string(id) + ".", id});
+    return id;
+  }
+  // Rows left in each table: computers, virtual servers, preferences, users.
+  std::vector<int> Counts() {
+    std::vector<int> counts;
+    for (const char* table : {"VirtualServerGroup", "VirtualServers", "Preferences", "Users"})
+      counts.push_back(std::stoi(Db().QueryValue(std::string("SELECT COUNT(*) FROM ") + table)));
+    return counts;
+  }
+  ComputerRecord ComputerRow(int id) {
+    session.LoadComputers();
+    ComputerRecord computer;
+    EXPECT_EQ(session.FindComputerById(id, computer), 1);
+    return computer;
+  }
+
+  ConfigDatabase session;
+};
+VELTRANE_ON_ALL_ENGINES(CascadeTest);
+
+TEST_P(CascadeTest, DeletesExactlyTheRowsUnderTheKeyWhenNamesAndAddressesAreShared) {
+  const int first = Computer("pc");
+  const int second = Computer("pc");
+  Server(first, "10.0.0.1");
+  const int shared = Server(first, "10.0.0.2");
+  const int kept = Server(second, "10.0.0.2");
+  Server(second, "10.0.0.3");
+
+  VirtualServerRecord server;
+  server.VServerID = shared;
+  server.VServerIPAddr = "10.0.0.2";
+  EXPECT_EQ(session.DeleteVirtualServer(server), 1);
+  EXPECT_EQ(Counts(), (std::vector<int>{2, 3, 6, 6}));
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE VirtualServerID = ?", {kept}), "2");
+
+  EXPECT_EQ(session.DeleteComputer(ComputerRow(first)), 1);
+  EXPECT_EQ(Counts(), (std::vector<int>{1, 2, 4, 4}));
+  EXPECT_EQ(Db().Query("SELECT DISTINCT VServerGroupID FROM VirtualServers"), (Rows{{std::to_string(second)}}));
+  EXPECT_EQ(session.computers.size(), 1u);  // the model read the computers again
+  EXPECT_TRUE(Boxes().Boxes().empty());
+}
+
+TEST_P(CascadeTest, StatementsDoNotGrowWithTheRows) {
+  const int small = Computer("small");
+  Server(small, "10.0.0.1", 1);
+  const int large = Computer("large");
+  for (int i = 0; i < 20; ++i) Server(large, "10.1.0." + std::to_string(i), 10);
+  const ComputerRecord smallRow = ComputerRow(small), largeRow = ComputerRow(large);
+
+  auto before = StatementsExecuted();
+  ASSERT_EQ(session.DeleteComputer(smallRow), 1);
+  const auto smallStatements = StatementsExecuted() - before;
+  before = StatementsExecuted();
+  ASSERT_EQ(session.DeleteComputer(largeRow), 1);
+  EXPECT_EQ(StatementsExecuted() - before, smallStatements);
+  EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0, 0}));
+}
+
+TEST_P(CascadeTest, ARefusalHalfWayLeavesEveryRowAndShowsOneBox) {
+  const int computer = Computer("pc");
+  const int server = Server(computer, "10.0.0.1");
+  Server(computer, "10.0.0.2");
+  Db().Execute("UPDATE Users SET UserName = 'protected' WHERE VirtualServerID = ?", {server});
+  if (GetParam() == Engine::SQLite) {
+    Db().Execute("CREATE TRIGGER guard BEFORE DELETE ON Users WHEN OLD.UserName = 'protected' "
+                 "BEGIN SELECT RAISE(ABORT, 'protected account'); END");
+  } else {
+    Db().Execute("CREATE FUNCTION guard() RETURNS trigger AS $$ BEGIN IF OLD.UserName = 'protected' THEN "
+                 "RAISE EXCEPTION 'protected account'; END IF; RETURN OLD; END $$ LANGUAGE plpgsql");
+    Db().Execute("CREATE TRIGGER guard BEFORE DELETE ON Users FOR EACH ROW EXECUTE FUNCTION guard()");
+  }
+  const std::vector<int> all = Counts();
+
+  EXPECT_EQ(session.DeleteComputer(ComputerRow(computer)), 0);
+  EXPECT_EQ(Counts(), all);
+  const std::string box = OneBox(Boxes());
+  EXPECT_TRUE(box.starts_with("Error!!: ") && box.find("protected account") != std::string::npos) << box;
+
+  VirtualServerRecord row;
+  row.VServerID = server;
+  row.VServerIPAddr = "10.0.0.1";
+  EXPECT_EQ(session.DeleteVirtualServer(row), 0);
+  EXPECT_EQ(Counts(), all);
+  EXPECT_EQ(OneBox(Boxes()).substr(0, 9), "Error!!: ");
+
+  // The connection is lent on in autocommit: a later change is seen at once by others.
+  Db().Execute(GetParam() == Engine::SQLite ? "DROP TRIGGER guard" : "DROP TRIGGER guard ON Users");
+  ASSERT_EQ(session.DeleteVirtualServer(row), 1);
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM VirtualServers WHERE VServerID = ?", {server}), "0");
+
+  // A row another machine has deleted is refused, its dependents left alone.
+  Db().Execute("DELETE FROM VirtualServerGroup WHERE ID = ?", {computer});
+  ComputerRecord gone{"pc", computer, ""};
+  EXPECT_EQ(session.DeleteComputer(gone), 0);
+  EXPECT_EQ(OneBox(Boxes()), "Information: Can not delete computer name. Computer pc does not exist!!");
+  EXPECT_EQ(Counts(), (std::vector<int>{0, 1, 2, 2}));
+}
+
+}  // namespace
