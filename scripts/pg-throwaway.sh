@@ -29,7 +29,7 @@ pg_start() {
   PGPASSWORD=initdb-pw "$PG_BIN/psql" -q -h 127.0.0.1 -p "$PG_PORT" -U postgres \
     -c "CREATE ROLE veltrane LOGIN CREATEDB PASSWORD 'veltrane-pw'" \
     -c "CREATE DATABASE veltrane OWNER veltrane" >/dev/null
-  export VELTRANE_TEST_PG="Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=$PG_PORT;Database=veltrane;Uid=veltrane;Pwd=veltrane-pw"
+  export VELTRANE_TEST_PG="Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=$PG_PORT;Database=veltrane;Uid=veltrane;Pwd=veltrane-pw;UseDeclareFetch=1;Fetch=1000"
 }
 
 pg_stop() {

@@ -40,6 +40,7 @@ Description=Veltrane configuration (embedded default)
 Driver=SQLite3
 Database=$database
 Timeout=5000
+StepAPI=1
 INI
 fi
 export ODBCINI=$home/odbc.ini

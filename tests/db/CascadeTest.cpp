@@ -25,8 +25,8 @@ class CascadeTest : public DatabaseTest {
     Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES ('FTP Port', '21', ?), "
                  "('Anonymous', '0', ?)",
                  {id, id});
-    Db().Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                 "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+    Db().Execute("INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
                  "SELECT ? || i, 'digest', '/srv', 1, ?, 0, 0 FROM n",
                  {users, "u" + std::to_string(id) + ".", id});
     return id;

@@ -107,8 +107,8 @@ TEST_P(RecordsetTest, AnotherClientsTextOver255CharactersIsRefusedByPostgreSQLAn
 
 TEST_P(RecordsetTest, RowsAcrossManyFetchBlocksArriveInOrderEachOnce) {
   Db().Execute(
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
-      "INSERT INTO Preferences (Description, Settings, VirtualServerID) SELECT 'p', 's', i FROM n");
+      "INSERT INTO Preferences (Description, Settings, VirtualServerID) "
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) SELECT 'p', 's', i FROM n");
   CRSPreferences preferences;
   preferences.Open("SELECT * FROM Preferences ORDER BY VirtualServerID");
   int expected = 1;

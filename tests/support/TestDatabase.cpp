@@ -60,7 +60,7 @@ void ExecuteOn(const std::string& connectionString, const std::string& sql) {
 
 TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
   if (engine == Engine::SQLite) {
-    connectionString_ = "Driver=SQLite3;Database=" + (folder_.Path() / "config.db").string();
+    connectionString_ = "Driver=SQLite3;StepAPI=1;Database=" + (folder_.Path() / "config.db").string();
   } else {
     static int counter = 0;
     databaseName_ = "veltrane_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
