@@ -10,6 +10,7 @@
 // a list or decide which query refills it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,8 +26,7 @@ class ConfigDatabase {
   static constexpr int kOfComputer = 2;    // key: a computer's Name
   static constexpr int kOfAddress = 3;     // key: a virtual server's address
   static constexpr int kUserNamed = 4;     // key: a user name (LoadUsers only)
-  static constexpr int kOfComputerKey = 5;  // key: a computer's ID in decimal
-  static constexpr int kOfServerKey = 6;    // key: a virtual server's VServerID in decimal (LoadUsers only)
+  static constexpr int kOfComputerKey = 5;  // key: a computer's ID in decimal (LoadVirtualServers only)
 
   ConfigDatabase() = default;
   ~ConfigDatabase() { Close(); }
@@ -72,14 +72,19 @@ class ConfigDatabase {
   // Overwrites the cached user with the same UserID, if there is one.
   void UpdateCachedUser(const UserRecord& user);
 
-  // Loads by key for the front ends. Each refills the session's list and returns it; the
-  // reference stays valid until the next load or change. Users are always read afresh, as
-  // another machine may have changed them; virtual servers come from the remembered query
-  // when the session has not changed a row since.
+  // The computer's virtual servers, by key, in the session's list (from the remembered query
+  // when the session has changed no row since). The reference stays valid until the next
+  // load or change.
   const VirtualServerList& LoadVirtualServersOfComputer(int32_t computerId);
-  const UserList& LoadUsersOfVirtualServer(int32_t serverId);
-  const UserList& LoadUsersOfComputer(int32_t computerId);
-  const UserList& LoadAllUsers();
+
+  // Accounts read afresh (another machine may have changed them) and handed to `show` one by
+  // one as the driver delivers them, without being kept: a list of a million accounts is
+  // held once, by whatever shows it. A failure is reported unless quiet and ends the list
+  // there; the result is then 0, else 1.
+  using UserVisitor = std::function<void(const UserRecord&)>;
+  int ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show);
+  int ListUsersOfComputer(int32_t computerId, const UserVisitor& show);
+  int ListAllUsers(const UserVisitor& show);
   // One row read from the database by key: 1 and the copy, or 0 when no row has the key
   // (or the read failed, reported unless quiet).
   int ReadUser(int32_t userId, UserRecord& user);
@@ -121,6 +126,7 @@ class ConfigDatabase {
   // The statement of a query, or none when there is nothing to select.
   std::optional<RowSelection> VirtualServersSelection(const std::string& key, int kind) const;
   std::optional<RowSelection> UsersSelection(const std::string& key, int kind);
+  int ListUsers(const RowSelection& selection, const UserVisitor& show);
   int TakeLock(int32_t userId);
   int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
 };

@@ -82,12 +82,6 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
       return RowSelection{"SELECT * FROM Users where VirtualServerID = ?", {FindVirtualServerIdByAddress(key)}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
-    case kOfComputerKey:
-      return RowSelection{
-          "SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = ?)",
-          {std::stoi(key)}};
-    case kOfServerKey:
-      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?", {std::stoi(key)}};
     default:
       return std::nullopt;
   }
@@ -115,23 +109,30 @@ const VirtualServerList& ConfigDatabase::LoadVirtualServersOfComputer(int32_t co
   return virtualServers;
 }
 
-const UserList& ConfigDatabase::LoadUsersOfVirtualServer(int32_t serverId) {
-  ForgetUserQuery();
-  LoadUsers(std::to_string(serverId), kOfServerKey);
-  return users;
+int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& show) {
+  return RunGuarded(quiet,
+                    [&] {
+                      CRSUsers rows;
+                      rows.Open(selection.sql, selection.params);
+                      for (; !rows.IsEOF(); rows.MoveNext()) show(rows.CurrentRecord());
+                      rows.Close();
+                    })
+             ? 1
+             : 0;
 }
 
-const UserList& ConfigDatabase::LoadUsersOfComputer(int32_t computerId) {
-  ForgetUserQuery();
-  LoadUsers(std::to_string(computerId), kOfComputerKey);
-  return users;
+int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show) {
+  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show);
 }
 
-const UserList& ConfigDatabase::LoadAllUsers() {
-  ForgetUserQuery();
-  LoadUsers("", kAll);
-  return users;
+int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show) {
+  return ListUsers(
+      {"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = ?)",
+       {computerId}},
+      show);
 }
+
+int ConfigDatabase::ListAllUsers(const UserVisitor& show) { return ListUsers({"SELECT * FROM Users", {}}, show); }
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {
   int found = 0;

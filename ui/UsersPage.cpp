@@ -78,25 +78,25 @@ void CUsersPage::ReloadUsers() {
   const int computer = m_computerCombo.GetCurSel();
   const int server = m_serverCombo.GetCurSel();
   if (computer == CB_ERR || server == CB_ERR) return;
-  if (server > 0) m_pDatabase->LoadUsersOfVirtualServer(static_cast<int32_t>(m_serverCombo.GetItemData(server)));
-  else if (computer > 0) m_pDatabase->LoadUsersOfComputer(static_cast<int32_t>(m_computerCombo.GetItemData(computer)));
-  else m_pDatabase->LoadAllUsers();
-  FillUserList();
+  m_userList.DeleteAllItems();
+  const auto show = [this](const UserRecord& user) {
+    const int row = m_userList.InsertItem(m_userList.GetItemCount(), user.UserName);
+    ShowUserColumns(row, user);
+  };
+  if (server > 0) m_pDatabase->ListUsersOfVirtualServer(static_cast<int32_t>(m_serverCombo.GetItemData(server)), show);
+  else if (computer > 0) m_pDatabase->ListUsersOfComputer(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), show);
+  else m_pDatabase->ListAllUsers(show);
+  const bool hasRows = m_userList.GetItemCount() > 0;
+  if (hasRows) m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  EnableRowButtons(hasRows);
 }
 
-void CUsersPage::FillUserList() {
-  m_userList.DeleteAllItems();
-  int row = 0;
-  for (const UserRecord& user : m_pDatabase->users) {
-    m_userList.InsertItem(row, user.UserName);
-    m_userList.SetItemData(row, static_cast<DWORD_PTR>(user.UserID));
-    m_userList.SetItemText(row, 1, user.HomeDir);
-    m_userList.SetItemText(row, 2, std::to_string(user.DiskQuota));
-    m_userList.SetItemText(row, 3, PermissionText(user.Permissions));
-    ++row;
-  }
-  if (row > 0) m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-  EnableRowButtons(row > 0);
+void CUsersPage::ShowUserColumns(int row, const UserRecord& user) {
+  m_userList.SetItemData(row, static_cast<DWORD_PTR>(user.UserID));
+  m_userList.SetItemText(row, 0, user.UserName);
+  m_userList.SetItemText(row, 1, user.HomeDir);
+  m_userList.SetItemText(row, 2, std::to_string(user.DiskQuota));
+  m_userList.SetItemText(row, 3, PermissionText(user.Permissions));
 }
 
 void CUsersPage::EnableRowButtons(BOOL enable) {
@@ -123,21 +123,22 @@ void CUsersPage::OnAdd() {
   if (m_pDatabase->AddUser(dlg.m_user)) ReloadUsers();
 }
 
-bool CUsersPage::ReadSelectedUser(UserRecord& user) {
+int CUsersPage::ReadSelectedUser(UserRecord& user) {
   int32_t userId = 0;
-  if (GetSelectedUser(userId) < 0) return false;
-  if (m_pDatabase->ReadUser(userId, user)) return true;
+  const int row = GetSelectedUser(userId);
+  if (row < 0 || m_pDatabase->ReadUser(userId, user)) return row;
   ReloadUsers();  // another machine deleted the account: show what is left
-  return false;
+  return -1;
 }
 
 void CUsersPage::OnEdit() {
   CAddUserDlg dlg(this);
-  if (!ReadSelectedUser(dlg.m_user)) return;
+  const int row = ReadSelectedUser(dlg.m_user);
+  if (row < 0) return;
   dlg.m_bEdit = 1;
   if (dlg.DoModal() != IDOK) return;
   // A failed update shows the account as the database has it, not as it was typed.
-  if (m_pDatabase->UpdateUser(dlg.m_user)) FillUserList();
+  if (m_pDatabase->UpdateUser(dlg.m_user)) ShowUserColumns(row, dlg.m_user);
   else ReloadUsers();
 }
 
@@ -156,13 +157,11 @@ void CUsersPage::OnDelete() {
 
 void CUsersPage::OnChangePassword() {
   UserRecord user;
-  if (!ReadSelectedUser(user)) return;
+  if (ReadSelectedUser(user) < 0) return;
   CChangePasswordDlg dlg(this);
   dlg.m_strUserName = user.UserName;
   if (dlg.DoModal() != IDOK) return;
   DigestText(dlg.m_strPassword, user.Password);
-  // A digest the database did not take must not stay in the list, or the next edit would
-  // write it.
   if (!m_pDatabase->UpdateUser(user)) ReloadUsers();
 }
 

@@ -2,7 +2,7 @@
 // The Users page: the FTP accounts of every computer, of one computer or of one virtual
 // server, with name, home directory, quota and permissions, and the buttons that add, edit
 // and delete an account and set its password. Every change is written at once; the rows
-// are drawn from the session's users list.
+// come straight from the database, so the list is the one copy of them.
 
 #include <cstdint>
 
@@ -27,10 +27,10 @@ private:
   void RefreshUsersPage();
   void FillUserComputers();
   void FillUserServers();
-  // Queries the database for the chosen computer and virtual server, then fills the list.
+  // Lists the accounts of the chosen computer and virtual server as the database has them.
   void ReloadUsers();
-  // Fills the list from the session's users, without a query.
-  void FillUserList();
+  // Writes the account's columns and key into the list's row.
+  void ShowUserColumns(int row, const UserRecord& user);
 
   void OnSelchangeComputer();
   void OnAdd();
@@ -42,9 +42,9 @@ private:
   void EnableRowButtons(BOOL enable);
   // The selected row, or -1 when none is; the key of its account goes into `userId`.
   int GetSelectedUser(int32_t& userId) const;
-  // The selected account as the database holds it now; false when none is selected or the
-  // account is gone (the list then shows what is left).
-  bool ReadSelectedUser(UserRecord& user);
+  // The selected row, with its account as the database holds it now in `user`; -1 when
+  // none is selected or the account is gone (the list then shows what is left).
+  int ReadSelectedUser(UserRecord& user);
 
   CComboBox m_serverCombo;
   CComboBox m_computerCombo;
