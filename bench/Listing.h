@@ -1,0 +1,21 @@
+#pragma once
+// The Users page listing every account, on either backend. The session's computerName names
+// a computer that owns no account, so the page opens on an empty list; the measure is the
+// choice of "(local)", which queries every account and fills the list with them.
+
+class ConfigDatabase;
+
+struct ListingResult {
+  double seconds = 0;       // from the choice until the list is filled (and, on Qt, drawn)
+  int rows = 0;             // rows in the list afterwards
+  long peakBeforeKiB = 0;   // the process's peak RSS with the page open on the empty list
+};
+
+inline constexpr int kComputerCombo = 7008;
+inline constexpr int kUserList = 2007;
+
+// Shows the sheet "Veltrane Properties" on its Users page until the backend closes it.
+void ShowUsersPage(ConfigDatabase& session);
+
+ListingResult ListWithScriptedBackend(ConfigDatabase& session);
+ListingResult ListWithQtBackend(ConfigDatabase& session);

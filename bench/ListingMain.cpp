@@ -1,0 +1,45 @@
+// The Users page listing every account, measured in one process.
+//   veltrane-bench-listing [--qt] CONNECTION-STRING EMPTY-COMPUTER
+// lists on the scripted backend, or with --qt on the Qt backend (headless with
+// QT_QPA_PLATFORM=offscreen), and prints: seconds to fill the list, its rows, the peak RSS in
+// KiB before the listing and at the end.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "bench/BenchSession.h"
+#include "bench/Listing.h"
+#include "bench/PeakRss.h"
+#include "db/ConfigDatabase.h"
+#include "framework/ModuleResources.h"
+#include "res/Resources.h"
+#include "ui/FTPSheet.h"
+
+void ShowUsersPage(ConfigDatabase& session) {
+  static const ModuleResources resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResourceScope module(resources);
+  constexpr UINT kUsersPage = 2;
+  CFTPSheet sheet("Veltrane Properties", nullptr, kUsersPage);
+  sheet.AttachDatabase(&session);
+  sheet.DoModal();
+}
+
+int main(int argc, char** argv) {
+  const bool qt = argc == 4 && std::string(argv[1]) == "--qt";
+  if (argc != 3 && !qt) {
+    std::fputs("usage: veltrane-bench-listing [--qt] CONNECTION-STRING EMPTY-COMPUTER\n", stderr);
+    return 2;
+  }
+  try {
+    ConfigDatabase session;
+    ConnectAsAdministrator(session, argv[argc - 2]);
+    session.computerName = argv[argc - 1];
+    const ListingResult result = qt ? ListWithQtBackend(session) : ListWithScriptedBackend(session);
+    std::printf("%.6f %d %ld %ld\n", result.seconds, result.rows, result.peakBeforeKiB, PeakRssKiB());
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "veltrane-bench-listing: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}

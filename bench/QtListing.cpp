@@ -1,0 +1,59 @@
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QTimer>
+#include <stdexcept>
+#include <string>
+
+#include "bench/Listing.h"
+#include "bench/PeakRss.h"
+#include "bench/Stopwatch.h"
+#include "framework/Backend.h"
+#include "framework/MessageBox.h"
+#include "framework/qt/QtBackend.h"
+
+namespace {
+
+// Chooses "(local)" as a user would, waits until the event loop has drawn the list, and
+// presses Cancel. Returns what went wrong, or nothing.
+std::string ListOnOpenSheet(ListingResult& result) {
+  QWidget* sheet = QApplication::activeModalWidget();
+  auto* combo = sheet ? sheet->findChild<QComboBox*>(QString::number(kComputerCombo)) : nullptr;
+  auto* list = sheet ? sheet->findChild<QAbstractItemView*>(QString::number(kUserList)) : nullptr;
+  auto* cancel = sheet ? sheet->findChild<QAbstractButton*>(QString::number(IDCANCEL)) : nullptr;
+  if (!combo || !list || !cancel) return "the Users page is not showing";
+  result.peakBeforeKiB = PeakRssKiB();
+  const Stopwatch clock;
+  const int index = combo->findText("(local)");
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+  QApplication::processEvents();
+  result.seconds = clock.Seconds();
+  result.rows = list->model()->rowCount();
+  cancel->click();
+  return {};
+}
+
+}  // namespace
+
+ListingResult ListWithQtBackend(ConfigDatabase& session) {
+  static int argc = 1;
+  static char name[] = "veltrane-bench-listing";
+  static char* argv[] = {name, nullptr};
+  QApplication application(argc, argv);
+  QtBackend backend;
+  BackendScope use(backend);
+  ListingResult result;
+  std::string failure;
+  QTimer::singleShot(0, &application, [&] {
+    failure = ListOnOpenSheet(result);
+    // A sheet that did not show what was expected must not wait for a user.
+    if (!failure.empty())
+      while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
+  });
+  ShowUsersPage(session);
+  if (!failure.empty()) throw std::runtime_error(failure);
+  return result;
+}

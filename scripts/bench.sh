@@ -1,0 +1,281 @@
+#!/usr/bin/env bash
+# The benchmark: builds a Release build in build-release/, makes its own data, and prints one
+# line per figure next to its floor measured in the same run (these machines are shared, so
+# read the ratios). A missed goal is marked MISSED; it does not fail the run.
+#   --engine sqlite|postgresql|both   (default both)
+#   --million                         also the peak RSS of listing 1,000,000 accounts
+#
+# Data, made with set-based SQL on fresh databases from schema/: 100,000 accounts on 10
+# computers with 100 virtual servers each (100 accounts and 8 preference rows a server), and
+# a computer "spare1" that runs nothing. The deletes run on copies that add a computer
+# "doomed1" with 100 virtual servers and 10,000 accounts, and a computer "crowded1" with one
+# virtual server of 1,000 accounts.
+set -euo pipefail
+shopt -s inherit_errexit
+cd "$(dirname "$0")/.."
+root=$PWD
+
+engines=(sqlite postgresql)
+million=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --engine)
+      case "${2:-}" in
+        sqlite | postgresql) engines=("$2") ;;
+        both) engines=(sqlite postgresql) ;;
+        *) echo "bench: --engine takes sqlite, postgresql or both" >&2; exit 2 ;;
+      esac
+      shift 2 ;;
+    --million) million=1; shift ;;
+    *) echo "usage: bash scripts/bench.sh [--engine sqlite|postgresql|both] [--million]" >&2; exit 2 ;;
+  esac
+done
+
+bash scripts/setup.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-release -j2 --target veltrane_bench >/dev/null
+
+bin=$root/build-release/bench
+host=$root/build-release/bin/veltrane-control
+work=$(mktemp -d /tmp/veltrane-bench.XXXXXX)
+chmod 755 "$work"
+. scripts/odbc-private.sh
+odbc_private_config "$work/odbc"
+export ODBCINI=$work/odbc/odbc.ini  # no data sources: every connection string names its driver
+: >"$ODBCINI"
+. scripts/pg-throwaway.sh
+# Ports of its own, away from those of a test run that may be starting at the same time.
+export VELTRANE_PG_PORT=${VELTRANE_PG_PORT:-54429}
+cleanup() { pg_stop; rm -rf "$work"; }
+trap cleanup EXIT
+
+LOGIN_RUNS=11    # runs of veltrane-control per log-in figure, after one to warm up
+LISTING_RUNS=5    # runs of each listing program
+DELETE_RUNS=5     # fresh copies per delete figure
+ADDED_USERS=21    # accounts added one by one per add figure
+
+# --- Databases: a name is a file in $work for SQLite, a database on the cluster for PostgreSQL.
+# Connection strings carry the options an installed system uses (README): the embedded data
+# source's for SQLite, those of the test server's string for PostgreSQL (results streamed).
+
+db_conn() {
+  if [ "$engine" = sqlite ]; then echo "Driver=SQLite3;Database=$work/$1.db;Timeout=5000;StepAPI=1;"
+  else echo "${VELTRANE_TEST_PG/Database=veltrane/Database=$1}"; fi
+}
+db_sql() {  # runs SQL from standard input on database $1
+  if [ "$engine" = sqlite ]; then sqlite3 -bail "$work/$1.db" >/dev/null
+  else PGPASSWORD=veltrane-pw "$PG_BIN/psql" -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$PG_PORT" -U veltrane -d "$1" >/dev/null; fi
+}
+db_value() {  # the one value that the query $2 answers on database $1
+  if [ "$engine" = sqlite ]; then sqlite3 "$work/$1.db" "$2"
+  else PGPASSWORD=veltrane-pw "$PG_BIN/psql" -X -A -t -h 127.0.0.1 -p "$PG_PORT" -U veltrane -d "$1" -c "$2"; fi
+}
+db_create() {
+  if [ "$engine" = postgresql ]; then echo "CREATE DATABASE $1" | db_sql veltrane; fi
+  db_sql "$1" <"schema/$engine.sql"
+}
+db_copy() {
+  if [ "$engine" = sqlite ]; then cp "$work/$1.db" "$work/$2.db"
+  else echo "CREATE DATABASE $2 TEMPLATE $1" | db_sql veltrane; fi
+}
+add_computers() {  # DATABASE PREFIX COUNT SERVERS USERS
+  sed -e "s/@PREFIX@/$2/g; s/@COUNT@/$3/g; s/@SERVERS@/$4/g; s/@USERS@/$5/g" bench/data/computers.sql | db_sql "$1"
+}
+db_finish() {  # the planner statistics a PostgreSQL database in use would have
+  if [ "$engine" = postgresql ]; then echo "VACUUM ANALYZE Users, Preferences, VirtualServers, VirtualServerGroup" | db_sql "$1"; fi
+}
+
+make_data() {
+  db_create accounts
+  add_computers accounts host 10 100 100
+  add_computers accounts spare 1 0 0
+  db_finish accounts
+  db_copy accounts deletable
+  add_computers deletable doomed 1 100 100
+  add_computers deletable crowded 1 1 1000
+  db_finish deletable
+  for i in $(seq "$DELETE_RUNS"); do db_copy deletable "model$i"; db_copy deletable "floor$i"; done
+  db_copy accounts added
+  db_create empty
+  add_computers empty host 1 1 0
+  db_finish empty
+}
+
+# --- Figures.
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }'; }
+# RUNS COMMAND...: the median of the first word that each run prints.
+median_of() {
+  local runs=$1 out values=()
+  shift
+  for _ in $(seq "$runs"); do
+    out=$("$@")
+    values+=("${out%% *}")
+  done
+  printf '%s\n' "${values[@]}" | median
+}
+# COMMAND...: runs it with its standard error kept aside, and shown only when it fails.
+quietly() {
+  if ! "$@" 2>"$work/stderr.log"; then
+    cat "$work/stderr.log" >&2
+    return 1
+  fi
+}
+calc() { awk "BEGIN { printf \"%s\", $1 }"; }
+duration() { calc "$1 < 1 ? sprintf(\"%.1f ms\", $1 * 1000) : sprintf(\"%.2f s\", $1)"; }
+mib() { calc "sprintf(\"%.0f MiB\", $1 / 1024)"; }
+ratio() { calc "sprintf(\"%.1fx\", $1 / $2)"; }
+met() { calc "($1) ? 1 : 0"; }
+grouped() { sed ':a; s/\B[0-9]\{3\}\>/,&/; ta' <<<"$1"; }
+
+# LABEL VALUE BASELINE RATIO GOAL MET(1, 0, or - where there is no goal)
+report() {
+  local mark=""
+  [ "$6" = 0 ] && mark="   MISSED"
+  printf '%-10s  %-46s  %9s   %-28s  %6s   %s%s\n' "$engine" "$1" "$2" "$3" "$4" "$5" "$mark"
+}
+
+# A registry store of its own naming database $1, for veltrane-control and the bench programs.
+registry_for() {
+  export VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1
+  mkdir -p "$VELTRANE_REGISTRY_ROOT"
+  "$bin/veltrane-bench-model" "$(db_conn "$1")" register
+}
+# Replays a UI script RUNS times; prints the median seconds of a run and the largest peak RSS.
+replay() { "$bin/veltrane-bench-run" "$1" "$host" --ui-script "$2"; }
+
+write_scripts() {
+  cat >"$work/cancel.script" <<'EOF'
+expect-dialog 7019
+click 2
+EOF
+  cat >"$work/login.script" <<'EOF'
+expect-dialog 7019
+expect-text 1028 "admin"
+set 1013 "brelk"
+click 1
+expect-sheet "Veltrane Properties"
+close-sheet cancel
+EOF
+}
+
+# A script that logs in, finds ROWS accounts on the Users page and closes the sheet.
+listing_script() {
+  local script=$work/list-$engine-$1.script
+  head -5 "$work/login.script" >"$script"
+  printf 'tab 2\nexpect-count 2007 %s\nclose-sheet cancel\n' "$1" >>"$script"
+  echo "$script"
+}
+
+cancel_kib=0  # the peak RSS of a cancelled run, from the log-in figure
+
+figure_login() {
+  local goal out cancel login net
+  goal=$([ "$engine" = sqlite ] && echo 0.050 || echo 0.150)
+  registry_for accounts
+  replay 1 "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
+  replay 1 "$work/cancel.script" >/dev/null
+  out=$(replay "$LOGIN_RUNS" "$work/cancel.script")
+  read -r cancel cancel_kib <<<"$out"
+  out=$(replay "$LOGIN_RUNS" "$work/login.script")
+  read -r login _ <<<"$out"
+  net=$(calc "$login - $cancel")
+  report "log-in, sheet, close (100,000 users)" "$(duration "$net")" \
+    "run $(duration "$login") - cancelled $(duration "$cancel")" "" "goal <= $(duration "$goal")" "$(met "$net <= $goal")"
+}
+
+figure_listing_time() {
+  local conn floor listing rows
+  conn=$(db_conn accounts)
+  floor=$(median_of "$LISTING_RUNS" "$bin/veltrane-bench-fetch-floor" "$conn")
+  listing=$(median_of "$LISTING_RUNS" "$bin/veltrane-bench-listing" "$conn" spare1)
+  rows=$(db_value accounts "SELECT COUNT(*) FROM Users")
+  report "Users page lists $(grouped "$rows") accounts" "$(duration "$listing")" "floor $(duration "$floor") raw fetch" \
+    "$(ratio "$listing" "$floor")" "goal <= 1.5x floor" "$(met "$listing <= 1.5 * $floor")"
+}
+
+# DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by veltrane-control and
+# on the Qt backend.
+figure_listing_rss() {
+  local out rows kib qt_rows qt_before qt_peak
+  registry_for "$1"
+  replay 1 "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
+  rows=$(db_value "$1" "SELECT COUNT(*) FROM Users")
+  out=$(replay 1 "$(listing_script "$rows")")
+  read -r _ kib <<<"$out"
+  report "peak RSS, $(grouped "$rows") accounts listed (script)" "$(mib "$kib")" "cancelled run $(mib "$cancel_kib")" \
+    "$(ratio "$kib" "$cancel_kib")" "goal $2 $3 MiB" "$(met "$kib / 1024 $2 $3")"
+  out=$(XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen quietly \
+    "$bin/veltrane-bench-listing" --qt "$(db_conn "$1")" spare1)
+  read -r _ qt_rows qt_before qt_peak <<<"$out"
+  report "peak RSS, $(grouped "$qt_rows") accounts listed (Qt)" "$(mib "$qt_peak")" "before listing $(mib "$qt_before")" \
+    "$(ratio "$qt_peak" "$qt_before")" "goal $2 $3 MiB" "$(met "$qt_peak / 1024 $2 $3")"
+}
+
+figure_add_user() {
+  local many none
+  registry_for added
+  many=$("$bin/veltrane-bench-model" "$(db_conn added)" add-user "$ADDED_USERS")
+  registry_for empty
+  none=$("$bin/veltrane-bench-model" "$(db_conn empty)" add-user "$ADDED_USERS")
+  report "add one user (100,000 users)" "$(duration "$many")" "with none $(duration "$none")" \
+    "$(ratio "$many" "$none")" "goal about 1x (<= 1.5x)" "$(met "$many <= 1.5 * $none")"
+}
+
+# The rows of each table, the built-in accounts aside (the model's session adds them when it
+# connects; the floor's connection does not).
+table_counts() {
+  db_value "$1" "SELECT (SELECT COUNT(*) FROM Users WHERE VirtualServerID <> -1) || ' ' ||
+    (SELECT COUNT(*) FROM Preferences) || ' ' || (SELECT COUNT(*) FROM VirtualServers) || ' ' ||
+    (SELECT COUNT(*) FROM VirtualServerGroup)"
+}
+
+figure_deletes() {
+  local goal computer crowded server i model_c=() floor_c=() model_s=() floor_s=()
+  goal=$([ "$engine" = sqlite ] && echo 2 || echo 5)
+  computer=$(db_value deletable "SELECT ID FROM VirtualServerGroup WHERE Name = 'doomed1'")
+  crowded=$(db_value deletable "SELECT ID FROM VirtualServerGroup WHERE Name = 'crowded1'")
+  server=$(db_value deletable "SELECT VServerID FROM VirtualServers WHERE VServerGroupID = $crowded")
+  for i in $(seq "$DELETE_RUNS"); do
+    registry_for "model$i"
+    model_c+=("$("$bin/veltrane-bench-model" "$(db_conn "model$i")" delete-computer "$computer")")
+    model_s+=("$("$bin/veltrane-bench-model" "$(db_conn "model$i")" delete-server "$crowded" "$server")")
+    floor_c+=("$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$i")" computer "$computer")")
+    floor_s+=("$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$i")" server "$server")")
+    if [ "$(table_counts "model$i")" != "$(table_counts "floor$i")" ]; then
+      echo "bench: rows left after the model's deletes: $(table_counts "model$i");" \
+        "after the plain ones: $(table_counts "floor$i")" >&2
+    fi
+  done
+  local mc fc mv fv
+  mc=$(printf '%s\n' "${model_c[@]}" | median)
+  fc=$(printf '%s\n' "${floor_c[@]}" | median)
+  mv=$(printf '%s\n' "${model_s[@]}" | median)
+  fv=$(printf '%s\n' "${floor_s[@]}" | median)
+  report "delete computer (100 vservers, 10,000 users)" "$(duration "$mc")" "floor $(duration "$fc")" \
+    "$(ratio "$mc" "$fc")" "goal <= $goal s and <= 20x floor" "$(met "$mc <= $goal && $mc <= 20 * $fc")"
+  report "delete vserver (1,000 users)" "$(duration "$mv")" "floor $(duration "$fv")" \
+    "$(ratio "$mv" "$fv")" "informational" -
+}
+
+run_engine() {
+  if [ "$engine" = postgresql ]; then pg_start; fi
+  make_data
+  figure_login
+  figure_listing_time
+  figure_listing_rss accounts "<=" 100
+  if [ "$million" = 1 ]; then
+    db_create million
+    add_computers million host 10 100 1000
+    add_computers million spare 1 0 0
+    db_finish million
+    figure_listing_rss million "<" 500
+  fi
+  figure_add_user
+  figure_deletes
+  if [ "$engine" = postgresql ]; then pg_stop; fi
+}
+
+mkdir -m 700 "$work/runtime"
+write_scripts
+for engine in "${engines[@]}"; do run_engine; done
