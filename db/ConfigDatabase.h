@@ -126,7 +126,7 @@ class ConfigDatabase {
   // The statement of a query, or none when there is nothing to select.
   std::optional<RowSelection> VirtualServersSelection(const std::string& key, int kind) const;
   std::optional<RowSelection> UsersSelection(const std::string& key, int kind);
-  int ListUsers(const RowSelection& selection, const UserVisitor& show);
+  int ListUsers(const RowSelection& selection, const UserVisitor& show, size_t rowsPerFetch);
   int TakeLock(int32_t userId);
   int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
 };

@@ -1,5 +1,6 @@
 // The session's queries: each refills one cached list inside the guarded region, keeping
-// the rows read before a failure, and remembers its kind and key only once it completed.
+// the rows read before a failure, and remembers its kind and key only once it completed;
+// and the account lists, which go straight to the caller and are not kept.
 
 #include "db/CRSUsers.h"
 #include "db/CRSVirtualServerGroup.h"
@@ -93,13 +94,8 @@ void ConfigDatabase::LoadUsers(const std::string& key, int kind) {
   ForgetUserQuery();
   const auto selection = UsersSelection(key, kind);
   if (!selection) return;
-  const bool loaded = RunGuarded(quiet, [&] {
-    CRSUsers rows;
-    rows.Open(selection->sql, selection->params);
-    for (; !rows.IsEOF(); rows.MoveNext()) users.push_back(rows.CurrentRecord());
-    rows.Close();
-  });
-  if (!loaded) return;
+  const auto keep = [this](const UserRecord& user) { users.push_back(user); };
+  if (!ListUsers(*selection, keep, CRecordset::kRowsPerFetch)) return;
   userQueryKind = kind;
   userQueryKey = key;
 }
@@ -109,11 +105,11 @@ const VirtualServerList& ConfigDatabase::LoadVirtualServersOfComputer(int32_t co
   return virtualServers;
 }
 
-int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& show) {
+int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& show, size_t rowsPerFetch) {
   return RunGuarded(quiet,
                     [&] {
                       CRSUsers rows;
-                      rows.Open(selection.sql, selection.params);
+                      rows.Open(selection.sql, selection.params, rowsPerFetch);
                       for (; !rows.IsEOF(); rows.MoveNext()) show(rows.CurrentRecord());
                       rows.Close();
                     })
@@ -122,28 +118,27 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
 }
 
 int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show);
+  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show) {
   return ListUsers(
       {"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = ?)",
        {computerId}},
-      show);
+      show, CRecordset::kRowsPerFetch);
 }
 
-int ConfigDatabase::ListAllUsers(const UserVisitor& show) { return ListUsers({"SELECT * FROM Users", {}}, show); }
+int ConfigDatabase::ListAllUsers(const UserVisitor& show) {
+  return ListUsers({"SELECT * FROM Users", {}}, show, CRecordset::kRowsPerFetch);
+}
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {
   int found = 0;
-  RunGuarded(quiet, [&] {
-    CRSUsers rows;
-    rows.Open("SELECT * FROM Users where UserID = ?", {userId}, 1);
-    if (!rows.IsEOF()) {
-      user = rows.CurrentRecord();
-      found = 1;
-    }
-    rows.Close();
-  });
+  ListUsers({"SELECT * FROM Users where UserID = ?", {userId}},
+            [&](const UserRecord& row) {
+              user = row;
+              found = 1;
+            },
+            1);
   return found;
 }
