@@ -46,7 +46,8 @@ void DeleteVirtualServerCascade(const VirtualServerRecord& server) {
 
 void DeleteComputerCascade(const ComputerRecord& computer) {
   RunCascade({"DELETE FROM VirtualServerGroup WHERE ID = ?",
-              {"DELETE FROM Users WHERE VirtualServerID IN (SELECT VServerID FROM VirtualServers WHERE VServerGroupID = ?)",
+              {"DELETE FROM Users WHERE VirtualServerID IN "
+               "(SELECT VServerID FROM VirtualServers WHERE VServerGroupID = ?)",
                "DELETE FROM Preferences WHERE VirtualServerID IN "
                "(SELECT VServerID FROM VirtualServers WHERE VServerGroupID = ?)",
                "DELETE FROM VirtualServers WHERE VServerGroupID = ?"},

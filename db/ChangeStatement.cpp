@@ -12,6 +12,7 @@ int64_t RunChangeStatement(OdbcConnection& connection, const std::string& sql, c
 int64_t RunChangeStatement(const std::string& sql, const std::vector<SqlParam>& params) {
   ConnectionLease lease;
   int64_t changed = 0;
-  RunReconnectingOnce(lease, [&](OdbcConnection& connection) { changed = RunChangeStatement(connection, sql, params); });
+  RunReconnectingOnce(lease,
+                      [&](OdbcConnection& connection) { changed = RunChangeStatement(connection, sql, params); });
   return changed;
 }

@@ -83,8 +83,10 @@ void CUsersPage::ReloadUsers() {
     const int row = m_userList.InsertItem(m_userList.GetItemCount(), user.UserName);
     ShowUserColumns(row, user);
   };
-  if (server > 0) m_pDatabase->ListUsersOfVirtualServer(static_cast<int32_t>(m_serverCombo.GetItemData(server)), show);
-  else if (computer > 0) m_pDatabase->ListUsersOfComputer(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), show);
+  const auto serverId = static_cast<int32_t>(m_serverCombo.GetItemData(server));
+  const auto computerId = static_cast<int32_t>(m_computerCombo.GetItemData(computer));
+  if (server > 0) m_pDatabase->ListUsersOfVirtualServer(serverId, show);
+  else if (computer > 0) m_pDatabase->ListUsersOfComputer(computerId, show);
   else m_pDatabase->ListAllUsers(show);
   const bool hasRows = m_userList.GetItemCount() > 0;
   if (hasRows) m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
