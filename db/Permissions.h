@@ -2,6 +2,7 @@
 // The permission bits of an FTP account (the Users column Permissions) and their letters.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 inline constexpr int32_t kPermissionDownload = 1;
@@ -13,3 +14,7 @@ inline constexpr int32_t kPermissionDelete = 16;
 // "-" followed by "U-", "D-", "R-", "C-" and "E-" for each bit that is set, in that order;
 // other bits are ignored. So 0 gives "-" and all five give "-U-D-R-C-E-".
 std::string PermissionText(int32_t permissions);
+
+// The bits of letters U, D, R, C and E in any order and either case, or of the word "all"
+// (all five); nothing for any other letter or a letter twice.
+std::optional<int32_t> ParsePermissionLetters(const std::string& letters);

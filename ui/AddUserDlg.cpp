@@ -9,7 +9,7 @@
 #include "framework/Edit.h"
 #include "ui/BrowseForDirectory.h"
 #include "ui/PasswordCheck.h"
-#include "ui/Permissions.h"
+#include "db/Permissions.h"
 #include "ui/TextLimits.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "ui/AddUserDlg.h"
 #include "ui/ChangePasswordDlg.h"
 #include "ui/FTPSheet.h"
-#include "ui/Permissions.h"
+#include "db/Permissions.h"
 
 namespace {
 
