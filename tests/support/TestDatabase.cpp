@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <regex>
 #include <stdexcept>
@@ -12,23 +11,11 @@
 #include "db/OdbcCheck.h"
 #include "db/OdbcConnection.h"
 #include "db/OdbcStatement.h"
+#include "db/Schema.h"
 
 namespace {
 
 std::string PostgresBase() { return std::getenv("VELTRANE_TEST_PG") ? std::getenv("VELTRANE_TEST_PG") : ""; }
-
-// The statements of a schema script: comment lines dropped, split at semicolons.
-std::vector<std::string> SchemaStatements(const std::string& path) {
-  std::ifstream file(path);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  std::string script;
-  for (std::string line; std::getline(file, line);)
-    if (!line.starts_with("--")) script += line + '\n';
-  std::vector<std::string> statements;
-  for (size_t end; (end = script.find(';')) != std::string::npos; script.erase(0, end + 1))
-    statements.push_back(script.substr(0, end));
-  return statements;
-}
 
 // `connectionString` naming `database` instead of its own, ending with ";" so that options can
 // be appended.
