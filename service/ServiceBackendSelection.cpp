@@ -8,23 +8,23 @@
 #include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
 
-std::string FtpServiceUnitName()
+std::string FtpServiceUnitName(const std::string& configured)
 {
-    const char* configured = std::getenv(kFtpServiceUnitVariable);
-    if (configured == nullptr || *configured == '\0')
+    const char* overriding = std::getenv(kFtpServiceUnitVariable);
+    std::string unit = overriding != nullptr && *overriding != '\0' ? overriding : configured;
+    if (unit.empty())
         return kDefaultFtpServiceUnit;
-    std::string unit = configured;
     if (unit.find('.') == std::string::npos)
         unit += ".service";
     return unit;
 }
 
-void SelectServiceBackend()
+void SelectServiceBackend(const std::string& configuredUnit)
 {
     if (!SystemdServiceBackend::SystemBusAnswers()) {
         SetServiceControlBackend(nullptr);
         return;
     }
     SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
-        std::map<std::string, std::string>{{kFtpServiceName, FtpServiceUnitName()}}));
+        std::map<std::string, std::string>{{kFtpServiceName, FtpServiceUnitName(configuredUnit)}}));
 }

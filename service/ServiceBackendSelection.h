@@ -2,17 +2,18 @@
 // Which service manager the FTP service routines reach.
 //
 // The service "Veltrane Server" is the systemd unit named by the environment variable
-// VELTRANE_SERVICE_UNIT, or "veltrane-server.service" when it is unset or empty; a name
-// without a unit type (no '.') is taken as a service and gets ".service".
+// VELTRANE_SERVICE_UNIT, else the unit the configuration names (the registry's "ServiceUnit"),
+// else "veltrane-server.service"; a name without a unit type (no '.') is taken as a service
+// and gets ".service".
 
 #include <string>
 
 inline constexpr const char* kFtpServiceUnitVariable = "VELTRANE_SERVICE_UNIT";
 inline constexpr const char* kDefaultFtpServiceUnit = "veltrane-server.service";
 
-std::string FtpServiceUnitName();
+std::string FtpServiceUnitName(const std::string& configured = {});
 
 // Installs the systemd backend where a system bus answers, and none otherwise: opening the
 // service manager then fails (RPC_S_SERVER_UNAVAILABLE), as on a machine without the service.
 // The program calls this once at start, before the routines of FtpServiceControl.h.
-void SelectServiceBackend();
+void SelectServiceBackend(const std::string& configuredUnit = {});

@@ -2,9 +2,10 @@
 
 #include <mutex>
 
+#include "db/SessionSettings.h"
 #include "service/ServiceBackendSelection.h"
 
 void SelectServiceBackendOnce() {
   static std::once_flag chosen;
-  std::call_once(chosen, SelectServiceBackend);
+  std::call_once(chosen, [] { SelectServiceBackend(ReadSessionSetting(kServiceUnitValue).value_or("")); });
 }

@@ -28,9 +28,12 @@ protected:
     std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
 };
 
-TEST_F(ServiceOverSystemdTest, UnitNameComesFromTheEnvironment)
+TEST_F(ServiceOverSystemdTest, UnitNameComesFromTheEnvironmentElseTheConfiguration)
 {
     EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
+    EXPECT_EQ(FtpServiceUnitName("ftp-c"), "ftp-c.service");
+    setenv(kFtpServiceUnitVariable, "ftp-d", 1);
+    EXPECT_EQ(FtpServiceUnitName("ftp-c"), "ftp-d.service");
     for (auto [value, unit] : {std::pair{"", "veltrane-server.service"}, std::pair{"ftp-a", "ftp-a.service"},
                                std::pair{"ftp@b.service", "ftp@b.service"}}) {
         setenv(kFtpServiceUnitVariable, value, 1);
