@@ -1,0 +1,33 @@
+#pragma once
+// The administrator's session of one command, on the same model, lock and messages as the
+// sheet: it logs in as "admin", holds the session lock while the command runs, and closes
+// (releasing the lock) on every way out. Every message the model would show in a box is
+// written to standard error instead, as "veltrane-admin: TEXT".
+
+#include <string>
+
+#include "db/ConfigDatabase.h"
+
+// Sends the model's message boxes to standard error for the rest of the run, remembering the
+// last text, so that a failure can be told apart by what the model said.
+void ReportModelMessagesOnStandardError();
+const std::string& LastModelMessage();
+// How many messages the model has shown so far.
+size_t ModelMessageCount();
+
+class AdminSession {
+ public:
+  // Logs in with the password. Throws CliError: kExitLocked while another session holds the
+  // lock, kExitNoConnection when the database cannot be reached, kExitRefused for a wrong
+  // password or any other refusal.
+  explicit AdminSession(const std::string& password);
+  ~AdminSession() { database.Close(); }
+  AdminSession(const AdminSession&) = delete;
+  AdminSession& operator=(const AdminSession&) = delete;
+
+  ConfigDatabase database;
+};
+
+// Turns a model change's 0 into the error that ends the command with kExitRefused (the model
+// has said why already).
+void RequireDone(int result);

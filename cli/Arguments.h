@@ -1,0 +1,34 @@
+#pragma once
+// The words of a command line after the program name: positional words, taken in order, and
+// options anywhere among them, "--name VALUE" or, for the flags, "--name" alone. A word that
+// is missing, left over or unknown is a usage error (CliError with kExitUsage).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class Arguments {
+ public:
+  explicit Arguments(const std::vector<std::string>& words);
+
+  // The next positional word; `what` names it in the usage error when there is none.
+  std::string Next(const char* what);
+  bool HasNext() const { return next_ < positional_.size(); }
+  // The value of an option given once, or nothing.
+  std::optional<std::string> Option(const std::string& name);
+  // Whether a flag (an option without a value: --yes, --json, --help) was given.
+  bool Flag(const std::string& name);
+  // Refuses words and options that no command read.
+  void ExpectDone() const;
+
+ private:
+  struct Given {
+    std::string name;
+    std::optional<std::string> value;
+    bool used = false;
+  };
+
+  std::vector<std::string> positional_;
+  size_t next_ = 0;
+  std::vector<Given> options_;
+};

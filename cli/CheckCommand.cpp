@@ -1,0 +1,72 @@
+// veltrane-admin check: whether everything needed to log in is in place. It changes nothing.
+
+#include <iostream>
+
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/Locations.h"
+#include "cli/ServiceUnit.h"
+#include "db/ConfigDatabase.h"
+#include "db/ConnectString.h"
+#include "db/ConnectionPool.h"
+#include "db/DatabaseError.h"
+#include "db/Schema.h"
+#include "db/SessionSettings.h"
+#include "service/FtpServiceControl.h"
+#include "service/ServiceStateText.h"
+
+namespace {
+
+void Line(const std::string& what, const std::string& state) { std::cout << what << ": " << state << '\n'; }
+
+// The tables against the schema; true when every table and column is there.
+bool CheckSchema(ConnectionLease& lease) {
+  bool complete = true;
+  for (const TableState& table : CheckTables(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()))) {
+    std::string state = table.present ? "present" : "MISSING";
+    for (const std::string& column : table.missingColumns) state += (&column == &table.missingColumns.front() ? ", MISSING columns: " : ", ") + column;
+    complete = complete && table.present && table.missingColumns.empty();
+    Line("table " + table.name, state);
+  }
+  return complete;
+}
+
+void ReportLock(const std::string& connectionString) {
+  connectString() = "ODBC;" + connectionString;
+  ConfigDatabase session;
+  session.quiet = 1;
+  session.LoadUsers("admin", ConfigDatabase::kUserNamed);
+  if (session.users.empty()) Line("administrator", "not made yet (the first log-in makes it)");
+  else Line("session lock", session.users.front().Flag != 0 ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
+}
+
+void ReportService() {
+  UseConfiguredServiceUnit();
+  const auto state = QueryFtpServiceState();
+  Line("service " + ConfiguredServiceUnit(), state ? ServiceStateText(*state).text : "Service manager not available");
+}
+
+}  // namespace
+
+int RunCheck(Arguments& arguments) {
+  arguments.ExpectDone();
+  Line("registry store", RegistryStoreFolder());
+  const auto connectionString = ReadSessionSetting(kConnectionStringValue);
+  Line("connection string", connectionString ? MaskedConnectionString(*connectionString) : "NONE (veltrane-admin init sets one)");
+  bool ready = connectionString.has_value();
+  if (ready) {
+    try {
+      ConnectionLease lease(*connectionString);
+      Line("database", "reached");
+      ready = CheckSchema(lease);
+      if (ready) ReportLock(*connectionString);
+    } catch (const std::exception& error) {
+      Line("database", std::string("NOT REACHED: ") + error.what());
+      ready = false;
+    }
+  }
+  ReportService();
+  Line("ready to log in", ready ? "yes" : "no");
+  return ready ? 0 : kExitRefused;
+}

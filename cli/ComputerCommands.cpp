@@ -1,0 +1,72 @@
+// veltrane-admin computer list | add NAME | rename NAME NEW | delete NAME [--yes]
+
+#include <iostream>
+
+#include "cli/AdminSession.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/Lookups.h"
+#include "cli/Output.h"
+#include "cli/Prompter.h"
+
+namespace {
+
+int List(Arguments& arguments) {
+  const bool json = arguments.Flag("json");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  Listing listing(std::cout, json);
+  for (const ComputerRecord& computer : session.database.computers)
+    listing.Add({{"name", computer.Name}, {"currentSite", computer.CurrentSite}});
+  listing.Finish();
+  return 0;
+}
+
+int Add(Arguments& arguments) {
+  const std::string name = arguments.Next("computer name");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  RequireDone(session.database.AddComputer(name));
+  std::cout << "Added computer \"" << name << "\".\n";
+  return 0;
+}
+
+int Rename(Arguments& arguments) {
+  const std::string name = arguments.Next("computer name");
+  const std::string newName = arguments.Next("new name");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  RequireDone(session.database.RenameComputer(FindComputer(session.database, name).ID, newName));
+  std::cout << "Renamed computer \"" << name << "\" to \"" << newName << "\".\n";
+  return 0;
+}
+
+int Delete(Arguments& arguments) {
+  const std::string name = arguments.Next("computer name");
+  const bool yes = arguments.Flag("yes");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  ConfigDatabase& database = session.database;
+  const ComputerRecord computer = FindComputer(database, name);
+  const size_t servers = database.LoadVirtualServersOfComputer(computer.ID).size();
+  size_t accounts = 0;
+  database.ListUsersOfComputer(computer.ID, [&accounts](const UserRecord&) { ++accounts; });
+  const std::string what = "computer \"" + name + "\" with its " + std::to_string(servers) +
+                           " virtual servers, their preferences and their " + std::to_string(accounts) + " accounts";
+  if (!yes && !Confirm("This deletes " + what + ". Continue?")) throw Refused("nothing was deleted");
+  RequireDone(database.DeleteComputer(computer));
+  std::cout << "Deleted " << what << ".\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunComputer(Arguments& arguments) {
+  const std::string action = arguments.Next("action (list, add, rename or delete)");
+  if (action == "list") return List(arguments);
+  if (action == "add") return Add(arguments);
+  if (action == "rename") return Rename(arguments);
+  if (action == "delete") return Delete(arguments);
+  throw UsageError("unknown action \"" + action + "\" for computer");
+}

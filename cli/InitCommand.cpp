@@ -1,0 +1,86 @@
+// veltrane-admin init [--sqlite FILE | --connect "CONNECTION STRING" | --dsn NAME] [--unit NAME]
+// Makes the tables that are missing, stores the connection string in the registry store and
+// makes the built-in accounts as the first log-in would. Without an option it sets up the
+// embedded SQLite default.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/AdminSession.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/Locations.h"
+#include "cli/ServiceUnit.h"
+#include "db/ConnectionPool.h"
+#include "db/DatabaseError.h"
+#include "db/Schema.h"
+#include "db/SessionSettings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The string the session keeps, and the one init itself connects with (which may make the
+// SQLite file; every later connection refuses a missing one instead of making it empty).
+struct Target {
+  std::string stored;
+  std::string forSetUp;
+};
+
+Target SQLiteTarget(const std::string& file) {
+  const fs::path path = fs::absolute(file);
+  fs::create_directories(path.parent_path());
+  // The accounts' digests are in it: only its owner may read a file made here.
+  if (const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); made >= 0) close(made);
+  const std::string base = "Driver=SQLite3;Database=" + path.string() + ";StepAPI=1;Timeout=5000";
+  return {base + ";NoCreat=1", base};
+}
+
+Target ChosenTarget(Arguments& arguments) {
+  const auto file = arguments.Option("sqlite");
+  const auto connect = arguments.Option("connect");
+  const auto dsn = arguments.Option("dsn");
+  if ((file ? 1 : 0) + (connect ? 1 : 0) + (dsn ? 1 : 0) > 1)
+    throw UsageError("init takes one of --sqlite, --connect and --dsn");
+  if (connect) return {*connect, *connect};
+  if (dsn) return {"DSN=" + *dsn + ";", "DSN=" + *dsn + ";"};
+  return SQLiteTarget(file.value_or(EmbeddedDatabasePath()));
+}
+
+void MakeTables(const std::string& connectionString) {
+  try {
+    ConnectionLease lease(connectionString);
+    const auto made = CreateMissingTables(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()));
+    std::cout << (made.empty() ? "The tables were there already." : "Made the tables:");
+    for (const std::string& table : made) std::cout << ' ' << table;
+    std::cout << '\n';
+  } catch (const DatabaseError& error) {
+    throw CliError{kExitNoConnection, std::string("cannot set up the database: ") + error.what()};
+  } catch (const std::exception& error) {
+    throw Refused(error.what());
+  }
+}
+
+}  // namespace
+
+int RunInit(Arguments& arguments) {
+  const Target target = ChosenTarget(arguments);
+  const auto unit = arguments.Option("unit");
+  arguments.ExpectDone();
+  MakeTables(target.forSetUp);
+  CloseIdleConnections();
+  if (WriteSessionSetting(kConnectionStringValue, target.stored) != 0)
+    throw Refused("the connection string could not be stored in the registry store at " + RegistryStoreFolder());
+  if (unit) StoreServiceUnit(*unit);
+  ConfigDatabase session;  // the built-in accounts, made as the first log-in makes them
+  if (!session.Connect(0, "", "")) throw CliError{kExitNoConnection, ""};
+  session.Close();
+  std::cout << "The configuration is ready: " << MaskedConnectionString(target.stored) << "\n"
+            << "Registry store: " << RegistryStoreFolder() << "\n"
+            << "Log in as \"admin\"; veltrane-admin user passwd admin changes its password.\n";
+  return 0;
+}

@@ -1,0 +1,86 @@
+#include "cli/Output.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+namespace {
+
+std::string JsonObject(const Record& record) {
+  std::string object = "{";
+  for (const Field& field : record)
+    object += (object.size() > 1 ? ", " : "") + JsonString(field.name) + ": " +
+              (field.number ? field.value : JsonString(field.value));
+  return object + "}";
+}
+
+// Characters shown, counted as UTF-8 characters (continuation bytes take no column).
+size_t ShownWidth(const std::string& text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+void PrintPadded(std::ostream& out, const std::string& text, size_t width, bool last) {
+  out << text;
+  if (!last) out << std::string(width - ShownWidth(text) + 2, ' ');
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+void Listing::Add(const Record& record) {
+  if (json_) {
+    out_ << (count_ == 0 ? "[\n  " : ",\n  ") << JsonObject(record);
+  } else {
+    if (headings_.empty())
+      for (const Field& field : record) headings_.push_back(field.name);
+    std::vector<std::string> cells;
+    for (const Field& field : record) cells.push_back(field.value);
+    rows_.push_back(std::move(cells));
+  }
+  ++count_;
+}
+
+void Listing::Finish() {
+  if (json_) {
+    out_ << (count_ == 0 ? "[]\n" : "\n]\n");
+    return;
+  }
+  if (rows_.empty()) return;
+  std::vector<size_t> widths;
+  for (const std::string& heading : headings_) widths.push_back(ShownWidth(heading));
+  for (const auto& row : rows_)
+    for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], ShownWidth(row[i]));
+  const auto print = [&](const std::vector<std::string>& cells) {
+    for (size_t i = 0; i < cells.size(); ++i) PrintPadded(out_, cells[i], widths[i], i + 1 == cells.size());
+    out_ << '\n';
+  };
+  print(headings_);
+  for (const auto& row : rows_) print(row);
+}
+
+void PrintRecord(std::ostream& out, const Record& record, bool json) {
+  if (json) {
+    out << JsonObject(record) << '\n';
+    return;
+  }
+  size_t width = 0;
+  for (const Field& field : record) width = std::max(width, field.name.size());
+  for (const Field& field : record)
+    out << field.name << ':' << std::string(width - field.name.size() + 1, ' ') << field.value << '\n';
+}

@@ -1,0 +1,39 @@
+#pragma once
+// What veltrane-admin prints: for people, a table with a header and aligned columns; for
+// programs (--json), one JSON document. A listing streams its JSON row by row, so a million
+// accounts are never held as text.
+
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+// One row as field names with their values; numbers are marked so that JSON writes them bare.
+struct Field {
+  std::string name;
+  std::string value;
+  bool number = false;
+};
+using Record = std::vector<Field>;
+
+class Listing {
+ public:
+  Listing(std::ostream& out, bool json) : out_(out), json_(json) {}
+  // Prints one row (JSON at once; a table once all rows are in, for its widths).
+  void Add(const Record& record);
+  // Ends the document: "]" for JSON, the table with its header for people.
+  void Finish();
+
+ private:
+  std::ostream& out_;
+  bool json_;
+  size_t count_ = 0;
+  std::vector<std::string> headings_;
+  std::vector<std::vector<std::string>> rows_;
+};
+
+// One record as a JSON object, or as "name: value" lines for people.
+void PrintRecord(std::ostream& out, const Record& record, bool json);
+
+// `text` as a JSON string, quotes included.
+std::string JsonString(const std::string& text);

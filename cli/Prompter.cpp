@@ -1,0 +1,96 @@
+#include "cli/Prompter.h"
+
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+
+#include "cli/CliError.h"
+#include "cli/TerminationSignals.h"
+
+namespace {
+
+// Turns the terminal's echo off for as long as it lives.
+class EchoOff {
+ public:
+  EchoOff() : active_(tcgetattr(STDIN_FILENO, &saved_) == 0) {
+    if (!active_) return;
+    termios quiet = saved_;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  }
+  ~EchoOff() {
+    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+  }
+
+ private:
+  termios saved_{};
+  bool active_;
+};
+
+bool FromTerminal() { return isatty(STDIN_FILENO) != 0; }
+
+// Waits for input or a termination signal, which ends the command.
+void WaitForInput() {
+  TerminationSignals* signals = ActiveTerminationSignals();
+  pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {signals ? signals->Descriptor() : -1, POLLIN, 0}};
+  while (poll(watched, 2, -1) < 0) {
+  }
+  if (signals && signals->Arrived()) throw Refused("interrupted; nothing was changed");
+}
+
+// One line of standard input without its line end, read a byte at a time so that nothing
+// after it is taken from the caller's input.
+std::string ReadLine(const char* what) {
+  std::string line;
+  for (;;) {
+    WaitForInput();
+    char c = 0;
+    const ssize_t got = read(STDIN_FILENO, &c, 1);
+    if (got <= 0) {
+      if (line.empty()) throw Refused(std::string("no ") + what + " on standard input");
+      break;
+    }
+    if (c == '\n') break;
+    line += c;
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+std::string AskHidden(const std::string& prompt, const char* what) {
+  if (!FromTerminal()) return ReadLine(what);
+  std::cerr << prompt << std::flush;
+  std::string answer;
+  {
+    EchoOff echoOff;
+    answer = ReadLine(what);
+  }
+  std::cerr << '\n';
+  return answer;
+}
+
+}  // namespace
+
+std::string AskAdministratorPassword(const std::string& why) {
+  if (FromTerminal() && !why.empty()) std::cerr << why << '\n';
+  return AskHidden("Password for admin: ", "administrator's password");
+}
+
+std::string AskNewPassword(const std::string& account) {
+  const std::string password = AskHidden("New password for " + account + ": ", "new password");
+  if (password.empty()) throw Refused("Please specify Password");
+  if (FromTerminal() && AskHidden("Retype the new password: ", "new password") != password)
+    throw Refused("Passwords do not match!!");
+  return password;
+}
+
+bool Confirm(const std::string& question) {
+  std::cerr << question << " [y/N] " << std::flush;
+  std::string answer = ReadLine("answer");
+  std::transform(answer.begin(), answer.end(), answer.begin(), [](unsigned char c) { return std::tolower(c); });
+  return answer == "y" || answer == "yes";
+}

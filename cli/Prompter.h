@@ -1,0 +1,17 @@
+#pragma once
+// What veltrane-admin asks: passwords and confirmations. From a terminal, a password is read
+// without echo and a new one twice; when standard input is not a terminal, each answer is
+// its next line. Passwords never come from the command line. A termination signal while
+// waiting ends the wait (CliError, nothing done).
+
+#include <string>
+
+// The administrator's password; `why`, when not empty, is said first on a terminal.
+std::string AskAdministratorPassword(const std::string& why = {});
+
+// A new password for `account`: asked twice on a terminal, refused when the two differ or it
+// is empty.
+std::string AskNewPassword(const std::string& account);
+
+// Whether the answer to `question` is yes ("y" or "yes", any case); `--yes` skips the asking.
+bool Confirm(const std::string& question);

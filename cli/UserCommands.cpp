@@ -1,0 +1,166 @@
+// veltrane-admin user list [--computer NAME] [--vserver ADDRESS] | show NAME
+//   | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
+//   | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS] | passwd NAME | delete NAME [--yes]
+
+#include <iostream>
+#include <limits>
+#include <map>
+
+#include "cli/AdminSession.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/Lookups.h"
+#include "cli/Output.h"
+#include "cli/Prompter.h"
+#include "cli/TerminationSignals.h"
+#include "cli/Values.h"
+#include "db/Permissions.h"
+#include "digest/Digest.h"
+
+namespace {
+
+constexpr int32_t kMaxQuota = std::numeric_limits<int32_t>::max();
+
+// The addresses of all virtual servers by key, to name each account's server.
+std::map<int32_t, std::string> Addresses(ConfigDatabase& database) {
+  database.LoadVirtualServers("", ConfigDatabase::kAll);
+  std::map<int32_t, std::string> addresses;
+  for (const VirtualServerRecord& server : database.virtualServers) addresses.emplace(server.VServerID, server.VServerIPAddr);
+  return addresses;
+}
+
+Record UserFields(const UserRecord& user, const std::map<int32_t, std::string>& addresses) {
+  const auto address = addresses.find(user.VirtualServerID);
+  return {{"name", user.UserName},
+          {"home", user.HomeDir},
+          {"quota", std::to_string(user.DiskQuota), true},
+          {"permissions", PermissionText(user.Permissions)},
+          {"vserver", address == addresses.end() ? "" : address->second}};
+}
+
+int List(Arguments& arguments) {
+  const auto computer = arguments.Option("computer");
+  const auto address = arguments.Option("vserver");
+  const bool json = arguments.Flag("json");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  ConfigDatabase& database = session.database;
+  const auto addresses = Addresses(database);
+  Listing listing(std::cout, json);
+  TerminationSignals* signals = ActiveTerminationSignals();
+  // After a termination signal the remaining rows are passed over, so the session closes soon.
+  const auto show = [&](const UserRecord& user) {
+    if (!signals || !signals->Arrived()) listing.Add(UserFields(user, addresses));
+  };
+  int listed = 0;
+  if (address) listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
+  else if (computer) listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show);
+  else listed = database.ListAllUsers(show);
+  listing.Finish();
+  RequireDone(listed);
+  return 0;
+}
+
+int Show(Arguments& arguments) {
+  const std::string name = arguments.Next("account name");
+  const bool json = arguments.Flag("json");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  const UserRecord user = FindUser(session.database, name);
+  PrintRecord(std::cout, UserFields(user, Addresses(session.database)), json);
+  return 0;
+}
+
+// The options an add or an edit may change, checked before anything is asked.
+struct AccountOptions {
+  std::optional<std::string> home;
+  std::optional<int32_t> quota;
+  std::optional<int32_t> permissions;
+
+  explicit AccountOptions(Arguments& arguments)
+      : home(arguments.Option("home")) {
+    if (const auto text = arguments.Option("quota")) quota = NumberValue(*text, "quota in MB", 0, kMaxQuota);
+    if (const auto letters = arguments.Option("permissions")) permissions = PermissionsValue(*letters);
+    if (home && home->empty()) throw Refused("Please specify home directory");
+  }
+  void ApplyTo(UserRecord& user) const {
+    user.HomeDir = home.value_or(user.HomeDir);
+    user.DiskQuota = quota.value_or(user.DiskQuota);
+    user.Permissions = permissions.value_or(user.Permissions);
+  }
+};
+
+int Add(Arguments& arguments) {
+  UserRecord user;
+  user.UserName = arguments.Next("account name");
+  const auto address = arguments.Option("vserver");
+  const auto computer = arguments.Option("computer");
+  const AccountOptions options(arguments);
+  arguments.ExpectDone();
+  if (!address || !options.home) throw UsageError("user add needs --vserver ADDRESS and --home DIR");
+  if (user.UserName.empty()) throw Refused("Please specify user name");
+  const std::string adminPassword = AskAdministratorPassword();
+  DigestText(AskNewPassword(user.UserName), user.Password);
+  AdminSession session(adminPassword);
+  user.VirtualServerID = FindVirtualServer(session.database, *address, computer).VServerID;
+  user.DiskQuota = 0;
+  user.Permissions = 0;
+  user.Flag = 0;
+  options.ApplyTo(user);
+  RequireDone(session.database.AddUser(user));
+  std::cout << "Added account \"" << user.UserName << "\".\n";
+  return 0;
+}
+
+int Edit(Arguments& arguments) {
+  const std::string name = arguments.Next("account name");
+  const AccountOptions options(arguments);
+  arguments.ExpectDone();
+  if (!options.home && !options.quota && !options.permissions)
+    throw UsageError("user edit needs --home, --quota or --permissions");
+  AdminSession session(AskAdministratorPassword());
+  UserRecord user = FindUser(session.database, name);
+  options.ApplyTo(user);
+  RequireDone(session.database.UpdateUser(user));
+  std::cout << "Changed account \"" << name << "\".\n";
+  return 0;
+}
+
+int Passwd(Arguments& arguments) {
+  const std::string name = arguments.Next("account name");
+  arguments.ExpectDone();
+  const std::string adminPassword = AskAdministratorPassword();
+  const std::string password = AskNewPassword(name);
+  AdminSession session(adminPassword);
+  UserRecord user = FindUser(session.database, name);
+  DigestText(password, user.Password);
+  RequireDone(session.database.UpdateUser(user));
+  std::cout << "Changed the password of \"" << name << "\".\n";
+  return 0;
+}
+
+int Delete(Arguments& arguments) {
+  const std::string name = arguments.Next("account name");
+  const bool yes = arguments.Flag("yes");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  const UserRecord user = FindUser(session.database, name);
+  if (!yes && !Confirm("This deletes the account \"" + name + "\". Continue?")) throw Refused("nothing was deleted");
+  RequireDone(session.database.DeleteUser(user));
+  std::cout << "Deleted account \"" << name << "\".\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunUser(Arguments& arguments) {
+  const std::string action = arguments.Next("action (list, show, add, edit, passwd or delete)");
+  if (action == "list") return List(arguments);
+  if (action == "show") return Show(arguments);
+  if (action == "add") return Add(arguments);
+  if (action == "edit") return Edit(arguments);
+  if (action == "passwd") return Passwd(arguments);
+  if (action == "delete") return Delete(arguments);
+  throw UsageError("unknown action \"" + action + "\" for user");
+}

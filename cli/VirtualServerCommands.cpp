@@ -1,0 +1,93 @@
+// veltrane-admin vserver list [--computer NAME] | add ADDRESS --computer NAME [--description TEXT]
+//   | edit ADDRESS [--computer NAME] [--address NEW] [--description TEXT]
+//   | delete ADDRESS [--computer NAME] [--yes]
+
+#include <iostream>
+
+#include "cli/AdminSession.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/Lookups.h"
+#include "cli/Output.h"
+#include "cli/Prompter.h"
+
+namespace {
+
+int List(Arguments& arguments) {
+  const auto computer = arguments.Option("computer");
+  const bool json = arguments.Flag("json");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  ConfigDatabase& database = session.database;
+  if (computer) database.LoadVirtualServersOfComputer(FindComputer(database, *computer).ID);
+  else database.LoadVirtualServers("", ConfigDatabase::kAll);
+  Listing listing(std::cout, json);
+  for (const VirtualServerRecord& server : database.virtualServers)
+    listing.Add({{"address", server.VServerIPAddr},
+                 {"description", server.VServerDesc},
+                 {"computer", ComputerName(database, server.VServerGroupID)}});
+  listing.Finish();
+  return 0;
+}
+
+int Add(Arguments& arguments) {
+  const std::string address = arguments.Next("address");
+  const auto computer = arguments.Option("computer");
+  const std::string description = arguments.Option("description").value_or("");
+  arguments.ExpectDone();
+  if (!computer) throw UsageError("vserver add needs --computer NAME");
+  AdminSession session(AskAdministratorPassword());
+  VirtualServerRecord server;
+  server.VServerIPAddr = address;
+  server.VServerDesc = description;
+  server.VServerGroupID = FindComputer(session.database, *computer).ID;
+  RequireDone(session.database.AddVirtualServer(server));
+  std::cout << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
+  return 0;
+}
+
+int Edit(Arguments& arguments) {
+  const std::string address = arguments.Next("address");
+  const auto computer = arguments.Option("computer");
+  const auto newAddress = arguments.Option("address");
+  const auto description = arguments.Option("description");
+  arguments.ExpectDone();
+  if (!newAddress && !description) throw UsageError("vserver edit needs --address or --description");
+  AdminSession session(AskAdministratorPassword());
+  VirtualServerRecord server = FindVirtualServer(session.database, address, computer);
+  server.VServerIPAddr = newAddress.value_or(server.VServerIPAddr);
+  server.VServerDesc = description.value_or(server.VServerDesc);
+  RequireDone(session.database.UpdateVirtualServer(server));
+  std::cout << "Changed virtual server " << server.VServerIPAddr << ".\n";
+  return 0;
+}
+
+int Delete(Arguments& arguments) {
+  const std::string address = arguments.Next("address");
+  const auto computer = arguments.Option("computer");
+  const bool yes = arguments.Flag("yes");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  ConfigDatabase& database = session.database;
+  const VirtualServerRecord server = FindVirtualServer(database, address, computer);
+  size_t accounts = 0;
+  database.ListUsersOfVirtualServer(server.VServerID, [&accounts](const UserRecord&) { ++accounts; });
+  const std::string what =
+      "virtual server " + address + " with its preferences and its " + std::to_string(accounts) + " accounts";
+  if (!yes && !Confirm("This deletes " + what + ". Continue?")) throw Refused("nothing was deleted");
+  RequireDone(database.DeleteVirtualServer(server));
+  std::cout << "Deleted " << what << ".\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunVirtualServer(Arguments& arguments) {
+  const std::string action = arguments.Next("action (list, add, edit or delete)");
+  if (action == "list") return List(arguments);
+  if (action == "add") return Add(arguments);
+  if (action == "edit") return Edit(arguments);
+  if (action == "delete") return Delete(arguments);
+  throw UsageError("unknown action \"" + action + "\" for vserver");
+}

@@ -1,0 +1,53 @@
+// veltrane-admin: the configuration from a shell. See Usage.cpp for the commands.
+
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "cli/AdminSession.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/TerminationSignals.h"
+#include "cli/Usage.h"
+
+namespace {
+
+int Run(const std::vector<std::string>& words) {
+  static const std::map<std::string, int (*)(Arguments&)> kCommands = {
+      {"init", RunInit},         {"check", RunCheck}, {"unlock", RunUnlock},        {"computer", RunComputer},
+      {"vserver", RunVirtualServer}, {"user", RunUser}, {"prefs", RunPreferences}, {"service", RunService},
+  };
+  Arguments arguments(words);
+  if (arguments.Flag("help") || words.empty()) {
+    std::cout << kUsage;
+    return words.empty() ? kExitUsage : 0;
+  }
+  const std::string name = arguments.Next("command");
+  const auto command = kCommands.find(name);
+  if (command == kCommands.end()) throw UsageError("unknown command \"" + name + "\"");
+  return command->second(arguments);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TerminationSignals signals;
+  ReportModelMessagesOnStandardError();
+  int status = 0;
+  try {
+    status = Run(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const CliError& error) {
+    if (!error.message.empty()) std::cerr << "veltrane-admin: " << error.message << '\n';
+    if (error.status == kExitUsage) std::cerr << "Run \"veltrane-admin --help\" for the commands.\n";
+    status = error.status;
+  } catch (const std::exception& error) {
+    std::cerr << "veltrane-admin: " << error.what() << '\n';
+    status = kExitRefused;
+  }
+  // Every session has closed by now; a termination signal ends the process as it would have.
+  std::cout.flush();
+  signals.EndByArrivedSignal();
+  return status;
+}
