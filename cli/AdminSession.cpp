@@ -35,8 +35,8 @@ size_t ModelMessageCount() { return messageCount; }
 AdminSession::AdminSession(const std::string& password) {
   LastMessage().clear();
   if (database.Connect(0, "admin", password)) return;
-  if (LastMessage() == kLockedText) throw CliError{kExitLocked, ""};
-  if (LastMessage() == kUnreachableText) throw CliError{kExitNoConnection, ""};
+  if (LastMessage().starts_with(kLockedText)) throw CliError{kExitLocked, ""};
+  if (LastMessage().starts_with(kUnreachableText)) throw CliError{kExitNoConnection, ""};
   if (LastMessage().empty()) throw Refused("wrong password for admin");
   throw Refused();
 }

@@ -18,6 +18,9 @@ TerminationSignals::TerminationSignals() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&blocked_, signal);
   sigprocmask(SIG_BLOCK, &blocked_, &previous_);
   descriptor_ = signalfd(-1, &blocked_, SFD_NONBLOCK | SFD_CLOEXEC);
+  // A reader that went away (veltrane-admin user list | head) must not end the process with
+  // the lock still held: writes fail instead, and the session closes as usual.
+  std::signal(SIGPIPE, SIG_IGN);
   active = this;
 }
 

@@ -49,9 +49,10 @@ int List(Arguments& arguments) {
   const auto addresses = Addresses(database);
   Listing listing(std::cout, json);
   TerminationSignals* signals = ActiveTerminationSignals();
-  // After a termination signal the remaining rows are passed over, so the session closes soon.
+  // After a termination signal, or once the reader has gone, the remaining rows are passed
+  // over, so the session closes soon.
   const auto show = [&](const UserRecord& user) {
-    if (!signals || !signals->Arrived()) listing.Add(UserFields(user, addresses));
+    if (std::cout && (!signals || !signals->Arrived())) listing.Add(UserFields(user, addresses));
   };
   int listed = 0;
   if (address) listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);

@@ -1,0 +1,187 @@
+// veltrane-admin run as a user runs it, against real engines: setting up a database, an
+// account's whole life, the session lock against a sheet and signals, unlock, refusals with
+// their exit statuses, hostile texts, and passwords kept out of sight.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "db/ConfigDatabase.h"
+#include "digest/Digest.h"
+#include "tests/cli/AdminRun.h"
+#include "tests/db/TestHelpers.h"
+#include "tests/support/DatabaseTest.h"
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+std::string Digest(const std::string& text) {
+  std::string digest;
+  DigestText(text, digest);
+  return digest;
+}
+
+class AdminTest : public DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
+  }
+  // Runs a command that logs in; `more` follows the administrator's password.
+  AdminOutcome Admin(const Words& words, const std::string& more = "") { return RunAdmin(words, "brelk\n" + more); }
+  void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
+  std::string AdminFlag() { return Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
+  // A computer "pc" with the virtual server 10.0.0.1.
+  void AddServer() {
+    ExpectDone(Admin({"computer", "add", "pc"}));
+    ExpectDone(Admin({"vserver", "add", "10.0.0.1", "--computer", "pc", "--description", "first"}));
+  }
+};
+VELTRANE_ON_ALL_ENGINES(AdminTest);
+
+TEST_P(AdminTest, InitMakesTheMissingTablesAndTheBuiltInAccountsOnce) {
+  for (const char* table : {"Users", "Preferences", "VirtualServers", "VirtualServerGroup"})
+    Db().Execute(std::string("DROP TABLE ") + table);
+  const Words init{"init", "--connect", Db().ConnectionString()};
+  const AdminOutcome first = RunAdmin(init);
+  ExpectDone(first);
+  EXPECT_NE(first.out.find("Made the tables: Users Preferences VirtualServers VirtualServerGroup"), std::string::npos);
+  const AdminOutcome again = RunAdmin(init);
+  ExpectDone(again);
+  EXPECT_NE(again.out.find("The tables were there already."), std::string::npos) << again.out;
+  EXPECT_EQ(Db().Query("SELECT UserName, Password FROM Users ORDER BY UserName"),
+            (Rows{{"admin", Digest("brelk")}, {"ftp", Digest("qov")}}));
+  const AdminOutcome check = RunAdmin({"check"});
+  ExpectDone(check);
+  EXPECT_NE(check.out.find("session lock: free"), std::string::npos) << check.out;
+}
+
+TEST_P(AdminTest, AnAccountLivesFromAddToDeleteAsTheDatabaseShows) {
+  AddServer();
+  ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota", "100",
+                    "--permissions", "ud"},
+                   "s3cret!\n"));
+  const std::string columns = "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
+  EXPECT_EQ(Db().Query(columns), (Rows{{"alice", Digest("s3cret!"), "/srv/ftp/alice", "100", "5"}}));
+  const AdminOutcome shown = Admin({"user", "show", "alice", "--json"});
+  EXPECT_EQ(shown.out,
+            "{\"name\": \"alice\", \"home\": \"/srv/ftp/alice\", \"quota\": 100, \"permissions\": \"-U-D-\", "
+            "\"vserver\": \"10.0.0.1\"}\n");
+  ExpectDone(Admin({"user", "edit", "alice", "--quota", "7", "--permissions", "all"}));
+  ExpectDone(Admin({"user", "passwd", "alice"}, "n3w\n"));
+  EXPECT_EQ(Db().Query(columns), (Rows{{"alice", Digest("n3w"), "/srv/ftp/alice", "7", "31"}}));
+  EXPECT_EQ(Admin({"user", "delete", "alice"}, "n\n").status, 1);  // asked, and the answer was no
+  ExpectDone(Admin({"user", "delete", "alice"}, "y\n"));
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'alice'"), "0");
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+TEST_P(AdminTest, ASheetOpenElsewhereLocksTheCommandOutWithStatusThree) {
+  ConfigDatabase sheet;
+  ASSERT_EQ(sheet.Connect(0, "admin", "brelk"), 1);
+  const AdminOutcome refused = Admin({"computer", "list"});
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_NE(refused.err.find("Database Access is locked. It is being accessed from another machine."),
+            std::string::npos);
+  sheet.Close();
+  ExpectDone(Admin({"computer", "list"}));
+}
+
+TEST_P(AdminTest, ATerminationSignalWhileTheLockIsHeldReleasesIt) {
+  AddServer();
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    RunningAdmin waiting({"vserver", "delete", "10.0.0.1"}, "brelk\n");  // waits at its question
+    for (int tries = 0; tries < 200 && AdminFlag() != "1"; ++tries)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    ASSERT_EQ(AdminFlag(), "1");
+    EXPECT_EQ(waiting.EndWith(signal).status, 128 + signal);
+    EXPECT_EQ(AdminFlag(), "0") << "signal " << signal;
+  }
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM VirtualServers"), "1");
+}
+
+TEST_P(AdminTest, UnlockFreesALockLeftBehindOnlyWithTheRightPassword) {
+  ExpectDone(Admin({"computer", "list"}));  // the first log-in makes the administrator
+  Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");  // a session that was killed
+  EXPECT_EQ(Admin({"user", "list"}).status, 3);
+  const AdminOutcome wrong = RunAdmin({"unlock"}, "brelk!\n");
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_NE(wrong.err.find("wrong password for admin"), std::string::npos);
+  EXPECT_EQ(AdminFlag(), "1");
+  ExpectDone(RunAdmin({"unlock"}, "brelk\n"));
+  EXPECT_EQ(AdminFlag(), "0");
+  ExpectDone(Admin({"user", "list"}));
+}
+
+TEST_P(AdminTest, RefusalsUsageErrorsAndAnUnreachableDatabaseHaveTheirStatus) {
+  AddServer();
+  const std::string tooLong(256, 'n');
+  const struct {
+    Words words;
+    std::string input;
+    int status;
+    std::string said;
+  } cases[] = {
+      {{"vserver", "add", "10.0.0.1", "--computer", "pc"}, "", 1,
+       "Can not add virtual server. Virtual server 10.0.0.1 already exists!!"},
+      {{"vserver", "add", "10.0.0.2", "--computer", "nobody"}, "", 1, "no computer is named \"nobody\""},
+      {{"computer", "add", tooLong}, "", 1, "longer than 255 characters"},
+      {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h", "--quota", "2147483648"}, "", 1,
+       "quota in MB must be a whole number"},
+      {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h", "--permissions", "UX"}, "", 1, "permissions"},
+      {{"prefs", "set", "--vserver", "10.0.0.1", "port=http"}, "", 1, "FTP Port must be a whole number"},
+      {{"user", "frob"}, "", 2, "unknown action \"frob\""},
+      {{"user", "add", "bob"}, "", 2, "needs --vserver ADDRESS and --home DIR"},
+      {{"computer", "list", "--colour", "red"}, "", 2, "unknown option --colour"},
+      {{"computer", "list"}, "wrong\n", 1, "wrong password for admin"},
+  };
+  for (const auto& [words, input, status, said] : cases) {
+    const AdminOutcome outcome = RunAdmin(words, input.empty() ? "brelk\n" : input);
+    EXPECT_EQ(outcome.status, status) << words[0] << ' ' << words[1] << '\n' << outcome.err;
+    EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
+  }
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'bob'"), "0");
+
+  SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=/nonexistent/veltrane.db;NoCreat=1");
+  EXPECT_EQ(Admin({"computer", "list"}).status, 4);
+}
+
+TEST_P(AdminTest, HostileTextsAreStoredAndListedExactly) {
+  AddServer();
+  std::string longest;
+  for (int i = 0; i < 255; ++i) longest += "é";
+  for (const std::string& name : {std::string("O'Brien \"Zoë\""), std::string("' OR '1'='1"), longest}) {
+    const std::string home = name == longest ? longest : "/srv/" + name;
+    ExpectDone(Admin({"user", "add", name, "--vserver", "10.0.0.1", "--home", home}, "pw\n"));
+    EXPECT_EQ(Db().QueryValue("SELECT HomeDir FROM Users WHERE UserName = ?", {name}), home);
+  }
+  const AdminOutcome listed = Admin({"user", "list", "--vserver", "10.0.0.1", "--json"});
+  EXPECT_NE(listed.out.find("\"name\": \"O'Brien \\\"Zoë\\\"\""), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find("\"name\": \"' OR '1'='1\""), std::string::npos);
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "5");  // admin, ftp and the three
+}
+
+TEST_P(AdminTest, APasswordNeverAppearsInOutputOrFiles) {
+  AddServer();
+  const std::string secret = "Zx9-unguessable";
+  const AdminOutcome added =
+      Admin({"user", "add", "carol", "--vserver", "10.0.0.1", "--home", "/srv/carol"}, secret + "\n");
+  ExpectDone(added);
+  const AdminOutcome listed = Admin({"user", "show", "carol"});
+  for (const std::string& text : {added.out, added.err, listed.out, listed.err})
+    EXPECT_EQ(text.find(secret), std::string::npos) << text;
+  for (const auto& file : std::filesystem::recursive_directory_iterator(RegistryRoot().Path())) {
+    if (!file.is_regular_file()) continue;
+    std::ifstream in(file.path());
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(content.find(secret), std::string::npos) << file.path();
+  }
+}
+
+}  // namespace
