@@ -25,7 +25,8 @@ bool CheckSchema(ConnectionLease& lease) {
   bool complete = true;
   for (const TableState& table : CheckTables(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()))) {
     std::string state = table.present ? "present" : "MISSING";
-    for (const std::string& column : table.missingColumns) state += (&column == &table.missingColumns.front() ? ", MISSING columns: " : ", ") + column;
+    for (const std::string& column : table.missingColumns)
+      state += (&column == &table.missingColumns.front() ? ", MISSING columns: " : ", ") + column;
     complete = complete && table.present && table.missingColumns.empty();
     Line("table " + table.name, state);
   }
@@ -38,7 +39,8 @@ void ReportLock(const std::string& connectionString) {
   session.quiet = 1;
   session.LoadUsers("admin", ConfigDatabase::kUserNamed);
   if (session.users.empty()) Line("administrator", "not made yet (the first log-in makes it)");
-  else Line("session lock", session.users.front().Flag != 0 ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
+  else if (session.users.front().Flag != 0) Line("session lock", "HELD (veltrane-admin unlock frees a lock left behind)");
+  else Line("session lock", "free");
 }
 
 void ReportService() {
@@ -53,7 +55,8 @@ int RunCheck(Arguments& arguments) {
   arguments.ExpectDone();
   Line("registry store", RegistryStoreFolder());
   const auto connectionString = ReadSessionSetting(kConnectionStringValue);
-  Line("connection string", connectionString ? MaskedConnectionString(*connectionString) : "NONE (veltrane-admin init sets one)");
+  Line("connection string",
+       connectionString ? MaskedConnectionString(*connectionString) : "NONE (veltrane-admin init sets one)");
   bool ready = connectionString.has_value();
   if (ready) {
     try {

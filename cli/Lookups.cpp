@@ -33,7 +33,8 @@ UserRecord FindUser(ConfigDatabase& database, const std::string& name) {
   database.ForgetUserQuery();
   database.LoadUsers(name, ConfigDatabase::kUserNamed);
   if (database.users.empty()) throw Refused("no account is named \"" + name + "\"");
-  if (database.users.size() > 1) throw Refused(std::to_string(database.users.size()) + " accounts are named \"" + name + "\"");
+  if (database.users.size() > 1)
+    throw Refused(std::to_string(database.users.size()) + " accounts are named \"" + name + "\"");
   return database.users.front();
 }
 

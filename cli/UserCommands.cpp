@@ -26,7 +26,8 @@ constexpr int32_t kMaxQuota = std::numeric_limits<int32_t>::max();
 std::map<int32_t, std::string> Addresses(ConfigDatabase& database) {
   database.LoadVirtualServers("", ConfigDatabase::kAll);
   std::map<int32_t, std::string> addresses;
-  for (const VirtualServerRecord& server : database.virtualServers) addresses.emplace(server.VServerID, server.VServerIPAddr);
+  for (const VirtualServerRecord& server : database.virtualServers)
+    addresses.emplace(server.VServerID, server.VServerIPAddr);
   return addresses;
 }
 
@@ -55,7 +56,8 @@ int List(Arguments& arguments) {
     if (std::cout && (!signals || !signals->Arrived())) listing.Add(UserFields(user, addresses));
   };
   int listed = 0;
-  if (address) listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
+  if (address)
+    listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
   else if (computer) listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show);
   else listed = database.ListAllUsers(show);
   listing.Finish();

@@ -67,7 +67,8 @@ TEST_P(AdminTest, AnAccountLivesFromAddToDeleteAsTheDatabaseShows) {
   ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota", "100",
                     "--permissions", "ud"},
                    "s3cret!\n"));
-  const std::string columns = "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
+  const std::string columns =
+      "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
   EXPECT_EQ(Db().Query(columns), (Rows{{"alice", Digest("s3cret!"), "/srv/ftp/alice", "100", "5"}}));
   const AdminOutcome shown = Admin({"user", "show", "alice", "--json"});
   EXPECT_EQ(shown.out,
