@@ -38,9 +38,10 @@ void ReportLock(const std::string& connectionString) {
   ConfigDatabase session;
   session.quiet = 1;
   session.LoadUsers("admin", ConfigDatabase::kUserNamed);
-  if (session.users.empty()) Line("administrator", "not made yet (the first log-in makes it)");
-  else if (session.users.front().Flag != 0) Line("session lock", "HELD (veltrane-admin unlock frees a lock left behind)");
-  else Line("session lock", "free");
+  if (session.users.empty())
+    Line("administrator", "not made yet (the first log-in makes it)");
+  else
+    Line("session lock", session.users.front().Flag ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
 }
 
 void ReportService() {
