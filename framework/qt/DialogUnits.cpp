@@ -1,26 +1,22 @@
 #include "framework/qt/DialogUnits.h"
 
 #include <QFontMetrics>
-
-namespace {
-
-// a * b / c, rounded half away from zero, as the system's MulDiv does.
-int MulDiv(int a, int b, int c) {
-  const long long product = static_cast<long long>(a) * b;
-  return static_cast<int>((product >= 0 ? product + c / 2 : product - c / 2) / c);
-}
-
-}  // namespace
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <cmath>
 
 DialogUnits DialogUnits::ForFont(const QFont& font) {
-  const QFontMetrics metrics(font);
-  const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  return DialogUnits((letters / 26 + 1) / 2, metrics.height());
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  return DialogUnits(QFontMetricsF(font).horizontalAdvance(letters) / letters.size(), QFontMetrics(font).height());
 }
 
-int DialogUnits::X(int dlu) const { return MulDiv(dlu, m_baseX, 4); }
+int DialogUnits::X(int dlu) const { return static_cast<int>(std::lround(dlu * m_baseX / 4)); }
 
-int DialogUnits::Y(int dlu) const { return MulDiv(dlu, m_baseY, 8); }
+int DialogUnits::Y(int dlu) const { return static_cast<int>(std::lround(dlu * m_baseY / 8.0)); }
+
+int DialogUnits::FromSystemPixels(int pixels) const {
+  return static_cast<int>(std::lround(pixels * m_baseX / kSystemBaseX));
+}
 
 QRect DialogUnits::ToPixels(const res::Rect& rect) const {
   return QRect(X(rect.x), Y(rect.y), X(rect.cx), Y(rect.cy));
@@ -29,9 +25,17 @@ QRect DialogUnits::ToPixels(const res::Rect& rect) const {
 QSize DialogUnits::ToPixels(int cx, int cy) const { return QSize(X(cx), Y(cy)); }
 
 QFont TemplateFont(const res::DialogTemplate& tmpl) {
-  const bool substitute = tmpl.fontName.empty() || tmpl.fontName == "MS Sans Serif";
-  QFont font(substitute ? QStringLiteral("Sans Serif") : QString::fromStdString(tmpl.fontName));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(tmpl.fontSize > 0 ? tmpl.fontSize : 8);
-  return font;
+  const int size = tmpl.fontSize > 0 ? tmpl.fontSize : kSystemFontSize;
+  if (!tmpl.fontName.empty() && tmpl.fontName != "MS Sans Serif") {
+    QFont named(QString::fromStdString(tmpl.fontName), size);
+    named.setStyleHint(QFont::SansSerif);
+    return named;
+  }
+  // The desktop's own face, scaled as the template's size is to the system's dialog font.
+  QFont desktop = QGuiApplication::font();
+  if (desktop.pointSizeF() > 0)
+    desktop.setPointSizeF(desktop.pointSizeF() * size / kSystemFontSize);
+  else
+    desktop.setPixelSize(desktop.pixelSize() * size / kSystemFontSize);
+  return desktop;
 }

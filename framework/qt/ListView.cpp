@@ -1,35 +1,40 @@
 #include "framework/qt/ListView.h"
 
 #include <QHeaderView>
-#include <QTableView>
 
 #include "framework/Control.h"
+#include "framework/qt/DialogUnits.h"
 #include "framework/qt/ListModel.h"
+#include "framework/qt/ListSortModel.h"
+#include "framework/qt/ListTable.h"
+#include "framework/qt/ViewSettings.h"
 
 ListView::ListView(Control& control, QWidget* parent)
-    : ControlView(control, new QTableView(parent)),
-      m_table(static_cast<QTableView*>(Widget())),
+    : ControlView(control, new ListTable(parent)),
+      m_table(static_cast<ListTable*>(Widget())),
       m_model(new ListModel(control, m_table)),
+      m_sorted(new ListSortModel(control, m_table)),
       m_shownContent(control.ContentRevision() - 1) {
-  m_table->setModel(m_model);
-  m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-  m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  m_table->setWordWrap(false);
-  m_table->setTabKeyNavigation(false);
-  m_table->horizontalHeader()->setHighlightSections(false);
-  m_table->horizontalHeader()->setStretchLastSection(false);
-  // Every row the same height, so the view never measures rows it does not show.
-  QHeaderView* rows = m_table->verticalHeader();
-  rows->hide();
-  rows->setSectionResizeMode(QHeaderView::Fixed);
-  rows->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
+  m_sorted->setSourceModel(m_model);
+  m_table->setModel(m_sorted);
   QObject::connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_table,
-                   [this](const QModelIndex& current) {
-                     if (m_pushing) return;
-                     m_control.SetSelection(current.isValid() ? current.row() : -1);
-                     Shown();
-                   });
+                   [this](const QModelIndex& current) { SelectedByUser(current); });
+}
+
+// The last column stretches, so its width is the window's, not the user's.
+ListView::~ListView() {
+  if (m_settingsKey.isEmpty() || m_shownHeadings.size() < 2) return;
+  QList<int> widths;
+  for (size_t i = 0; i + 1 < m_shownHeadings.size(); ++i) widths.append(m_table->columnWidth(static_cast<int>(i)));
+  SaveColumnWidths(m_settingsKey, widths);
+}
+
+QTableView* ListView::Table() const { return m_table; }
+
+void ListView::SelectedByUser(const QModelIndex& current) {
+  if (m_pushing) return;
+  m_control.SetSelection(current.isValid() ? m_sorted->mapToSource(current).row() : -1);
+  Shown();
 }
 
 void ListView::Push() {
@@ -37,19 +42,35 @@ void ListView::Push() {
   m_table->setShowGrid((m_control.ExtendedStyle() & LVS_EX_GRIDLINES) != 0);
   if (m_shownContent != m_control.ContentRevision()) {
     m_model->Reload();
-    PushColumns();
+    if (Headings() != m_shownHeadings) PushColumns();
     m_shownContent = m_control.ContentRevision();
   }
   PushSelection();
   m_pushing = false;
 }
 
-void ListView::PushColumns() {
-  const auto& columns = m_control.Columns();
-  for (int i = 0; i < static_cast<int>(columns.size()); ++i)
-    if (columns[i].width >= 0) m_table->setColumnWidth(i, columns[i].width);
+std::vector<std::string> ListView::Headings() const {
+  std::vector<std::string> headings;
+  for (const Control::Column& column : m_control.Columns()) headings.push_back(column.heading);
+  return headings;
 }
 
+// New columns: the widths kept from an earlier run of the same columns, or the control's.
+void ListView::PushColumns() {
+  m_shownHeadings = Headings();
+  const auto& columns = m_control.Columns();
+  const QList<int> saved = m_settingsKey.isEmpty() ? QList<int>() : SavedColumnWidths(m_settingsKey);
+  const bool useSaved = saved.size() + 1 == static_cast<qsizetype>(columns.size());
+  const DialogUnits units = DialogUnits::ForFont(m_table->font());
+  for (int i = 0; i + 1 < static_cast<int>(columns.size()); ++i) {
+    if (useSaved)
+      m_table->setColumnWidth(i, saved[i]);
+    else if (columns[i].width >= 0)
+      m_table->setColumnWidth(i, units.FromSystemPixels(columns[i].width));
+  }
+}
+
+// The selected row is shown, scrolled into view, wherever the sorting put it.
 void ListView::PushSelection() {
   QItemSelectionModel* selection = m_table->selectionModel();
   const int row = m_control.Selection();
@@ -57,8 +78,8 @@ void ListView::PushSelection() {
     selection->clear();
     return;
   }
-  if (selection->currentIndex().row() == row && selection->isRowSelected(row)) return;
-  const QModelIndex index = m_model->index(row, 0);
-  selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  m_table->scrollTo(index);
+  const QModelIndex shown = m_sorted->mapFromSource(m_model->index(row, 0));
+  if (selection->currentIndex().row() == shown.row() && selection->isRowSelected(shown.row())) return;
+  selection->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  m_table->scrollTo(shown);
 }

@@ -1,17 +1,30 @@
 #pragma once
-// A report-view list: a table view over a ListModel, one selected row at most. Choosing a
-// row writes the selection into the control; the pages ask for it when they need it.
+// A report-view list: a ListTable over the control's rows (ListModel) in the order the user
+// chose (ListSortModel). Choosing a row writes its control index into the control's
+// selection; the pages ask for it when they need it. The control's column widths are shown
+// in proportion to the window's font; once shown, a width the user gives a column stays
+// through refills of the rows and is kept between runs under the list's settings key.
+
+#include <string>
+#include <vector>
+
+#include <QString>
 
 #include "framework/qt/ControlView.h"
 
 class ListModel;
+class ListSortModel;
+class ListTable;
 class QTableView;
 
 class ListView : public ControlView {
 public:
   ListView(Control& control, QWidget* parent);
+  ~ListView() override;
 
-  QTableView* Table() const { return m_table; }
+  QTableView* Table() const;
+  // Where the column widths are kept, e.g. "2002-2007"; without one they are not kept.
+  void SetSettingsKey(const QString& key) { m_settingsKey = key; }
 
 protected:
   void Push() override;
@@ -19,9 +32,14 @@ protected:
 private:
   void PushColumns();
   void PushSelection();
+  void SelectedByUser(const QModelIndex& current);
+  std::vector<std::string> Headings() const;
 
-  QTableView* m_table;
+  ListTable* m_table;
   ListModel* m_model;
+  ListSortModel* m_sorted;
   unsigned m_shownContent;
+  std::vector<std::string> m_shownHeadings;
+  QString m_settingsKey;
   bool m_pushing = false;  // selection changes of our own are not the user's
 };

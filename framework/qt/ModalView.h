@@ -1,8 +1,11 @@
 #pragma once
 // The toolkit dialog that runs one modal window: a dialog (DialogView) or a property sheet
 // (SheetView). Escape and the close box send the window its Cancel command, which decides.
+// A window that can grow opens at the size the user last gave it and keeps the new one when
+// it closes.
 
 #include <QDialog>
+#include <QString>
 
 class CWnd;
 class QtBackend;
@@ -15,12 +18,19 @@ public:
   CWnd& Window() const { return m_window; }
   virtual void Sync() = 0;
   void reject() override;
+  void done(int result) override;
 
 protected:
   void SyncCaption();
+  // Lets the window grow from its smallest size in the directions given, and takes the size
+  // kept under `settingsKey`. Called once the window is built.
+  void AllowGrowth(bool wide, bool tall, const QString& settingsKey);
 
   CWnd& m_window;
   QtBackend& m_backend;
+
+private:
+  QString m_settingsKey;  // empty for a window of fixed size
 };
 
 class DialogView : public ModalView {

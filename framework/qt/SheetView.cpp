@@ -16,21 +16,34 @@ SheetView::SheetView(CPropertySheet& sheet, QtBackend& backend, QWidget* parent)
     : ModalView(sheet, backend, parent), m_sheet(sheet), m_tabs(new QTabWidget(this)) {
   setFont(TemplateFont(*sheet.GetPageTemplate(0)));
   auto* layout = new QVBoxLayout(this);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(m_tabs);
   auto* buttons = new QHBoxLayout;
   layout->addLayout(buttons);
   BuildTabs();
   BuildButtons(*buttons);
+  const WindowGrowth growth = GrowthOfPages();
+  AllowGrowth(growth.wide, growth.tall, QStringLiteral("Sheet%1").arg(sheet.GetPageTemplate(0)->id));
 }
 
 SheetView::~SheetView() = default;
+
+// The sheet grows where one of its pages can.
+WindowGrowth SheetView::GrowthOfPages() const {
+  WindowGrowth sheet;
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+    const WindowGrowth page = GrowthOfWindow(*m_sheet.GetPageTemplate(i));
+    sheet.wide = sheet.wide || page.wide;
+    sheet.tall = sheet.tall || page.tall;
+  }
+  return sheet;
+}
 
 void SheetView::BuildTabs() {
   for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
     const res::DialogTemplate& tmpl = *m_sheet.GetPageTemplate(i);
     auto* holder = new QWidget;
-    holder->setFixedSize(DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy));
+    holder->setMinimumSize(DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy));
+    (new QVBoxLayout(holder))->setContentsMargins(0, 0, 0, 0);
     m_tabs->addTab(holder, ToQString(tmpl.caption));
     m_pageHolders.push_back(holder);
     m_pageViews.push_back(nullptr);
@@ -61,6 +74,7 @@ void SheetView::Sync() {
     CPropertyPage& page = *m_sheet.GetPage(i);
     if (!m_pageViews[i] && page.IsWindowCreated()) {
       m_pageViews[i] = new WindowView(page, m_backend, m_pageHolders[i]);
+      m_pageHolders[i]->layout()->addWidget(m_pageViews[i]);
       m_pageViews[i]->show();
     }
     if (m_pageViews[i]) m_pageViews[i]->Sync();

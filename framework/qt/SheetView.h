@@ -1,11 +1,13 @@
 #pragma once
 // A property sheet: a tab per page over the sheet's buttons. A page's widgets are made when
 // its window is, the first time it is shown; the tab shown follows the sheet's active page.
+// The sheet can be made larger where one of its pages can grow; every page fills the tab.
 
 #include <memory>
 #include <vector>
 
 #include "framework/qt/ControlView.h"
+#include "framework/qt/GrowthRule.h"
 #include "framework/qt/ModalView.h"
 
 class CPropertySheet;
@@ -22,6 +24,7 @@ public:
 private:
   void BuildTabs();
   void BuildButtons(QBoxLayout& row);
+  WindowGrowth GrowthOfPages() const;
 
   CPropertySheet& m_sheet;
   QTabWidget* m_tabs;

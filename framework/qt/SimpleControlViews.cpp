@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include "framework/Control.h"
+#include "framework/qt/GroupFrame.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ QString WithoutMnemonics(const QString& text) {
 }
 
 QWidget* MakeButtonWidget(const Control& control, QWidget* parent) {
-  if (control.IsButtonOfType(res::BS_GROUPBOX)) return new QGroupBox(parent);
+  if (control.IsButtonOfType(res::BS_GROUPBOX)) return new GroupFrame(parent);
   if (control.IsCheckBox()) return new QCheckBox(parent);
   auto* button = new QPushButton(parent);
   button->setDefault(control.IsButtonOfType(res::BS_DEFPUSHBUTTON));
@@ -45,18 +46,38 @@ EditView::EditView(Control& control, QWidget* parent)
     m_control.SetText(FromQString(text));
     Shown();
   });
+  ShowReadOnly(control.ReadOnly());
 }
 
 void EditView::Push() {
   const QString text = ToQString(m_control.Text());
   if (m_edit->text() != text) m_edit->setText(text);
-  m_edit->setReadOnly(m_control.ReadOnly());
+  if (m_edit->isReadOnly() != m_control.ReadOnly()) ShowReadOnly(m_control.ReadOnly());
+}
+
+// A read-only field has the background of a disabled one and is left out of the Tab order,
+// as is one whose template gives it no tab stop; a click still focuses it, to copy its text.
+void EditView::ShowReadOnly(bool readOnly) {
+  m_edit->setReadOnly(readOnly);
+  const bool tabStop = (m_control.Style() & res::WS_TABSTOP) && !readOnly;
+  m_edit->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  QPalette look;  // resolves nothing: the inherited palette
+  if (readOnly) {
+    look = m_edit->palette();
+    look.setBrush(QPalette::Base, look.brush(QPalette::Disabled, QPalette::Base));
+  }
+  m_edit->setPalette(look);
 }
 
 StaticView::StaticView(Control& control, QWidget* parent)
     : ControlView(control, new QLabel(parent)), m_label(static_cast<QLabel*>(Widget())) {
   m_label->setTextFormat(Qt::PlainText);
   m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void StaticView::CentreOn(const QRect& field) {
+  m_label->setGeometry(m_label->x(), field.y(), m_label->width(), field.height());
+  m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void StaticView::SetBuddy(QWidget* buddy) {

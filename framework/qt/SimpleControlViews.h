@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QRect;
 
 class EditView : public ControlView {
 public:
@@ -17,6 +18,8 @@ protected:
   void Push() override;
 
 private:
+  void ShowReadOnly(bool readOnly);
+
   QLineEdit* m_edit;
 };
 
@@ -25,6 +28,8 @@ public:
   StaticView(Control& control, QWidget* parent);
   // The control a mnemonic ("&Name:") moves the focus to; without one, "&" is not shown.
   void SetBuddy(QWidget* buddy);
+  // Spans the height of the field beside it, its text centred vertically on the field's.
+  void CentreOn(const QRect& field);
 
 protected:
   void Push() override;

@@ -1,13 +1,35 @@
 #include "framework/qt/WindowView.h"
 
+#include <QResizeEvent>
 #include <QTimer>
 
 #include "framework/Control.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
 #include "framework/qt/DialogUnits.h"
+#include "framework/qt/ListView.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/SimpleControlViews.h"
+
+namespace {
+
+bool IsField(const Control& control) {
+  return control.Kind() != res::ControlKind::Static && !control.IsButtonOfType(res::BS_GROUPBOX);
+}
+
+bool IsTextLabel(const Control& control) {
+  return control.Kind() == res::ControlKind::Static && (control.Style() & res::SS_TYPEMASK) != res::SS_BITMAP;
+}
+
+// How far `field` is from `label` on the same line, or -1 when it is not beside it.
+int DistanceBeside(const QRect& label, const QRect& field) {
+  if (label.top() > field.bottom() || field.top() > label.bottom()) return -1;
+  if (field.left() > label.right()) return field.left() - label.right();
+  if (label.left() > field.right()) return label.left() - field.right();
+  return -1;
+}
+
+}  // namespace
 
 WindowView::WindowView(CWnd& window, QtBackend& backend, QWidget* parent)
     : QWidget(parent), m_window(window), m_backend(backend) {
@@ -18,12 +40,20 @@ WindowView::WindowView(CWnd& window, QtBackend& backend, QWidget* parent)
 WindowView::~WindowView() = default;
 
 void WindowView::Build() {
+  const res::DialogTemplate& tmpl = *m_window.GetWindowState()->Template();
+  setFont(TemplateFont(tmpl));
+  m_laidOutSize = DialogUnits::ForFont(font()).ToPixels(tmpl.cx, tmpl.cy);
+  setMinimumSize(m_laidOutSize);
+  resize(m_laidOutSize);
+  PlaceControls();
+  CentreLabels();
+  LearnGrowth();
+}
+
+void WindowView::PlaceControls() {
   const WindowState& state = *m_window.GetWindowState();
   const res::DialogTemplate& tmpl = *state.Template();
-  setFont(TemplateFont(tmpl));
   const DialogUnits units = DialogUnits::ForFont(font());
-  setFixedSize(units.ToPixels(tmpl.cx, tmpl.cy));
-
   // The window's controls were made from the template's, in the same order.
   for (size_t i = 0; i < state.Controls().size(); ++i) {
     Control& control = *state.Controls()[i];
@@ -38,8 +68,52 @@ void WindowView::Build() {
     if (control.Kind() == res::ControlKind::ComboBox) place.setHeight(widget->sizeHint().height());
     widget->setGeometry(place);
     if (control.IsButtonOfType(res::BS_GROUPBOX)) widget->lower();  // a frame behind its controls
+    if (auto* list = dynamic_cast<ListView*>(view.get()))
+      list->SetSettingsKey(QStringLiteral("%1-%2").arg(tmpl.id).arg(id));
     m_views.push_back(std::move(view));
   }
+}
+
+// A label is centred vertically on the nearest field on its line, whatever the heights the
+// template gave them.
+void WindowView::CentreLabels() {
+  for (const auto& view : m_views) {
+    auto* label = dynamic_cast<StaticView*>(view.get());
+    if (!label || !IsTextLabel(label->GetControl())) continue;
+    const QRect labelRect = label->Widget()->geometry();
+    const QWidget* nearest = nullptr;
+    int nearestDistance = 0;
+    for (const auto& other : m_views) {
+      const int distance = DistanceBeside(labelRect, other->Widget()->geometry());
+      if (!IsField(other->GetControl()) || distance < 0 || (nearest && distance >= nearestDistance)) continue;
+      nearest = other->Widget();
+      nearestDistance = distance;
+    }
+    if (nearest) label->CentreOn(nearest->geometry());
+  }
+}
+
+void WindowView::LearnGrowth() {
+  std::vector<PlacedControl> placed;
+  for (const auto& view : m_views) {
+    const Control& control = view->GetControl();
+    placed.push_back({control.Kind(), control.IsButtonOfType(res::BS_GROUPBOX), view->Widget()->geometry()});
+  }
+  m_controlGrowth = GrowthOfControls(placed, m_laidOutSize);
+  m_growth = GrowthOfWindow(*m_window.GetWindowState()->Template());
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const QSize change = size() - m_laidOutSize;
+  for (size_t i = 0; i < m_controlGrowth.size(); ++i) {
+    const Growth& growth = m_controlGrowth[i];
+    QRect place = m_views[i]->Widget()->geometry();
+    place.translate(growth.moveRight ? change.width() : 0, growth.moveDown ? change.height() : 0);
+    place.setSize(place.size() + QSize(growth.wider ? change.width() : 0, growth.taller ? change.height() : 0));
+    m_views[i]->Widget()->setGeometry(place);
+  }
+  m_laidOutSize = size();
 }
 
 // A label's mnemonic focuses the next control that can take the focus, as on the platform.
@@ -65,8 +139,19 @@ void WindowView::SyncFocus() {
   const WindowState& state = *m_window.GetWindowState();
   if (state.FocusSerial() == m_focusSerial) return;
   m_focusSerial = state.FocusSerial();
-  for (const auto& view : m_views)
-    if (view->GetControl().Id() == state.FocusId()) view->Widget()->setFocus();
+  if (QWidget* target = FocusTarget(state.FocusId())) target->setFocus();
+}
+
+// The control asked for, or when it takes no input from the keyboard (a read-only field),
+// the first one after it that does, as Tab would go.
+QWidget* WindowView::FocusTarget(int id) const {
+  auto view = m_views.begin();
+  while (view != m_views.end() && (*view)->GetControl().Id() != id) ++view;
+  for (; view != m_views.end(); ++view) {
+    QWidget* widget = (*view)->Widget();
+    if (widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) return widget;
+  }
+  return nullptr;
 }
 
 void WindowView::SyncTimers() {

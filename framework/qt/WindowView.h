@@ -1,7 +1,9 @@
 #pragma once
 // The widgets of one dialog's or property page's window, placed from its template in dialog
-// units of its font. Sync brings them up to date with the window's controls, applies a new
-// focus request and starts or stops a QTimer per window timer.
+// units of its font. It is never smaller than its template; made larger, its controls follow
+// the template's growth rule (GrowthRule.h). Sync brings the widgets up to date with the
+// window's controls, applies a new focus request and starts or stops a QTimer per window
+// timer.
 
 #include <map>
 #include <memory>
@@ -11,6 +13,7 @@
 
 #include "framework/FrameworkTypes.h"
 #include "framework/qt/ControlView.h"
+#include "framework/qt/GrowthRule.h"
 
 class CWnd;
 class QTimer;
@@ -22,17 +25,28 @@ public:
   ~WindowView() override;
 
   CWnd& Window() const { return m_window; }
+  WindowGrowth Grows() const { return m_growth; }
   void Sync();
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void Build();
+  void PlaceControls();
+  void CentreLabels();
   void LinkMnemonics();
+  void LearnGrowth();
   void SyncFocus();
   void SyncTimers();
+  QWidget* FocusTarget(int id) const;
 
   CWnd& m_window;
   QtBackend& m_backend;
   std::vector<std::unique_ptr<ControlView>> m_views;
+  std::vector<Growth> m_controlGrowth;  // parallel to m_views
+  WindowGrowth m_growth;
+  QSize m_laidOutSize;  // the size the controls are placed for
   std::map<UINT_PTR, QTimer*> m_timers;
   unsigned m_focusSerial = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // A test with a QApplication, the Qt backend as the current one, and helpers that act on the
 // modal window open at the time. Each test makes the module whose templates it uses current.
+// Window sizes and column widths are kept as the program keeps them, in settings of the
+// test's own, which start empty.
 
 #include <cstdlib>
 #include <functional>
@@ -8,6 +10,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -22,9 +26,11 @@ protected:
     static char name[] = "framework_qt_test";
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance()) new QApplication(argc, argv);
+    QApplication::setOrganizationName("Orvindel");
   }
 
   QtFixture() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsFolder.path());
     // A step that goes wrong must not leave a window waiting for ever.
     m_watchdog.setSingleShot(true);
     QObject::connect(&m_watchdog, &QTimer::timeout, [] {
@@ -57,6 +63,7 @@ protected:
       window->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
   }
 
+  QTemporaryDir m_settingsFolder;
   QTimer m_watchdog;
   QtBackend m_backend;
   BackendScope m_use{m_backend};

@@ -1,0 +1,132 @@
+// A report-view list with real widgets: sorting by a header click leaves the page's row
+// indices naming the rows it inserted, widths the user gave stay through refills, Home and
+// End move to the ends, and a row the page selects is scrolled into view.
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+
+#include "framework/ModuleResources.h"
+#include "tests/framework/QtFixture.h"
+#include "tests/framework/RecordDialog.h"
+#include "tests/framework/TestTemplates.h"
+
+namespace {
+
+class QtListViewTest : public QtFixture {
+protected:
+  static QTableView* Table() { return Find<QTableView>(16); }
+
+  static void ClickHeader(int column) {
+    QHeaderView* header = Table()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+  }
+
+  static QStringList ShownColumn(int column) {
+    QStringList cells;
+    const QAbstractItemModel* model = Table()->model();
+    for (int row = 0; row < model->rowCount(); ++row) cells << model->index(row, column).data().toString();
+    return cells;
+  }
+
+  static void ClickRow(int shownRow) {
+    QTableView* table = Table();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(shownRow, 0)).center());
+  }
+
+  // Rows "name" and "value" with the row's first index as item data.
+  static void Fill(RecordDialog& dlg, const std::vector<std::pair<std::string, std::string>>& rows) {
+    dlg.m_list.DeleteAllItems();
+    for (const auto& [name, value] : rows) {
+      const int row = dlg.m_list.InsertItem(dlg.m_list.GetItemCount(), name);
+      dlg.m_list.SetItemText(row, 1, value);
+      dlg.m_list.SetItemData(row, static_cast<DWORD_PTR>(row));
+    }
+  }
+
+  ModuleResourceScope m_module{test_templates::Module()};
+};
+
+TEST_F(QtListViewTest, SortedByEitherColumnThePageStillNamesTheRowShown) {
+  RecordDialog dlg;
+  dlg.m_onInit = [](RecordDialog& d) { Fill(d, {{"carol", "10"}, {"Bob", "9"}, {"alice", "100"}, {"dave", "-3"}}); };
+  std::string chosen;
+  dlg.m_onAdd = [&chosen](RecordDialog& d) {  // as a page's Delete does
+    const int row = d.m_list.GetNextItem(-1, LVNI_SELECTED);
+    chosen = d.m_list.GetItemText(row, 0);
+    d.m_list.DeleteItem(row);
+  };
+  Later([&] {
+    ClickHeader(0);
+    EXPECT_EQ(ShownColumn(0), QStringList({"alice", "Bob", "carol", "dave"}));
+    ClickHeader(1);  // numbers, not text
+    EXPECT_EQ(ShownColumn(1), QStringList({"-3", "9", "10", "100"}));
+    ClickHeader(1);
+    EXPECT_EQ(ShownColumn(1), QStringList({"100", "10", "9", "-3"}));
+
+    ClickRow(2);
+    EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 1);
+    EXPECT_EQ(dlg.m_list.GetItemData(1), 1u);
+    Click(17);
+    EXPECT_EQ(chosen, "Bob");
+    EXPECT_EQ(ShownColumn(0), QStringList({"alice", "carol", "dave"}));  // still sorted
+    Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+TEST_F(QtListViewTest, AWidthTheUserGaveStaysThroughARefillAndTheLastColumnFillsTheList) {
+  RecordDialog dlg;
+  dlg.m_onInit = [](RecordDialog& d) { Fill(d, {{"a", "1"}, {"b", "2"}}); };
+  dlg.m_onAdd = [](RecordDialog& d) { Fill(d, {{"c", "3"}}); };
+  Later([&] {
+    QTableView* table = Table();
+    QHeaderView* header = table->horizontalHeader();
+    const int wider = header->sectionSize(0) + 40;
+    header->resizeSection(0, wider);  // as dragging its edge does
+    Click(17);
+    EXPECT_EQ(ShownColumn(0), QStringList({"c"}));
+    EXPECT_EQ(header->sectionSize(0), wider);
+    EXPECT_EQ(header->sectionPosition(1) + header->sectionSize(1), table->viewport()->width());
+    Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+TEST_F(QtListViewTest, HomeAndEndGoToTheEndsAndARowThePageSelectsIsScrolledIntoView) {
+  RecordDialog dlg;
+  dlg.m_onInit = [](RecordDialog& d) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int i = 0; i < 1000; ++i) rows.push_back({"user" + std::to_string(i), std::to_string(i)});
+    Fill(d, rows);
+  };
+  dlg.m_onAdd = [](RecordDialog& d) {  // as a page's Add does with the new row
+    const int row = d.m_list.InsertItem(d.m_list.GetItemCount(), "new");
+    d.m_list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+  };
+  const auto shown = [](int row) {
+    QTableView* table = Table();
+    return table->viewport()->rect().intersects(table->visualRect(table->model()->index(row, 0)));
+  };
+  Later([&] {
+    QTableView* table = Table();
+    ClickHeader(1);  // sorted as numbers: the control's order
+    ClickRow(0);
+    QTest::keyClick(table, Qt::Key_End);
+    EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 999);
+    EXPECT_TRUE(shown(999));
+    QTest::keyClick(table, Qt::Key_Home);
+    EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 0);
+
+    Click(17);
+    EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 1000);
+    const int newRow = ShownColumn(0).indexOf("new");
+    EXPECT_EQ(table->selectionModel()->currentIndex().row(), newRow);
+    EXPECT_TRUE(shown(newRow));
+    Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// Windows made larger than their templates: the sheet and the dialogs that hold a list grow,
+// their lists with them, and the controls below and beside a list follow its edge; other
+// dialogs keep their size. What the user resized is there again in the next run.
+
+#include <algorithm>
+
+#include <QHeaderView>
+#include <QTabWidget>
+#include <QTableView>
+
+#include "framework/Dialog.h"
+#include "framework/ModuleResources.h"
+#include "framework/PropertySheet.h"
+#include "framework/qt/DialogUnits.h"
+#include "res/Resources.h"
+#include "tests/framework/QtFixture.h"
+#include "tests/framework/RecordDialog.h"
+#include "tests/framework/TestTemplates.h"
+
+namespace {
+
+class QtWindowGrowthTest : public QtFixture {
+protected:
+  static const res::ControlTemplate& ControlOf(const res::DialogTemplate& tmpl, int id) {
+    return *std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
+                         [id](const res::ControlTemplate& control) { return control.id == id; });
+  }
+
+  // The place control `id` of `tmpl` has at the template's size (a combo box with its list).
+  static QRect TemplatePlace(const res::DialogTemplate& tmpl, int id) {
+    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(ControlOf(tmpl, id).rect);
+  }
+
+  static QSize TemplateSize(const res::DialogTemplate& tmpl) {
+    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy);
+  }
+
+  enum class Side { Below, Beside };
+
+  // On `window` of template `id`, larger than its template: the list grew by all of it (a
+  // drop-down list in width), the follower on `side` of it moved down or right by as much,
+  // `fixed` kept its place.
+  static void ExpectGrown(QWidget* window, int id, int list, int follower, Side side, int fixed) {
+    SCOPED_TRACE(id);
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
+    const QSize extra = window->size() - TemplateSize(tmpl);
+    const QPoint move = side == Side::Below ? QPoint(0, extra.height()) : QPoint(extra.width(), 0);
+    const auto placed = [window](int id) { return window->findChild<QWidget*>(QString::number(id))->geometry(); };
+    EXPECT_EQ(placed(list).width(), TemplatePlace(tmpl, list).width() + extra.width());
+    if (ControlOf(tmpl, list).kind == res::ControlKind::ListView) {
+      EXPECT_EQ(placed(list).height(), TemplatePlace(tmpl, list).height() + extra.height());
+    }
+    EXPECT_EQ(placed(follower).topLeft(), TemplatePlace(tmpl, follower).topLeft() + move);
+    EXPECT_EQ(placed(fixed).topLeft(), TemplatePlace(tmpl, fixed).topLeft());
+  }
+
+  ModuleResources m_resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResourceScope m_module{m_resources};
+};
+
+TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAndBesideIt) {
+  CPropertySheet sheet("Properties");
+  CPropertyPage users(2002), servers(7016);
+  sheet.AddPage(&users);
+  sheet.AddPage(&servers);
+  Later([&] {
+    QWidget* window = QApplication::activeModalWidget();
+    auto* tabs = window->findChild<QTabWidget*>();
+    const QSize smallest = window->size();
+    EXPECT_EQ(window->minimumSize(), smallest);
+    window->resize(smallest + QSize(160, 120));
+    // Users: Add below the list; the computer combo above it stays.
+    ExpectGrown(tabs->widget(0), 2002, 2007, 2004, Side::Below, 7008);
+    tabs->setCurrentIndex(1);
+    // Virtual Servers: Add beside the list, inside the frame that grows with it.
+    ExpectGrown(tabs->widget(1), 7016, 7007, 7009, Side::Beside, 7008);
+    Screenshot(window, "sheet-grown");
+    Click(IDCANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownListGrowsOnlyInWidth) {
+  CDialog logIn(7019);
+  Later([] {
+    QWidget* window = QApplication::activeModalWidget();
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    Click(IDCANCEL);
+  });
+  logIn.DoModal();
+
+  CDialog addComputer(7015);
+  Later([] {
+    QWidget* window = QApplication::activeModalWidget();
+    EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
+    window->resize(window->width() + 100, window->height());
+    ExpectGrown(window, 7015, 7027, 7012, Side::Beside, 1);  // the name list widens, Delete follows, Close stays
+    EXPECT_EQ(Find<QWidget>(7028)->width(), TemplatePlace(*res::FindDialogTemplate(7015), 7028).width() + 100);
+    Click(1);
+  });
+  addComputer.DoModal();
+}
+
+TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun) {
+  ModuleResourceScope testModule(test_templates::Module());
+  QSize chosenSize;
+  int chosenWidth = 0;
+  RecordDialog first;
+  Later([&] {
+    QWidget* window = QApplication::activeModalWidget();
+    window->resize(window->size() + QSize(90, 70));
+    chosenSize = window->size();
+    QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
+    chosenWidth = header->sectionSize(0) + 25;
+    header->resizeSection(0, chosenWidth);
+    Click(IDCANCEL);
+  });
+  first.DoModal();
+
+  RecordDialog second;
+  Later([&] {
+    EXPECT_EQ(QApplication::activeModalWidget()->size(), chosenSize);
+    EXPECT_EQ(Find<QTableView>(16)->horizontalHeader()->sectionSize(0), chosenWidth);
+    Click(IDCANCEL);
+  });
+  second.DoModal();
+}
+
+}  // namespace
