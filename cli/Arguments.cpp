@@ -54,3 +54,12 @@ void Arguments::ExpectDone() const {
   for (const Given& given : options_)
     if (!given.used) throw UsageError("unknown option --" + given.name + " for this command");
 }
+
+int RunAction(Arguments& arguments, const char* command, std::initializer_list<Action> actions) {
+  std::string names;
+  for (const auto& [name, run] : actions) names += (names.empty() ? "" : ", ") + std::string(name);
+  const std::string action = arguments.Next(("action for " + std::string(command) + " (" + names + ")").c_str());
+  for (const auto& [name, run] : actions)
+    if (action == name) return run(arguments);
+  throw UsageError("unknown action \"" + action + "\" for " + command + " (" + names + ")");
+}

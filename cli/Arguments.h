@@ -3,8 +3,10 @@
 // options anywhere among them, "--name VALUE" or, for the flags, "--name" alone. A word that
 // is missing, left over or unknown is a usage error (CliError with kExitUsage).
 
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Arguments {
@@ -32,3 +34,8 @@ class Arguments {
   size_t next_ = 0;
   std::vector<Given> options_;
 };
+
+// Reads the next word as one of `command`'s actions and runs it; an action that is missing
+// or unknown is a usage error that lists them.
+using Action = std::pair<const char*, int (*)(Arguments&)>;
+int RunAction(Arguments& arguments, const char* command, std::initializer_list<Action> actions);

@@ -63,10 +63,5 @@ int Delete(Arguments& arguments) {
 }  // namespace
 
 int RunComputer(Arguments& arguments) {
-  const std::string action = arguments.Next("action (list, add, rename or delete)");
-  if (action == "list") return List(arguments);
-  if (action == "add") return Add(arguments);
-  if (action == "rename") return Rename(arguments);
-  if (action == "delete") return Delete(arguments);
-  throw UsageError("unknown action \"" + action + "\" for computer");
+  return RunAction(arguments, "computer", {{"list", List}, {"add", Add}, {"rename", Rename}, {"delete", Delete}});
 }

@@ -109,9 +109,4 @@ int Set(Arguments& arguments) {
 
 }  // namespace
 
-int RunPreferences(Arguments& arguments) {
-  const std::string action = arguments.Next("action (show or set)");
-  if (action == "show") return Show(arguments);
-  if (action == "set") return Set(arguments);
-  throw UsageError("unknown action \"" + action + "\" for prefs");
-}
+int RunPreferences(Arguments& arguments) { return RunAction(arguments, "prefs", {{"show", Show}, {"set", Set}}); }

@@ -158,12 +158,6 @@ int Delete(Arguments& arguments) {
 }  // namespace
 
 int RunUser(Arguments& arguments) {
-  const std::string action = arguments.Next("action (list, show, add, edit, passwd or delete)");
-  if (action == "list") return List(arguments);
-  if (action == "show") return Show(arguments);
-  if (action == "add") return Add(arguments);
-  if (action == "edit") return Edit(arguments);
-  if (action == "passwd") return Passwd(arguments);
-  if (action == "delete") return Delete(arguments);
-  throw UsageError("unknown action \"" + action + "\" for user");
+  return RunAction(arguments, "user",
+                   {{"list", List}, {"show", Show}, {"add", Add}, {"edit", Edit}, {"passwd", Passwd}, {"delete", Delete}});
 }

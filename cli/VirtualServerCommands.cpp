@@ -84,10 +84,5 @@ int Delete(Arguments& arguments) {
 }  // namespace
 
 int RunVirtualServer(Arguments& arguments) {
-  const std::string action = arguments.Next("action (list, add, edit or delete)");
-  if (action == "list") return List(arguments);
-  if (action == "add") return Add(arguments);
-  if (action == "edit") return Edit(arguments);
-  if (action == "delete") return Delete(arguments);
-  throw UsageError("unknown action \"" + action + "\" for vserver");
+  return RunAction(arguments, "vserver", {{"list", List}, {"add", Add}, {"edit", Edit}, {"delete", Delete}});
 }

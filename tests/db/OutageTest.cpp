@@ -16,16 +16,29 @@ bool RunCommand(const char* variable) {
   return std::system((std::string(std::getenv(variable)) + " >/dev/null").c_str()) == 0;
 }
 
-class OutageTest : public DatabaseTest {};
+// A logged-in session, closed by the test, which then finds the lock released.
+class OutageTest : public DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    if (IsSkipped()) return;
+    if (!std::getenv("VELTRANE_PG_STOP") || !std::getenv("VELTRANE_PG_START"))
+      GTEST_SKIP() << "needs the commands that stop and start the PostgreSQL server";
+    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
+  }
+  void ExpectClosedCleanly() {
+    EXPECT_TRUE(Boxes().Boxes().empty());
+    session.Close();
+    EXPECT_EQ(Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
+  }
+
+  ConfigDatabase session;
+};
 INSTANTIATE_TEST_SUITE_P(Engines, OutageTest, ::testing::Values(Engine::PostgreSQL),
                          [](const auto& info) { return EngineName(info.param); });
 
 TEST_P(OutageTest, OneErrorBoxWhileTheServerIsDownThenTheNextOperationSucceeds) {
-  if (!std::getenv("VELTRANE_PG_STOP") || !std::getenv("VELTRANE_PG_START"))
-    GTEST_SKIP() << "needs the commands that stop and start the PostgreSQL server";
-  SetRegistryValue("ConnectionString", Db().ConnectionString());
-  ConfigDatabase session;
-  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
   const bool stopped = RunCommand("VELTRANE_PG_STOP");
   session.ForgetUserQuery();
   session.LoadUsers("", ConfigDatabase::kAll);
@@ -37,24 +50,15 @@ TEST_P(OutageTest, OneErrorBoxWhileTheServerIsDownThenTheNextOperationSucceeds) 
 
   session.LoadUsers("", ConfigDatabase::kAll);
   EXPECT_EQ(session.users.size(), 2u);
-  EXPECT_TRUE(Boxes().Boxes().empty());
-  session.Close();
-  EXPECT_EQ(Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
+  ExpectClosedCleanly();
 }
 
 TEST_P(OutageTest, AConnectionKeptAcrossARestartIsReplacedWithoutABox) {
-  if (!std::getenv("VELTRANE_PG_STOP") || !std::getenv("VELTRANE_PG_START"))
-    GTEST_SKIP() << "needs the commands that stop and start the PostgreSQL server";
-  SetRegistryValue("ConnectionString", Db().ConnectionString());
-  ConfigDatabase session;
-  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
   ASSERT_TRUE(RunCommand("VELTRANE_PG_STOP") && RunCommand("VELTRANE_PG_START"));
   int listed = 0;
   EXPECT_EQ(session.ListAllUsers([&listed](const UserRecord&) { ++listed; }), 1);
   EXPECT_EQ(listed, 2);
-  EXPECT_TRUE(Boxes().Boxes().empty());
-  session.Close();
-  EXPECT_EQ(Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
+  ExpectClosedCleanly();
 }
 
 }  // namespace
