@@ -54,7 +54,7 @@ int Delete(Arguments& arguments) {
   database.ListUsersOfComputer(computer.ID, [&accounts](const UserRecord&) { ++accounts; });
   const std::string what = "computer \"" + name + "\" with its " + std::to_string(servers) +
                            " virtual servers, their preferences and their " + std::to_string(accounts) + " accounts";
-  if (!yes && !Confirm("This deletes " + what + ". Continue?")) throw Refused("nothing was deleted");
+  ConfirmDeletion(what, yes);
   RequireDone(database.DeleteComputer(computer));
   std::cout << "Deleted " << what << ".\n";
   return 0;

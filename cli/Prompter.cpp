@@ -88,9 +88,10 @@ std::string AskNewPassword(const std::string& account) {
   return password;
 }
 
-bool Confirm(const std::string& question) {
-  std::cerr << question << " [y/N] " << std::flush;
+void ConfirmDeletion(const std::string& what, bool yes) {
+  if (yes) return;
+  std::cerr << "This deletes " << what << ". Continue? [y/N] " << std::flush;
   std::string answer = ReadLine("answer");
   std::transform(answer.begin(), answer.end(), answer.begin(), [](unsigned char c) { return std::tolower(c); });
-  return answer == "y" || answer == "yes";
+  if (answer != "y" && answer != "yes") throw Refused("nothing was deleted");
 }

@@ -13,5 +13,6 @@ std::string AskAdministratorPassword(const std::string& why = {});
 // is empty.
 std::string AskNewPassword(const std::string& account);
 
-// Whether the answer to `question` is yes ("y" or "yes", any case); `--yes` skips the asking.
-bool Confirm(const std::string& question);
+// Says what a delete will remove and asks; an answer other than "y" or "yes" (any case) ends
+// the command with nothing deleted. `yes` (the command's --yes) answers without asking.
+void ConfirmDeletion(const std::string& what, bool yes);

@@ -149,7 +149,7 @@ int Delete(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   const UserRecord user = FindUser(session.database, name);
-  if (!yes && !Confirm("This deletes the account \"" + name + "\". Continue?")) throw Refused("nothing was deleted");
+  ConfirmDeletion("the account \"" + name + "\"", yes);
   RequireDone(session.database.DeleteUser(user));
   std::cout << "Deleted account \"" << name << "\".\n";
   return 0;

@@ -75,7 +75,7 @@ int Delete(Arguments& arguments) {
   database.ListUsersOfVirtualServer(server.VServerID, [&accounts](const UserRecord&) { ++accounts; });
   const std::string what =
       "virtual server " + address + " with its preferences and its " + std::to_string(accounts) + " accounts";
-  if (!yes && !Confirm("This deletes " + what + ". Continue?")) throw Refused("nothing was deleted");
+  ConfirmDeletion(what, yes);
   RequireDone(database.DeleteVirtualServer(server));
   std::cout << "Deleted " << what << ".\n";
   return 0;
