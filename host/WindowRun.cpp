@@ -1,6 +1,8 @@
 #include "host/WindowRun.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +22,32 @@ bool IsSet(const char* variable) {
 // X11 or Wayland display.
 bool DisplayAvailable() { return IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
 
+// The name the desktop knows the windows by: the desktop entry's file name, its
+// StartupWMClass, both halves of WM_CLASS and the Wayland application id, so that a taskbar
+// ties the windows to the launcher. X11 takes WM_CLASS's instance half from RESOURCE_NAME
+// (or -name), else from the program's file name; a name the user chose is kept.
+constexpr const char* kDesktopName = "veltrane-server";
+
+void NameForTheDesktop() {
+  if (!IsSet("RESOURCE_NAME")) setenv("RESOURCE_NAME", kDesktopName, 1);
+}
+
+// Also the names the dialog framework keeps window sizes and column widths under.
+void NameTheApplication() {
+  QApplication::setApplicationName(kDesktopName);
+  QApplication::setOrganizationName("Orvindel");
+  QGuiApplication::setDesktopFileName(kDesktopName);
+}
+
+// Every window carries the icon of the applet the program is there for.
+void UseTheAppletsIcon(const ControlPanel& panel) {
+  for (const ControlPanel::Applet& applet : panel.Applets())
+    if (applet.described && applet.description.icon) {
+      QApplication::setWindowIcon(QIcon(QPixmap(applet.description.icon)));
+      return;
+    }
+}
+
 }  // namespace
 
 int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool openAtOnce) {
@@ -30,8 +58,9 @@ int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool o
         stderr);
     return 1;
   }
+  NameForTheDesktop();
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Control Panel");
+  NameTheApplication();
   // The backend is current before the library loads and until it has unloaded.
   QtBackend backend;
   BackendScope use(backend);
@@ -40,6 +69,7 @@ int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool o
     std::fprintf(stderr, "veltrane-control: %s\n", panel.LastError().c_str());
     return 1;
   }
+  UseTheAppletsIcon(panel);
   if (openAtOnce) {
     if (panel.Applets().empty()) {
       std::fprintf(stderr, "veltrane-control: %s holds no applet\n", libraryPath.c_str());

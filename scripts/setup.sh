@@ -10,7 +10,7 @@ PACKAGES=(
   sqlite3 postgresql python3
   qt6-base-dev libgl-dev fonts-dejavu-core
   libsystemd-dev dbus python3-dbusmock
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 
 missing=()

@@ -1,7 +1,18 @@
 // The Control Panel window and the applet with real widgets, offscreen: Enter on the applet
-// opens it, the administrator logs in, visits every tab and closes with OK. With
+// opens it, the administrator logs in, visits every tab and closes with OK. On a virtual X
+// server, the program's window names its desktop entry and carries the applet's icon. With
 // VELTRANE_SCREENSHOT_DIR set, each window is saved there as a PNG to be looked at (run the
 // program under xvfb-run with QT_QPA_PLATFORM=xcb to see the real platform's rendering).
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +33,86 @@ protected:
 
   ControlPanel panel;
 };
+
+// A program started beside the test, with VARIABLE=value pairs added to its environment;
+// ended with SIGTERM when this goes.
+class Process {
+public:
+  Process(const std::vector<std::string>& command, const std::vector<std::string>& environment) : m_pid(fork()) {
+    if (m_pid != 0) return;
+    for (const std::string& variable : environment) putenv(const_cast<char*>(variable.c_str()));
+    std::vector<char*> arguments;
+    for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
+    arguments.push_back(nullptr);
+    execvp(arguments[0], arguments.data());
+    _exit(127);
+  }
+  ~Process() {
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+  }
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+private:
+  pid_t m_pid;
+};
+
+std::string OutputOf(const std::string& command) {
+  std::string output;
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
+  pclose(pipe);
+  return output;
+}
+
+// The number of a virtual X display that Xvfb started on and wrote to `displayPipe`.
+std::string ReadDisplayNumber(int displayPipe) {
+  std::string number;
+  char c = 0;
+  while (read(displayPipe, &c, 1) == 1 && c != '\n') number += c;
+  return number;
+}
+
+// The id of the top-level window with that title on `display`, once it is there.
+std::string WindowId(const std::string& display, const std::string& title) {
+  for (int attempt = 0; attempt < 300; ++attempt) {
+    const std::string tree = OutputOf("xwininfo -display " + display + " -root -tree");
+    const size_t named = tree.find("\"" + title + "\"");
+    if (named != std::string::npos) {
+      const size_t start = tree.rfind("0x", named);
+      return tree.substr(start, tree.find(' ', start) - start);
+    }
+    usleep(100000);
+  }
+  return {};
+}
+
+// On a real X server: WM_CLASS names the desktop entry, which names it back in
+// StartupWMClass, and the window carries the applet's icon.
+TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
+  if (OutputOf("command -v Xvfb xprop xwininfo").empty()) GTEST_SKIP() << "Xvfb and x11-utils are needed";
+  std::ifstream file(DESKTOP_ENTRY);
+  const std::string entry((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(entry.find("\nStartupWMClass=veltrane-server\n"), std::string::npos) << entry;
+
+  int displayPipe[2];
+  ASSERT_EQ(pipe(displayPipe), 0);
+  const Process server(
+      {"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-nolisten", "tcp", "-screen", "0", "1024x768x24"}, {});
+  close(displayPipe[1]);
+  const std::string display = ":" + ReadDisplayNumber(displayPipe[0]);
+  close(displayPipe[0]);
+  ASSERT_NE(display, ":");
+  const Process host({HOST_PROGRAM}, {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "RESOURCE_NAME="});
+  const std::string window = WindowId(display, "Control Panel");
+  ASSERT_FALSE(window.empty()) << "no Control Panel window on " << display;
+  const std::string xprop = "xprop -display " + display + " -id " + window + " ";
+  EXPECT_EQ(OutputOf(xprop + "WM_CLASS"), "WM_CLASS(STRING) = \"veltrane-server\", \"veltrane-server\"\n");
+  EXPECT_NE(OutputOf(xprop + "_NET_WM_ICON").find("Icon (32 x 32)"), std::string::npos);
+}
 
 TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndOkClosesIt) {
   ControlPanelWindow window(panel);
