@@ -3,10 +3,12 @@
 //       only stores the connection string in the registry store, for veltrane-control
 //   veltrane-bench-model CONNECTION-STRING add-user COUNT
 //       adds COUNT accounts to the first virtual server of the first computer, one at a
-//       time; prints the median seconds of one
+//       time, named after this process so that runs may repeat; prints the median seconds of one
 //   veltrane-bench-model CONNECTION-STRING delete-computer ID
 //   veltrane-bench-model CONNECTION-STRING delete-server COMPUTER-ID VSERVERID
 //       prints the seconds of the cascade
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <exception>
@@ -43,7 +45,7 @@ double AddUsers(ConfigDatabase& session, int count) {
   user.DiskQuota = 100;
   std::vector<double> seconds;
   for (int i = 0; i < count; ++i) {
-    user.UserName = "bench-added-" + std::to_string(i);
+    user.UserName = "bench-added-" + std::to_string(getpid()) + "-" + std::to_string(i);
     seconds.push_back(Timed([&] { return session.AddUser(user); }));
   }
   return Median(seconds);

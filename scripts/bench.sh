@@ -33,7 +33,10 @@ done
 
 bash scripts/setup.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-release -j2 --target veltrane_bench >/dev/null
+if ! build_log=$(cmake --build build-release -j2 --target veltrane_bench 2>&1); then
+  echo "$build_log" >&2
+  exit 1
+fi
 
 bin=$root/build-release/bench
 host=$root/build-release/bin/veltrane-control
@@ -49,10 +52,11 @@ export VELTRANE_PG_PORT=${VELTRANE_PG_PORT:-54429}
 cleanup() { pg_stop; rm -rf "$work"; }
 trap cleanup EXIT
 
-LOGIN_RUNS=11    # runs of veltrane-control per log-in figure, after one to warm up
-LISTING_RUNS=5    # runs of each listing program
-DELETE_RUNS=5     # fresh copies per delete figure
-ADDED_USERS=21    # accounts added one by one per add figure
+LOGIN_RUNS=11     # log-in runs and cancelled runs of veltrane-control, after one to warm up
+LISTING_RUNS=5    # runs of the listing and of its floor
+DELETE_RUNS=5     # fresh copies for the model's deletes, and as many for the plain ones
+ADD_ROUNDS=3      # runs adding ADDED_USERS accounts one by one, to each database
+ADDED_USERS=7
 
 # --- Databases: a name is a file in $work for SQLite, a database on the cluster for PostgreSQL.
 # Connection strings carry the options an installed system uses (README): the embedded data
@@ -101,19 +105,22 @@ make_data() {
   db_finish empty
 }
 
-# --- Figures.
+# --- Measuring.
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int(NR / 2) + 1] }'; }
-# RUNS COMMAND...: the median of the first word that each run prints.
-median_of() {
-  local runs=$1 out values=()
-  shift
-  for _ in $(seq "$runs"); do
-    out=$("$@")
-    values+=("${out%% *}")
+# RUNS A B: runs the commands A and B in turn, RUNS times each, so that a change in the load of
+# this shared machine falls on both alike; each one's lines of output go to the file $work/A or
+# $work/B.
+alternate() {
+  : >"$work/$2"
+  : >"$work/$3"
+  for _ in $(seq "$1"); do
+    "$2" >>"$work/$2"
+    "$3" >>"$work/$3"
   done
-  printf '%s\n' "${values[@]}" | median
 }
+median_in() { cut -d' ' -f"$2" "$work/$1" | median; }         # FILE FIELD
+largest_in() { cut -d' ' -f"$2" "$work/$1" | sort -g | tail -1; }  # FILE FIELD
 # COMMAND...: runs it with its standard error kept aside, and shown only when it fails.
 quietly() {
   if ! "$@" 2>"$work/stderr.log"; then
@@ -121,28 +128,14 @@ quietly() {
     return 1
   fi
 }
-calc() { awk "BEGIN { printf \"%s\", $1 }"; }
-duration() { calc "$1 < 1 ? sprintf(\"%.1f ms\", $1 * 1000) : sprintf(\"%.2f s\", $1)"; }
-mib() { calc "sprintf(\"%.0f MiB\", $1 / 1024)"; }
-ratio() { calc "sprintf(\"%.1fx\", $1 / $2)"; }
-met() { calc "($1) ? 1 : 0"; }
-grouped() { sed ':a; s/\B[0-9]\{3\}\>/,&/; ta' <<<"$1"; }
 
-# LABEL VALUE BASELINE RATIO GOAL MET(1, 0, or - where there is no goal)
-report() {
-  local mark=""
-  [ "$6" = 0 ] && mark="   MISSED"
-  printf '%-10s  %-46s  %9s   %-28s  %6s   %s%s\n' "$engine" "$1" "$2" "$3" "$4" "$5" "$mark"
-}
-
-# A registry store of its own naming database $1, for veltrane-control and the bench programs.
-registry_for() {
-  export VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1
-  mkdir -p "$VELTRANE_REGISTRY_ROOT"
-  "$bin/veltrane-bench-model" "$(db_conn "$1")" register
-}
-# Replays a UI script RUNS times; prints the median seconds of a run and the largest peak RSS.
-replay() { "$bin/veltrane-bench-run" "$1" "$host" --ui-script "$2"; }
+# The bench programs store the connection string they are given in a registry store of their
+# own; veltrane-control finds its database in a store per database.
+model() { VELTRANE_REGISTRY_ROOT=$work/registry-bench "$bin/veltrane-bench-model" "$@"; }
+listing() { VELTRANE_REGISTRY_ROOT=$work/registry-bench quietly "$bin/veltrane-bench-listing" "$@"; }
+registry_for() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench-model" "$(db_conn "$1")" register; }
+# DATABASE SCRIPT: replays the script on the database once; prints its seconds and peak RSS.
+replay() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench-run" "$host" --ui-script "$2"; }
 
 write_scripts() {
   cat >"$work/cancel.script" <<'EOF'
@@ -167,57 +160,81 @@ listing_script() {
   echo "$script"
 }
 
+# --- Reporting.
+
+calc() { awk "BEGIN { printf \"%s\", $1 }"; }
+duration() { calc "$1 < 1 ? sprintf(\"%.1f ms\", $1 * 1000) : sprintf(\"%.2f s\", $1)"; }
+mib() { calc "sprintf(\"%.0f MiB\", $1 / 1024)"; }
+ratio() { calc "sprintf(\"%.1fx\", $1 / $2)"; }
+met() { calc "($1) ? 1 : 0"; }
+grouped() { sed ':a; s/\B[0-9]\{3\}\>/,&/; ta' <<<"$1"; }
+
+# LABEL VALUE BASELINE RATIO GOAL MET(1, 0, or - where there is no goal)
+report() {
+  local mark=""
+  [ "$6" = 0 ] && mark="   MISSED"
+  printf '%-10s  %-46s  %9s   %-28s  %6s   %s%s\n' "$engine" "$1" "$2" "$3" "$4" "$5" "$mark"
+}
+
+# --- Figures.
+
 cancel_kib=0  # the peak RSS of a cancelled run, from the log-in figure
 
+cancelled_run() { replay accounts "$work/cancel.script"; }
+login_run() { replay accounts "$work/login.script"; }
+
 figure_login() {
-  local goal out cancel login net
+  local goal cancel login net
   goal=$([ "$engine" = sqlite ] && echo 0.050 || echo 0.150)
   registry_for accounts
-  replay 1 "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
-  replay 1 "$work/cancel.script" >/dev/null
-  out=$(replay "$LOGIN_RUNS" "$work/cancel.script")
-  read -r cancel cancel_kib <<<"$out"
-  out=$(replay "$LOGIN_RUNS" "$work/login.script")
-  read -r login _ <<<"$out"
+  login_run >/dev/null  # the first log-in adds the built-in accounts
+  alternate "$LOGIN_RUNS" cancelled_run login_run
+  cancel=$(median_in cancelled_run 1)
+  cancel_kib=$(largest_in cancelled_run 2)
+  login=$(median_in login_run 1)
   net=$(calc "$login - $cancel")
   report "log-in, sheet, close (100,000 users)" "$(duration "$net")" \
     "run $(duration "$login") - cancelled $(duration "$cancel")" "" "goal <= $(duration "$goal")" "$(met "$net <= $goal")"
 }
 
+fetch_floor() { "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)"; }
+page_listing() { listing "$(db_conn accounts)" spare1; }
+
 figure_listing_time() {
-  local conn floor listing rows
-  conn=$(db_conn accounts)
-  floor=$(median_of "$LISTING_RUNS" "$bin/veltrane-bench-fetch-floor" "$conn")
-  listing=$(median_of "$LISTING_RUNS" "$bin/veltrane-bench-listing" "$conn" spare1)
-  rows=$(db_value accounts "SELECT COUNT(*) FROM Users")
-  report "Users page lists $(grouped "$rows") accounts" "$(duration "$listing")" "floor $(duration "$floor") raw fetch" \
-    "$(ratio "$listing" "$floor")" "goal <= 1.5x floor" "$(met "$listing <= 1.5 * $floor")"
+  local floor time rows
+  alternate "$LISTING_RUNS" fetch_floor page_listing
+  floor=$(median_in fetch_floor 1)
+  time=$(median_in page_listing 1)
+  rows=$(median_in page_listing 2)
+  report "Users page lists $(grouped "$rows") accounts" "$(duration "$time")" "floor $(duration "$floor") raw fetch" \
+    "$(ratio "$time" "$floor")" "goal <= 1.5x floor" "$(met "$time <= 1.5 * $floor")"
 }
 
-# DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by veltrane-control and
-# on the Qt backend.
+# DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by
+# veltrane-control and on the Qt backend.
 figure_listing_rss() {
   local out rows kib qt_rows qt_before qt_peak
   registry_for "$1"
-  replay 1 "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
+  replay "$1" "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
   rows=$(db_value "$1" "SELECT COUNT(*) FROM Users")
-  out=$(replay 1 "$(listing_script "$rows")")
+  out=$(replay "$1" "$(listing_script "$rows")")
   read -r _ kib <<<"$out"
   report "peak RSS, $(grouped "$rows") accounts listed (script)" "$(mib "$kib")" "cancelled run $(mib "$cancel_kib")" \
     "$(ratio "$kib" "$cancel_kib")" "goal $2 $3 MiB" "$(met "$kib / 1024 $2 $3")"
-  out=$(XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen quietly \
-    "$bin/veltrane-bench-listing" --qt "$(db_conn "$1")" spare1)
+  out=$(XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen listing --qt "$(db_conn "$1")" spare1)
   read -r _ qt_rows qt_before qt_peak <<<"$out"
   report "peak RSS, $(grouped "$qt_rows") accounts listed (Qt)" "$(mib "$qt_peak")" "before listing $(mib "$qt_before")" \
     "$(ratio "$qt_peak" "$qt_before")" "goal $2 $3 MiB" "$(met "$qt_peak / 1024 $2 $3")"
 }
 
+add_to_many() { model "$(db_conn added)" add-user "$ADDED_USERS"; }
+add_to_none() { model "$(db_conn empty)" add-user "$ADDED_USERS"; }
+
 figure_add_user() {
   local many none
-  registry_for added
-  many=$("$bin/veltrane-bench-model" "$(db_conn added)" add-user "$ADDED_USERS")
-  registry_for empty
-  none=$("$bin/veltrane-bench-model" "$(db_conn empty)" add-user "$ADDED_USERS")
+  alternate "$ADD_ROUNDS" add_to_many add_to_none
+  many=$(median_in add_to_many 1)
+  none=$(median_in add_to_none 1)
   report "add one user (100,000 users)" "$(duration "$many")" "with none $(duration "$none")" \
     "$(ratio "$many" "$none")" "goal about 1x (<= 1.5x)" "$(met "$many <= 1.5 * $none")"
 }
@@ -230,32 +247,39 @@ table_counts() {
     (SELECT COUNT(*) FROM VirtualServerGroup)"
 }
 
+copy=0  # the fresh copies the next delete runs take, model$copy and floor$copy
+doomed=0 crowded=0 server=0
+model_deletes() {
+  copy=$((copy + 1))
+  echo "$(model "$(db_conn "model$copy")" delete-computer "$doomed")" \
+    "$(model "$(db_conn "model$copy")" delete-server "$crowded" "$server")"
+}
+floor_deletes() {
+  echo "$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$copy")" computer "$doomed")" \
+    "$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$copy")" server "$server")"
+  if [ "$(table_counts "model$copy")" != "$(table_counts "floor$copy")" ]; then
+    echo "bench: rows left after the model's deletes: $(table_counts "model$copy");" \
+      "after the plain ones: $(table_counts "floor$copy")" >&2
+  fi
+}
+
 figure_deletes() {
-  local goal computer crowded server i model_c=() floor_c=() model_s=() floor_s=()
+  local goal model_c floor_c model_s floor_s
   goal=$([ "$engine" = sqlite ] && echo 2 || echo 5)
-  computer=$(db_value deletable "SELECT ID FROM VirtualServerGroup WHERE Name = 'doomed1'")
+  doomed=$(db_value deletable "SELECT ID FROM VirtualServerGroup WHERE Name = 'doomed1'")
   crowded=$(db_value deletable "SELECT ID FROM VirtualServerGroup WHERE Name = 'crowded1'")
   server=$(db_value deletable "SELECT VServerID FROM VirtualServers WHERE VServerGroupID = $crowded")
-  for i in $(seq "$DELETE_RUNS"); do
-    registry_for "model$i"
-    model_c+=("$("$bin/veltrane-bench-model" "$(db_conn "model$i")" delete-computer "$computer")")
-    model_s+=("$("$bin/veltrane-bench-model" "$(db_conn "model$i")" delete-server "$crowded" "$server")")
-    floor_c+=("$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$i")" computer "$computer")")
-    floor_s+=("$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$i")" server "$server")")
-    if [ "$(table_counts "model$i")" != "$(table_counts "floor$i")" ]; then
-      echo "bench: rows left after the model's deletes: $(table_counts "model$i");" \
-        "after the plain ones: $(table_counts "floor$i")" >&2
-    fi
-  done
-  local mc fc mv fv
-  mc=$(printf '%s\n' "${model_c[@]}" | median)
-  fc=$(printf '%s\n' "${floor_c[@]}" | median)
-  mv=$(printf '%s\n' "${model_s[@]}" | median)
-  fv=$(printf '%s\n' "${floor_s[@]}" | median)
-  report "delete computer (100 vservers, 10,000 users)" "$(duration "$mc")" "floor $(duration "$fc")" \
-    "$(ratio "$mc" "$fc")" "goal <= $goal s and <= 20x floor" "$(met "$mc <= $goal && $mc <= 20 * $fc")"
-  report "delete vserver (1,000 users)" "$(duration "$mv")" "floor $(duration "$fv")" \
-    "$(ratio "$mv" "$fv")" "informational" -
+  copy=0
+  alternate "$DELETE_RUNS" model_deletes floor_deletes
+  model_c=$(median_in model_deletes 1)
+  floor_c=$(median_in floor_deletes 1)
+  model_s=$(median_in model_deletes 2)
+  floor_s=$(median_in floor_deletes 2)
+  report "delete computer (100 vservers, 10,000 users)" "$(duration "$model_c")" "floor $(duration "$floor_c")" \
+    "$(ratio "$model_c" "$floor_c")" "goal <= $goal s and <= 20x floor" \
+    "$(met "$model_c <= $goal && $model_c <= 20 * $floor_c")"
+  report "delete vserver (1,000 users)" "$(duration "$model_s")" "floor $(duration "$floor_s")" \
+    "$(ratio "$model_s" "$floor_s")" "informational" -
 }
 
 run_engine() {
