@@ -53,10 +53,10 @@ cleanup() { pg_stop; rm -rf "$work"; }
 trap cleanup EXIT
 
 LOGIN_RUNS=11     # log-in runs and cancelled runs of veltrane-control, after one to warm up
-LISTING_RUNS=5    # runs of the listing and of its floor
+LISTING_RUNS=7    # runs of the listing and of its floor
 DELETE_RUNS=5     # fresh copies for the model's deletes, and as many for the plain ones
-ADD_ROUNDS=3      # runs adding ADDED_USERS accounts one by one, to each database
-ADDED_USERS=7
+ADD_ROUNDS=9      # runs adding ADDED_USERS accounts one by one, to each database
+ADDED_USERS=5
 
 # --- Databases: a name is a file in $work for SQLite, a database on the cluster for PostgreSQL.
 # Connection strings carry the options an installed system uses (README): the embedded data
