@@ -1,8 +1,13 @@
 #include "db/ConfigDatabase.h"
 
-#include <iostream>
 #include <strings.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <regex>
+
+#include "db/AccountBootstrap.h"
 #include "db/CRSUsers.h"
 #include "db/ConnectString.h"
 #include "db/ConnectionPool.h"
@@ -11,16 +16,39 @@
 #include "db/RegistryKey.h"
 #include "digest/Digest.h"
 #include "framework/MessageBox.h"
+#include "platform/Clock.h"
 
 namespace {
 
 constexpr const char* kRegistryPath = "SOFTWARE\\Orvindel\\Veltrane Server";
 constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
 
+// The lock's reset at close is tried three times over five seconds: a database that is
+// restarting or busy with another writer usually answers again within that time.
+constexpr int kLockReleaseAttempts = 3;
+constexpr DWORD kLockReleasePauseMs = 2500;
+
 void ShowError(const std::string& text) { MessageBox(nullptr, text, "Error!!", MB_OK | MB_ICONINFORMATION); }
 
-// Failures the user would otherwise see no cause for are named on standard error.
-void LogCause(const std::string& line) { std::cerr << "veltrane: " << line << '\n'; }
+// Failures the user would otherwise see no cause for are named on standard error, one line
+// each (a driver's text may hold several).
+void LogCause(std::string line) {
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  std::cerr << "veltrane: " << line << '\n';
+}
+
+// Why a connection failed, as the user can act on it. The SQLite driver says only "connect
+// failed" when the file it is told not to create is missing; the file is named instead.
+std::string ConnectFailureCause(const std::string& connectionString, const std::string& driverText) {
+  static const std::regex databaseAttribute(R"((?:^|;)\s*database\s*=\s*([^;]*))", std::regex::icase);
+  std::smatch database;
+  if (driverText.starts_with("[SQLite]") && std::regex_search(connectionString, database, databaseAttribute)) {
+    const std::string file = database[1];
+    std::error_code error;
+    if (!file.empty() && !std::filesystem::exists(file, error)) return "The database file " + file + " does not exist.";
+  }
+  return driverText;
+}
 
 // Opens the session's registry key, creating it when it is missing. Returns 0 or the error.
 LONG OpenOrCreateKey(RegistryKey& key, bool& created) {
@@ -53,8 +81,9 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
   try {
     completed = CompleteConnectString(connectString());
   } catch (const std::exception& error) {
-    LogCause(std::string("unable to connect to the database: ") + error.what());
-    if (!quietArg) ShowError("Unable to Connect to Database.");
+    const std::string cause = ConnectFailureCause(connectString(), error.what());
+    LogCause("unable to connect to the database: " + cause);
+    if (!quietArg) ShowError("Unable to Connect to Database.\n\n" + cause);
     return 0;
   }
   connectString() = "ODBC;" + completed;
@@ -89,7 +118,7 @@ int ConfigDatabase::EnsureBuiltInAccount(const std::string& name, const std::str
   account.HomeDir = "c:\\";
   account.Permissions = -1;
   account.VirtualServerID = -1;
-  if (!account.Add(addQuiet)) return 0;
+  if (!RunGuarded(addQuiet, [&account] { AddAccountUnlessNamed(account); })) return 0;
   ForgetUserQuery();
   return 1;
 }
@@ -112,9 +141,14 @@ int ConfigDatabase::TakeLock(int32_t userId) {
 }
 
 void ConfigDatabase::Close() {
-  if (lockHeld && lockedUserId > 0) {
-    SetUserFlag(lockedUserId, 0);
-    SaveComputerName();
+  // A close runs on every way out of a session, from destructors too: nothing may escape it.
+  try {
+    if (lockHeld && lockedUserId > 0) {
+      ReleaseLock();
+      SaveComputerName();
+    }
+  } catch (...) {
+    LogCause("an unexpected error while the session closed");
   }
   lockHeld = 0;
   lockedUserId = 0;
@@ -124,6 +158,36 @@ void ConfigDatabase::Close() {
   ForgetQueries();
   // Nothing stays open between two sessions.
   CloseIdleConnections();
+}
+
+void ConfigDatabase::ReleaseLock() {
+  std::string cause;
+  for (int attempt = 1; attempt <= kLockReleaseAttempts; ++attempt) {
+    if (attempt > 1) Sleep(kLockReleasePauseMs);
+    try {
+      RunChangeStatement("UPDATE Users SET Flag = 0 WHERE UserID = ?", {lockedUserId});
+      return;
+    } catch (const std::exception& error) {
+      cause = error.what();
+    }
+  }
+  ReportLockLeftSet(cause);
+}
+
+void ConfigDatabase::ReportLockLeftSet(const std::string& cause) const {
+  const std::string release = "UPDATE Users SET Flag = 0 WHERE UserID = " + std::to_string(lockedUserId);
+  LogCause("the session lock could not be released (" + cause +
+           "); every log-in as this account is refused until it is: run `veltrane-admin unlock`, or the SQL "
+           "statement " + release);
+  if (quiet) return;
+  try {
+    ShowError("The session lock could not be released:\n" + cause +
+              "\n\nEvery log-in as this account is refused until it is. To release it, run \"veltrane-admin "
+              "unlock\", or the SQL statement\n" + release);
+  } catch (...) {
+    // A user interface that can show nothing more (a UI script that has ended) has had its say,
+    // and the line above has told the cause.
+  }
 }
 
 int32_t ConfigDatabase::CheckLogIn(const std::string& userName, const std::string& password,

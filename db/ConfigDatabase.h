@@ -37,6 +37,9 @@ class ConfigDatabase {
   // password shows nothing; everything else that fails is reported unless quiet.
   int Connect(int quiet, const std::string& userName, const std::string& password);
   // Releases the lock (saving the computer name when it was held) and empties the lists.
+  // The reset is tried again for a few seconds while the database is down or busy; a lock left
+  // set is reported (standard error, and a box unless quiet) with the way to release it.
+  // Never throws.
   void Close();
   // The account's UserID when name and password match; 0 when no loaded account has the
   // name; -1 when the log-in query loaded no account; -2 for a wrong password. An address
@@ -128,5 +131,7 @@ class ConfigDatabase {
   std::optional<RowSelection> UsersSelection(const std::string& key, int kind);
   int ListUsers(const RowSelection& selection, const UserVisitor& show, size_t rowsPerFetch);
   int TakeLock(int32_t userId);
+  void ReleaseLock();
+  void ReportLockLeftSet(const std::string& cause) const;
   int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
 };

@@ -10,15 +10,33 @@
 
 namespace {
 
-void SetAutocommit(SQLHDBC handle, SQLULEN value) {
-  CheckOdbc(SQLSetConnectAttr(handle, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(value), SQL_IS_UINTEGER),
+void SetConnectionValue(SQLHDBC handle, SQLINTEGER attribute, SQLULEN value) {
+  CheckOdbc(SQLSetConnectAttr(handle, attribute, reinterpret_cast<SQLPOINTER>(value), SQL_IS_UINTEGER),
             SQL_HANDLE_DBC, handle);
+}
+
+SQLULEN IsolationOf(SQLHDBC handle) {
+  SQLUINTEGER isolation = 0;
+  CheckOdbc(SQLGetConnectAttr(handle, SQL_ATTR_TXN_ISOLATION, &isolation, SQL_IS_UINTEGER, nullptr), SQL_HANDLE_DBC,
+            handle);
+  return isolation;
 }
 
 }  // namespace
 
-Transaction::Transaction(ConnectionLease& lease) : lease_(lease) {
-  SetAutocommit(lease_.Connection().Handle(), SQL_AUTOCOMMIT_OFF);
+Transaction::Transaction(ConnectionLease& lease, Isolation isolation) : lease_(lease) {
+  const SQLHDBC handle = lease_.Connection().Handle();
+  // The level is set while no transaction is open, before autocommit goes off.
+  if (isolation == Isolation::serializable && IsolationOf(handle) != SQL_TXN_SERIALIZABLE) {
+    previousIsolation_ = IsolationOf(handle);
+    SetConnectionValue(handle, SQL_ATTR_TXN_ISOLATION, SQL_TXN_SERIALIZABLE);
+  }
+  try {
+    SetConnectionValue(handle, SQL_ATTR_AUTOCOMMIT, SQL_AUTOCOMMIT_OFF);
+  } catch (...) {
+    lease_.Discard();
+    throw;
+  }
 }
 
 Transaction::~Transaction() {
@@ -42,8 +60,12 @@ void Transaction::End(short completion) {
     failure = std::current_exception();
   }
   // Back to autocommit whatever happened; a connection in an unknown state is not lent again.
-  const SQLRETURN restored = SQLSetConnectAttr(handle, SQL_ATTR_AUTOCOMMIT,
-                                               reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER);
-  if (failure || !SQL_SUCCEEDED(restored)) lease_.Discard();
+  bool restored = SQL_SUCCEEDED(SQLSetConnectAttr(handle, SQL_ATTR_AUTOCOMMIT,
+                                                  reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER));
+  if (previousIsolation_ != 0)
+    restored = restored && SQL_SUCCEEDED(SQLSetConnectAttr(handle, SQL_ATTR_TXN_ISOLATION,
+                                                           reinterpret_cast<SQLPOINTER>(previousIsolation_),
+                                                           SQL_IS_UINTEGER));
+  if (failure || !restored) lease_.Discard();
   if (failure) std::rethrow_exception(failure);
 }

@@ -1,14 +1,20 @@
 #pragma once
 // One transaction on a borrowed connection: the driver's autocommit is off from construction
 // until the end, and a transaction that was not committed is rolled back on destruction.
-// Either way the connection is back in autocommit before it is lent again; one whose state
-// cannot be restored is discarded instead.
+// Either way the connection is back in autocommit (and at its own isolation level) before it
+// is lent again; one whose state cannot be restored is discarded instead.
+
+#include <sql.h>
 
 class ConnectionLease;
 
 class Transaction {
  public:
-  explicit Transaction(ConnectionLease& lease);
+  enum class Isolation { driverDefault, serializable };
+
+  // A serializable transaction runs as if no other ran at the same time: of two that read
+  // the same rows and then write, one fails with SQLSTATE 40001 and may be run again.
+  explicit Transaction(ConnectionLease& lease, Isolation isolation = Isolation::driverDefault);
   ~Transaction();
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
@@ -19,5 +25,6 @@ class Transaction {
   void End(short completion);
 
   ConnectionLease& lease_;
+  SQLULEN previousIsolation_ = 0;  // 0: left as it was
   bool ended_ = false;
 };

@@ -18,7 +18,8 @@ CREATE TABLE Users (
   WO_PreviousPermissions INTEGER DEFAULT 0,
   WO_NonMD5Password VARCHAR(255) DEFAULT ''
 );
-CREATE INDEX Users_UserName ON Users (UserName);
+-- Account names are unique: of two that add the same name at the same moment, one is refused.
+CREATE UNIQUE INDEX Users_UserName ON Users (UserName);
 CREATE INDEX Users_VirtualServerID ON Users (VirtualServerID);
 
 CREATE TABLE Preferences (

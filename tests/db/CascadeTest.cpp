@@ -91,12 +91,12 @@ TEST_P(CascadeTest, ARefusalHalfWayLeavesEveryRowAndShowsOneBox) {
   const int computer = Computer("pc");
   const int server = Server(computer, "10.0.0.1");
   Server(computer, "10.0.0.2");
-  Db().Execute("UPDATE Users SET UserName = 'protected' WHERE VirtualServerID = ?", {server});
+  Db().Execute("UPDATE Users SET UserName = 'protected' || UserID WHERE VirtualServerID = ?", {server});
   if (GetParam() == Engine::SQLite) {
-    Db().Execute("CREATE TRIGGER guard BEFORE DELETE ON Users WHEN OLD.UserName = 'protected' "
+    Db().Execute("CREATE TRIGGER guard BEFORE DELETE ON Users WHEN OLD.UserName LIKE 'protected%' "
                  "BEGIN SELECT RAISE(ABORT, 'protected account'); END");
   } else {
-    Db().Execute("CREATE FUNCTION guard() RETURNS trigger AS $$ BEGIN IF OLD.UserName = 'protected' THEN "
+    Db().Execute("CREATE FUNCTION guard() RETURNS trigger AS $$ BEGIN IF OLD.UserName LIKE 'protected%' THEN "
                  "RAISE EXCEPTION 'protected account'; END IF; RETURN OLD; END $$ LANGUAGE plpgsql");
     Db().Execute("CREATE TRIGGER guard BEFORE DELETE ON Users FOR EACH ROW EXECUTE FUNCTION guard()");
   }

@@ -49,16 +49,19 @@ TEST_P(MutationTest, UserAddAndUpdateWriteTheListedColumnsAndRefuseANameInUseOrA
   user.VirtualServerID = 9;
   ExpectRefused(user.Add(0), "Can not add user. User " + name + " already exists!!");
 
-  // An update keeps the WO_ columns and may take a name in use.
+  // An update keeps the WO_ columns; the unique index refuses a name in use.
   Db().Execute("UPDATE Users SET WO_UserEmail = 'mail', WO_GroupID = 3, WO_NonMD5Password = 'plain'");
   EXPECT_EQ(User("b").Add(0), 1);
   UserRecord edited = User("b");
   edited.UserID = std::stoi(Db().QueryValue("SELECT UserID FROM Users WHERE UserName = ?", {name}));
   edited.Flag = 1;
   edited.DiskQuota = 7;
+  EXPECT_EQ(edited.Update(0), 0);
+  EXPECT_THAT(OneBox(Boxes()), StartsWith("Error!!: "));
+  edited.UserName = "b2";
   EXPECT_EQ(edited.Update(0), 1);
   EXPECT_EQ(Db().Query("SELECT " + columns + " FROM Users WHERE UserID = ?", {edited.UserID}),
-            (Rows{{"b", edited.Password, "c:\\ftp", "5", "3", "1", "7", "mail", "0", "3", "0", "plain"}}));
+            (Rows{{"b2", edited.Password, "c:\\ftp", "5", "3", "1", "7", "mail", "0", "3", "0", "plain"}}));
 
   UserRecord longHome = User("c"), largeFlag = User("d");
   longHome.HomeDir = std::string(256, 'x');

@@ -1,11 +1,12 @@
-// A database server that goes away in the middle of a session and comes back. Runs alone:
-// the other test programs use the same server.
+// A database server that goes away in the middle of a session, or as it closes, and comes
+// back. Runs alone: the other test programs use the same server.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "db/ConfigDatabase.h"
+#include "platform/SimulatedClock.h"
 #include "tests/db/TestHelpers.h"
 #include "tests/support/DatabaseTest.h"
 
@@ -58,6 +59,20 @@ TEST_P(OutageTest, AConnectionKeptAcrossARestartIsReplacedWithoutABox) {
   int listed = 0;
   EXPECT_EQ(session.ListAllUsers([&listed](const UserRecord&) { ++listed; }), 1);
   EXPECT_EQ(listed, 2);
+  ExpectClosedCleanly();
+}
+
+TEST_P(OutageTest, AServerBackWithinTheRetriesAtCloseGetsTheLockReleased) {
+  const auto clock = std::make_shared<SimulatedClock>();
+  SetClock(clock);
+  const bool stopped = RunCommand("VELTRANE_PG_STOP");
+  bool restarted = false;
+  clock->OnSleep([&restarted](DWORD) { restarted = restarted || RunCommand("VELTRANE_PG_START"); });
+  session.Close();
+  if (!restarted) restarted = RunCommand("VELTRANE_PG_START");  // before anything can end the test
+  SetClock(nullptr);
+  ASSERT_TRUE(stopped && restarted);
+  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{2500});
   ExpectClosedCleanly();
 }
 

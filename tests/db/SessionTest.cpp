@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "db/ConfigDatabase.h"
@@ -74,7 +75,8 @@ TEST_P(SessionTest, FailedLogInsReturnZeroAndOnlyAnUnreachableDatabaseSaysSo) {
 
   SetRegistryValue("ConnectionString", "DSN=NoSuchSource");
   EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(Boxes()), "Error!!: Unable to Connect to Database.");
+  EXPECT_THAT(OneBox(Boxes()), AllOf(StartsWith("Error!!: Unable to Connect to Database.\n\n"),
+                                     HasSubstr("Data source name not found")));
 }
 
 TEST_P(SessionTest, ADatabaseErrorWhileTakingTheLockFailsTheConnect) {
@@ -146,6 +148,18 @@ TEST(FirstRunTest, TheKeyIsCreatedTheDefaultSourceTriedAndTheCompletedStringStor
   unsetenv("ODBCINI");
   EXPECT_THAT(RegistryValue("ConnectionString"), AllOf(StartsWith("DSN=Veltrane;"), HasSubstr("Database=" + file)));
   EXPECT_EQ(RegistryValue("ComputerName"), "(missing)");
+}
+
+// The driver only says "connect failed" when it may not make a missing file; the file is named.
+TEST(MissingDatabaseTest, ASQLiteFileThatIsNotThereIsNamedInOneBoxAndNotMade) {
+  TemporaryFolder registryRoot, folder;
+  setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
+  const std::string file = (folder.Path() / "gone.db").string();
+  SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=" + file + ";NoCreat=1");
+  MessageBoxRecorder boxes;
+  EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
+  EXPECT_EQ(OneBox(boxes), "Error!!: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 }  // namespace
