@@ -1,6 +1,7 @@
 #include "host/UiScriptRun.h"
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "framework/Backend.h"
@@ -8,6 +9,7 @@
 #include "framework/scripted/ScriptPlayer.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "host/ControlPanel.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
 
@@ -25,6 +27,12 @@ int RunUiScript(const std::string& scriptPath, const std::string& libraryPath) {
   } catch (const ScriptError& error) {
     return Report(error.what());
   }
+  // A termination signal stops the replay before its next command; the backend then winds the
+  // applet down, closing its session.
+  player->SetInterruption([] {
+    return TerminationRequested() ? std::string("stopped by SIG") + sigabbrev_np(TerminationSignalNumber())
+                                  : std::string();
+  });
   // The backend is current before the library loads and until it has unloaded, so every
   // window and message of the applet, from load to unload, goes to the script.
   ScriptedBackend backend(*player);

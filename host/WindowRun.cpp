@@ -10,6 +10,7 @@
 #include "framework/qt/QtBackend.h"
 #include "host/ControlPanel.h"
 #include "host/ControlPanelWindow.h"
+#include "host/QuitOnTermination.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool o
   }
   NameForTheDesktop();
   QApplication application(argc, argv);
+  QuitOnTermination(application);
   NameTheApplication();
   // The backend is current before the library loads and until it has unloaded.
   QtBackend backend;

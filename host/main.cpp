@@ -8,6 +8,25 @@
 #include "host/ListApplets.h"
 #include "host/UiScriptRun.h"
 #include "host/WindowRun.h"
+#include "platform/TerminationSignals.h"
+
+namespace {
+
+int Run(int argc, char** argv, const CommandLine& command) {
+  switch (command.mode) {
+    case CommandLine::Mode::List:
+      return ListApplets(command.library);
+    case CommandLine::Mode::UiScript:
+      return RunUiScript(command.script, command.library);
+    case CommandLine::Mode::Open:
+      return RunWithWindows(argc, argv, command.library, true);
+    case CommandLine::Mode::Window:
+      break;
+  }
+  return RunWithWindows(argc, argv, command.library, false);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::optional<CommandLine> command = ParseCommandLine(argc, argv);
@@ -15,15 +34,10 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  switch (command->mode) {
-    case CommandLine::Mode::List:
-      return ListApplets(command->library);
-    case CommandLine::Mode::UiScript:
-      return RunUiScript(command->script, command->library);
-    case CommandLine::Mode::Open:
-      return RunWithWindows(argc, argv, command->library, true);
-    case CommandLine::Mode::Window:
-      break;
-  }
-  return RunWithWindows(argc, argv, command->library, false);
+  // SIGTERM, SIGINT and SIGHUP wind the applet down (closing its session and releasing the
+  // lock); the process then ends by the signal that asked.
+  InstallTerminationHandlers();
+  const int status = Run(argc, argv, *command);
+  EndByTerminationSignal();
+  return status;
 }

@@ -42,6 +42,8 @@ void ScriptPlayer::Fail(const ScriptCommand* at, const std::string& what) {
 // The next command, for something that `appeared`; a script that has run out fails.
 const ScriptCommand& ScriptPlayer::Next(const std::string& appeared) {
   if (!m_failure.empty()) throw ScriptError(m_failure);
+  if (const std::string why = m_interruption ? m_interruption() : std::string(); !why.empty())
+    Fail(m_next < m_commands.size() ? &m_commands[m_next] : nullptr, why);
   if (m_next == m_commands.size()) Fail(nullptr, "the script ended, but " + appeared);
   return m_commands[m_next++];
 }

@@ -5,6 +5,7 @@
 // The first thing that differs stops the run with one line, "SCRIPT:LINE: what happened",
 // and the player hands out no further commands.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
   // Once the program is done: throws ScriptError when commands were left over.
   void Finish();
 
+  // Asked before each command is handed out: a non-empty answer (e.g. "stopped by SIGTERM")
+  // stops the replay there as a failure, and the backend winds the program down.
+  void SetInterruption(std::function<std::string()> interruption) { m_interruption = std::move(interruption); }
+
 private:
   const ScriptCommand& Next(const std::string& appeared);
   void Perform(ScriptedWindow& window, const ScriptCommand& command);
@@ -36,4 +41,5 @@ private:
   std::vector<ScriptCommand> m_commands;
   size_t m_next = 0;
   std::string m_failure;
+  std::function<std::string()> m_interruption;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // What the applet finds when it connects: a private registry store whose connection string
-// names a fresh SQLite configuration database.
+// names a fresh configuration database.
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,9 @@
 
 class AppletEnvironment {
 public:
-  AppletEnvironment() {
+  // The database is SQLite's unless an available engine is named (a test on an engine that
+  // is not there skips itself).
+  explicit AppletEnvironment(Engine engine = Engine::SQLite) : db(IsAvailable(engine) ? engine : Engine::SQLite) {
     setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
     SetConnectionString(db.ConnectionString());
   }
@@ -28,5 +30,5 @@ public:
   std::string AdminFlag() const { return db.QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
 
   TemporaryFolder registryRoot;
-  TestDatabase db{Engine::SQLite};
+  TestDatabase db;
 };

@@ -21,6 +21,8 @@
 #include "framework/MessageBox.h"
 #include "host/ControlPanel.h"
 #include "host/ControlPanelWindow.h"
+#include "host/QuitOnTermination.h"
+#include "platform/TerminationSignals.h"
 #include "tests/applet/AppletEnvironment.h"
 #include "tests/framework/QtFixture.h"
 
@@ -155,6 +157,28 @@ TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndOkClosesIt) {
   QTest::keyClick(list, Qt::Key_Return);
 
   EXPECT_TRUE(sheetShown);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+// The window form: a termination signal ends every modal loop, so the sheet closes with its
+// session. It is raised in this process, with the program's handlers installed.
+TEST_F(QtHostTest, ATerminationSignalClosesTheSheetAndReleasesTheLock) {
+  InstallTerminationHandlers();
+  QuitOnTermination(*qApp);
+  bool signalled = false;
+  Later([&] {
+    QTest::keyClicks(Find<QLineEdit>(1013), "brelk");
+    Later([&] {
+      ASSERT_EQ(QApplication::activeModalWidget()->windowTitle(), "Veltrane Properties");
+      EXPECT_EQ(AdminFlag(), "1");
+      signalled = raise(SIGTERM) == 0;
+    });
+    Click(IDOK);
+  });
+  panel.DoubleClick(panel.Applets().front());
+
+  EXPECT_TRUE(signalled && TerminationRequested());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_EQ(AdminFlag(), "0");
 }

@@ -1,0 +1,48 @@
+#include "platform/TerminationSignals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+volatile std::sig_atomic_t arrivedSignal = 0;
+int pipeEnds[2] = {-1, -1};
+
+void OnTermination(int signal) {
+  const int savedErrno = errno;
+  if (arrivedSignal == 0) arrivedSignal = signal;
+  const char byte = 1;
+  // The pipe is non-blocking: once it is full, a reader has plenty to wake up for.
+  static_cast<void>(!write(pipeEnds[1], &byte, 1));
+  errno = savedErrno;
+}
+
+}  // namespace
+
+void InstallTerminationHandlers() {
+  if (pipeEnds[0] >= 0 || pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = OnTermination;
+  sigemptyset(&action.sa_mask);
+  // SA_RESETHAND: the first request winds the process down, a second one ends it at once.
+  action.sa_flags = SA_RESTART | SA_RESETHAND;
+  for (const int signal : kTerminationSignals) sigaction(signal, &action, nullptr);
+}
+
+bool TerminationRequested() { return arrivedSignal != 0; }
+
+int TerminationSignalNumber() { return arrivedSignal; }
+
+int TerminationDescriptor() { return pipeEnds[0]; }
+
+void EndByTerminationSignal() {
+  const int signal = arrivedSignal;
+  if (signal == 0) return;
+  std::signal(signal, SIG_DFL);
+  raise(signal);
+}
