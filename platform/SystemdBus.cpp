@@ -3,6 +3,7 @@
 #include <systemd/sd-bus.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -131,7 +132,31 @@ DWORD SystemdBus::Open(std::chrono::microseconds callTimeout, std::shared_ptr<Sy
     if (sd_bus_open_system(&connection) < 0)
         return RPC_S_SERVER_UNAVAILABLE;
     bus.reset(new SystemdBus(connection, callTimeout));
-    return ERROR_SUCCESS;
+    return bus->WaitUntilReady();
+}
+
+// sd-bus connects in the background and makes the first call wait until the connection is
+// ready, for up to its own authentication limit of 90 seconds: a peer that accepts the
+// connection and never speaks would hold the caller that long. The wait is bounded here by
+// the call time-out instead.
+DWORD SystemdBus::WaitUntilReady()
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + microseconds(callTimeoutUsec_);
+    for (;;) {
+        int r = sd_bus_is_ready(bus_);
+        if (r > 0)
+            return ERROR_SUCCESS;
+        if (r == 0 && (r = sd_bus_process(bus_, nullptr)) > 0)
+            continue;
+        if (r < 0)
+            return RPC_S_SERVER_UNAVAILABLE;
+        const auto left = duration_cast<microseconds>(deadline - steady_clock::now());
+        if (left.count() <= 0)
+            return ERROR_SERVICE_REQUEST_TIMEOUT;
+        if (sd_bus_wait(bus_, static_cast<std::uint64_t>(left.count())) < 0)
+            return RPC_S_SERVER_UNAVAILABLE;
+    }
 }
 
 SystemdBus::SystemdBus(sd_bus* bus, std::chrono::microseconds callTimeout)
@@ -139,7 +164,9 @@ SystemdBus::SystemdBus(sd_bus* bus, std::chrono::microseconds callTimeout)
 {
 }
 
-SystemdBus::~SystemdBus() { sd_bus_flush_close_unref(bus_); }
+// Not flushed: every call waits for its reply, so nothing is left to send, and a flush on a
+// connection that never became ready would wait out sd-bus's authentication limit.
+SystemdBus::~SystemdBus() { sd_bus_close_unref(bus_); }
 
 DWORD SystemdBus::Call(const char* destination, const std::string& path, const char* interface,
                        const char* member, std::initializer_list<std::string_view> arguments)

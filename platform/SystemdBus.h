@@ -35,7 +35,9 @@ PropertyField JobIdProperty(const char* name, std::uint32_t& jobId);
 
 class SystemdBus {
 public:
-    // Connects to the system bus (DBUS_SYSTEM_BUS_ADDRESS, else the standard socket).
+    // Connects to the system bus (DBUS_SYSTEM_BUS_ADDRESS, else the standard socket). The
+    // connection is ready (authenticated, and greeted by the bus) within callTimeout, or
+    // fails with ERROR_SERVICE_REQUEST_TIMEOUT.
     static DWORD Open(std::chrono::microseconds callTimeout, std::shared_ptr<SystemdBus>& bus);
     ~SystemdBus();
     SystemdBus(const SystemdBus&) = delete;
@@ -60,6 +62,7 @@ private:
     using MessagePtr = std::unique_ptr<sd_bus_message, MessageUnref>;
 
     SystemdBus(sd_bus* bus, std::chrono::microseconds callTimeout);
+    DWORD WaitUntilReady();
     DWORD CallWithReply(const char* destination, const std::string& path, const char* interface,
                         const char* member, std::initializer_list<std::string_view> arguments, MessagePtr& reply);
 

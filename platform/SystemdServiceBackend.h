@@ -6,8 +6,10 @@
 // A service's active dependents are the active units that require it or are bound to it,
 // directly or through other units, those furthest down listed first.
 //
-// Every D-Bus call is bounded by a time-out. Where no system bus or no systemd answers,
-// opening the manager fails with RPC_S_SERVER_UNAVAILABLE.
+// Every D-Bus call, and the making of the connection, is bounded by a short time-out, so a
+// manager that does not answer holds its caller no longer than that and then counts as one
+// that cannot be opened: opening it fails with ERROR_SERVICE_REQUEST_TIMEOUT. Where no system
+// bus or no systemd is there at all, it fails with RPC_S_SERVER_UNAVAILABLE.
 
 #include <chrono>
 #include <map>
@@ -17,7 +19,8 @@
 
 class SystemdServiceBackend final : public ServiceControlBackend {
 public:
-    static constexpr std::chrono::seconds kDefaultCallTimeout{5};
+    // A manager answers in milliseconds; two seconds leave room for a loaded machine.
+    static constexpr std::chrono::seconds kDefaultCallTimeout{2};
 
     // serviceUnits maps service names to the units that stand for them; any other name is
     // taken as a unit name itself.

@@ -17,3 +17,6 @@ struct ServiceStateDisplay {
 
 // currentState is SERVICE_STATUS::dwCurrentState; unknown values show "Unknown".
 ServiceStateDisplay ServiceStateText(DWORD currentState);
+
+// What shows while the service manager cannot be reached: no state, and neither button.
+inline constexpr ServiceStateDisplay kServiceManagerUnavailable{"Service manager not available", kServiceButtonsNone};

@@ -185,9 +185,9 @@ void CGeneralPage::OnTimer(UINT_PTR id) {
 }
 
 void CGeneralPage::UpdateServiceStatus() {
-  const std::optional<DWORD> state = QueryFtpServiceState();
-  if (!state) return;
-  const ServiceStateDisplay display = ServiceStateText(*state);
+  const std::optional<DWORD> state = m_serviceStatus.Look();
+  if (!state && !m_serviceStatus.ManagerUnavailable()) return;
+  const ServiceStateDisplay display = state ? ServiceStateText(*state) : kServiceManagerUnavailable;
   EnableServiceButtons(display.buttonMode);
   GetDlgItem(IDC_SERVICE_STATE)->SetWindowText(display.text);
 }

@@ -11,6 +11,7 @@
 
 #include "db/PreferenceSet.h"
 #include "framework/ComboBox.h"
+#include "service/ServiceStatusPoll.h"
 #include "ui/FTPSheetPage.h"
 #include "ui/PreferenceFields.h"
 
@@ -22,7 +23,8 @@ public:
 
   // Start is usable exactly in mode 0 (stopped), Stop exactly in mode 1 (running).
   void EnableServiceButtons(int16_t mode);
-  // Shows the service's state; changes nothing when it cannot be read.
+  // Shows the service's state, or that the service manager cannot be reached; changes nothing
+  // when the manager answers but the service cannot be read.
   void UpdateServiceStatus();
 
 protected:
@@ -52,4 +54,5 @@ private:
   PreferenceSet m_prefs;
   int m_nPrefRows = 0;  // rows the last load of m_prefs found
   std::vector<std::string> m_localAddresses;
+  ServiceStatusPoll m_serviceStatus;
 };

@@ -46,6 +46,7 @@ void Stop(pid_t pid)
     if (pid <= 0)
         return;
     kill(pid, SIGTERM);
+    kill(pid, SIGCONT);  // a frozen process takes its SIGTERM only once it runs again
     waitpid(pid, nullptr, 0);
 }
 
@@ -115,6 +116,11 @@ void SystemdMock::ThrowOnFailure(int result, sd_bus_error& error, const char* wh
     const std::string message = std::string(what) + ": " + (error.message ? error.message : "failed");
     sd_bus_error_free(&error);
     throw std::runtime_error(message);
+}
+
+void SystemdMock::FreezeManager()
+{
+    kill(mockPid_, SIGSTOP);
 }
 
 void SystemdMock::StopManager()

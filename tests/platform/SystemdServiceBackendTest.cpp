@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -183,6 +186,28 @@ TEST_F(SystemdServiceBackendTest, ASilentManagerTimesOutAndAMissingOneOrBusIsUna
     setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
     EXPECT_FALSE(SystemdServiceBackend::SystemBusAnswers());
     ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
+}
+
+TEST(SilentBusTest, ABusThatTakesTheConnectionButNeverSpeaksCountsAsNotAnswering)
+{
+    // A socket that is listened on and never served: connecting succeeds, and nothing follows.
+    const std::string path = testing::TempDir() + "silent-bus-" + std::to_string(getpid());
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    unlink(path.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 4), 0);
+    setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + path).c_str(), 1);
+
+    EXPECT_FALSE(SystemdServiceBackend::SystemBusAnswers(100ms));
+    SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(std::map<std::string, std::string>{}, 100ms));
+    EXPECT_EQ(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT), nullptr);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SERVICE_REQUEST_TIMEOUT));
+    SetServiceControlBackend(nullptr);
+    close(listener);
+    unlink(path.c_str());
 }
 
 } // namespace

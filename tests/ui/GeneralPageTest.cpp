@@ -1,12 +1,15 @@
 // The General page with its Edit Preferences and Add Computer dialogs against real engines,
-// over a simulated FTP service and a fixed list of this host's addresses.
+// over a simulated FTP service (or a service manager on a private bus) and a fixed list of
+// this host's addresses.
 
 #include "ui/GeneralPage.h"
 
 #include <gmock/gmock.h>
 
+#include "SystemdMock.h"
 #include "platform/LocalAddresses.h"
 #include "platform/SimulatedServiceManager.h"
+#include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"
 #include "ui/AddComputerDlg.h"
@@ -217,12 +220,19 @@ TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceOnEachTick) {
     EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Running", false, true));
     EXPECT_EQ(tick(SERVICE_START_PENDING), std::make_tuple("Starting", false, false));
     EXPECT_EQ(tick(SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
-    // Without a service manager nothing changes, and Start says it failed.
+    // Without a service manager neither button is usable until it is back.
     services->openManagerError = RPC_S_SERVER_UNAVAILABLE;
-    EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Stopped", true, false));
-    w.Click(kStart);
+    EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Service manager not available", false, false));
     services->openManagerError = ERROR_SUCCESS;
+    EXPECT_EQ(tick(SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
+    // A service that cannot be read leaves the display as it is; a refused start says so.
+    ftp.queryError = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Stopped", true, false));
+    ftp.queryError = ERROR_SUCCESS;
     ftp.status = SimulatedStatus(SERVICE_STOPPED);
+    ftp.startError = ERROR_ACCESS_DENIED;
+    w.Click(kStart);
+    ftp.startError = ERROR_SUCCESS;
     w.Click(kStart);
     EXPECT_EQ(shown(), std::make_tuple("Stopped", true, false));  // until the next tick
     w.FireTimer(1);
@@ -235,6 +245,28 @@ TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceOnEachTick) {
   RunSheet<CGeneralPage>();
   EXPECT_THAT(MessageTexts(), ElementsAre("Unable to Start Veltrane Server", "Unable to Stop Service"));
   EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
+}
+
+TEST_P(GeneralPageTest, AServiceManagerThatNeverAnswersLeavesThePageAndItsTimerRunning) {
+  SystemdMock mock;
+  std::string skipReason;
+  if (!mock.Start(skipReason)) GTEST_SKIP() << skipReason;
+  mock.AddUnit("veltrane-server.service", "FTP server");
+  SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
+      std::map<std::string, std::string>{{kFtpServiceName, "veltrane-server.service"}}));
+  mock.FreezeManager();  // it keeps its name on the bus and never answers
+  steps.Window([&](ScriptedWindow& w) {
+    const auto shown = [&] { return std::make_tuple(w.Text(kState), w.Enabled(kStart), w.Enabled(kStop)); };
+    EXPECT_EQ(shown(), std::make_tuple("Service manager not available", false, false));
+    // Each tick returns while the one question in the background is still out.
+    for (int tick = 0; tick < 5; ++tick) {
+      w.FireTimer(1);
+      EXPECT_EQ(shown(), std::make_tuple("Service manager not available", false, false));
+    }
+    w.Select(kComputer, "(local)");  // the page still does its work
+    w.CloseSheet(false);
+  });
+  RunSheet<CGeneralPage>();
 }
 
 TEST_P(GeneralPageTest, AddComputerSavesExactlyAsTypedAndRefusesWhatCannotBeStored) {

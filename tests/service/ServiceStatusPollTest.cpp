@@ -1,0 +1,101 @@
+#include "service/ServiceStatusPoll.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "platform/ServiceManager.h"
+#include "platform/SimulatedServiceManager.h"
+#include "service/FtpServiceControl.h"
+
+namespace {
+
+// A service manager that can fall silent: then a question asked on the test's own thread
+// fails at once, as one whose time-out has passed, while a question from another thread waits
+// until the test lets it through. It counts the questions.
+class SilentManager final : public ServiceControlBackend {
+public:
+    explicit SilentManager(std::shared_ptr<ServiceControlBackend> answering) : answering_(std::move(answering)) {}
+
+    DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override
+    {
+        std::unique_lock lock(mutex_);
+        ++questions_;
+        if (std::this_thread::get_id() != testThread_)
+            released_.wait(lock, [this] { return !held_; });
+        if (silent_)
+            return ERROR_SERVICE_REQUEST_TIMEOUT;
+        lock.unlock();
+        return answering_->OpenManager(manager);
+    }
+
+    void FallSilent()
+    {
+        std::lock_guard lock(mutex_);
+        silent_ = held_ = true;
+    }
+    void AnswerAgain()
+    {
+        std::lock_guard lock(mutex_);
+        silent_ = held_ = false;
+        released_.notify_all();
+    }
+    int Questions()
+    {
+        std::lock_guard lock(mutex_);
+        return questions_;
+    }
+
+private:
+    std::shared_ptr<ServiceControlBackend> answering_;
+    const std::thread::id testThread_ = std::this_thread::get_id();
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool silent_ = false;
+    bool held_ = false;
+    int questions_ = 0;
+};
+
+class ServiceStatusPollTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        services->AddService(kFtpServiceName);
+        SetServiceControlBackend(manager);
+    }
+    void TearDown() override { SetServiceControlBackend(nullptr); }
+
+    std::shared_ptr<SimulatedServiceManager> services =
+        std::make_shared<SimulatedServiceManager>(std::make_shared<SimulatedClock>());
+    std::shared_ptr<SilentManager> manager = std::make_shared<SilentManager>(services);
+};
+
+TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQuestionAtATime)
+{
+    ServiceStatusPoll poll;
+    EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));
+    EXPECT_FALSE(poll.ManagerUnavailable());
+
+    manager->FallSilent();
+    EXPECT_EQ(poll.Look(), std::nullopt);  // asked, and timed out: from now on asked in the background
+    while (manager->Questions() < 3)
+        std::this_thread::yield();  // until that question is out
+    for (int look = 0; look < 5; ++look) {
+        EXPECT_EQ(poll.Look(), std::nullopt);
+        EXPECT_TRUE(poll.ManagerUnavailable());
+    }
+    EXPECT_EQ(manager->Questions(), 3);  // no look added a question
+
+    manager->AnswerAgain();
+    std::optional<DWORD> state;
+    while (!(state = poll.Look()))
+        std::this_thread::yield();  // until the background question has its answer
+    EXPECT_EQ(state, std::optional<DWORD>(SERVICE_STOPPED));
+    EXPECT_FALSE(poll.ManagerUnavailable());
+    EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));  // asked at once again
+    EXPECT_EQ(manager->Questions(), 4);
+}
+
+} // namespace
