@@ -60,6 +60,12 @@ std::string* PreferenceSet::TextSetting(const std::string& name) {
   return nullptr;
 }
 
+bool PreferenceSet::RowHoldsSetting(const PreferenceRecord& row) {
+  if (const std::string* text = TextSetting(row.Description)) return *text == row.Settings;
+  if (const int32_t* number = NumberSetting(row.Description)) return *number == LeadingInteger(row.Settings);
+  return true;  // not one of the eight: nothing of this set goes there
+}
+
 void PreferenceSet::ApplySetting(const std::string& name, const std::string& text) {
   if (std::string* setting = TextSetting(name)) *setting = text;
   else if (int32_t* number = NumberSetting(name)) *number = LeadingInteger(text);
@@ -112,6 +118,7 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
       return;
     case kWriteLoadedRows:
       for (PreferenceRecord& row : rows) {
+        if (RowHoldsSetting(row)) continue;
         SettingText(row.Description, row.Settings, 0);
         attempt(row.Update(rowQuiet));
       }

@@ -24,9 +24,9 @@ class PreferenceSet {
   // Reads the rows of a virtual server and applies each; returns the number read. Settings
   // without a row keep their values.
   int LoadPreferences(int32_t id);
-  // Mode 1 inserts the eight rows for `id`, mode 2 writes the loaded rows back and inserts
-  // the named rows that were missing, mode 3 deletes them; other modes do nothing. Every row is attempted; only the first failure
-  // is reported.
+  // Mode 1 inserts the eight rows for `id`, mode 2 writes back the loaded rows whose setting
+  // changed and inserts the named rows that were missing, mode 3 deletes them; other modes do
+  // nothing. Every row is attempted; only the first failure is reported.
   void StorePreferences(int32_t id, int mode);
   // One row's value into its setting; other names set nothing.
   void ApplySetting(const std::string& name, const std::string& text);
@@ -49,6 +49,9 @@ class PreferenceSet {
  private:
   void CopyValues(const PreferenceSet& other);
   int AddRow(const std::string& name, const std::string& text, int rowQuiet) const;
+  // Whether the row's stored text still gives its setting's value: then it is left as stored,
+  // also where the setting holds it only approximately (a number beyond 32 bits).
+  bool RowHoldsSetting(const PreferenceRecord& row);
   // Inserts a row for each of the eight names that no row of `existing` carries, in the
   // order of the names; after the first failed insert `rowQuiet` is 1, so it alone is shown.
   void AddRowsMissingFrom(const PreferenceList& existing, int& rowQuiet);

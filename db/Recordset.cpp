@@ -103,8 +103,11 @@ void CRecordset::AddNew() {
 
 void CRecordset::Edit() {
   if (!updatable_ || eof_) throw std::logic_error("This recordset has no row that may be changed.");
-  for (const auto& field : exchange_.Fields())
+  editedRow_.clear();
+  for (const auto& field : exchange_.Fields()) {
     std::visit([](auto* member) { member->ClearAssigned(); }, field.member);
+    editedRow_.push_back(ParamOf(field));
+  }
   editMode_ = EditMode::editing;
 }
 
@@ -118,8 +121,10 @@ void CRecordset::Update() {
 std::vector<const ExchangedField*> CRecordset::AssignedFields() const {
   std::vector<const ExchangedField*> assigned;
   // The first field is the key, which the database assigns and which is never written.
-  for (auto field = exchange_.Fields().begin() + 1; field != exchange_.Fields().end(); ++field)
-    if (IsAssigned(*field)) assigned.push_back(&*field);
+  const auto& fields = exchange_.Fields();
+  for (size_t i = 1; i < fields.size(); ++i)
+    if (IsAssigned(fields[i]) && (editMode_ != EditMode::editing || ParamOf(fields[i]) != editedRow_[i]))
+      assigned.push_back(&fields[i]);
   return assigned;
 }
 

@@ -5,7 +5,10 @@
 // back on Close.
 // Changes are generated INSERT, UPDATE and DELETE statements with bound parameters, keyed by
 // the first exchanged column (the table's key), writing only the members assigned since
-// AddNew or Edit. Driver failures are thrown as DatabaseError; nothing is reported here.
+// AddNew or Edit; an Edit writes only those whose value differs from the row as read, so a
+// stored value that reads back changed (a text over 255 characters, a number beyond 32 bits)
+// is kept unless the caller changes it. Driver failures are thrown as DatabaseError; nothing
+// is reported here.
 
 #include <memory>
 #include <string>
@@ -75,6 +78,7 @@ class CRecordset {
   std::unique_ptr<RowBlock> block_;
   size_t rowInBlock_ = 0;
   SqlParam currentKey_;  // the key as read, whatever the key member is assigned since
+  std::vector<SqlParam> editedRow_;  // every member's value when Edit began
   bool eof_ = true;
   bool updatable_ = false;
   EditMode editMode_ = EditMode::none;

@@ -27,6 +27,10 @@ constexpr int IDC_RENAME = 1055;
 constexpr int IDC_DELETE = 1056;
 constexpr int IDC_CREATE_DIR = 1057;
 
+// The permission bits the five checks stand for.
+constexpr int32_t kCheckedPermissions =
+    kPermissionDownload | kPermissionRename | kPermissionUpload | kPermissionCreateDirectory | kPermissionDelete;
+
 // The quota text read as a decimal number: leading blanks, an optional sign and the digits
 // that follow; 0 without digits. False when the number does not fit 32 bits.
 bool ReadQuota(const std::string& text, int32_t& quota) {
@@ -87,7 +91,10 @@ void CAddUserDlg::OnOK() {
   if (!m_bEdit) DigestText(m_strPassword, m_user.Password);
   m_user.HomeDir = m_strHomeDir;
   m_user.DiskQuota = quota;
-  m_user.Permissions = PermissionsFromChecks();
+  // An edit keeps the stored bits that no check stands for (the built-in accounts have all
+  // 32 set), so an account saved unchanged keeps its permissions as they were.
+  const int32_t unshownBits = m_bEdit ? m_user.Permissions & ~kCheckedPermissions : 0;
+  m_user.Permissions = PermissionsFromChecks() | unshownBits;
   EndDialog(IDOK);
 }
 

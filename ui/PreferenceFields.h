@@ -19,6 +19,8 @@ struct PreferenceFields {
 
   // Takes the set's values for display (anonymous as 0 or 1).
   void ShowValues(const PreferenceSet& prefs);
-  // Writes the displayed values back into the set; its rows and key stay as they are.
+  // Writes back into the set the displayed values that differ from what the set shows: a
+  // stored value that its field cannot show as it is (Anonymous 5 shows as a check) stays
+  // unless the user changes the field. The set's rows and key stay as they are.
   void StoreValues(PreferenceSet& prefs) const;
 };

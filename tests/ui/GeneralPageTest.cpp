@@ -36,6 +36,8 @@ Texts Shown(const ScriptedWindow& w) {
           w.Text(kMax),  w.Text(kPerIp),   w.Text(kPerUser), w.Text(kTimeout)};
 }
 const Texts kDefaults{"21", "Welcome to FTP Service", "GoodBye", "0", "10", "3", "3", "5"};
+const Texts kNames{"FTP Port", "Welcome Message", "GoodBye Message", "Anonymous", "Max Connections",
+                   "Max Connections Per IP", "Max Connections Per User", "Connection Timeout"};
 
 // 255 characters of two bytes each: they fit on either engine.
 std::string Longest() {
@@ -178,13 +180,36 @@ TEST_P(GeneralPageTest, AddComputerRefreshesOnlyOnAChangeAndEditPreferencesInser
   });
   steps.Window(edit("21", IDOK)).Window(edit("2222", IDOK)).Window(edit("1", IDCANCEL));
   RunSheet<CGeneralPage>();
-  const Texts names{"FTP Port", "Welcome Message", "GoodBye Message", "Anonymous", "Max Connections",
-                    "Max Connections Per IP", "Max Connections Per User", "Connection Timeout"};
   Rows expected;
-  for (size_t i = 0; i < names.size(); ++i) expected.push_back({names[i], i == 0 ? "2222" : kDefaults[i]});
+  for (size_t i = 0; i < kNames.size(); ++i) expected.push_back({kNames[i], i == 0 ? "2222" : kDefaults[i]});
   EXPECT_EQ(Db().Query("SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
                        {server}),
             expected);
+}
+
+// Another program stored values the fields can show only approximately; an edit of the port
+// rewrites the port alone.
+TEST_P(GeneralPageTest, EditPreferencesRewritesOnlyTheSettingsTheUserChanged) {
+  const int server = VirtualServer(Computer("alpha"), "10.0.0.1");
+  const std::string welcome = GetParam() == Engine::SQLite ? std::string(300, 'w') : "Hi";  // SQLite keeps any length
+  Texts stored{"21", welcome, "Bye", "5", "99999999999", "3", "3", "5 minutes"};
+  for (size_t i = 0; i < kNames.size(); ++i) Preference(server, kNames[i], stored[i]);
+  session.computerName = "alpha";
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.Select(kServer, "10.0.0.1");
+    EXPECT_EQ(w.Text(kMax), "2147483647");
+    EXPECT_TRUE(w.Checked(kAnonymous));
+    w.Click(kEdit);
+  }));
+  steps.Window([](ScriptedWindow& d) {
+    d.SetText(1033, "2121");
+    d.Click(IDOK);
+  });
+  RunSheet<CGeneralPage>();
+  stored[0] = "2121";
+  Rows expected;
+  for (const std::string& text : stored) expected.push_back({text});
+  EXPECT_EQ(Db().Query("SELECT Settings FROM Preferences ORDER BY PreferenceID"), expected);
 }
 
 TEST_P(GeneralPageTest, OKRemembersTheComputerAndItsSiteButLocalWritesNoRow) {

@@ -206,6 +206,31 @@ TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEditAndDeleteAsksFirst) {
   EXPECT_EQ(Count("Users", "UserName = 'bob'"), 0);
 }
 
+// Values another program stored that the dialog can show only approximately: a quota beyond
+// 32 bits and a home directory over 255 characters (SQLite keeps both), and all 32 permission
+// bits. An edit writes back only what the user changed.
+TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
+  const bool sqlite = GetParam() == Engine::SQLite;
+  const std::string longHome(300, 'h');
+  if (sqlite) Db().Execute("UPDATE Users SET DiskQuota = 8589934592, HomeDir = ? WHERE UserName = 'anna'", {longHome});
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    for (const int row : {4, 0, 0}) {  // root, anna unchanged, anna without download
+      w.SelectRow(kList, row);
+      w.Click(kEdit);
+    }
+  }));
+  steps.Window([](ScriptedWindow& d) { d.Click(IDOK); }).Window([](ScriptedWindow& d) { d.Click(IDOK); });
+  steps.Window([](ScriptedWindow& d) {
+    d.SetCheck(kDownload, false);
+    d.Click(IDOK);
+  });
+  RunSheet<CUsersPage>();
+  EXPECT_EQ(Db().Query("SELECT UserName, HomeDir, Permissions, DiskQuota FROM Users WHERE UserName IN ('anna', 'root') "
+                       "ORDER BY UserName"),
+            (Rows{{"anna", sqlite ? longHome : "/srv/anna", "4", sqlite ? "8589934592" : "0"},
+                  {"root", "/srv/root", "-1", "0"}}));
+}
+
 TEST_P(UsersPageTest, AChangeTheDatabaseRefusesLeavesTheListAsTheDatabaseHasIt) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.SelectRow(kList, 1);  // bob
