@@ -17,12 +17,17 @@ SqlParam ParamOf(const ExchangedField& field) {
   return std::visit([](auto* member) { return SqlParam(member->Value()); }, field.member);
 }
 
-// The value to write to `field`'s column; a text too long for it is refused, not cut.
+// The value to write to `field`'s column; a text too long for it is refused, not cut, and so
+// is one with a NUL character, which PostgreSQL cannot store and a window cannot show.
 SqlParam WrittenValue(const ExchangedField& field) {
   SqlParam value = ParamOf(field);
-  if (const auto* text = std::get_if<std::string>(&value); text && ExceedsMaxCharacters(*text))
+  const auto* text = std::get_if<std::string>(&value);
+  if (text && ExceedsMaxCharacters(*text))
     throw std::length_error("The text for " + field.ColumnName() + " is longer than " +
                             std::to_string(kMaxTextCharacters) + " characters; nothing was stored.");
+  if (text && HoldsNul(*text))
+    throw std::invalid_argument("The text for " + field.ColumnName() +
+                                " holds a NUL character, which cannot be stored; nothing was stored.");
   return value;
 }
 

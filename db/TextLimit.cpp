@@ -22,3 +22,5 @@ std::string CutToMaxCharacters(const char* text, size_t bytes) {
 bool ExceedsMaxCharacters(const std::string& text) {
   return EndOfMaxCharacters(text.data(), text.size()) < text.size();
 }
+
+bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }

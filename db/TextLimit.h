@@ -11,3 +11,7 @@ inline constexpr size_t kMaxTextCharacters = 255;
 std::string CutToMaxCharacters(const char* text, size_t bytes);
 
 bool ExceedsMaxCharacters(const std::string& text);
+
+// A NUL character cannot be stored either: PostgreSQL refuses it in a text and SQLite's
+// readers stop at it, so a text holding one is refused before anything is written.
+bool HoldsNul(const std::string& text);

@@ -63,10 +63,11 @@ TEST_P(MutationTest, UserAddAndUpdateWriteTheListedColumnsAndRefuseANameInUseOrA
   EXPECT_EQ(Db().Query("SELECT " + columns + " FROM Users WHERE UserID = ?", {edited.UserID}),
             (Rows{{"b2", edited.Password, "c:\\ftp", "5", "3", "1", "7", "mail", "0", "3", "0", "plain"}}));
 
-  UserRecord longHome = User("c"), largeFlag = User("d");
+  UserRecord longHome = User("c"), largeFlag = User("d"), withNul = User(std::string("e\0f", 3));
   longHome.HomeDir = std::string(256, 'x');
   largeFlag.Flag = 70000;
-  for (const auto& [refused, column] : {std::pair(longHome, "HomeDir"), std::pair(largeFlag, "Flag")}) {
+  for (const auto& [refused, column] :
+       {std::pair(longHome, "HomeDir"), std::pair(largeFlag, "Flag"), std::pair(withNul, "NUL")}) {
     EXPECT_EQ(refused.Add(0), 0);
     EXPECT_THAT(OneBox(Boxes()), HasSubstr(column));
   }

@@ -53,6 +53,8 @@ TEST(AddUserDlg, AddModeChecksEachEntryInTurnThenStoresTheDigest) {
     ExpectRefusal(ui, w, "Passwords do not match!!");
     w.SetText(kConfirm, "Pässwörd");
     ExpectRefusal(ui, w, "The User Name can hold at most 255 characters. Please shorten it.");
+    w.SetText(kName, std::string("O'Brien\0ü", 10));
+    ExpectRefusal(ui, w, "The User Name cannot hold a NUL character. Please remove it.");
     w.SetText(kName, "O'Brien ü");
     ExpectRefusal(ui, w, "The Disk Quota can be at most 2147483647 MB.");
     w.SetText(kQuota, "2147483647");
