@@ -1,5 +1,6 @@
 #include "framework/scripted/ScriptParser.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 
@@ -120,7 +121,7 @@ private:
           text += m_text[m_at];
           break;
         default:
-          Fail(std::string("unknown escape \\") + m_text[m_at]);
+          Fail("unknown escape " + QuoteForReport(std::string("\\") + m_text[m_at]));
       }
     }
     Fail("a text has no closing quote");
@@ -130,6 +131,49 @@ private:
   const std::string& m_text;
   size_t m_at = 0;
 };
+
+// Characters of a text that an error line quotes: enough to recognise it, never a flood.
+constexpr size_t kMaxReportedCharacters = 200;
+
+std::string ScriptEscaped(char c) {
+  if (c == '\n') return "\\n";
+  if (c == '"' || c == '\\') return std::string("\\") + c;
+  return std::string(1, c);
+}
+
+// The length of the UTF-8 character that starts at `at`, or 0 when the byte there starts none.
+size_t Utf8SequenceLength(const std::string& text, size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  size_t length = 0;
+  if (lead < 0x80) length = 1;
+  else if ((lead & 0xE0) == 0xC0) length = 2;
+  else if ((lead & 0xF0) == 0xE0) length = 3;
+  else if ((lead & 0xF8) == 0xF0) length = 4;
+  if (length == 0 || at + length > text.size()) return 0;
+  for (size_t next = at + 1; next < at + length; ++next)
+    if ((static_cast<unsigned char>(text[next]) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+std::string Hex(const char* prefix, unsigned char value) {
+  static const char digits[] = "0123456789ABCDEF";
+  return prefix + std::string{digits[value >> 4], digits[value & 0xF]};
+}
+
+// One character as an error line shows it: C0 and C1 control characters and stray bytes as
+// escapes, everything else as the script would write it.
+std::string ReportedCharacter(const std::string& text, size_t at, size_t length) {
+  const auto byte = static_cast<unsigned char>(text[at]);
+  if (length == 0) return Hex("\\x", byte);
+  if (length > 1) {
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    return byte == 0xC2 && second < 0xA0 ? Hex("\\u00", second) : text.substr(at, length);
+  }
+  if (byte == '\r') return "\\r";
+  if (byte == '\t') return "\\t";
+  if ((byte < 0x20 && byte != '\n') || byte == 0x7F) return Hex("\\x", byte);
+  return ScriptEscaped(text[at]);
+}
 
 }  // namespace
 
@@ -153,7 +197,7 @@ std::vector<ScriptCommand> ParseScript(const std::string& scriptName, const std:
     if (tokens.empty()) continue;
     if (tokens[0].quoted) reader.Fail("a line must begin with a command");
     const auto signature = Signatures().find(tokens[0].text);
-    if (signature == Signatures().end()) reader.Fail("unknown command " + tokens[0].text);
+    if (signature == Signatures().end()) reader.Fail("unknown command " + QuoteForReport(tokens[0].text));
     const std::vector<Arg>& args = signature->second;
     const bool cancelledBrowse = tokens[0].text == "browse" && tokens.size() == 1;
     bool fits = cancelledBrowse || tokens.size() == args.size() + 1;
@@ -169,13 +213,18 @@ std::vector<ScriptCommand> ParseScript(const std::string& scriptName, const std:
 
 std::string QuoteText(const std::string& text) {
   std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\n')
-      quoted += "\\n";
-    else if (c == '"' || c == '\\')
-      quoted += std::string("\\") + c;
-    else
-      quoted += c;
+  for (char c : text) quoted += ScriptEscaped(c);
+  return quoted + "\"";
+}
+
+std::string QuoteForReport(const std::string& text) {
+  std::string quoted = "\"";
+  size_t characters = 0;
+  for (size_t at = 0; at < text.size(); ++characters) {
+    if (characters == kMaxReportedCharacters) return quoted + "\"...";
+    const size_t length = Utf8SequenceLength(text, at);
+    quoted += ReportedCharacter(text, at, length);
+    at += std::max<size_t>(length, 1);
   }
   return quoted + "\"";
 }

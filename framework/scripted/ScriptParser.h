@@ -28,3 +28,9 @@ std::vector<ScriptCommand> ParseScript(const std::string& scriptName, const std:
 
 // `text` in double quotes with the script's escapes, so that it stays on one line.
 std::string QuoteText(const std::string& text);
+
+// `text` in double quotes for an error line, which a terminal shows: as QuoteText, but at
+// most 200 characters of it (then "..."), and with every other control character and every
+// byte that is no part of a UTF-8 character escaped (\r, \t, \xHH, \u0085), so that nothing
+// in it can act on the terminal.
+std::string QuoteForReport(const std::string& text);

@@ -10,7 +10,7 @@
 namespace {
 
 std::string MessageBoxName(const std::string& caption, const std::string& text) {
-  return "the message box " + QuoteText(caption) + " " + QuoteText(text);
+  return "the message box " + QuoteForReport(caption) + " " + QuoteForReport(text);
 }
 
 int AnswerOf(const std::string& word) {
@@ -95,7 +95,8 @@ void ScriptPlayer::Expect(ScriptedWindow& window, const ScriptCommand& c) {
   const int id = c.Number(0);
   const std::string control = "control " + std::to_string(id);
   if (c.name == "expect-text") {
-    if (const std::string text = window.Text(id); text != c.args[1]) Fail(&c, control + " shows " + QuoteText(text));
+    if (const std::string text = window.Text(id); text != c.args[1])
+      Fail(&c, control + " shows " + QuoteForReport(text));
   } else if (c.name == "expect-enabled") {
     if (window.Enabled(id) != (c.args[1] == "yes"))
       Fail(&c, control + (window.Enabled(id) ? " is enabled" : " is disabled"));
@@ -107,7 +108,7 @@ void ScriptPlayer::Expect(ScriptedWindow& window, const ScriptCommand& c) {
       Fail(&c, control + " has " + std::to_string(count) + " entries");
   } else if (c.name == "expect-cell") {
     if (const std::string cell = window.Cell(id, c.Number(1), c.Number(2)); cell != c.args[3])
-      Fail(&c, control + " row " + c.args[1] + " column " + c.args[2] + " shows " + QuoteText(cell));
+      Fail(&c, control + " row " + c.args[1] + " column " + c.args[2] + " shows " + QuoteForReport(cell));
   }
 }
 
@@ -125,7 +126,7 @@ int ScriptPlayer::AnswerMessageBox(const MessageBoxRequest& box) {
 }
 
 std::optional<std::string> ScriptPlayer::AnswerBrowse(const BrowseRequest& request) {
-  const std::string appeared = "the folder chooser " + QuoteText(request.title);
+  const std::string appeared = "the folder chooser " + QuoteForReport(request.title);
   const ScriptCommand& browse = Next(appeared + " appeared");
   if (browse.name != "browse") Fail(&browse, appeared + " appeared instead");
   if (browse.args.empty()) return std::nullopt;

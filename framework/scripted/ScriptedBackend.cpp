@@ -5,6 +5,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Wnd.h"
 #include "framework/scripted/ScriptError.h"
+#include "framework/scripted/ScriptParser.h"
 #include "framework/scripted/ScriptedWindow.h"
 
 namespace {
@@ -57,8 +58,8 @@ int ScriptedBackend::MessageBox(CWnd* owner, const std::string& text, const std:
   return Guarded([&] {
     const int answer = m_driver.AnswerMessageBox({owner, text, caption, style});
     if (std::find(results.begin(), results.end(), answer) == results.end())
-      throw ScriptError("the message box \"" + caption + "\" \"" + text + "\" has no " + ResultName(answer) +
-                        " button");
+      throw ScriptError("the message box " + QuoteForReport(caption) + " " + QuoteForReport(text) + " has no " +
+                        ResultName(answer) + " button");
     return answer;
   });
 }

@@ -7,10 +7,10 @@
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
 #include "framework/scripted/ScriptError.h"
+#include "framework/scripted/ScriptParser.h"
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string ControlName(int id) { return "control " + std::to_string(id); }
 
@@ -28,8 +28,8 @@ int ScriptedWindow::TemplateId() const { return m_dialog ? static_cast<int>(m_di
 std::string ScriptedWindow::Caption() const { return m_window.GetWindowText(); }
 
 std::string ScriptedWindow::Describe() const {
-  if (m_sheet) return "sheet " + Quoted(Caption());
-  return "dialog " + std::to_string(TemplateId()) + " " + Quoted(Caption());
+  if (m_sheet) return "sheet " + QuoteForReport(Caption());
+  return "dialog " + std::to_string(TemplateId()) + " " + QuoteForReport(Caption());
 }
 
 bool ScriptedWindow::Ended() const {
@@ -71,7 +71,7 @@ void ScriptedWindow::SetText(int id, const std::string& text) {
   if (control.Kind() != res::ControlKind::Edit) Refuse(ControlName(id) + " is not an edit field");
   if (control.ReadOnly()) Refuse(ControlName(id) + " is read-only");
   if ((control.Style() & res::ES_NUMBER) && !AllDigits(text))
-    Refuse(ControlName(id) + " takes digits only, not " + Quoted(text));
+    Refuse(ControlName(id) + " takes digits only, not " + QuoteForReport(text));
   control.SetText(text);
 }
 
@@ -86,7 +86,7 @@ void ScriptedWindow::Select(int id, const std::string& prefix) {
   Control& control = *target.control;
   if (control.Kind() != res::ControlKind::ComboBox) Refuse(ControlName(id) + " is not a combo box");
   const int row = control.FindRowWithPrefix(-1, prefix);
-  if (row < 0) Refuse(ControlName(id) + " has no entry beginning with " + Quoted(prefix));
+  if (row < 0) Refuse(ControlName(id) + " has no entry beginning with " + QuoteForReport(prefix));
   control.SetSelection(row);
   target.window->OnCommand(id, CBN_SELCHANGE);
 }

@@ -1,6 +1,7 @@
 #include "framework/FolderBrowser.h"
 #include "framework/PropertySheet.h"
 #include "framework/scripted/ScriptError.h"
+#include "framework/scripted/ScriptParser.h"
 #include "framework/scripted/ScriptPlayer.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/ScriptedFixture.h"
@@ -76,7 +77,7 @@ close-sheet ok
 }
 
 TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLineAndWhatWasSeen) {
-  const std::pair<const char*, const char*> cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"expect-dialog 101\n", "s:1: dialog 100 \"Record\" opened instead"},
       {"\n\nexpect-dialog 100\nexpect-text 10 \"x\"\n", "s:4: control 10 shows \"\""},
       {"expect-dialog 100\nset 10 \"x\"\n", "s: the script ended, but dialog 100 \"Record\" is still open"},
@@ -92,12 +93,27 @@ TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLine
        "answer ok\nclick 2\n",
        ""},
       // Malformed lines are refused before anything runs.
-      {"expect-dialog 100\nfrobnicate 3\n", "s:2: unknown command frobnicate"},
+      {"expect-dialog 100\nfrobnicate 3\n", "s:2: unknown command \"frobnicate\""},
       {"set 10 \"open\n", "s:1: a text has no closing quote"},
       {"set ten \"x\"\n", "s:1: expected set N \"TEXT\""},
+      // A line is quoted in part, and never with what a terminal would act on.
+      {"\x1b[2J" + std::string(10'000'000, 'x') + "\n",
+       "s:1: unknown command \"\\x1B[2J" + std::string(196, 'x') + "\"..."},
+      {"set 10 \"\\\r\"\n", "s:1: unknown escape \"\\\\\\r\""},
   };
   for (const auto& [script, failure] : cases) EXPECT_EQ(Replay(script), failure) << script;
   EXPECT_THROW(ScriptPlayer::FromFile("/nonexistent/session.vts"), ScriptError);
+}
+
+TEST(QuoteForReport, EscapesControlCharactersAndStrayBytesAndStopsAfter200Characters) {
+  EXPECT_EQ(QuoteForReport("a\"b\\c\nd\te\rf\x7f\x01"), "\"a\\\"b\\\\c\\nd\\te\\rf\\x7F\\x01\"");
+  // A C1 control, two UTF-8 characters, a byte that is no UTF-8 and a character cut short.
+  EXPECT_EQ(QuoteForReport("\xC2\x9B" "31m \xC3\xA9\xE5\x90\x8D \xFF\xC3"),
+            "\"\\u009B31m \xC3\xA9\xE5\x90\x8D \\xFF\\xC3\"");
+  std::string wide;
+  for (int i = 0; i < 201; ++i) wide += "\xC3\xA9";
+  EXPECT_EQ(QuoteForReport(wide), "\"" + wide.substr(0, 400) + "\"...");
+  EXPECT_EQ(QuoteForReport(wide.substr(0, 400)), "\"" + wide.substr(0, 400) + "\"");
 }
 
 }  // namespace
