@@ -73,8 +73,10 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
       // Keys are written in decimal: a computer may have more virtual servers than an
       // engine accepts parameters.
       std::string sql = "SELECT * FROM Users where VirtualServerID in (";
-      for (const auto& server : virtualServers)
-        sql += (&server == &virtualServers.front() ? "" : ",") + std::to_string(server.VServerID);
+      for (const auto& server : virtualServers) {
+        if (&server != &virtualServers.front()) sql += ',';
+        sql += std::to_string(server.VServerID);
+      }
       return RowSelection{sql + ")", {}};
     }
     case kOfAddress:
