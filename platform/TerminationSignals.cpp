@@ -16,6 +16,10 @@ int pipeEnds[2] = {-1, -1};
 void OnTermination(int signal) {
   const int savedErrno = errno;
   if (arrivedSignal == 0) arrivedSignal = signal;
+  // From now on any of the three ends the process at once, should its wind-down hang.
+  struct sigaction defaultAction {};
+  defaultAction.sa_handler = SIG_DFL;
+  for (const int each : kTerminationSignals) sigaction(each, &defaultAction, nullptr);
   const char byte = 1;
   // The pipe is non-blocking: once it is full, a reader has plenty to wake up for.
   static_cast<void>(!write(pipeEnds[1], &byte, 1));
@@ -29,8 +33,8 @@ void InstallTerminationHandlers() {
   struct sigaction action {};
   action.sa_handler = OnTermination;
   sigemptyset(&action.sa_mask);
-  // SA_RESETHAND: the first request winds the process down, a second one ends it at once.
-  action.sa_flags = SA_RESTART | SA_RESETHAND;
+  for (const int signal : kTerminationSignals) sigaddset(&action.sa_mask, signal);
+  action.sa_flags = SA_RESTART;
   for (const int signal : kTerminationSignals) sigaction(signal, &action, nullptr);
 }
 
@@ -41,8 +45,6 @@ int TerminationSignalNumber() { return arrivedSignal; }
 int TerminationDescriptor() { return pipeEnds[0]; }
 
 void EndByTerminationSignal() {
-  const int signal = arrivedSignal;
-  if (signal == 0) return;
-  std::signal(signal, SIG_DFL);
-  raise(signal);
+  // The handler has restored the default action already.
+  if (arrivedSignal != 0) raise(arrivedSignal);
 }

@@ -33,6 +33,6 @@ int TerminationSignalNumber();
 // The read end of the pipe the handler writes to; -1 before InstallTerminationHandlers.
 int TerminationDescriptor();
 
-// When a signal arrived: restores its default action and raises it again, so the process
-// ends as its sender expects (and its parent sees which signal ended it). Otherwise nothing.
+// When a signal arrived: raises it again, now with its default action, so the process ends
+// as its sender expects (and its parent sees which signal ended it). Otherwise nothing.
 void EndByTerminationSignal();
