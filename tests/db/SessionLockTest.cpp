@@ -115,14 +115,19 @@ TEST_P(SessionLockTest, AResetThatKeepsFailingIsReportedWithTheWayBackAndNothing
   ConfigDatabase session;
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
   RefuseUpdates();
+  // The box is shown, then fails as it does when a UI script has ended: nothing may escape.
+  std::string box;
+  SetMessageBoxPresenter([&box](CWnd*, const std::string& text, const std::string&, unsigned) -> int {
+    box = text;
+    throw std::runtime_error("the script ended, but a message box appeared");
+  });
   testing::internal::CaptureStderr();
-  session.Close();
+  EXPECT_NO_THROW(session.Close());
   const std::string errorLines = testing::internal::GetCapturedStderr();
   EXPECT_EQ(clock->Sleeps(), (std::vector<DWORD>{2500, 2500}));  // three tries over five seconds
   EXPECT_EQ(AdminFlag(), "1");
   EXPECT_EQ(session.lockHeld, 0);
-  const std::string box = OneBox(Boxes());
-  EXPECT_THAT(box, AllOf(StartsWith("Error!!: The session lock could not be released:"), HasSubstr("refused"),
+  EXPECT_THAT(box, AllOf(StartsWith("The session lock could not be released:"), HasSubstr("refused"),
                          HasSubstr("veltrane-admin unlock")));
   EXPECT_THAT(errorLines, AllOf(StartsWith("veltrane: the session lock could not be released"),
                                 HasSubstr("veltrane-admin unlock")));
@@ -132,16 +137,6 @@ TEST_P(SessionLockTest, AResetThatKeepsFailingIsReportedWithTheWayBackAndNothing
   AcceptUpdates();
   Db().Execute(box.substr(box.rfind('\n') + 1));
   EXPECT_EQ(AdminFlag(), "0");
-
-  // A box that cannot be shown (a UI script that has ended) does not end the process.
-  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
-  RefuseUpdates();
-  SetMessageBoxPresenter([](CWnd*, const std::string& text, const std::string&, unsigned) -> int {
-    throw std::runtime_error("the script ended, but a box appeared: " + text);
-  });
-  testing::internal::CaptureStderr();
-  EXPECT_NO_THROW(session.Close());
-  EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("UPDATE Users SET Flag = 0 WHERE UserID = "));
 }
 
 TEST_P(SessionLockTest, AResetThatMeetsABusyDatabaseIsTriedAgainAndSucceedsOnceItIsFree) {

@@ -24,22 +24,14 @@ public:
         std::unique_lock lock(mutex_);
         ++questions_;
         if (std::this_thread::get_id() != testThread_)
-            released_.wait(lock, [this] { return !held_; });
-        if (silent_)
-            return ERROR_SERVICE_REQUEST_TIMEOUT;
-        lock.unlock();
-        return answering_->OpenManager(manager);
+            released_.wait(lock, [this] { return !silent_; });
+        return silent_ ? DWORD(ERROR_SERVICE_REQUEST_TIMEOUT) : answering_->OpenManager(manager);
     }
 
-    void FallSilent()
+    void SetSilent(bool silent)
     {
         std::lock_guard lock(mutex_);
-        silent_ = held_ = true;
-    }
-    void AnswerAgain()
-    {
-        std::lock_guard lock(mutex_);
-        silent_ = held_ = false;
+        silent_ = silent;
         released_.notify_all();
     }
     int Questions()
@@ -54,7 +46,6 @@ private:
     std::mutex mutex_;
     std::condition_variable released_;
     bool silent_ = false;
-    bool held_ = false;
     int questions_ = 0;
 };
 
@@ -78,7 +69,7 @@ TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQu
     EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));
     EXPECT_FALSE(poll.ManagerUnavailable());
 
-    manager->FallSilent();
+    manager->SetSilent(true);
     EXPECT_EQ(poll.Look(), std::nullopt);  // asked, and timed out: from now on asked in the background
     while (manager->Questions() < 3)
         std::this_thread::yield();  // until that question is out
@@ -88,7 +79,7 @@ TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQu
     }
     EXPECT_EQ(manager->Questions(), 3);  // no look added a question
 
-    manager->AnswerAgain();
+    manager->SetSilent(false);
     std::optional<DWORD> state;
     while (!(state = poll.Look()))
         std::this_thread::yield();  // until the background question has its answer
