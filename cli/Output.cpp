@@ -6,12 +6,34 @@
 
 namespace {
 
-std::string JsonObject(const Record& record) {
-  std::string object = "{";
-  for (const Field& field : record)
-    object += (object.size() > 1 ? ", " : "") + JsonString(field.name) + ": " +
-              (field.number ? field.value : JsonString(field.value));
-  return object + "}";
+// Appends `text` as a JSON string, quotes included.
+void AppendJsonString(std::string& out, const std::string& text) {
+  out += '"';
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void AppendJsonObject(std::string& out, const Record& record) {
+  out += '{';
+  for (const Field& field : record) {
+    if (&field != &record.front()) out += ", ";
+    AppendJsonString(out, field.name);
+    out += ": ";
+    if (field.number) out += field.value;
+    else AppendJsonString(out, field.value);
+  }
+  out += '}';
 }
 
 // Characters shown, counted as UTF-8 characters (continuation bytes take no column).
@@ -26,26 +48,11 @@ void PrintPadded(std::ostream& out, const std::string& text, size_t width, bool 
 
 }  // namespace
 
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
 void Listing::Add(const Record& record) {
   if (json_) {
-    out_ << (count_ == 0 ? "[\n  " : ",\n  ") << JsonObject(record);
+    line_.assign(count_ == 0 ? "[\n  " : ",\n  ");
+    AppendJsonObject(line_, record);
+    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
   } else {
     if (headings_.empty())
       for (const Field& field : record) headings_.push_back(field.name);
@@ -76,7 +83,9 @@ void Listing::Finish() {
 
 void PrintRecord(std::ostream& out, const Record& record, bool json) {
   if (json) {
-    out << JsonObject(record) << '\n';
+    std::string line;
+    AppendJsonObject(line, record);
+    out << line << '\n';
     return;
   }
   size_t width = 0;

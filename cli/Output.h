@@ -30,10 +30,8 @@ class Listing {
   size_t count_ = 0;
   std::vector<std::string> headings_;
   std::vector<std::vector<std::string>> rows_;
+  std::string line_;  // one JSON row, its buffer kept from row to row
 };
 
 // One record as a JSON object, or as "name: value" lines for people.
 void PrintRecord(std::ostream& out, const Record& record, bool json);
-
-// `text` as a JSON string, quotes included.
-std::string JsonString(const std::string& text);

@@ -40,6 +40,7 @@ fi
 
 bin=$root/build-release/bench
 host=$root/build-release/bin/veltrane-control
+admin=$root/build-release/bin/veltrane-admin
 work=$(mktemp -d /tmp/veltrane-bench.XXXXXX)
 chmod 755 "$work"
 . scripts/odbc-private.sh
@@ -120,6 +121,15 @@ alternate() {
   done
 }
 median_in() { cut -d' ' -f"$2" "$work/$1" | median; }         # FILE FIELD
+# COMMAND...: runs it with its standard output thrown away; prints its wall-clock seconds.
+timed() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null
+  end=$(date +%s%N)
+  calc "($end - $start) / 1e9"
+  echo
+}
 largest_in() { cut -d' ' -f"$2" "$work/$1" | sort -g | tail -1; }  # FILE FIELD
 # COMMAND...: runs it with its standard error kept aside, and shown only when it fails.
 quietly() {
@@ -227,6 +237,41 @@ figure_listing_rss() {
     "$(ratio "$qt_peak" "$qt_before")" "goal $2 $3 MiB" "$(met "$qt_peak / 1024 $2 $3")"
 }
 
+# --- veltrane-admin, whole runs of the program: the administrator's password on its input.
+admin_on() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$admin" "${@:2}"; }
+admin_listing() { admin_on accounts user list --json <<<brelk; }
+fetch_process() { timed "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)"; }
+admin_listing_run() { timed admin_listing; }
+
+figure_admin_listing() {
+  local floor time
+  alternate "$LISTING_RUNS" fetch_process admin_listing_run
+  floor=$(median_in fetch_process 1)
+  time=$(median_in admin_listing_run 1)
+  report "veltrane-admin user list --json (100,000)" "$(duration "$time")" "floor $(duration "$floor") raw fetch run" \
+    "$(ratio "$time" "$floor")" "goal <= 1.5x floor" "$(met "$time <= 1.5 * $floor")"
+}
+
+admin_added=0
+# DATABASE: adds one account on the first computer's first virtual server, as a script would.
+admin_add() {
+  admin_added=$((admin_added + 1))
+  admin_on "$1" user add "cli$admin_added" --vserver 10.1.0.1 --home /srv/ftp/cli <<<$'brelk\npw'
+}
+admin_add_many() { timed admin_add added; }
+admin_add_none() { timed admin_add empty; }
+
+figure_admin_add() {
+  local many none
+  registry_for added
+  registry_for empty
+  alternate "$ADD_ROUNDS" admin_add_many admin_add_none
+  many=$(median_in admin_add_many 1)
+  none=$(median_in admin_add_none 1)
+  report "veltrane-admin user add (100,000 users)" "$(duration "$many")" "with none $(duration "$none")" \
+    "$(ratio "$many" "$none")" "goal about 1x (<= 1.5x)" "$(met "$many <= 1.5 * $none")"
+}
+
 add_to_many() { model "$(db_conn added)" add-user "$ADDED_USERS"; }
 add_to_none() { model "$(db_conn empty)" add-user "$ADDED_USERS"; }
 
@@ -296,6 +341,8 @@ run_engine() {
     figure_listing_rss million "<" 500
   fi
   figure_add_user
+  figure_admin_listing
+  figure_admin_add
   figure_deletes
   if [ "$engine" = postgresql ]; then pg_stop; fi
 }
