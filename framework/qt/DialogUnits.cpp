@@ -5,6 +5,13 @@
 #include <QGuiApplication>
 #include <cmath>
 
+namespace {
+
+// The system's dialog font is 8 points; a template's font size is read against it.
+constexpr int kSystemFontSize = 8;
+
+}  // namespace
+
 DialogUnits DialogUnits::ForFont(const QFont& font) {
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   return DialogUnits(QFontMetricsF(font).horizontalAdvance(letters) / letters.size(), QFontMetrics(font).height());

@@ -31,9 +31,6 @@ private:
   int m_baseY;
 };
 
-// The system's dialog font is 8 points; a template's font size is read against it.
-inline constexpr int kSystemFontSize = 8;
-
 // The font a template names, at its size. The templates' "MS Sans Serif" is the system's
 // dialog font: it becomes the desktop's general font, at the desktop's size for 8 points, so
 // that windows follow the desktop while keeping the template's proportions.

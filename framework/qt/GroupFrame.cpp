@@ -1,5 +1,7 @@
 #include "framework/qt/GroupFrame.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QStyle>
 
