@@ -121,8 +121,18 @@ void CUsersPage::OnAdd() {
   if (server < 1) return;
   CAddUserDlg dlg(this);
   dlg.m_user.VirtualServerID = static_cast<int32_t>(m_serverCombo.GetItemData(server));
-  if (dlg.DoModal() != IDOK) return;
-  if (m_pDatabase->AddUser(dlg.m_user)) ReloadUsers();
+  if (dlg.DoModal() != IDOK || !m_pDatabase->AddUser(dlg.m_user)) return;
+  ReloadUsers();
+  SelectAccountNamed(dlg.m_user.UserName);
+}
+
+void CUsersPage::SelectAccountNamed(const std::string& name) {
+  // A new account is listed last as a rule, so the search starts there.
+  for (int row = m_userList.GetItemCount() - 1; row >= 0; --row)
+    if (m_userList.GetItemText(row, 0) == name) {
+      m_userList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+      return;
+    }
 }
 
 int CUsersPage::ReadSelectedUser(UserRecord& user) {

@@ -5,6 +5,7 @@
 // come straight from the database, so the list is the one copy of them.
 
 #include <cstdint>
+#include <string>
 
 #include "framework/ComboBox.h"
 #include "framework/ListCtrl.h"
@@ -29,6 +30,8 @@ private:
   void FillUserServers();
   // Lists the accounts of the chosen computer and virtual server as the database has them.
   void ReloadUsers();
+  // Selects the row of the account with that name (the list then shows it).
+  void SelectAccountNamed(const std::string& name);
   // Writes the account's columns and key into the list's row.
   void ShowUserColumns(int row, const UserRecord& user);
 

@@ -163,6 +163,7 @@ TEST_P(UsersPageTest, AddStoresTheAccountAsTypedAndRefusesANameInUse) {
   session.computerName = "alpha";  // its current site is the second virtual server
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.Click(kAdd);
+    EXPECT_EQ(w.Selection(kList), 1);  // the new account, shown
     w.Click(kAdd);  // "anna" is in use on another virtual server
     EXPECT_EQ(Column(w, kList), (Texts{"carl", name}));
   }));
