@@ -55,7 +55,7 @@ int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool o
   if (!DisplayAvailable()) {
     std::fputs(
         "veltrane-control: no display to show windows on (DISPLAY is not set); run it on a virtual one with "
-        "`xvfb-run -a bash scripts/run.sh`, or serve it over VNC with `QT_QPA_PLATFORM=vnc bash scripts/run.sh`\n",
+        "`xvfb-run -a veltrane-control`, or serve it over VNC with `QT_QPA_PLATFORM=vnc veltrane-control`\n",
         stderr);
     return 1;
   }
