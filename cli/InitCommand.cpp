@@ -4,6 +4,7 @@
 // embedded SQLite default.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
 #include "db/SessionSettings.h"
+#include "platform/RegistryStore.h"
 
 namespace {
 
@@ -34,8 +36,12 @@ struct Target {
 Target SQLiteTarget(const std::string& file) {
   const fs::path path = fs::absolute(file);
   fs::create_directories(path.parent_path());
-  // The accounts' digests are in it: only its owner may read a file made here.
-  if (const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); made >= 0) close(made);
+  // The accounts' digests are in it: only its owner may read a file made here, and its group
+  // too in a folder shared with the group, as the registry store does (the installed default).
+  if (const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); made >= 0) {
+    fchmod(made, registry_store::NewFileMode(path.parent_path()));
+    close(made);
+  }
   const std::string base = "Driver=SQLite3;Database=" + path.string() + ";StepAPI=1;Timeout=5000";
   return {base + ";NoCreat=1", base};
 }

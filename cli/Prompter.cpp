@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "cli/CliError.h"
-#include "cli/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
 
@@ -35,11 +35,10 @@ bool FromTerminal() { return isatty(STDIN_FILENO) != 0; }
 
 // Waits for input or a termination signal, which ends the command.
 void WaitForInput() {
-  TerminationSignals* signals = ActiveTerminationSignals();
-  pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {signals ? signals->Descriptor() : -1, POLLIN, 0}};
-  while (poll(watched, 2, -1) < 0) {
+  pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {TerminationDescriptor(), POLLIN, 0}};
+  while (!TerminationRequested() && poll(watched, 2, -1) < 0) {
   }
-  if (signals && signals->Arrived()) throw Refused("interrupted; nothing was changed");
+  if (TerminationRequested()) throw Refused("interrupted; nothing was changed");
 }
 
 // One line of standard input without its line end, read a byte at a time so that nothing

@@ -1,8 +1,8 @@
 #pragma once
 // What veltrane-admin asks: passwords and confirmations. From a terminal, a password is read
 // without echo and a new one twice; when standard input is not a terminal, each answer is
-// its next line. Passwords never come from the command line. A termination signal while
-// waiting ends the wait (CliError, nothing done).
+// its next line. Passwords never come from the command line. A termination signal
+// (platform/TerminationSignals.h) while waiting ends the wait (CliError, nothing done).
 
 #include <string>
 

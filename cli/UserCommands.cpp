@@ -13,10 +13,10 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
-#include "cli/TerminationSignals.h"
 #include "cli/Values.h"
 #include "db/Permissions.h"
 #include "digest/Digest.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
 
@@ -49,11 +49,10 @@ int List(Arguments& arguments) {
   ConfigDatabase& database = session.database;
   const auto addresses = Addresses(database);
   Listing listing(std::cout, json);
-  TerminationSignals* signals = ActiveTerminationSignals();
   // After a termination signal, or once the reader has gone, the remaining rows are passed
   // over, so the session closes soon.
   const auto show = [&](const UserRecord& user) {
-    if (std::cout && (!signals || !signals->Arrived())) listing.Add(UserFields(user, addresses));
+    if (std::cout && !TerminationRequested()) listing.Add(UserFields(user, addresses));
   };
   int listed = 0;
   if (address)

@@ -1,5 +1,6 @@
 // veltrane-admin: the configuration from a shell. See Usage.cpp for the commands.
 
+#include <csignal>
 #include <iostream>
 #include <map>
 #include <string>
@@ -9,8 +10,8 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
-#include "cli/TerminationSignals.h"
 #include "cli/Usage.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
 
@@ -34,7 +35,11 @@ int Run(const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);  // a listing of a million rows goes through one buffer
-  TerminationSignals signals;
+  // Ctrl-C, SIGTERM and SIGHUP end a command at its next question or listed row, after which
+  // the session closes and releases the lock. A reader that went away (user list | head)
+  // must not end the process with the lock held either: writes fail instead.
+  InstallTerminationHandlers();
+  std::signal(SIGPIPE, SIG_IGN);
   ReportModelMessagesOnStandardError();
   int status = 0;
   try {
@@ -49,6 +54,6 @@ int main(int argc, char** argv) {
   }
   // Every session has closed by now; a termination signal ends the process as it would have.
   std::cout.flush();
-  signals.EndByArrivedSignal();
+  EndByTerminationSignal();
   return status;
 }
