@@ -1,0 +1,77 @@
+#include "framework/terminal/ComboField.h"
+
+#include <algorithm>
+
+#include "framework/Control.h"
+
+namespace {
+
+constexpr int kLongestDropDown = 8;
+
+bool Opens(const Key& key) {
+  return key.Is(Key::Code::Function) ? key.number == 4
+                                     : (key.Is(Key::Code::Char) && key.ch == U' ' && !key.alt);
+}
+
+}  // namespace
+
+int ComboField::ShownRows() const { return std::min(kLongestDropDown, std::max(1, m_control.RowCount())); }
+
+void ComboField::Draw(Canvas& canvas, bool focused) const {
+  const int selection = m_control.Selection();
+  const std::string text = m_control.HasRow(selection) ? m_control.Rows()[selection].cells.front() : "";
+  Look look = focused ? Look::Focused : Look::Field;
+  if (!m_control.Enabled()) look = Look::Disabled;
+  canvas.Text(m_cell.row, m_cell.col, text, m_cell.cols - 1, look);
+  canvas.Text(m_cell.row, m_cell.Right(), "v", 1, look);
+}
+
+void ComboField::DrawOver(Canvas& canvas) const {
+  if (!m_open) return;
+  const int shown = ShownRows();
+  m_top = std::clamp(m_top, std::max(0, m_highlight - shown + 1), std::max(0, m_highlight));
+  canvas.Frame(m_cell.row + 1, m_cell.col - 1, shown + 2, m_cell.cols + 2);
+  for (int line = 0; line < shown; ++line) {
+    const int row = m_top + line;
+    const std::string text = m_control.HasRow(row) ? m_control.Rows()[row].cells.front() : "";
+    canvas.Text(m_cell.row + 2 + line, m_cell.col, text, m_cell.cols, row == m_highlight ? Look::Focused : Look::Plain);
+  }
+}
+
+bool ComboField::HandleKey(const Key& key) {
+  if (m_open) return HandleOpenKey(key);
+  if (Opens(key) || (key.Is(Key::Code::Down) && key.alt)) {
+    m_open = true;
+    m_highlight = m_control.Selection();
+    return true;
+  }
+  const std::optional<int> target = m_motion.Target(key, m_control, m_control.Selection(), ShownRows());
+  if (!target) return false;
+  Choose(*target);
+  return true;
+}
+
+bool ComboField::HandleOpenKey(const Key& key) {
+  if (key.Is(Key::Code::Escape)) {
+    m_open = false;
+    return true;
+  }
+  if (key.Is(Key::Code::Enter) || Opens(key)) {
+    m_open = false;
+    Choose(m_highlight);
+    return true;
+  }
+  if (key.Is(Key::Code::Tab) || key.Is(Key::Code::BackTab)) {
+    m_open = false;
+    return false;
+  }
+  const std::optional<int> target = m_motion.Target(key, m_control, m_highlight, ShownRows());
+  if (target) m_highlight = *target;
+  return true;
+}
+
+void ComboField::Choose(int row) {
+  if (!m_control.HasRow(row) || row == m_control.Selection()) return;
+  m_control.SetSelection(row);
+  m_notify(CBN_SELCHANGE);
+}

@@ -1,0 +1,79 @@
+#include "framework/terminal/EditField.h"
+
+#include "framework/Control.h"
+#include "framework/terminal/Utf8.h"
+
+bool EditField::TakesFocus() const { return Field::TakesFocus() && !m_control.ReadOnly(); }
+
+void EditField::Follow() const {
+  if (m_started && m_followed == m_control.Text()) return;
+  m_started = true;
+  m_followed = m_control.Text();
+  m_text = DecodeUtf8(m_followed);
+  m_caret = m_text.size();
+  m_scroll = 0;
+}
+
+void EditField::Draw(Canvas& canvas, bool focused) const {
+  Follow();
+  const bool password = m_control.Style() & res::ES_PASSWORD;
+  const std::u32string shown = password ? std::u32string(m_text.size(), U'*') : m_text;
+  // Scroll so that the caret, one cell past the text at most, stays inside the field.
+  if (m_caret < m_scroll) m_scroll = m_caret;
+  while (m_scroll < m_caret && CellWidth(shown.substr(m_scroll, m_caret - m_scroll)) >= m_cell.cols) ++m_scroll;
+  Look look = Look::Field;
+  if (!m_control.Enabled()) look = Look::Disabled;
+  else if (m_control.ReadOnly()) look = Look::ReadOnly;
+  // Without the focus a field shows its text from the start, as a caret is not there to follow.
+  const size_t first = focused ? m_scroll : 0;
+  canvas.Text(m_cell.row, m_cell.col, EncodeUtf8(shown.substr(first)), m_cell.cols, look,
+              look == Look::Field ? '_' : ' ');
+  if (focused && look == Look::Field)
+    canvas.Caret(m_cell.row, m_cell.col + CellWidth(shown.substr(m_scroll, m_caret - m_scroll)));
+}
+
+bool EditField::HandleKey(const Key& key) {
+  Follow();
+  switch (key.code) {
+    case Key::Code::Left:
+      if (m_caret > 0) --m_caret;
+      return true;
+    case Key::Code::Right:
+      if (m_caret < m_text.size()) ++m_caret;
+      return true;
+    case Key::Code::Home:
+      m_caret = 0;
+      return true;
+    case Key::Code::End:
+      m_caret = m_text.size();
+      return true;
+    case Key::Code::Backspace:
+      return m_caret > 0 ? Erase(--m_caret) : true;
+    case Key::Code::Delete:
+      return Erase(m_caret);
+    case Key::Code::Char:
+      return !key.alt && Type(key.ch);
+    default:
+      return false;
+  }
+}
+
+bool EditField::Type(char32_t ch) {
+  if (m_control.ReadOnly()) return true;
+  if ((m_control.Style() & res::ES_NUMBER) && (ch < U'0' || ch > U'9')) return true;
+  m_text.insert(m_caret++, 1, ch);
+  Store();
+  return true;
+}
+
+bool EditField::Erase(size_t at) {
+  if (m_control.ReadOnly() || at >= m_text.size()) return true;
+  m_text.erase(at, 1);
+  Store();
+  return true;
+}
+
+void EditField::Store() {
+  m_followed = EncodeUtf8(m_text);
+  m_control.SetText(m_followed);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// A one-line edit: typing inserts at the caret, Left/Right/Home/End move it, Backspace and
+// Delete remove; the text scrolls inside the field to keep the caret in view. A password
+// shows a star per character; a read-only field shows its text and takes no typing; a
+// digits-only field takes digits alone.
+
+#include <string>
+
+#include "framework/terminal/Field.h"
+
+class EditField : public Field {
+public:
+  using Field::Field;
+  bool TakesFocus() const override;
+  void Draw(Canvas& canvas, bool focused) const override;
+  bool HandleKey(const Key& key) override;
+
+private:
+  // Follows a text the program set: the caret goes to its end.
+  void Follow() const;
+  bool Type(char32_t ch);
+  bool Erase(size_t at);
+  void Store();
+
+  mutable std::u32string m_text;
+  mutable std::string m_followed;  // the control's text m_text was taken from
+  mutable bool m_started = false;
+  mutable size_t m_caret = 0;
+  mutable size_t m_scroll = 0;  // the first character shown
+};

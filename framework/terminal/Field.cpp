@@ -1,0 +1,33 @@
+#include "framework/terminal/Field.h"
+
+#include "framework/Control.h"
+#include "framework/terminal/ComboField.h"
+#include "framework/terminal/EditField.h"
+#include "framework/terminal/ListField.h"
+#include "framework/terminal/SimpleFields.h"
+
+bool Field::TakesFocus() const { return m_control.Enabled() && (m_control.Style() & res::WS_TABSTOP); }
+
+bool Field::IsPushButton() const {
+  return m_control.IsButtonOfType(res::BS_PUSHBUTTON) || m_control.IsButtonOfType(res::BS_DEFPUSHBUTTON);
+}
+
+bool Field::IsDefaultButton() const { return m_control.IsButtonOfType(res::BS_DEFPUSHBUTTON); }
+
+std::unique_ptr<Field> MakeField(Control& control, Field::Notify notify) {
+  switch (control.Kind()) {
+    case res::ControlKind::Edit:
+      return std::make_unique<EditField>(control, std::move(notify));
+    case res::ControlKind::Static:
+      return std::make_unique<LabelField>(control, std::move(notify));
+    case res::ControlKind::ComboBox:
+      return std::make_unique<ComboField>(control, std::move(notify));
+    case res::ControlKind::ListView:
+      return std::make_unique<ListField>(control, std::move(notify));
+    case res::ControlKind::Button:
+      break;
+  }
+  if (control.IsButtonOfType(res::BS_GROUPBOX)) return std::make_unique<GroupField>(control, std::move(notify));
+  if (control.IsCheckBox()) return std::make_unique<CheckField>(control, std::move(notify));
+  return std::make_unique<ButtonField>(control, std::move(notify));
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The terminal form of one control: where it stands, how it draws, and what it does with a
+// key. User input is written into the Control first, then the control's notification is
+// sent, as with the other backends.
+
+#include <functional>
+#include <memory>
+
+#include "framework/FrameworkTypes.h"
+#include "framework/terminal/Canvas.h"
+#include "framework/terminal/CellLayout.h"
+#include "framework/terminal/Key.h"
+
+class Control;
+
+class Field {
+public:
+  using Notify = std::function<void(UINT code)>;
+
+  Field(Control& control, Notify notify) : m_control(control), m_notify(std::move(notify)) {}
+  virtual ~Field() = default;
+  Field(const Field&) = delete;
+  Field& operator=(const Field&) = delete;
+
+  Control& GetControl() const { return m_control; }
+  const CellRect& Cell() const { return m_cell; }
+  void SetCell(const CellRect& cell) { m_cell = cell; }
+
+  // Enabled, a tab stop, and able to take input.
+  virtual bool TakesFocus() const;
+  virtual void Draw(Canvas& canvas, bool focused) const = 0;
+  // What draws over the rest of the window (an open drop-down list).
+  virtual void DrawOver(Canvas&) const {}
+  // Handles the key when it means something to this control; false leaves it to the window.
+  virtual bool HandleKey(const Key&) { return false; }
+  // Its mnemonic was typed: a button is pressed, a check box toggled. False when the focus
+  // should go to the control instead (a label's goes to the next one).
+  virtual bool Activate() { return false; }
+  bool IsPushButton() const;
+  bool IsDefaultButton() const;
+
+protected:
+  Control& m_control;
+  Notify m_notify;
+  CellRect m_cell;
+};
+
+// The field for a control of any kind.
+std::unique_ptr<Field> MakeField(Control& control, Field::Notify notify);

@@ -1,0 +1,72 @@
+#include "framework/terminal/ListField.h"
+
+#include <algorithm>
+
+#include "framework/Control.h"
+
+namespace {
+
+// Column widths are given in pixels of the templates' font, about six to a character cell.
+constexpr int kPixelsPerCell = 6;
+constexpr int kNarrowestColumn = 3;
+
+}  // namespace
+
+std::vector<int> ListField::ColumnWidths() const {
+  std::vector<int> widths;
+  int used = 0;
+  for (const Control::Column& column : m_control.Columns()) {
+    const int width = column.width < 0 ? static_cast<int>(column.heading.size()) + 1 : column.width / kPixelsPerCell;
+    widths.push_back(std::max(kNarrowestColumn, width));
+    used += widths.back() + 1;
+  }
+  if (widths.empty()) widths.push_back(m_cell.cols);
+  else widths.back() = std::max(kNarrowestColumn, m_cell.cols - (used - widths.back() - 1));
+  return widths;
+}
+
+void ListField::DrawHeader(Canvas& canvas, const std::vector<int>& widths) const {
+  int col = m_cell.col;
+  for (size_t i = 0; i < widths.size() && col <= m_cell.Right(); ++i) {
+    const std::string heading = i < m_control.Columns().size() ? m_control.Columns()[i].heading : "";
+    canvas.Text(m_cell.row, col, heading, std::min(widths[i] + 1, m_cell.Right() - col + 1), Look::Title);
+    col += widths[i] + 1;
+  }
+}
+
+void ListField::DrawRow(Canvas& canvas, int line, int row, const std::vector<int>& widths, Look look) const {
+  const std::vector<std::string>& cells = m_control.Rows()[row].cells;
+  int col = m_cell.col;
+  for (size_t i = 0; i < widths.size() && col <= m_cell.Right(); ++i) {
+    const std::string text = i < cells.size() ? cells[i] : "";
+    canvas.Text(line, col, text, std::min(widths[i] + 1, m_cell.Right() - col + 1), look);
+    col += widths[i] + 1;
+  }
+}
+
+void ListField::Draw(Canvas& canvas, bool focused) const {
+  const int visible = VisibleRows();
+  const int selection = m_control.Selection();
+  if (selection >= 0) m_top = std::clamp(m_top, selection - visible + 1, selection);
+  m_top = std::clamp(m_top, 0, std::max(0, m_control.RowCount() - visible));
+  const std::vector<int> widths = ColumnWidths();
+  DrawHeader(canvas, widths);
+  for (int line = 0; line < visible; ++line) {
+    const int row = m_top + line;
+    const int screenLine = m_cell.row + 1 + line;
+    if (!m_control.HasRow(row)) {
+      canvas.Text(screenLine, m_cell.col, "", m_cell.cols, Look::Plain);
+      continue;
+    }
+    Look look = Look::Plain;
+    if (row == selection) look = focused ? Look::Focused : Look::Selected;
+    DrawRow(canvas, screenLine, row, widths, look);
+  }
+}
+
+bool ListField::HandleKey(const Key& key) {
+  const std::optional<int> target = m_motion.Target(key, m_control, m_control.Selection(), VisibleRows());
+  if (!target) return false;
+  m_control.SetSelection(*target);
+  return true;
+}

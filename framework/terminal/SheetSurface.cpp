@@ -1,0 +1,144 @@
+#include "framework/terminal/SheetSurface.h"
+
+#include <algorithm>
+
+#include "framework/MessageBox.h"
+#include "framework/PropertySheet.h"
+#include "framework/WindowState.h"
+
+namespace {
+
+constexpr int kButtonCols = 10;  // "[ Cancel ]"
+
+}  // namespace
+
+SheetSurface::SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver)
+    : m_sheet(sheet), m_deliver(deliver), m_pages(sheet.GetPageCount()), m_buttons(sheet, deliver) {}
+
+CellSize SheetSurface::PageArea(int maxRows) const {
+  CellSize area;
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+    const CellLayout layout = CellLayout::Of(*m_sheet.GetPageTemplate(i), maxRows);
+    area.rows = std::max(area.rows, layout.rows);
+    area.cols = std::max(area.cols, layout.cols);
+  }
+  return area;
+}
+
+void SheetSurface::Fit(CellSize screen) {
+  m_area = PageArea(screen.rows - kChromeRows);
+  for (const auto& page : m_pages)
+    if (page) page->LayOut(m_area.rows);
+  const int buttons = static_cast<int>(m_sheet.GetWindowState()->Controls().size());
+  std::vector<CellRect> cells;
+  for (int i = 0; i < buttons; ++i)
+    cells.push_back({0, m_area.cols - (buttons - i) * (kButtonCols + 1), 1, kButtonCols});
+  m_buttons.Place(cells, 1, m_area.cols);
+  m_corner = Centred({m_area.rows + kChromeRows, m_area.cols + 2}, screen);
+}
+
+CellSize SheetSurface::Smallest() const {
+  const CellSize squeezed = PageArea(0);
+  return {squeezed.rows + kChromeRows, squeezed.cols + 2};
+}
+
+WindowForm* SheetSurface::ActivePageForm() const {
+  const int active = m_sheet.GetActiveIndex();
+  return active >= 0 && active < static_cast<int>(m_pages.size()) ? m_pages[active].get() : nullptr;
+}
+
+void SheetSurface::FollowPages() {
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i)
+    if (!m_pages[i] && m_sheet.GetPage(i)->IsWindowCreated()) {
+      m_pages[i] = std::make_unique<WindowForm>(*m_sheet.GetPage(i), m_deliver);
+      m_pages[i]->LayOut(m_area.rows);
+    }
+  WindowForm* page = ActivePageForm();
+  if (!page) return;
+  const bool newlyShown = m_shownPage != m_sheet.GetActiveIndex();
+  m_shownPage = m_sheet.GetActiveIndex();
+  if (page->FollowFocusRequest() || newlyShown) m_buttons.DropFocus();
+  if (newlyShown && !page->HasFocus()) page->FocusEdge(true);
+  if (!page->HasFocus() && !m_buttons.HasFocus() && !page->FocusEdge(true)) m_buttons.FocusEdge(true);
+}
+
+void SheetSurface::DrawTabs(Canvas& canvas) const {
+  int col = 1;
+  for (int i = 0; i < m_sheet.GetPageCount() && col < m_area.cols; ++i) {
+    const bool active = i == m_sheet.GetActiveIndex();
+    const std::string caption = m_sheet.GetPageTemplate(i)->caption;
+    const std::string tab = active ? "[" + caption + "]" : " " + caption + " ";
+    canvas.Text(1, col, tab, m_area.cols - col, active ? Look::Title : Look::Plain, '\0');
+    col += static_cast<int>(tab.size()) + 1;
+  }
+}
+
+void SheetSurface::Draw(Canvas& canvas, bool active) {
+  FollowPages();
+  OriginScope corner(canvas, m_corner.rows, m_corner.cols);
+  canvas.Frame(0, 0, m_area.rows + kChromeRows, m_area.cols + 2);
+  canvas.Text(0, 2, " " + m_sheet.GetWindowText() + " ", m_area.cols - 2, Look::Title, '\0');
+  DrawTabs(canvas);
+  OriginScope client(canvas, 2, 1);
+  if (WindowForm* page = ActivePageForm()) page->Draw(canvas, active);
+  OriginScope buttons(canvas, m_area.rows, 0);
+  m_buttons.Draw(canvas, active);
+}
+
+void SheetSurface::ShowPage(int index) {
+  if (index < 0 || index >= m_sheet.GetPageCount()) return;
+  m_deliver([this, index] { m_sheet.SetActivePage(index); });
+}
+
+void SheetSurface::MoveFocus(bool forward) {
+  WindowForm* page = ActivePageForm();
+  if (!page) return;
+  if (m_buttons.HasFocus()) {
+    if (!m_buttons.MoveFocus(forward) && !page->FocusEdge(forward)) m_buttons.FocusEdge(forward);
+  } else if (!page->MoveFocus(forward) && !m_buttons.FocusEdge(forward)) {
+    page->FocusEdge(forward);
+  }
+}
+
+void SheetSurface::HandleKey(const Key& key) {
+  WindowForm* page = ActivePageForm();
+  if (!page) return;
+  page->FollowFocusRequest();
+  WindowForm& focused = m_buttons.HasFocus() ? m_buttons : *page;
+  WindowForm& other = m_buttons.HasFocus() ? *page : m_buttons;
+  if (focused.HandleKey(key) || (key.Is(Key::Code::Char) && key.alt && other.HandleKey(key))) return;
+  switch (key.code) {
+    case Key::Code::PreviousTab:
+    case Key::Code::NextTab: {
+      const int count = m_sheet.GetPageCount();
+      ShowPage((m_sheet.GetActiveIndex() + (key.Is(Key::Code::NextTab) ? 1 : count - 1)) % count);
+      break;
+    }
+    case Key::Code::Function:
+      ShowPage(key.number - 1);
+      break;
+    case Key::Code::Tab:
+    case Key::Code::BackTab:
+      MoveFocus(key.Is(Key::Code::Tab));
+      break;
+    case Key::Code::Enter:
+      if (!page->PressDefault()) m_buttons.PressDefault();
+      break;
+    case Key::Code::Escape:
+      m_deliver([this] { m_sheet.OnCommand(IDCANCEL, BN_CLICKED); });
+      break;
+    default:
+      break;
+  }
+}
+
+bool SheetSurface::Done() const { return m_sheet.GetWindowState()->Ended(); }
+
+void SheetSurface::Abandon() { m_sheet.EndModalLoop(IDCANCEL); }
+
+std::vector<CWnd*> SheetSurface::TimedWindows() const {
+  std::vector<CWnd*> windows{&m_sheet};
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i)
+    if (m_sheet.GetPage(i)->IsWindowCreated()) windows.push_back(m_sheet.GetPage(i));
+  return windows;
+}

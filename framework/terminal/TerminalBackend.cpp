@@ -1,0 +1,125 @@
+#include "framework/terminal/TerminalBackend.h"
+
+#include <memory>
+
+#include "framework/MessageBox.h"
+#include "framework/PropertySheet.h"
+#include "framework/WindowState.h"
+#include "framework/terminal/DialogSurface.h"
+#include "framework/terminal/FolderSurface.h"
+#include "framework/terminal/MessageSurface.h"
+#include "framework/terminal/SheetSurface.h"
+#include "framework/terminal/Terminal.h"
+
+namespace {
+
+std::string SizeText(CellSize size) { return std::to_string(size.cols) + "x" + std::to_string(size.rows); }
+
+}  // namespace
+
+TerminalBackend::TerminalBackend(Terminal& terminal) : m_terminal(terminal) {}
+
+void TerminalBackend::SetWindDown(std::function<bool()> requested, int descriptor) {
+  m_windDownRequested = std::move(requested);
+  m_windDownDescriptor = descriptor;
+}
+
+bool TerminalBackend::WindingDown() const {
+  return !m_failure.empty() || (m_windDownRequested && m_windDownRequested());
+}
+
+void TerminalBackend::RunModal(CWnd& window) {
+  const WindowForm::Deliver deliver = [this](const std::function<void()>& action) { Deliver(action); };
+  std::unique_ptr<Surface> surface;
+  if (auto* sheet = dynamic_cast<CPropertySheet*>(&window))
+    surface = std::make_unique<SheetSurface>(*sheet, deliver);
+  else
+    surface = std::make_unique<DialogSurface>(window, deliver);
+  const CellSize screen = m_terminal.Size();
+  if (m_failure.empty() && !screen.Holds(surface->Smallest()))
+    m_failure = "the terminal is " + SizeText(screen) + " characters; \"" + window.GetWindowText() + "\" needs " +
+                SizeText(surface->Smallest());
+  Run(*surface);
+}
+
+void TerminalBackend::EndModal(CWnd&) {}
+
+int TerminalBackend::MessageBox(CWnd*, const std::string& text, const std::string& caption, UINT style) {
+  MessageSurface box(text, caption, style);
+  Run(box);
+  return box.Result();
+}
+
+std::optional<std::string> TerminalBackend::BrowseForFolder(CWnd* owner, const std::string& title, UINT) {
+  FolderSurface chooser(title, FolderSurface::StartFolder(owner));
+  Run(chooser);
+  return chooser.Chosen();
+}
+
+void TerminalBackend::Run(Surface& surface) {
+  if (WindingDown()) {
+    surface.Abandon();
+    return;
+  }
+  m_open.push_back(&surface);
+  while (!surface.Done()) {
+    if (WindingDown()) {
+      surface.Abandon();
+      break;
+    }
+    Redraw();
+    WaitAndDispatch(surface);
+  }
+  m_open.pop_back();
+}
+
+void TerminalBackend::Redraw() {
+  const CellSize screen = m_terminal.Size();
+  Canvas& canvas = m_terminal.BeginFrame();
+  for (Surface* surface : m_open) {
+    if (!screen.Holds(surface->Smallest())) {
+      canvas.Text(0, 0, "The terminal is too small: this window needs " + SizeText(surface->Smallest()) + ".",
+                  screen.cols, Look::Plain);
+      break;
+    }
+    surface->Fit(screen);
+    surface->Draw(canvas, surface == m_open.back());
+  }
+  m_terminal.EndFrame();
+}
+
+void TerminalBackend::WaitAndDispatch(Surface& surface) {
+  FollowTimers();
+  const std::optional<Key> key =
+      m_terminal.WaitForKey(m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
+  if (key && !key->Is(Key::Code::Resize) && m_terminal.Size().Holds(surface.Smallest())) surface.HandleKey(*key);
+  FireTimers();
+}
+
+// The timers of the windows open now: a key may have opened and closed others meanwhile.
+void TerminalBackend::FollowTimers() {
+  std::vector<CWnd*> timed;
+  for (Surface* open : m_open)
+    for (CWnd* window : open->TimedWindows()) timed.push_back(window);
+  m_timers.Follow(timed, TimerSchedule::Clock::now());
+}
+
+void TerminalBackend::FireTimers() {
+  FollowTimers();
+  for (const TimerSchedule::Due& due : m_timers.TakeDue(TimerSchedule::Clock::now()))
+    Deliver([&due] {
+      // A timer killed by an earlier tick of this round does not fire.
+      if (const WindowState* state = due.window->GetWindowState(); state && state->Timers().count(due.id))
+        due.window->OnTimer(due.id);
+    });
+}
+
+void TerminalBackend::Deliver(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONERROR);
+  } catch (...) {
+    AfxMessageBox("Unexpected error.", MB_OK | MB_ICONERROR);
+  }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The real terminal, on ncurses (wide build), on standard input and output. It takes the
+// terminal over when made and gives it back, as it found it, when destroyed, when the
+// process exits, and when it crashes. Standard error is held back meanwhile (it would write
+// over the screen) and written out once the terminal is given back.
+
+#include <memory>
+#include <stdexcept>
+
+#include "framework/terminal/Terminal.h"
+
+class TerminalScreen : public Terminal, private Canvas {
+public:
+  // Throws TerminalUnavailable when standard input and output are not a terminal that
+  // ncurses can run.
+  TerminalScreen();
+  ~TerminalScreen() override;
+  TerminalScreen(const TerminalScreen&) = delete;
+  TerminalScreen& operator=(const TerminalScreen&) = delete;
+
+  CellSize Size() const override;
+  Canvas& BeginFrame() override;
+  void EndFrame() override;
+  std::optional<Key> WaitForKey(int timeoutMs, int wakeDescriptor) override;
+
+private:
+  void Text(int row, int col, const std::string& text, int width, Look look, char fill) override;
+  void Frame(int row, int col, int rows, int cols) override;
+  void Caret(int row, int col) override;
+  std::optional<Key> ReadKey();
+
+  bool m_caretShown = false;
+  int m_caretRow = 0, m_caretCol = 0;
+};
+
+class TerminalUnavailable : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};

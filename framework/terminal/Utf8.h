@@ -1,0 +1,13 @@
+#pragma once
+// UTF-8 text as the terminal shows it: code points, the cells each takes, and the templates'
+// "&" mnemonic markers.
+
+#include <string>
+
+std::u32string DecodeUtf8(const std::string& text);  // a stray byte becomes U+FFFD
+std::string EncodeUtf8(const std::u32string& text);
+int CellWidth(char32_t ch);                // 0, 1 or 2 cells
+int CellWidth(const std::u32string& text);
+// "&&" shows "&"; a single "&" marks the next character as the mnemonic, which is returned
+// folded to lower case (0 when the text has none).
+std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic = nullptr);

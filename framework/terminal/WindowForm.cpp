@@ -1,0 +1,98 @@
+#include "framework/terminal/WindowForm.h"
+
+#include <cwctype>
+
+#include "framework/Control.h"
+#include "framework/WindowState.h"
+#include "framework/Wnd.h"
+#include "framework/terminal/Utf8.h"
+
+WindowForm::WindowForm(CWnd& window, Deliver deliver) : m_window(window) {
+  const WindowState& state = *window.GetWindowState();
+  for (const auto& control : state.Controls()) {
+    const int id = control->Id();
+    m_fields.push_back(MakeField(*control, [this, deliver, id](UINT code) {
+      deliver([this, id, code] { m_window.OnCommand(id, code); });
+    }));
+  }
+  m_focusSerial = state.FocusSerial() - 1;  // the request made before the window showed counts
+}
+
+void WindowForm::LayOut(int maxRows) {
+  const CellLayout layout = CellLayout::Of(*m_window.GetWindowState()->Template(), maxRows);
+  Place(layout.cells, layout.rows, layout.cols);
+}
+
+void WindowForm::Place(const std::vector<CellRect>& cells, int rows, int cols) {
+  for (size_t i = 0; i < m_fields.size() && i < cells.size(); ++i) m_fields[i]->SetCell(cells[i]);
+  m_rows = rows;
+  m_cols = cols;
+}
+
+void WindowForm::Draw(Canvas& canvas, bool active) const {
+  // Frames first, so that what they hold draws over their lines.
+  for (const auto& field : m_fields)
+    if (field->GetControl().IsButtonOfType(res::BS_GROUPBOX)) field->Draw(canvas, false);
+  for (size_t i = 0; i < m_fields.size(); ++i)
+    if (!m_fields[i]->GetControl().IsButtonOfType(res::BS_GROUPBOX))
+      m_fields[i]->Draw(canvas, active && static_cast<int>(i) == m_focus);
+  if (active && HasFocus()) m_fields[m_focus]->DrawOver(canvas);
+}
+
+bool WindowForm::FollowFocusRequest() {
+  const WindowState& state = *m_window.GetWindowState();
+  if (state.FocusSerial() == m_focusSerial) return false;
+  m_focusSerial = state.FocusSerial();
+  // The control asked for, or when it takes no input (a read-only field) the next that does.
+  for (size_t i = 0; i < m_fields.size(); ++i)
+    if (m_fields[i]->GetControl().Id() == state.FocusId()) {
+      m_focus = NextTaking(static_cast<int>(i) - 1, true);
+      return m_focus >= 0;
+    }
+  return false;
+}
+
+int WindowForm::NextTaking(int from, bool forward) const {
+  const int count = static_cast<int>(m_fields.size());
+  for (int i = from + (forward ? 1 : -1); i >= 0 && i < count; i += forward ? 1 : -1)
+    if (m_fields[i]->TakesFocus()) return i;
+  return -1;
+}
+
+bool WindowForm::MoveFocus(bool forward) {
+  m_focus = NextTaking(m_focus, forward);
+  return m_focus >= 0;
+}
+
+bool WindowForm::FocusEdge(bool forward) {
+  m_focus = NextTaking(forward ? -1 : static_cast<int>(m_fields.size()), forward);
+  return m_focus >= 0;
+}
+
+bool WindowForm::PressDefault() {
+  for (const auto& field : m_fields)
+    if (field->IsDefaultButton() && field->GetControl().Enabled()) return field->Activate();
+  return false;
+}
+
+bool WindowForm::HandleKey(const Key& key) {
+  if (HasFocus() && !m_fields[m_focus]->TakesFocus()) MoveFocus(true);  // it was disabled meanwhile
+  if (HasFocus() && m_fields[m_focus]->HandleKey(key)) return true;
+  return key.Is(Key::Code::Char) && key.alt && Mnemonic(key.ch);
+}
+
+// A button or check box with the letter acts; a label's letter focuses the next field.
+bool WindowForm::Mnemonic(char32_t letter) {
+  const auto wanted = static_cast<char32_t>(std::towlower(static_cast<wint_t>(letter)));
+  for (size_t i = 0; i < m_fields.size(); ++i) {
+    char32_t mnemonic = 0;
+    WithoutMnemonic(m_fields[i]->GetControl().Text(), &mnemonic);
+    if (mnemonic == 0 || mnemonic != wanted) continue;
+    const int target = m_fields[i]->TakesFocus() ? static_cast<int>(i) : NextTaking(static_cast<int>(i), true);
+    if (target < 0) continue;
+    m_focus = target;
+    if (target == static_cast<int>(i)) m_fields[i]->Activate();
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The fields of one window (a dialog, a property page, or a sheet's own buttons) in tab
+// order, with the focus among them. Focus requests of the window's logic (SetFocus, the
+// first tab stop) are followed once each, as they are made.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/terminal/CellLayout.h"
+#include "framework/terminal/Field.h"
+
+class CWnd;
+
+class WindowForm {
+public:
+  // Runs a piece of the window's logic for one user action.
+  using Deliver = std::function<void(const std::function<void()>&)>;
+
+  WindowForm(CWnd& window, Deliver deliver);
+
+  // Places the fields from the window's template, in at most `maxRows` rows where it can.
+  void LayOut(int maxRows);
+  // Places the fields where the caller says (a window without a template).
+  void Place(const std::vector<CellRect>& cells, int rows, int cols);
+  int Rows() const { return m_rows; }
+  int Cols() const { return m_cols; }
+
+  void Draw(Canvas& canvas, bool active) const;
+  // Keys for the focused field and mnemonics; false when the key is left to the window.
+  bool HandleKey(const Key& key);
+  // Moves the focus to the next (or previous) field that takes it; false when it ran off the
+  // end, which leaves the form without focus.
+  bool MoveFocus(bool forward);
+  // Focuses the first (or last) field that takes it; false when none does.
+  bool FocusEdge(bool forward);
+  // Presses the default button; false when the form has none that is enabled.
+  bool PressDefault();
+  // A focus request of the window's logic that has not been followed yet.
+  bool FollowFocusRequest();
+  bool HasFocus() const { return m_focus >= 0; }
+  void DropFocus() { m_focus = -1; }
+  const Field* FocusedField() const { return HasFocus() ? m_fields[m_focus].get() : nullptr; }
+
+private:
+  bool Mnemonic(char32_t letter);
+  int NextTaking(int from, bool forward) const;
+
+  CWnd& m_window;
+  std::vector<std::unique_ptr<Field>> m_fields;
+  int m_rows = 0, m_cols = 0;
+  int m_focus = -1;
+  unsigned m_focusSerial = 0;
+};

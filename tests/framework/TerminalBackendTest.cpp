@@ -1,0 +1,100 @@
+// The terminal backend running real dialogs, sheets and message boxes from keys, on a grid
+// of characters: the keys a user presses reach the window's logic as they would on screen.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/Backend.h"
+#include "framework/PropertySheet.h"
+#include "framework/terminal/TerminalBackend.h"
+#include "tests/framework/RecordDialog.h"
+#include "tests/framework/TerminalGrid.h"
+
+namespace {
+
+class TerminalBackendTest : public ::testing::Test {
+protected:
+  TerminalGrid grid{24, 80};
+  TerminalBackend backend{grid};
+  BackendScope use{backend};
+  ModuleResourceScope module{test_templates::Module()};
+  RecordDialog dialog;
+};
+
+class PlainPage : public CPropertyPage {
+public:
+  explicit PlainPage(UINT idTemplate) : CPropertyPage(idTemplate) {}
+  int m_value = 7;
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override {
+    if (GetTemplateId() == test_templates::kSecondPage) DDX_Text(pDX, 30, m_value);
+  }
+};
+
+}  // namespace
+
+TEST_F(TerminalBackendTest, TypingTabbingAndEnterFillTheDialogAndPressItsDefaultButton) {
+  grid.Type(U"Zoë");  // the first tab stop has the focus
+  grid.Press(Key::Of(Key::Code::Tab));
+  grid.Type(U"42");
+  grid.Press(Key::Of(Key::Code::BackTab));
+  grid.Press(Key::Of(Key::Code::End));
+  grid.Type(U"!");
+  for (int i = 0; i < 3; ++i) grid.Press(Key::Of(Key::Code::Tab));  // the read-only field is passed over
+  grid.Press(Key::Char(U' '));
+  grid.Press(Key::Of(Key::Code::Enter));
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.m_name, "Zoë!");
+  EXPECT_EQ(dialog.m_count, 42);
+  EXPECT_EQ(dialog.m_allow, BST_CHECKED);
+  EXPECT_EQ(dialog.m_log, std::vector<std::string>{"allow 1"});
+}
+
+TEST_F(TerminalBackendTest, MnemonicsEscapeAndMessageBoxesAnswerFromTheKeyboard) {
+  int answer = 0;
+  dialog.m_onAdd = [&](RecordDialog& d) { answer = d.MessageBox("Add it?", "Question", MB_YESNO | MB_ICONQUESTION); };
+  grid.Press(Key::Of(Key::Code::Tab));
+  grid.Press(Key::Char(U'n', true));  // Alt-N: "&Name:" puts the focus on the name field
+  grid.Type(U"x");
+  for (int i = 0; i < 3; ++i) grid.Press(Key::Of(Key::Code::BackTab));  // round the end, past "Off", to "Add"
+  grid.Press(Key::Of(Key::Code::Enter));
+  grid.Press(Key::Char(U'n'));  // the message box's No
+  grid.Press(Key::Of(Key::Code::Escape));
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.m_log, std::vector<std::string>{"add"});
+  EXPECT_EQ(answer, IDNO);
+  EXPECT_TRUE(dialog.m_name.empty()) << "Cancel keeps what was typed out of the members";
+}
+
+TEST_F(TerminalBackendTest, SheetTabsChangeWithFunctionKeysAndEnterPressesOk) {
+  CPropertySheet sheet("Properties");
+  PlainPage first(test_templates::kFirstPage), second(test_templates::kSecondPage),
+      third(test_templates::kThirdPage);
+  for (CPropertyPage* page : {&first, &second, &third}) sheet.AddPage(page);
+  grid.Press(Key::Of(Key::Code::NextTab));
+  grid.Press(Key::Of(Key::Code::Home));
+  grid.Type(U"9");  // the second page's edit has the focus once shown
+  grid.Press(Key{Key::Code::Function, 0, false, 3});
+  grid.Press(Key{Key::Code::Function, 0, false, 2});
+  grid.Press(Key::Of(Key::Code::Enter));
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(second.m_value, 97);
+  EXPECT_TRUE(grid.Shows("[Second]")) << grid.Screen();
+}
+
+TEST_F(TerminalBackendTest, AWindowTooLargeForTheTerminalEndsTheRunAsCancelled) {
+  grid.Resize({10, 30});
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_NE(backend.Failure().find("the terminal is 30x10"), std::string::npos) << backend.Failure();
+  EXPECT_NE(backend.Failure().find("needs 57x"), std::string::npos) << backend.Failure();
+  EXPECT_EQ(MessageBox(nullptr, "Save?", "Question", MB_YESNOCANCEL), IDCANCEL) << "answered without a key";
+}
+
+TEST_F(TerminalBackendTest, AWindDownRequestClosesWindowsAsCancelledWithoutAFailure) {
+  backend.SetWindDown([] { return true; }, -1);
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(MessageBox(nullptr, "Delete?", "Question", MB_YESNO), IDNO);
+  EXPECT_TRUE(backend.Failure().empty());
+}

@@ -1,0 +1,83 @@
+#pragma once
+// A terminal for the terminal backend's tests: a grid of characters to draw on and a queue
+// of keys to read. Frames are drawn with + - |. Running out of keys throws, so a test whose
+// window stays open fails instead of waiting.
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/terminal/Terminal.h"
+#include "framework/terminal/Utf8.h"
+
+class TerminalGrid : public Terminal, public Canvas {
+public:
+  TerminalGrid(int rows, int cols) : m_size{rows, cols} { Clear(); }
+
+  void Press(const Key& key) { m_keys.push_back(key); }
+  void Type(const std::u32string& text) {
+    for (char32_t ch : text) Press(Key::Char(ch));
+  }
+  std::string Line(int row) const { return EncodeUtf8(m_lines.at(row)); }
+  std::string Screen() const {
+    std::string all;
+    for (int row = 0; row < m_size.rows; ++row) all += Line(row) + "\n";
+    return all;
+  }
+  bool Shows(const std::string& text) const { return Screen().find(text) != std::string::npos; }
+  int TextCalls() const { return m_textCalls; }
+  void Resize(CellSize size) {
+    m_size = size;
+    Clear();
+  }
+
+  CellSize Size() const override { return m_size; }
+  Canvas& BeginFrame() override {
+    Clear();
+    SetOrigin(0, 0);
+    m_textCalls = 0;
+    return *this;
+  }
+  void EndFrame() override {}
+  std::optional<Key> WaitForKey(int, int) override {
+    if (m_keys.empty()) throw std::runtime_error("the window waited for a key after the last one:\n" + Screen());
+    const Key key = m_keys.front();
+    m_keys.pop_front();
+    return key;
+  }
+
+  void Text(int row, int col, const std::string& text, int width, Look, char fill = ' ') override {
+    ++m_textCalls;
+    int at = col + m_col;
+    const int end = at + width;
+    for (char32_t ch : DecodeUtf8(text)) {
+      if (at + CellWidth(ch) > end) break;
+      Put(row + m_row, at, ch);
+      at += CellWidth(ch);
+    }
+    for (; fill != '\0' && at < end; ++at) Put(row + m_row, at, static_cast<char32_t>(fill));
+  }
+  void Frame(int row, int col, int rows, int cols) override {
+    for (int c = 0; c < cols; ++c) {
+      Put(row + m_row, col + m_col + c, c == 0 || c == cols - 1 ? U'+' : U'-');
+      Put(row + m_row + rows - 1, col + m_col + c, c == 0 || c == cols - 1 ? U'+' : U'-');
+    }
+    for (int r = 1; r < rows - 1; ++r) {
+      Put(row + m_row + r, col + m_col, U'|');
+      Put(row + m_row + r, col + m_col + cols - 1, U'|');
+    }
+  }
+  void Caret(int, int) override {}
+
+private:
+  void Clear() { m_lines.assign(m_size.rows, std::u32string(m_size.cols, U' ')); }
+  void Put(int row, int col, char32_t ch) {
+    if (row >= 0 && row < m_size.rows && col >= 0 && col < m_size.cols) m_lines[row][col] = ch;
+  }
+
+  CellSize m_size;
+  std::vector<std::u32string> m_lines;
+  std::deque<Key> m_keys;
+  int m_textCalls = 0;
+};

@@ -1,0 +1,103 @@
+// The terminal layout of every real template: nothing overlaps, everything stays inside its
+// window and its group's frame, fields beside their labels share a row, and the sheet's
+// pages fit an 80x24 terminal.
+
+#include <gtest/gtest.h>
+
+#include "framework/terminal/CellLayout.h"
+#include "res/DialogTemplate.h"
+
+namespace {
+
+constexpr int kPages[] = {129, 132, 2002, 7016};
+constexpr int kDialogs[] = {134, 7013, 7015, 7017, 7019, 7020};
+// An 80x24 terminal less the sheet's frame, tabs and buttons.
+constexpr int kPageRowsAt80x24 = 20;
+
+bool IsGroup(const res::ControlTemplate& control) {
+  return control.kind == res::ControlKind::Button && (control.style & res::BS_TYPEMASK) == res::BS_GROUPBOX;
+}
+
+bool Overlap(const CellRect& a, const CellRect& b) {
+  return a.row <= b.Bottom() && b.row <= a.Bottom() && a.col <= b.Right() && b.col <= a.Right();
+}
+
+bool Inside(const CellRect& inner, const CellRect& frame) {
+  return inner.row > frame.row && inner.Bottom() < frame.Bottom() && inner.col > frame.col &&
+         inner.Right() < frame.Right();
+}
+
+bool DluInside(const res::Rect& inner, const res::Rect& frame) {
+  return inner.x >= frame.x && inner.y >= frame.y && inner.x + inner.cx <= frame.x + frame.cx &&
+         inner.y + inner.cy <= frame.y + frame.cy;
+}
+
+void ExpectSound(const res::DialogTemplate& tmpl, const CellLayout& layout) {
+  ASSERT_EQ(layout.cells.size(), tmpl.controls.size());
+  for (size_t i = 0; i < layout.cells.size(); ++i) {
+    const CellRect& cell = layout.cells[i];
+    EXPECT_GE(cell.col, 0);
+    EXPECT_LE(cell.Right(), layout.cols - 1) << tmpl.id << " control " << i;
+    EXPECT_LE(cell.Bottom(), layout.rows - 1) << tmpl.id << " control " << i;
+    for (size_t j = 0; j < i; ++j) {
+      const bool iGroup = IsGroup(tmpl.controls[i]), jGroup = IsGroup(tmpl.controls[j]);
+      if (!jGroup || iGroup) {
+        EXPECT_FALSE(Overlap(cell, layout.cells[j]) && iGroup == jGroup) << tmpl.id << ": " << j << " and " << i;
+      } else if (DluInside(tmpl.controls[i].rect, tmpl.controls[j].rect)) {
+        EXPECT_TRUE(Inside(cell, layout.cells[j])) << tmpl.id << ": control " << i << " leaves its group";
+      }
+    }
+  }
+}
+
+}  // namespace
+
+TEST(TerminalLayout, EveryTemplateLaysOutWithoutOverlapAtFullSizeAndSqueezed) {
+  for (int id : kDialogs) {
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
+    ExpectSound(tmpl, CellLayout::Of(tmpl, 1000));
+  }
+  for (int id : kPages) {
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
+    ExpectSound(tmpl, CellLayout::Of(tmpl, 1000));
+    const CellLayout squeezed = CellLayout::Of(tmpl, kPageRowsAt80x24);
+    ExpectSound(tmpl, squeezed);
+    EXPECT_LE(squeezed.rows, kPageRowsAt80x24) << id;
+    EXPECT_LE(squeezed.cols + 2, 80) << id;
+  }
+}
+
+TEST(TerminalLayout, ColumnsAreAQuarterOfADialogUnitAndLabelsShareTheirFieldsRow) {
+  const res::DialogTemplate& logIn = *res::FindDialogTemplate(7019);  // label y 9 beside edit y 7
+  const CellLayout layout = CellLayout::Of(logIn, 1000);
+  EXPECT_EQ(layout.cols, 46);                       // 185 / 4, rounded
+  EXPECT_EQ(layout.cells[3].row, layout.cells[4].row);  // user name: edit and label
+  EXPECT_EQ(layout.cells[0].row, layout.cells[5].row);  // password: edit and label
+  EXPECT_EQ(layout.cells[0].col, 13);               // x 52
+  EXPECT_LT(layout.cells[3].row, layout.cells[0].row);
+  EXPECT_LT(layout.cells[0].row, layout.cells[1].row);
+}
+
+TEST(TerminalLayout, SqueezingDropsEmptyRowsBeforeListRowsAndKeepsTheOrder) {
+  const res::DialogTemplate& users = *res::FindDialogTemplate(2002);
+  const CellLayout full = CellLayout::Of(users, 1000);
+  const CellLayout squeezed = CellLayout::Of(users, 12);
+  EXPECT_LE(squeezed.rows, 12);
+  EXPECT_LT(squeezed.cells[4].rows, full.cells[4].rows) << "the list gave rows";
+  for (int row = 0; row < squeezed.rows; ++row) {
+    bool held = false;
+    for (const CellRect& cell : squeezed.cells) held = held || (cell.row <= row && row <= cell.Bottom());
+    EXPECT_TRUE(held) << "row " << row << " was left empty while the list gave rows";
+  }
+  for (size_t i = 1; i < squeezed.cells.size(); ++i)
+    EXPECT_LE(squeezed.cells[i - 1].row, squeezed.cells[i].row) << "controls keep their order down the page";
+}
+
+TEST(TerminalLayout, ALongLabelTakesCellsFromTheFieldAfterIt) {
+  const res::DialogTemplate& general = *res::FindDialogTemplate(129);
+  const CellLayout layout = CellLayout::Of(general, 1000);
+  // "Max. concurrent connections:" and its edit, 7023.
+  EXPECT_GE(layout.cells[15].cols, 29);
+  EXPECT_EQ(layout.cells[15].Right() + 1, layout.cells[16].col);
+  EXPECT_GE(layout.cells[16].cols, 6);
+}
