@@ -12,6 +12,9 @@ std::optional<CommandLine> ParseCommandLine(int argc, char** argv) {
     if (option == "--open") {
       command.mode = CommandLine::Mode::Open;
       ++next;
+    } else if (option == "--terminal") {
+      command.mode = CommandLine::Mode::Terminal;
+      ++next;
     } else if (option == "--list") {
       command.mode = CommandLine::Mode::List;
       ++next;

@@ -1,11 +1,12 @@
 // veltrane-control: the Control Panel stand-in. Loads an applet library and holds the
-// Control Panel's conversation with it: in a window, at once, as a listing, or replaying a
-// UI script without windows.
+// Control Panel's conversation with it: in a window, at once, in a text terminal, as a
+// listing, or replaying a UI script without windows.
 
 #include <cstdio>
 
 #include "host/CommandLine.h"
 #include "host/ListApplets.h"
+#include "host/TerminalRun.h"
 #include "host/UiScriptRun.h"
 #include "host/WindowRun.h"
 #include "platform/TerminationSignals.h"
@@ -20,6 +21,8 @@ int Run(int argc, char** argv, const CommandLine& command) {
       return RunUiScript(command.script, command.library);
     case CommandLine::Mode::Open:
       return RunWithWindows(argc, argv, command.library, true);
+    case CommandLine::Mode::Terminal:
+      return RunInTerminal(command.library);
     case CommandLine::Mode::Window:
       break;
   }

@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   libsystemd-dev dbus python3-dbusmock
   xvfb xauth x11-utils
+  libncurses-dev tmux
 )
 
 missing=()

@@ -49,7 +49,8 @@ TEST(Host, RefusesWhatIsNoAppletLibraryWithAClearError) {
   for (const char* arguments : {"--bogus", "--ui-script", "--open --list"}) {
     const Outcome usage = RunHost(arguments);
     EXPECT_EQ(usage.exitCode, 2) << arguments;
-    EXPECT_TRUE(usage.output.starts_with("usage: veltrane-control [--open | --list | --ui-script FILE] [LIBRARY]"))
+    EXPECT_TRUE(
+        usage.output.starts_with("usage: veltrane-control [--open | --terminal | --list | --ui-script FILE] [LIBRARY]"))
         << arguments << "\n" << usage.output;
   }
 }
