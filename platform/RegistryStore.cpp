@@ -71,6 +71,17 @@ std::string EncodeName(std::string_view name) {
   return encoded;
 }
 
+bool SharedWithGroup(const std::string& folder) {
+  struct stat info;
+  return ::stat(folder.c_str(), &info) == 0 && (info.st_mode & S_ISGID) != 0;
+}
+
+std::string ParentFolder(const std::string& folder) {
+  const size_t slash = folder.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : folder.substr(0, slash);
+}
+
 std::string ValuePath(const std::string& folder, const char* name) {
   return folder + "/=" + EncodeName(name ? name : "");
 }
@@ -142,6 +153,8 @@ size_t ParseHeader(int fd, DWORD& type) {
 
 }  // namespace
 
+mode_t NewFileMode(const std::string& folder) { return SharedWithGroup(folder) ? 0660 : 0600; }
+
 std::string LocalMachineFolder() {
   const char* root = std::getenv("VELTRANE_REGISTRY_ROOT");
   return std::string(root && *root ? root : kDefaultRoot) + "/HKEY_LOCAL_MACHINE";
@@ -178,8 +191,9 @@ LONG CreateKey(const std::string& folder, bool& created) {
   for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
     const std::string prefix = folder.substr(0, slash);
     if (::mkdir(prefix.c_str(), 0700) == 0) {
-      // The umask may have taken more than group and other bits; the owner needs all three.
-      ::chmod(prefix.c_str(), 0700);
+      // Set past the umask, which may have taken bits the owner or the group needs. In a
+      // shared folder the new one already has the group and the set-group-ID bit.
+      ::chmod(prefix.c_str(), SharedWithGroup(ParentFolder(prefix)) ? 02770 : 0700);
       created = slash == std::string::npos;
     } else if (errno != EEXIST) {
       return ErrorFromErrno(errno);
@@ -212,7 +226,8 @@ LONG WriteValue(const std::string& folder, const char* name, DWORD type, const B
   if (file.get() < 0) return ErrorFromErrno(errno);
 
   const std::string header = std::to_string(type) + "\n";
-  const bool written = ::fchmod(file.get(), 0600) == 0 && WriteAll(file.get(), header.data(), header.size()) &&
+  const mode_t mode = NewFileMode(folder);
+  const bool written = ::fchmod(file.get(), mode) == 0 && WriteAll(file.get(), header.data(), header.size()) &&
                        WriteAll(file.get(), data, size) && ::fsync(file.get()) == 0 && file.Close() &&
                        ::rename(temporary.c_str(), ValuePath(folder, name).c_str()) == 0;
   if (!written) {

@@ -1,12 +1,18 @@
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/Registry.h"
 
@@ -15,6 +21,29 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kKeyPath = "SOFTWARE\\Orvindel\\Veltrane Server";
+constexpr auto kSharedFolder = fs::perms::set_gid | fs::perms::owner_all | fs::perms::group_all;
+constexpr auto kSharedFile =
+    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write;
+
+// A number that names neither an account nor a group, so it can stand for a user or a group
+// made for a test: the kernel compares numbers only, and nothing is left behind in /etc.
+unsigned UnusedId(unsigned from) {
+  while (getpwuid(from) || getgrgid(from)) ++from;
+  return from;
+}
+
+// Runs body in a child process as uid, whose groups are its own and those given; true when
+// the child became that user and body returned true.
+bool RunsAs(uid_t uid, const std::vector<gid_t>& groups, const std::function<bool()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    umask(022);
+    const bool became = setgroups(groups.size(), groups.data()) == 0 && setgid(uid) == 0 && setuid(uid) == 0;
+    _exit(became && body() ? 0 : 1);
+  }
+  int status = 0;
+  return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 class RegistryTest : public testing::Test {
  protected:
@@ -158,6 +187,61 @@ TEST_F(RegistryTest, RefusesWhatTheProcessMayNotReadOrWrite) {
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
   EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_ACCESS_DENIED);
+}
+
+// The root as the package makes it, here with the process's own group: everything made below
+// it is for owner and group whatever the umask, and folders pass the set-group-ID bit on, so
+// that what any member writes keeps the group.
+TEST_F(RegistryTest, BelowARootSharedWithItsGroupFoldersAndFilesAreForOwnerAndGroup) {
+  fs::create_directory(root_);
+  ASSERT_EQ(chmod(root_.c_str(), 02770), 0);
+  const mode_t previous = umask(077);
+  HKEY key = Open();
+  ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
+  RegCloseKey(key);
+  umask(previous);
+
+  for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+    EXPECT_EQ(entry.status().permissions(), entry.is_directory() ? kSharedFolder : kSharedFile) << entry.path();
+  }
+}
+
+TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyElseReads) {
+  if (geteuid() != 0) GTEST_SKIP() << "acting as other users needs root";
+  const gid_t group = UnusedId(61000);
+  const uid_t member = UnusedId(group + 1), outsider = UnusedId(member + 1);
+  fs::permissions(base_, fs::perms::others_exec, fs::perm_options::add);
+  fs::create_directory(root_);
+  ASSERT_EQ(chown(root_.c_str(), 0, group), 0);
+  ASSERT_EQ(chmod(root_.c_str(), 02770), 0);
+  HKEY key = Open();
+  ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
+  RegCloseKey(key);
+
+  EXPECT_TRUE(RunsAs(member, {group}, [] {
+    HKEY memberKey = nullptr, sub = nullptr;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &memberKey) == ERROR_SUCCESS &&
+           Get(memberKey, "ConnectionString") == "PWD=secret" &&
+           Set(memberKey, "ConnectionString", "PWD=changed") == ERROR_SUCCESS &&
+           RegCreateKeyExA(memberKey, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr) == ERROR_SUCCESS;
+  }));
+  EXPECT_TRUE(RunsAs(outsider, {}, [] {
+    HKEY outsiderKey = nullptr;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &outsiderKey) == ERROR_ACCESS_DENIED;
+  }));
+
+  // What the member wrote belongs to the group, so the owner and every other member use it.
+  key = Open(KEY_READ);
+  EXPECT_EQ(Get(key, "ConnectionString"), "PWD=changed");
+  RegCloseKey(key);
+  struct stat value, sub;
+  ASSERT_EQ(stat((KeyFolder() / "=ConnectionString").c_str(), &value), 0);
+  EXPECT_EQ(value.st_uid, member);
+  EXPECT_EQ(value.st_gid, group);
+  EXPECT_EQ(value.st_mode & 07777, 0660u);
+  ASSERT_EQ(stat((KeyFolder() / "Sub").c_str(), &sub), 0);
+  EXPECT_EQ(sub.st_gid, group);
+  EXPECT_EQ(sub.st_mode & 07777, 02770u);
 }
 
 }  // namespace
