@@ -3,6 +3,7 @@
 #include "framework/MessageBox.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
+#include "framework/terminal/Panel.h"
 
 DialogSurface::DialogSurface(CWnd& dialog, WindowForm::Deliver deliver)
     : m_dialog(dialog), m_deliver(deliver), m_form(dialog, deliver) {}
@@ -20,8 +21,7 @@ CellSize DialogSurface::Smallest() const {
 void DialogSurface::Draw(Canvas& canvas, bool active) {
   if (!m_form.FollowFocusRequest() && !m_form.HasFocus()) m_form.FocusEdge(true);
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  canvas.Frame(0, 0, m_form.Rows() + 2, m_form.Cols() + 2);
-  canvas.Text(0, 2, " " + m_dialog.GetWindowText() + " ", m_form.Cols() - 2, Look::Title, '\0');
+  DrawPanel(canvas, m_form.Rows() + 2, m_form.Cols() + 2, m_dialog.GetWindowText());
   OriginScope client(canvas, 1, 1);
   m_form.Draw(canvas, active);
 }

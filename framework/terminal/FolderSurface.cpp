@@ -7,6 +7,7 @@
 
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
+#include "framework/terminal/Panel.h"
 
 namespace fs = std::filesystem;
 
@@ -71,9 +72,7 @@ void FolderSurface::Fit(CellSize screen) {
 
 void FolderSurface::Draw(Canvas& canvas, bool active) {
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  canvas.Frame(0, 0, m_size.rows, m_size.cols);
-  canvas.Text(0, 2, " " + m_title + " ", m_size.cols - 4, Look::Title, '\0');
-  for (int row = 1; row < m_size.rows - 1; ++row) canvas.Text(row, 1, "", m_size.cols - 2, Look::Plain);
+  DrawPanel(canvas, m_size.rows, m_size.cols, m_title);
   canvas.Text(1, 1, m_folder, m_size.cols - 2, Look::ReadOnly);
   m_list.Draw(canvas, active);
   canvas.Text(m_size.rows - 2, 1, kHint, m_size.cols - 2, Look::Plain);

@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "framework/MessageBox.h"
+#include "framework/terminal/Panel.h"
 #include "framework/terminal/Utf8.h"
 
 namespace {
@@ -77,9 +78,7 @@ void MessageSurface::Fit(CellSize screen) {
 
 void MessageSurface::Draw(Canvas& canvas, bool) {
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  canvas.Frame(0, 0, m_size.rows, m_size.cols);
-  canvas.Text(0, 2, " " + m_caption + " ", m_size.cols - 4, Look::Title, '\0');
-  for (int row = 1; row < m_size.rows - 1; ++row) canvas.Text(row, 1, "", m_size.cols - 2, Look::Plain);
+  DrawPanel(canvas, m_size.rows, m_size.cols, m_caption);
   if (m_icon != ' ') canvas.Text(2, 2, std::string(1, m_icon), 1, Look::Title);
   for (size_t i = 0; i < m_lines.size(); ++i)
     canvas.Text(2 + static_cast<int>(i), 6, m_lines[i], m_size.cols - 8, Look::Plain);

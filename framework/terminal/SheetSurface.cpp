@@ -5,6 +5,7 @@
 #include "framework/MessageBox.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
+#include "framework/terminal/Panel.h"
 
 namespace {
 
@@ -76,8 +77,7 @@ void SheetSurface::DrawTabs(Canvas& canvas) const {
 void SheetSurface::Draw(Canvas& canvas, bool active) {
   FollowPages();
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  canvas.Frame(0, 0, m_area.rows + kChromeRows, m_area.cols + 2);
-  canvas.Text(0, 2, " " + m_sheet.GetWindowText() + " ", m_area.cols - 2, Look::Title, '\0');
+  DrawPanel(canvas, m_area.rows + kChromeRows, m_area.cols + 2, m_sheet.GetWindowText());
   DrawTabs(canvas);
   OriginScope client(canvas, 2, 1);
   if (WindowForm* page = ActivePageForm()) page->Draw(canvas, active);

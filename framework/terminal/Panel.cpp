@@ -1,0 +1,7 @@
+#include "framework/terminal/Panel.h"
+
+void DrawPanel(Canvas& canvas, int rows, int cols, const std::string& caption) {
+  for (int row = 1; row < rows - 1; ++row) canvas.Text(row, 1, "", cols - 2, Look::Plain);
+  canvas.Frame(0, 0, rows, cols);
+  if (!caption.empty()) canvas.Text(0, 2, " " + caption + " ", cols - 4, Look::Title, '\0');
+}
