@@ -1,0 +1,55 @@
+#include "tests/terminal/TmuxPane.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string OutputOf(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
+    pclose(pipe);
+  }
+  return output;
+}
+
+}  // namespace
+
+TmuxPane::TmuxPane(const std::string& command, int cols, int rows) {
+  static std::atomic<int> count{0};
+  m_socket = "veltrane-test-" + std::to_string(getpid()) + "-" + std::to_string(count++);
+  Tmux("new-session -d -x " + std::to_string(cols) + " -y " + std::to_string(rows) + " " + Quoted(command));
+}
+
+TmuxPane::~TmuxPane() { Tmux("kill-server"); }
+
+std::string TmuxPane::Tmux(const std::string& arguments) const {
+  return OutputOf("tmux -L " + m_socket + " -f /dev/null " + arguments + " 2>&1");
+}
+
+void TmuxPane::Send(const std::string& keys, bool literally) {
+  Tmux(std::string("send-keys ") + (literally ? "-l " + Quoted(keys) : keys));
+}
+
+std::string TmuxPane::Screen() const { return Tmux("capture-pane -p"); }
+
+bool TmuxPane::WaitFor(const std::string& text, bool shown, int seconds) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if ((Screen().find(text) != std::string::npos) == shown) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}

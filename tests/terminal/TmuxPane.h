@@ -1,0 +1,26 @@
+#pragma once
+// A program run in a real pseudo-terminal: a pane of a tmux server of its own, read back as
+// text. The server goes when the object does.
+
+#include <string>
+
+class TmuxPane {
+public:
+  // Starts `command` (a shell command line) in a pane of `cols` x `rows`.
+  TmuxPane(const std::string& command, int cols, int rows);
+  ~TmuxPane();
+  TmuxPane(const TmuxPane&) = delete;
+  TmuxPane& operator=(const TmuxPane&) = delete;
+
+  // Keys as tmux's send-keys names them ("Enter", "Tab", "F2") or, with `literally`, text.
+  void Send(const std::string& keys, bool literally = false);
+  std::string Screen() const;
+  // Waits, at most `seconds`, until the pane shows `text` (or, with `shown` false, does not);
+  // true when it did.
+  bool WaitFor(const std::string& text, bool shown = true, int seconds = 20) const;
+
+private:
+  std::string Tmux(const std::string& arguments) const;
+
+  std::string m_socket;
+};
