@@ -70,6 +70,17 @@ bool ComboField::HandleOpenKey(const Key& key) {
   return true;
 }
 
+// A click opens the list; in the open list it chooses the entry, anywhere else closes it.
+void ComboField::Click(int row, int col) {
+  if (!m_open) {
+    HandleKey(Key::Char(U' '));
+    return;
+  }
+  m_open = false;
+  const int line = row - (m_cell.row + 2);
+  if (line >= 0 && line < ShownRows() && col >= m_cell.col && col <= m_cell.Right()) Choose(m_top + line);
+}
+
 void ComboField::Choose(int row) {
   if (!m_control.HasRow(row) || row == m_control.Selection()) return;
   m_control.SetSelection(row);

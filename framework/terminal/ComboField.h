@@ -13,6 +13,8 @@ public:
   void Draw(Canvas& canvas, bool focused) const override;
   void DrawOver(Canvas& canvas) const override;
   bool HandleKey(const Key& key) override;
+  void Click(int row, int col) override;
+  bool TakesEveryClick() const override { return m_open; }
   bool IsOpen() const { return m_open; }
 
 private:

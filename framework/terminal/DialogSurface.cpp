@@ -28,6 +28,10 @@ void DialogSurface::Draw(Canvas& canvas, bool active) {
 
 void DialogSurface::HandleKey(const Key& key) {
   m_form.FollowFocusRequest();
+  if (key.Is(Key::Code::Click)) {
+    m_form.Click(key.row - m_corner.rows - 1, key.col - m_corner.cols - 1);
+    return;
+  }
   if (m_form.HandleKey(key)) return;
   switch (key.code) {
     case Key::Code::Tab:

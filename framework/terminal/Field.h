@@ -36,6 +36,14 @@ public:
   // Its mnemonic was typed: a button is pressed, a check box toggled. False when the focus
   // should go to the control instead (a label's goes to the next one).
   virtual bool Activate() { return false; }
+  // A mouse click at this cell of the window, which lies inside the field (or, for an open
+  // drop-down list, anywhere); the field has been given the focus.
+  virtual void Click(int /*row*/, int /*col*/) {}
+  // Whether it takes clicks outside itself too (an open drop-down list).
+  virtual bool TakesEveryClick() const { return false; }
+  bool Contains(int row, int col) const {
+    return row >= m_cell.row && row <= m_cell.Bottom() && col >= m_cell.col && col <= m_cell.Right();
+  }
   bool IsPushButton() const;
   bool IsDefaultButton() const;
 

@@ -97,6 +97,10 @@ void FolderSurface::HandleKey(const Key& key) {
     default:
       break;
   }
+  if (key.Is(Key::Code::Click)) {
+    m_list.Click(key.row - m_corner.rows, key.col - m_corner.cols);
+    return;
+  }
   if (key.Is(Key::Code::Char) && key.ch == U' ' && !key.alt) {
     m_chosen = m_folder;
     m_done = true;

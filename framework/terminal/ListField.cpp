@@ -64,6 +64,11 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
   }
 }
 
+void ListField::Click(int row, int) {
+  const int clicked = m_top + row - (m_cell.row + 1);
+  if (row > m_cell.row && m_control.HasRow(clicked)) m_control.SetSelection(clicked);
+}
+
 bool ListField::HandleKey(const Key& key) {
   const std::optional<int> target = m_motion.Target(key, m_control, m_control.Selection(), VisibleRows());
   if (!target) return false;

@@ -11,6 +11,7 @@ public:
   using Field::Field;
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
+  void Click(int row, int col) override;
   int TopRow() const { return m_top; }  // the first row in view
   int VisibleRows() const { return std::max(1, m_cell.rows - 1); }
 

@@ -82,7 +82,7 @@ void MessageSurface::Draw(Canvas& canvas, bool) {
   if (m_icon != ' ') canvas.Text(2, 2, std::string(1, m_icon), 1, Look::Title);
   for (size_t i = 0; i < m_lines.size(); ++i)
     canvas.Text(2 + static_cast<int>(i), 6, m_lines[i], m_size.cols - 8, Look::Plain);
-  int col = (m_size.cols - ButtonsCols()) / 2;
+  int col = ButtonsStart();
   for (size_t i = 0; i < m_results.size(); ++i, col += kButtonCols + 1) {
     const bool isDefault = i == 0;
     const std::string name = ButtonName(m_results[i]);
@@ -90,6 +90,15 @@ void MessageSurface::Draw(Canvas& canvas, bool) {
     canvas.Text(m_size.rows - 2, col + (kButtonCols - static_cast<int>(shown.size())) / 2, shown,
                 static_cast<int>(shown.size()), static_cast<int>(i) == m_focus ? Look::Focused : Look::Plain);
   }
+}
+
+int MessageSurface::ButtonsStart() const { return (m_size.cols - ButtonsCols()) / 2; }
+
+void MessageSurface::Click(int row, int col) {
+  const int offset = col - ButtonsStart();
+  if (row != m_size.rows - 2 || offset < 0 || offset % (kButtonCols + 1) == kButtonCols) return;
+  const size_t index = offset / (kButtonCols + 1);
+  if (index < m_results.size()) m_result = m_results[index];
 }
 
 void MessageSurface::HandleKey(const Key& key) {
@@ -108,6 +117,9 @@ void MessageSurface::HandleKey(const Key& key) {
       return;
     case Key::Code::Escape:
       if (std::count(m_results.begin(), m_results.end(), IDCANCEL) || count == 1) m_result = m_results.back();
+      return;
+    case Key::Code::Click:
+      Click(key.row - m_corner.rows, key.col - m_corner.cols);
       return;
     case Key::Code::Char:
       break;

@@ -24,6 +24,8 @@ public:
 
 private:
   int ButtonsCols() const;
+  int ButtonsStart() const;  // the column of the first button
+  void Click(int row, int col);
 
   std::string m_text, m_caption;
   char m_icon;

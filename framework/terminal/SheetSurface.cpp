@@ -6,6 +6,7 @@
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
 #include "framework/terminal/Panel.h"
+#include "framework/terminal/Utf8.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ void SheetSurface::FollowPages() {
   if (!page->HasFocus() && !m_buttons.HasFocus() && !page->FocusEdge(true)) m_buttons.FocusEdge(true);
 }
 
+// Each tab is its caption with a cell either side ("[General]" for the active one) and a
+// cell between tabs.
 void SheetSurface::DrawTabs(Canvas& canvas) const {
   int col = 1;
   for (int i = 0; i < m_sheet.GetPageCount() && col < m_area.cols; ++i) {
@@ -70,7 +73,29 @@ void SheetSurface::DrawTabs(Canvas& canvas) const {
     const std::string caption = m_sheet.GetPageTemplate(i)->caption;
     const std::string tab = active ? "[" + caption + "]" : " " + caption + " ";
     canvas.Text(1, col, tab, m_area.cols - col, active ? Look::Title : Look::Plain, '\0');
-    col += static_cast<int>(tab.size()) + 1;
+    col += CellWidth(DecodeUtf8(tab)) + 1;
+  }
+}
+
+int SheetSurface::TabAt(int col) const {
+  int start = 1;
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
+    const int width = CellWidth(DecodeUtf8(m_sheet.GetPageTemplate(i)->caption)) + 2;
+    if (col >= start && col < start + width) return i;
+    start += width + 1;
+  }
+  return -1;
+}
+
+void SheetSurface::Click(int row, int col) {
+  WindowForm* page = ActivePageForm();
+  if (!page) return;
+  if (row == 1) {
+    ShowPage(TabAt(col));
+  } else if (row == m_area.rows + 2) {
+    if (m_buttons.Click(0, col - 1)) page->DropFocus();
+  } else if (page->Click(row - 2, col - 1)) {
+    m_buttons.DropFocus();
   }
 }
 
@@ -104,6 +129,10 @@ void SheetSurface::HandleKey(const Key& key) {
   WindowForm* page = ActivePageForm();
   if (!page) return;
   page->FollowFocusRequest();
+  if (key.Is(Key::Code::Click)) {
+    Click(key.row - m_corner.rows, key.col - m_corner.cols);
+    return;
+  }
   WindowForm& focused = m_buttons.HasFocus() ? m_buttons : *page;
   WindowForm& other = m_buttons.HasFocus() ? *page : m_buttons;
   if (focused.HandleKey(key) || (key.Is(Key::Code::Char) && key.alt && other.HandleKey(key))) return;

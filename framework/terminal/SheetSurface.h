@@ -32,6 +32,8 @@ private:
   WindowForm* ActivePageForm() const;
   void DrawTabs(Canvas& canvas) const;
   void MoveFocus(bool forward);
+  void Click(int row, int col);
+  int TabAt(int col) const;  // the tab drawn at that column of the tab line, or -1
   void ShowPage(int index);
 
   CPropertySheet& m_sheet;

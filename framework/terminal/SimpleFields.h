@@ -25,6 +25,7 @@ public:
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
   bool Activate() override;
+  void Click(int, int) override { Activate(); }
 };
 
 // "[x] Text"; Space toggles it.
@@ -34,4 +35,5 @@ public:
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
   bool Activate() override;
+  void Click(int, int) override { Activate(); }
 };

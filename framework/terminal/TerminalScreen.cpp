@@ -79,6 +79,16 @@ attr_t AttributesOf(Look look) {
   return A_NORMAL;
 }
 
+// A press of the first button is a click; the wheel moves as the arrows do.
+std::optional<Key> MouseKey() {
+  MEVENT event;
+  if (getmouse(&event) != OK) return std::nullopt;
+  if (event.bstate & BUTTON1_PRESSED) return Key{Key::Code::Click, 0, false, 0, event.y, event.x};
+  if (event.bstate & BUTTON4_PRESSED) return Key::Of(Key::Code::Up);
+  if (event.bstate & BUTTON5_PRESSED) return Key::Of(Key::Code::Down);
+  return std::nullopt;
+}
+
 std::optional<Key> NamedKey(int code) {
   switch (code) {
     case KEY_BTAB:
@@ -107,6 +117,8 @@ std::optional<Key> NamedKey(int code) {
       return Key::Of(Key::Code::Enter);
     case KEY_RESIZE:
       return Key::Of(Key::Code::Resize);
+    case KEY_MOUSE:
+      return MouseKey();
   }
   if (code >= KEY_F(1) && code <= KEY_F(12)) return Key{Key::Code::Function, 0, false, code - KEY_F(0)};
   // Keys with modifiers have names of their own in the terminal's description.
@@ -153,6 +165,9 @@ TerminalScreen::TerminalScreen() {
   nonl();
   keypad(stdscr, TRUE);
   nodelay(stdscr, TRUE);
+  // Where the terminal reports the mouse: presses at once, without waiting to see a click.
+  mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
+  mouseinterval(0);
   if (has_colors()) {
     start_color();
     use_default_colors();  // the terminal's own colours

@@ -69,6 +69,22 @@ bool WindowForm::FocusEdge(bool forward) {
   return m_focus >= 0;
 }
 
+bool WindowForm::Click(int row, int col) {
+  if (HasFocus() && m_fields[m_focus]->TakesEveryClick()) {
+    m_fields[m_focus]->Click(row, col);
+    return true;
+  }
+  for (size_t i = 0; i < m_fields.size(); ++i) {
+    Field& field = *m_fields[i];
+    if (!field.Contains(row, col) || !field.GetControl().Enabled() || !(field.TakesFocus() || field.IsPushButton()))
+      continue;
+    m_focus = static_cast<int>(i);
+    field.Click(row, col);
+    return true;
+  }
+  return false;
+}
+
 bool WindowForm::PressDefault() {
   for (const auto& field : m_fields)
     if (field->IsDefaultButton() && field->GetControl().Enabled()) return field->Activate();

@@ -34,6 +34,9 @@ public:
   bool MoveFocus(bool forward);
   // Focuses the first (or last) field that takes it; false when none does.
   bool FocusEdge(bool forward);
+  // A mouse click at a cell of the form: the field there takes the focus and the click.
+  // False when no field that takes input is there.
+  bool Click(int row, int col);
   // Presses the default button; false when the form has none that is enabled.
   bool PressDefault();
   // A focus request of the window's logic that has not been followed yet.

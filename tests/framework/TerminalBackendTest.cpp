@@ -7,6 +7,7 @@
 
 #include "framework/Backend.h"
 #include "framework/PropertySheet.h"
+#include "framework/terminal/CellLayout.h"
 #include "framework/terminal/TerminalBackend.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TerminalGrid.h"
@@ -66,6 +67,29 @@ TEST_F(TerminalBackendTest, MnemonicsEscapeAndMessageBoxesAnswerFromTheKeyboard)
   EXPECT_EQ(dialog.m_log, std::vector<std::string>{"add"});
   EXPECT_EQ(answer, IDNO);
   EXPECT_TRUE(dialog.m_name.empty()) << "Cancel keeps what was typed out of the members";
+}
+
+TEST_F(TerminalBackendTest, AClickFocusesAndActsOnTheFieldUnderTheMouse) {
+  const CellLayout layout = CellLayout::Of(*test_templates::Find(test_templates::kRecord), 22);
+  const CellSize corner = Centred({layout.rows + 2, layout.cols + 2}, grid.Size());
+  const auto clickOn = [&](size_t control, int rowInside = 0) {
+    const CellRect& cell = layout.cells[control];
+    grid.Press(Key{Key::Code::Click, 0, false, 0, corner.rows + 1 + cell.row + rowInside, corner.cols + 1 + cell.col});
+  };
+  dialog.m_onInit = [](RecordDialog& d) {
+    for (const char* name : {"first", "second"}) d.m_list.InsertItem(d.m_list.GetItemCount(), name);
+  };
+  int selected = -1;
+  dialog.m_onAdd = [&](RecordDialog& d) { selected = d.m_list.GetNextItem(-1, LVNI_SELECTED); };
+  clickOn(5);     // the check box
+  clickOn(7, 2);  // the list's second row, below its header
+  clickOn(9);     // the disabled button: nothing
+  clickOn(8);     // Add
+  clickOn(10);    // OK
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.m_allow, BST_CHECKED);
+  EXPECT_EQ(selected, 1);
+  EXPECT_EQ(dialog.m_log, (std::vector<std::string>{"allow 1", "add"}));
 }
 
 TEST_F(TerminalBackendTest, SheetTabsChangeWithFunctionKeysAndEnterPressesOk) {
