@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Idempotent: when everything is already installed it only checks and returns.
+# Package names given as arguments are installed too (scripts/package.sh's tools).
 set -euo pipefail
 
 PACKAGES=(
@@ -12,6 +13,7 @@ PACKAGES=(
   libsystemd-dev dbus python3-dbusmock
   xvfb xauth x11-utils
   libncurses-dev tmux
+  "$@"
 )
 
 missing=()
