@@ -14,6 +14,7 @@ enum class Look {
   Focused,   // the control with the focus, or the selected row of a focused list
   Selected,  // the selected row of a list without the focus
   Default,   // the default button
+  Access,    // the access letter of a label or button (its mnemonic)
 };
 
 class Canvas {

@@ -5,6 +5,21 @@
 
 namespace {
 
+// Writes a control's text from the cell, its access letter underlined.
+void TextWithAccess(Canvas& canvas, int row, int col, const std::string& prefix, const std::string& text, int width,
+                    Look look) {
+  int before = -1;
+  const std::u32string shown = DecodeUtf8(prefix + WithoutMnemonic(text, nullptr, &before));
+  canvas.Text(row, col, EncodeUtf8(shown), width, look);
+  if (before < 0) return;
+  const int at = CellWidth(DecodeUtf8(prefix)) + before;
+  int cells = 0;
+  for (char32_t ch : shown) {
+    if (cells == at && at < width) canvas.Text(row, col + at, EncodeUtf8(std::u32string(1, ch)), 1, Look::Access);
+    cells += CellWidth(ch);
+  }
+}
+
 Look ButtonLook(const Control& control, bool focused) {
   if (!control.Enabled()) return Look::Disabled;
   return focused ? Look::Focused : Look::Plain;
@@ -14,8 +29,8 @@ Look ButtonLook(const Control& control, bool focused) {
 
 void LabelField::Draw(Canvas& canvas, bool) const {
   if ((m_control.Style() & res::SS_TYPEMASK) == res::SS_BITMAP) return;  // pictures are left out
-  canvas.Text(m_cell.row, m_cell.col, WithoutMnemonic(m_control.Text()), m_cell.cols,
-              m_control.Enabled() ? Look::Plain : Look::Disabled);
+  TextWithAccess(canvas, m_cell.row, m_cell.col, "", m_control.Text(), m_cell.cols,
+                 m_control.Enabled() ? Look::Plain : Look::Disabled);
 }
 
 void GroupField::Draw(Canvas& canvas, bool) const {
@@ -29,12 +44,13 @@ void ButtonField::Draw(Canvas& canvas, bool focused) const {
   const bool isDefault = IsDefaultButton();
   const std::string open = isDefault ? "<" : "[", close = isDefault ? ">" : "]";
   const int room = m_cell.cols - CellWidth(text);
-  std::string shown = EncodeUtf8(text);
-  if (room >= 4) shown = open + " " + shown + " " + close;
-  else if (room >= 2) shown = open + shown + close;
-  const int indent = std::max(0, (m_cell.cols - CellWidth(DecodeUtf8(shown))) / 2);
+  std::string before, after;  // the brackets, where there is room for them
+  if (room >= 4) before = open + " ", after = " " + close;
+  else if (room >= 2) before = open, after = close;
+  const int shown = CellWidth(text) + static_cast<int>(before.size() + after.size());
+  const int indent = std::max(0, (m_cell.cols - shown) / 2);
   const Look look = isDefault && !focused && m_control.Enabled() ? Look::Default : ButtonLook(m_control, focused);
-  canvas.Text(m_cell.row, m_cell.col + indent, shown, m_cell.cols - indent, look);
+  TextWithAccess(canvas, m_cell.row, m_cell.col + indent, before, m_control.Text() + after, m_cell.cols - indent, look);
 }
 
 bool ButtonField::HandleKey(const Key& key) {
@@ -49,8 +65,7 @@ bool ButtonField::Activate() {
 
 void CheckField::Draw(Canvas& canvas, bool focused) const {
   const std::string box = m_control.Check() == BST_CHECKED ? "[x] " : "[ ] ";
-  canvas.Text(m_cell.row, m_cell.col, box + WithoutMnemonic(m_control.Text()), m_cell.cols,
-              ButtonLook(m_control, focused));
+  TextWithAccess(canvas, m_cell.row, m_cell.col, box, m_control.Text(), m_cell.cols, ButtonLook(m_control, focused));
 }
 
 bool CheckField::HandleKey(const Key& key) {

@@ -72,6 +72,8 @@ attr_t AttributesOf(Look look) {
       return A_REVERSE;
     case Look::Selected:
       return A_BOLD | A_UNDERLINE;
+    case Look::Access:
+      return A_UNDERLINE;
     case Look::Plain:
     case Look::Field:
       break;

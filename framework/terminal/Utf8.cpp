@@ -75,16 +75,20 @@ int CellWidth(const std::u32string& text) {
   return width;
 }
 
-std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic) {
+std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic, int* cellsBefore) {
   std::string shown;
-  if (mnemonic) *mnemonic = 0;
+  char32_t found = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '&' && i + 1 < text.size()) {
       ++i;
-      if (mnemonic && text[i] != '&' && *mnemonic == 0)
-        *mnemonic = static_cast<char32_t>(std::towlower(static_cast<unsigned char>(text[i])));
+      if (text[i] != '&' && found == 0) {
+        found = static_cast<char32_t>(std::towlower(static_cast<unsigned char>(text[i])));
+        if (cellsBefore) *cellsBefore = CellWidth(DecodeUtf8(shown));
+      }
     }
     shown += text[i];
   }
+  if (mnemonic) *mnemonic = found;
+  if (cellsBefore && found == 0) *cellsBefore = -1;
   return shown;
 }

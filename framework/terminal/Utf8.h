@@ -9,5 +9,5 @@ std::string EncodeUtf8(const std::u32string& text);
 int CellWidth(char32_t ch);                // 0, 1 or 2 cells
 int CellWidth(const std::u32string& text);
 // "&&" shows "&"; a single "&" marks the next character as the mnemonic, which is returned
-// folded to lower case (0 when the text has none).
-std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic = nullptr);
+// folded to lower case (0 when the text has none), with the cells shown before it.
+std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic = nullptr, int* cellsBefore = nullptr);

@@ -107,6 +107,21 @@ TEST(TerminalButtons, SpaceAndEnterPressAButtonSpaceTogglesACheckBox) {
   EXPECT_EQ(toggled.codes, std::vector<UINT>{BN_CLICKED});
 }
 
+TEST(TerminalButtons, AccessLettersAreMarkedWhereTheyAreShown) {
+  Control label(-1, ControlKind::Static, 0, "FTP &Port:");
+  LabelField labelField(label, nullptr);
+  labelField.SetCell({1, 2, 1, 12});
+  Control apply(2, ControlKind::Button, kTab, "&Apply");
+  ButtonField applyField(apply, nullptr);
+  applyField.SetCell({0, 20, 1, 10});
+  TerminalGrid grid(3, 40);
+  labelField.Draw(grid, false);
+  applyField.Draw(grid, false);
+  EXPECT_EQ(grid.Line(1).substr(2, 9), "FTP Port:");
+  EXPECT_EQ(grid.Line(0).substr(20, 9), "[ Apply ]");
+  EXPECT_EQ(grid.accessCells, (std::vector<std::pair<int, int>>{{1, 6}, {0, 22}}));
+}
+
 TEST(TerminalCombo, ArrowsAndLettersChooseAtOnceTheOpenListChoosesOnEnterOnly) {
   Control combo(1, ControlKind::ComboBox, kTab, "");
   for (const char* entry : {"(local)", "alpha", "beta", "Bravo"}) combo.InsertRow(combo.RowCount(), entry);

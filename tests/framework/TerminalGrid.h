@@ -6,6 +6,7 @@
 #include <deque>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/terminal/Terminal.h"
@@ -27,6 +28,7 @@ public:
   }
   bool Shows(const std::string& text) const { return Screen().find(text) != std::string::npos; }
   int TextCalls() const { return m_textCalls; }
+  std::vector<std::pair<int, int>> accessCells;  // where access letters were drawn (row, column)
   void Resize(CellSize size) {
     m_size = size;
     Clear();
@@ -47,8 +49,9 @@ public:
     return key;
   }
 
-  void Text(int row, int col, const std::string& text, int width, Look, char fill = ' ') override {
+  void Text(int row, int col, const std::string& text, int width, Look look, char fill = ' ') override {
     ++m_textCalls;
+    if (look == Look::Access) accessCells.push_back({row + m_row, col + m_col});
     int at = col + m_col;
     const int end = at + width;
     for (char32_t ch : DecodeUtf8(text)) {
