@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <stdexcept>
 
 namespace {
 
@@ -16,9 +17,8 @@ struct Child {
 
 Child Start(const std::vector<std::string>& words) {
   int in[2], out[2], err[2];
-  pipe2(in, O_CLOEXEC);
-  pipe2(out, O_CLOEXEC);
-  pipe2(err, O_CLOEXEC);
+  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+    throw std::runtime_error("no pipes for veltrane-admin");
   const int pid = fork();
   if (pid == 0) {
     dup2(in[0], STDIN_FILENO);
