@@ -11,10 +11,9 @@
 // too long for the file system is cut and ends in "~" and the MD5 digest of its full form.
 // Names are matched exactly (case-sensitive). Folders and files are created readable by
 // their owner alone (a connection string may hold a password), or by the owner and the group
-// below a root folder with the set-group-ID bit (2770 and 0660: the group may configure),
-// and every value is written
-// to a temporary file that then replaces the old one, so a reader sees the old value or the
-// new, never a part.
+// below a root folder with the set-group-ID bit (2770 and 0660: the group may configure).
+// Every value is written to a temporary file that then replaces the old one, so a reader sees
+// the old value or the new, never a part.
 
 #include <cstdint>
 
