@@ -38,27 +38,6 @@ std::string ButtonName(int result) {
   return "OK";
 }
 
-// The text's lines, each broken at spaces (or anywhere, for a long word) to `width` cells.
-std::vector<std::string> Wrap(const std::string& text, int width) {
-  std::vector<std::string> lines;
-  std::u32string rest = DecodeUtf8(text) + U'\n';
-  std::u32string line;
-  for (char32_t ch : rest) {
-    if (ch == U'\n') {
-      lines.push_back(EncodeUtf8(line));
-      line.clear();
-      continue;
-    }
-    line += ch;
-    if (CellWidth(line) <= width) continue;
-    const size_t space = line.rfind(U' ');
-    const size_t cut = space == std::u32string::npos || space == 0 ? line.size() - 1 : space;
-    lines.push_back(EncodeUtf8(line.substr(0, cut)));
-    line = line.substr(cut == space ? cut + 1 : cut);
-  }
-  return lines;
-}
-
 }  // namespace
 
 MessageSurface::MessageSurface(const std::string& text, const std::string& caption, unsigned style)
@@ -68,7 +47,7 @@ int MessageSurface::ButtonsCols() const { return static_cast<int>(m_results.size
 
 void MessageSurface::Fit(CellSize screen) {
   const int textCols = std::clamp(screen.cols - 10, 10, kWidestText);
-  m_lines = Wrap(m_text, textCols);
+  m_lines = WrapText(m_text, textCols);
   int widest = ButtonsCols();
   for (const std::string& line : m_lines) widest = std::max(widest, CellWidth(DecodeUtf8(line)) + 4);
   widest = std::max(widest, CellWidth(DecodeUtf8(m_caption)) + 4);

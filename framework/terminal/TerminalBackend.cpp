@@ -10,6 +10,7 @@
 #include "framework/terminal/MessageSurface.h"
 #include "framework/terminal/SheetSurface.h"
 #include "framework/terminal/Terminal.h"
+#include "framework/terminal/Utf8.h"
 
 namespace {
 
@@ -78,8 +79,10 @@ void TerminalBackend::Redraw() {
   Canvas& canvas = m_terminal.BeginFrame();
   for (Surface* surface : m_open) {
     if (!screen.Holds(surface->Smallest())) {
-      canvas.Text(0, 0, "The terminal is too small: this window needs " + SizeText(surface->Smallest()) + ".",
-                  screen.cols, Look::Plain);
+      const std::string message =
+          "The terminal is too small: this window needs " + SizeText(surface->Smallest()) + ".";
+      int row = 0;
+      for (const std::string& line : WrapText(message, screen.cols)) canvas.Text(row++, 0, line, screen.cols, Look::Plain);
       break;
     }
     surface->Fit(screen);

@@ -92,3 +92,23 @@ std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic, int* ce
   if (cellsBefore && found == 0) *cellsBefore = -1;
   return shown;
 }
+
+std::vector<std::string> WrapText(const std::string& text, int width) {
+  std::vector<std::string> lines;
+  std::u32string rest = DecodeUtf8(text) + U'\n';
+  std::u32string line;
+  for (char32_t ch : rest) {
+    if (ch == U'\n') {
+      lines.push_back(EncodeUtf8(line));
+      line.clear();
+      continue;
+    }
+    line += ch;
+    if (CellWidth(line) <= width) continue;
+    const size_t space = line.rfind(U' ');
+    const size_t cut = space == std::u32string::npos || space == 0 ? line.size() - 1 : space;
+    lines.push_back(EncodeUtf8(line.substr(0, cut)));
+    line = line.substr(cut == space ? cut + 1 : cut);
+  }
+  return lines;
+}

@@ -116,6 +116,20 @@ TEST_F(TerminalBackendTest, AWindowTooLargeForTheTerminalEndsTheRunAsCancelled) 
   EXPECT_EQ(MessageBox(nullptr, "Save?", "Question", MB_YESNOCANCEL), IDCANCEL) << "answered without a key";
 }
 
+TEST_F(TerminalBackendTest, ATerminalMadeTooSmallSaysSoUntilItIsLargeEnoughAgain) {
+  grid.ResizeTo({10, 30});
+  grid.Press(Key::Char(U'a'));  // not typed while the window cannot be seen
+  grid.ResizeTo({30, 100});
+  grid.Press(Key::Of(Key::Code::Enter));
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  ASSERT_EQ(grid.shownBeforeKeys.size(), 4u);
+  EXPECT_NE(grid.shownBeforeKeys[1].find("The terminal is too small:"), std::string::npos) << grid.shownBeforeKeys[1];
+  EXPECT_NE(grid.shownBeforeKeys[1].find("needs 57x"), std::string::npos) << grid.shownBeforeKeys[1];
+  EXPECT_NE(grid.shownBeforeKeys[3].find("+- Record "), std::string::npos) << grid.shownBeforeKeys[3];
+  EXPECT_TRUE(dialog.m_name.empty());
+  EXPECT_TRUE(backend.Failure().empty());
+}
+
 TEST_F(TerminalBackendTest, AWindDownRequestClosesWindowsAsCancelledWithoutAFailure) {
   backend.SetWindDown([] { return true; }, -1);
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);

@@ -16,7 +16,9 @@ class TerminalGrid : public Terminal, public Canvas {
 public:
   TerminalGrid(int rows, int cols) : m_size{rows, cols} { Clear(); }
 
-  void Press(const Key& key) { m_keys.push_back(key); }
+  void Press(const Key& key) { m_keys.push_back({key, std::nullopt}); }
+  // The terminal takes the new size as this key is read, and reports it.
+  void ResizeTo(CellSize size) { m_keys.push_back({Key::Of(Key::Code::Resize), size}); }
   void Type(const std::u32string& text) {
     for (char32_t ch : text) Press(Key::Char(ch));
   }
@@ -29,6 +31,7 @@ public:
   bool Shows(const std::string& text) const { return Screen().find(text) != std::string::npos; }
   int TextCalls() const { return m_textCalls; }
   std::vector<std::pair<int, int>> accessCells;  // where access letters were drawn (row, column)
+  std::vector<std::string> shownBeforeKeys;       // the screen as each key was waited for
   void Resize(CellSize size) {
     m_size = size;
     Clear();
@@ -44,9 +47,11 @@ public:
   void EndFrame() override {}
   std::optional<Key> WaitForKey(int, int) override {
     if (m_keys.empty()) throw std::runtime_error("the window waited for a key after the last one:\n" + Screen());
-    const Key key = m_keys.front();
+    shownBeforeKeys.push_back(Screen());
+    const Pending next = m_keys.front();
     m_keys.pop_front();
-    return key;
+    if (next.size) Resize(*next.size);
+    return next.key;
   }
 
   void Text(int row, int col, const std::string& text, int width, Look look, char fill = ' ') override {
@@ -81,6 +86,10 @@ private:
 
   CellSize m_size;
   std::vector<std::u32string> m_lines;
-  std::deque<Key> m_keys;
+  struct Pending {
+    Key key;
+    std::optional<CellSize> size;
+  };
+  std::deque<Pending> m_keys;
   int m_textCalls = 0;
 };
