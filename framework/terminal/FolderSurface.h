@@ -25,7 +25,6 @@ public:
   bool Done() const override { return m_done; }
   void Abandon() override;
   std::optional<std::string> Chosen() const { return m_chosen; }
-  const std::string& Folder() const { return m_folder; }
 
 private:
   void Enter(const std::string& folder);

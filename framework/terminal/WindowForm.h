@@ -43,7 +43,6 @@ public:
   bool FollowFocusRequest();
   bool HasFocus() const { return m_focus >= 0; }
   void DropFocus() { m_focus = -1; }
-  const Field* FocusedField() const { return HasFocus() ? m_fields[m_focus].get() : nullptr; }
 
 private:
   bool Mnemonic(char32_t letter);

@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "framework/Backend.h"
+#include "framework/FolderBrowser.h"
 #include "framework/PropertySheet.h"
 #include "framework/terminal/CellLayout.h"
 #include "framework/terminal/TerminalBackend.h"
@@ -128,6 +133,24 @@ TEST_F(TerminalBackendTest, ATerminalMadeTooSmallSaysSoUntilItIsLargeEnoughAgain
   EXPECT_NE(grid.shownBeforeKeys[3].find("+- Record "), std::string::npos) << grid.shownBeforeKeys[3];
   EXPECT_TRUE(dialog.m_name.empty());
   EXPECT_TRUE(backend.Failure().empty());
+}
+
+TEST_F(TerminalBackendTest, TheFolderChooserGoesIntoAndUpFromFoldersAndPicksTheOneItStandsIn) {
+  const std::filesystem::path home =
+      std::filesystem::temp_directory_path() / ("terminal-chooser-" + std::to_string(getpid()));
+  std::filesystem::create_directories(home / "alice" / "inbox");
+  std::filesystem::create_directories(home / "bob");
+  setenv("HOME", home.c_str(), 1);  // the chooser of a window without a folder field starts there
+  grid.Type(U"b");                   // the first folder starting with "b"
+  grid.Press(Key::Of(Key::Code::Enter));
+  grid.Press(Key::Of(Key::Code::Backspace));
+  grid.Press(Key::Of(Key::Code::Down));  // "..", then "alice"
+  grid.Press(Key::Of(Key::Code::Enter));
+  grid.Press(Key::Char(U' '));
+  EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), (home / "alice").string());
+  grid.Press(Key::Of(Key::Code::Escape));
+  EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), std::nullopt);
+  std::filesystem::remove_all(home);
 }
 
 TEST_F(TerminalBackendTest, AWindDownRequestClosesWindowsAsCancelledWithoutAFailure) {
