@@ -8,10 +8,8 @@ namespace {
 
 constexpr int kLongestDropDown = 8;
 
-bool Opens(const Key& key) {
-  return key.Is(Key::Code::Function) ? key.number == 4
-                                     : (key.Is(Key::Code::Char) && key.ch == U' ' && !key.alt);
-}
+// Not F4, as the platform has it: the function keys change the sheet's tabs.
+bool Opens(const Key& key) { return key.Is(Key::Code::Char) && key.ch == U' ' && !key.alt; }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
 // A drop-down list. Closed, it shows the selected entry; arrows and letters choose another
-// at once. Space, F4 or Alt-Down open the list below it, where the same keys move a
+// at once. Space or Alt-Down open the list below it, where the same keys move a
 // highlight, Enter or Space chooses and Escape closes without a change. Each choice sends
 // CBN_SELCHANGE.
 

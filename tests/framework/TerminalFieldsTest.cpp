@@ -136,6 +136,7 @@ TEST(TerminalCombo, ArrowsAndLettersChooseAtOnceTheOpenListChoosesOnEnterOnly) {
   EXPECT_EQ(combo.Selection(), 3) << "typed letters find the entry that starts with them";
   EXPECT_EQ(changed.codes.size(), 3u);
 
+  EXPECT_FALSE(field.HandleKey(Key{Key::Code::Function, 0, false, 4})) << "function keys are the sheet's";
   field.HandleKey(Key::Char(U' '));
   ASSERT_TRUE(field.IsOpen());
   field.HandleKey(Key::Of(Key::Code::Home));
