@@ -261,28 +261,25 @@ admin_add() {
 admin_add_many() { timed admin_add added; }
 admin_add_none() { timed admin_add empty; }
 
-figure_admin_add() {
+# LABEL MANY NONE: adding accounts to 100,000 (the runs MANY) against adding them to none.
+figure_same_cost() {
   local many none
+  alternate "$ADD_ROUNDS" "$2" "$3"
+  many=$(median_in "$2" 1)
+  none=$(median_in "$3" 1)
+  report "$1" "$(duration "$many")" "with none $(duration "$none")" \
+    "$(ratio "$many" "$none")" "goal about 1x (<= 1.5x)" "$(met "$many <= 1.5 * $none")"
+}
+
+figure_admin_add() {
   registry_for added
   registry_for empty
-  alternate "$ADD_ROUNDS" admin_add_many admin_add_none
-  many=$(median_in admin_add_many 1)
-  none=$(median_in admin_add_none 1)
-  report "veltrane-admin user add (100,000 users)" "$(duration "$many")" "with none $(duration "$none")" \
-    "$(ratio "$many" "$none")" "goal about 1x (<= 1.5x)" "$(met "$many <= 1.5 * $none")"
+  figure_same_cost "veltrane-admin user add (100,000 users)" admin_add_many admin_add_none
 }
 
 add_to_many() { model "$(db_conn added)" add-user "$ADDED_USERS"; }
 add_to_none() { model "$(db_conn empty)" add-user "$ADDED_USERS"; }
-
-figure_add_user() {
-  local many none
-  alternate "$ADD_ROUNDS" add_to_many add_to_none
-  many=$(median_in add_to_many 1)
-  none=$(median_in add_to_none 1)
-  report "add one user (100,000 users)" "$(duration "$many")" "with none $(duration "$none")" \
-    "$(ratio "$many" "$none")" "goal about 1x (<= 1.5x)" "$(met "$many <= 1.5 * $none")"
-}
+figure_add_user() { figure_same_cost "add one user (100,000 users)" add_to_many add_to_none; }
 
 # The rows of each table, the built-in accounts aside (the model's session adds them when it
 # connects; the floor's connection does not).
