@@ -1,5 +1,6 @@
 #include "framework/MessageBox.h"
 
+#include <exception>
 #include <iostream>
 #include <utility>
 
@@ -39,4 +40,29 @@ int AfxMessageBox(const std::string& text, unsigned style) {
 
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
   return std::exchange(Presenter(), std::move(presenter));
+}
+
+std::string MessageBoxButtonText(int result) {
+  switch (result) {
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "Cancel";
+    case IDYES:
+      return "Yes";
+    case IDNO:
+      return "No";
+    default:
+      return {};
+  }
+}
+
+void RunReportingErrors(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONERROR);
+  } catch (...) {
+    AfxMessageBox("Unexpected error.", MB_OK | MB_ICONERROR);
+  }
 }

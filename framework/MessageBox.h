@@ -38,6 +38,14 @@ int AfxMessageBox(const std::string& text, unsigned style = MB_OK);
 // The results a box of this style can answer, its default button first.
 std::vector<int> MessageBoxResults(unsigned style);
 
+// The label of the button that answers `result`: "OK", "Cancel", "Yes" or "No"; empty for any
+// other result.
+std::string MessageBoxButtonText(int result);
+
+// Runs a user's action on a window; an error that escapes it is reported in the framework's
+// own box instead of ending the program.
+void RunReportingErrors(const std::function<void()>& action);
+
 using MessageBoxPresenter =
     std::function<int(CWnd* owner, const std::string& text, const std::string& caption, unsigned style)>;
 

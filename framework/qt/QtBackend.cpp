@@ -94,13 +94,7 @@ std::optional<std::string> QtBackend::BrowseForFolder(CWnd*, const std::string& 
 }
 
 void QtBackend::Deliver(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& error) {
-    AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONERROR);
-  } catch (...) {
-    AfxMessageBox("Unexpected error.", MB_OK | MB_ICONERROR);
-  }
+  RunReportingErrors(action);
   SyncAll();
 }
 

@@ -11,17 +11,8 @@
 namespace {
 
 std::string ResultName(int result) {
-  switch (result) {
-    case IDOK:
-      return "OK";
-    case IDCANCEL:
-      return "Cancel";
-    case IDYES:
-      return "Yes";
-    case IDNO:
-      return "No";
-  }
-  return std::to_string(result);
+  const std::string text = MessageBoxButtonText(result);
+  return text.empty() ? std::to_string(result) : text;
 }
 
 }  // namespace

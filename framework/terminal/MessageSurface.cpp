@@ -27,15 +27,8 @@ char IconLetter(unsigned style) {
 }
 
 std::string ButtonName(int result) {
-  switch (result) {
-    case IDCANCEL:
-      return "Cancel";
-    case IDYES:
-      return "Yes";
-    case IDNO:
-      return "No";
-  }
-  return "OK";
+  const std::string text = MessageBoxButtonText(result);
+  return text.empty() ? "OK" : text;
 }
 
 }  // namespace

@@ -117,12 +117,4 @@ void TerminalBackend::FireTimers() {
     });
 }
 
-void TerminalBackend::Deliver(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const std::exception& error) {
-    AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONERROR);
-  } catch (...) {
-    AfxMessageBox("Unexpected error.", MB_OK | MB_ICONERROR);
-  }
-}
+void TerminalBackend::Deliver(const std::function<void()>& action) { RunReportingErrors(action); }
