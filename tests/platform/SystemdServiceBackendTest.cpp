@@ -170,16 +170,15 @@ TEST_F(SystemdServiceBackendTest, RefusalsBecomeWin32Errors)
     ExpectFailed(ControlService(service, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
 }
 
-TEST_F(SystemdServiceBackendTest, ASilentManagerTimesOutAndAMissingOneOrBusIsUnavailable)
+TEST_F(SystemdServiceBackendTest, AManagerSlowerThanTheCallTimeOutTimesOut)
 {
     Install(100ms);
     mock.Control("Delay", "sd", "LoadUnit", 1.0);
-    const auto before = std::chrono::steady_clock::now();
     ExpectFailed(Open(GENERIC_READ), ERROR_SERVICE_REQUEST_TIMEOUT);
-    EXPECT_LT(std::chrono::steady_clock::now() - before, 900ms);
-    CloseServiceHandle(manager);
-    manager = nullptr;
+}
 
+TEST_F(SystemdServiceBackendTest, AMissingManagerOrBusIsUnavailable)
+{
     mock.StopManager();
     EXPECT_TRUE(SystemdServiceBackend::SystemBusAnswers());
     ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
