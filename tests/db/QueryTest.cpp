@@ -16,8 +16,10 @@
 
 namespace {
 
-const Rows kDefaults = {{"FTP Port", "21"}, {"Welcome Message", "Welcome to FTP Service"}, {"GoodBye Message", "GoodBye"},
-                        {"Anonymous", "0"}, {"Max Connections", "10"}, {"Max Connections Per IP", "3"},
+// The eight rows of a new virtual server, in the order they are made.
+const Rows kDefaults = {{"FTP Port", "21"},          {"Welcome Message", "Welcome to FTP Service"},
+                        {"GoodBye Message", "GoodBye"}, {"Anonymous", "0"},
+                        {"Max Connections", "10"},     {"Max Connections Per IP", "3"},
                         {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}};
 
 class QueryTest : public DatabaseTest {
