@@ -72,7 +72,7 @@ protected:
     SimulatedService& ftp = sim->AddService(kFtpServiceName);
 };
 
-TEST_F(FtpServiceControlTest, StartSleepsATenthOfTheWaitHintWithinOneAndTenSecondsWhileTheCheckPointRises)
+TEST_F(FtpServiceControlTest, StartSleepsATenthOfTheWaitHintKeptWithinOneAndTenSeconds)
 {
     const struct {
         DWORD waitHint;
