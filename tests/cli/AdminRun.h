@@ -3,6 +3,7 @@
 // input (a pipe, so passwords come from its lines), in the test's environment.
 
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 struct AdminOutcome {
@@ -11,21 +12,29 @@ struct AdminOutcome {
   std::string err;
 };
 
+// A run to its end, with its input closed after `input`.
 AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input = "");
 
-// A run that is left waiting for more input, to be signalled while it holds the lock.
-class RunningAdmin {
+// A run that may be left waiting for more input, to be signalled while it holds the lock;
+// killed if it still runs when destroyed.
+class AdminRun {
  public:
-  RunningAdmin(const std::vector<std::string>& words, const std::string& firstInput);
-  ~RunningAdmin();
-  RunningAdmin(const RunningAdmin&) = delete;
-  RunningAdmin& operator=(const RunningAdmin&) = delete;
+  AdminRun(const std::vector<std::string>& words, const std::string& input);
+  ~AdminRun();
+  AdminRun(const AdminRun&) = delete;
+  AdminRun& operator=(const AdminRun&) = delete;
 
-  // Sends the signal and waits for the end; the outcome's out and err are not collected.
+  void CloseInput() {
+    close(input_);
+    input_ = -1;
+  }
+  AdminOutcome Wait();
+  // Sends the signal and waits for the end.
   AdminOutcome EndWith(int signal);
 
  private:
   int pid_ = -1;
   int input_ = -1;
-  int output_[2] = {-1, -1};
+  int out_;
+  int err_;
 };

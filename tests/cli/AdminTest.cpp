@@ -36,12 +36,20 @@ class AdminTest : public DatabaseTest {
   // Runs a command that logs in; `more` follows the administrator's password.
   AdminOutcome Admin(const Words& words, const std::string& more = "") { return RunAdmin(words, "brelk\n" + more); }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
-  std::string AdminFlag() { return Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
   // A computer "pc" with the virtual server 10.0.0.1.
   void AddServer() {
     ExpectDone(Admin({"computer", "add", "pc"}));
     ExpectDone(Admin({"vserver", "add", "10.0.0.1", "--computer", "pc", "--description", "first"}));
   }
+  // The account "alice" of that server, with the password "s3cret!".
+  void AddAlice() {
+    AddServer();
+    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota", "100",
+                      "--permissions", "ud"},
+                     "s3cret!\n"));
+  }
+  static constexpr const char* kAlice =
+      "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
 };
 VELTRANE_ON_ALL_ENGINES(AdminTest);
 
@@ -57,30 +65,36 @@ TEST_P(AdminTest, InitMakesTheMissingTablesAndTheBuiltInAccountsOnce) {
   EXPECT_NE(again.out.find("The tables were there already."), std::string::npos) << again.out;
   EXPECT_EQ(Db().Query("SELECT UserName, Password FROM Users ORDER BY UserName"),
             (Rows{{"admin", Digest("brelk")}, {"ftp", Digest("qov")}}));
+}
+
+TEST_P(AdminTest, CheckReportsAFreeSessionLock) {
+  ExpectDone(Admin({"computer", "list"}));  // the first log-in makes the administrator
   const AdminOutcome check = RunAdmin({"check"});
   ExpectDone(check);
   EXPECT_NE(check.out.find("session lock: free"), std::string::npos) << check.out;
 }
 
-TEST_P(AdminTest, AnAccountLivesFromAddToDeleteAsTheDatabaseShows) {
-  AddServer();
-  ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota", "100",
-                    "--permissions", "ud"},
-                   "s3cret!\n"));
-  const std::string columns =
-      "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
-  EXPECT_EQ(Db().Query(columns), (Rows{{"alice", Digest("s3cret!"), "/srv/ftp/alice", "100", "5"}}));
-  const AdminOutcome shown = Admin({"user", "show", "alice", "--json"});
-  EXPECT_EQ(shown.out,
+TEST_P(AdminTest, UserAddStoresTheAccountAndShowPrintsIt) {
+  AddAlice();
+  EXPECT_EQ(Db().Query(kAlice), (Rows{{"alice", Digest("s3cret!"), "/srv/ftp/alice", "100", "5"}}));
+  EXPECT_EQ(Admin({"user", "show", "alice", "--json"}).out,
             "{\"name\": \"alice\", \"home\": \"/srv/ftp/alice\", \"quota\": 100, \"permissions\": \"-U-D-\", "
             "\"vserver\": \"10.0.0.1\"}\n");
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+TEST_P(AdminTest, UserEditAndPasswdChangeOnlyWhatTheyName) {
+  AddAlice();
   ExpectDone(Admin({"user", "edit", "alice", "--quota", "7", "--permissions", "all"}));
   ExpectDone(Admin({"user", "passwd", "alice"}, "n3w\n"));
-  EXPECT_EQ(Db().Query(columns), (Rows{{"alice", Digest("n3w"), "/srv/ftp/alice", "7", "31"}}));
-  EXPECT_EQ(Admin({"user", "delete", "alice"}, "n\n").status, 1);  // asked, and the answer was no
+  EXPECT_EQ(Db().Query(kAlice), (Rows{{"alice", Digest("n3w"), "/srv/ftp/alice", "7", "31"}}));
+}
+
+TEST_P(AdminTest, UserDeleteAsksFirst) {
+  AddAlice();
+  EXPECT_EQ(Admin({"user", "delete", "alice"}, "n\n").status, 1);
   ExpectDone(Admin({"user", "delete", "alice"}, "y\n"));
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'alice'"), "0");
-  EXPECT_EQ(AdminFlag(), "0");
 }
 
 TEST_P(AdminTest, ASheetOpenElsewhereLocksTheCommandOutWithStatusThree) {
@@ -97,7 +111,7 @@ TEST_P(AdminTest, ASheetOpenElsewhereLocksTheCommandOutWithStatusThree) {
 TEST_P(AdminTest, ATerminationSignalWhileTheLockIsHeldReleasesIt) {
   AddServer();
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-    RunningAdmin waiting({"vserver", "delete", "10.0.0.1"}, "brelk\n");  // waits at its question
+    AdminRun waiting({"vserver", "delete", "10.0.0.1"}, "brelk\n");  // waits at its question
     for (int tries = 0; tries < 200 && AdminFlag() != "1"; ++tries)
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     ASSERT_EQ(AdminFlag(), "1");
@@ -120,7 +134,7 @@ TEST_P(AdminTest, UnlockFreesALockLeftBehindOnlyWithTheRightPassword) {
   ExpectDone(Admin({"user", "list"}));
 }
 
-TEST_P(AdminTest, RefusalsUsageErrorsAndAnUnreachableDatabaseHaveTheirStatus) {
+TEST_P(AdminTest, RefusalsAndUsageErrorsHaveTheirStatusAndText) {
   AddServer();
   const std::string tooLong(256, 'n');
   const struct {
@@ -148,7 +162,9 @@ TEST_P(AdminTest, RefusalsUsageErrorsAndAnUnreachableDatabaseHaveTheirStatus) {
     EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
   }
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'bob'"), "0");
+}
 
+TEST_P(AdminTest, AnUnreachableDatabaseEndsWithStatusFour) {
   SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=/nonexistent/veltrane.db;NoCreat=1");
   EXPECT_EQ(Admin({"computer", "list"}).status, 4);
 }

@@ -35,34 +35,41 @@ VELTRANE_ON_ALL_ENGINES(MutationTest);
 // A user of virtual server 3 with DiskQuota 5 and Flag 0, which must not be swapped.
 UserRecord User(const std::string& name) { return {-1, name, "0123456789abcdef", "c:\\ftp", 5, 3, 5, 0}; }
 
-TEST_P(MutationTest, UserAddAndUpdateWriteTheListedColumnsAndRefuseANameInUseOrAValueItsColumnCannotHold) {
+constexpr const char* kUserColumns =
+    "SELECT UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota, WO_UserEmail, "
+    "WO_UserAdminLevelID, WO_GroupID, WO_PreviousPermissions, WO_NonMD5Password FROM Users";
+
+TEST_P(MutationTest, UserAddWritesTheListedColumnsOfAnyText) {
   const std::string name = "O'Brien \"Zoë\" 名前";
   UserRecord user = User(name);
   user.HomeDir.clear();
   for (int i = 0; i < 255; ++i) user.HomeDir += "é";  // 255 characters of two bytes: not too many
   EXPECT_EQ(user.Add(0), 1);
-  const std::string columns =
-      "UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota, WO_UserEmail, WO_UserAdminLevelID, "
-      "WO_GroupID, WO_PreviousPermissions, WO_NonMD5Password";
-  EXPECT_EQ(Db().Query("SELECT " + columns + " FROM Users"),
+  EXPECT_EQ(Db().Query(kUserColumns),
             (Rows{{name, user.Password, user.HomeDir, "5", "3", "0", "5", "", "0", "0", "0", ""}}));
-  user.VirtualServerID = 9;
-  ExpectRefused(user.Add(0), "Can not add user. User " + name + " already exists!!");
+}
 
-  // An update keeps the WO_ columns; the unique index refuses a name in use.
+TEST_P(MutationTest, UserUpdateWritesTheListedColumnsAndKeepsTheOthers) {
+  ASSERT_EQ(User("a").Add(0), 1);
   Db().Execute("UPDATE Users SET WO_UserEmail = 'mail', WO_GroupID = 3, WO_NonMD5Password = 'plain'");
-  EXPECT_EQ(User("b").Add(0), 1);
   UserRecord edited = User("b");
-  edited.UserID = std::stoi(Db().QueryValue("SELECT UserID FROM Users WHERE UserName = ?", {name}));
+  edited.UserID = std::stoi(Db().QueryValue("SELECT UserID FROM Users"));
   edited.Flag = 1;
   edited.DiskQuota = 7;
-  EXPECT_EQ(edited.Update(0), 0);
-  EXPECT_THAT(OneBox(Boxes()), StartsWith("Error!!: "));
-  edited.UserName = "b2";
   EXPECT_EQ(edited.Update(0), 1);
-  EXPECT_EQ(Db().Query("SELECT " + columns + " FROM Users WHERE UserID = ?", {edited.UserID}),
-            (Rows{{"b2", edited.Password, "c:\\ftp", "5", "3", "1", "7", "mail", "0", "3", "0", "plain"}}));
+  EXPECT_EQ(Db().Query(kUserColumns),
+            (Rows{{"b", edited.Password, "c:\\ftp", "5", "3", "1", "7", "mail", "0", "3", "0", "plain"}}));
+}
 
+TEST_P(MutationTest, UserUpdateToANameInUseIsRefusedByTheUniqueIndex) {
+  ASSERT_EQ(User("a").Add(0) + User("b").Add(0), 2);
+  UserRecord renamed = User("a");
+  renamed.UserID = std::stoi(Db().QueryValue("SELECT UserID FROM Users WHERE UserName = 'b'"));
+  EXPECT_EQ(renamed.Update(0), 0);
+  EXPECT_THAT(OneBox(Boxes()), StartsWith("Error!!: "));
+}
+
+TEST_P(MutationTest, UserAddRefusesAValueItsColumnCannotHold) {
   UserRecord longHome = User("c"), largeFlag = User("d"), withNul = User(std::string("e\0f", 3));
   longHome.HomeDir = std::string(256, 'x');
   largeFlag.Flag = 70000;
@@ -71,10 +78,33 @@ TEST_P(MutationTest, UserAddAndUpdateWriteTheListedColumnsAndRefuseANameInUseOrA
     EXPECT_EQ(refused.Add(0), 0);
     EXPECT_THAT(OneBox(Boxes()), HasSubstr(column));
   }
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "2");
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "0");
 }
 
-TEST_P(MutationTest, MissingRowsAndNamesInUseAreRefusedWithTheirOwnTextsUnlessQuietWhilePreferencesMayRepeat) {
+TEST_P(MutationTest, AddRefusesANameOrAddressInUseWithItsOwnText) {
+  UserRecord user = User("a");
+  const VirtualServerRecord server{"main", -1, 1, "10.0.0.1"};
+  const ComputerRecord computer{"pc'1", -1, "10.0.0.1"};
+  ASSERT_EQ(user.Add(0) + server.Add(0) + computer.Add(0), 3);
+  user.VirtualServerID = 9;
+  ExpectRefused(user.Add(0), "Can not add user. User a already exists!!");
+  VirtualServerRecord elsewhere = server;  // the same address on another computer
+  elsewhere.VServerGroupID = 2;
+  ExpectRefused(elsewhere.Add(0), "Can not add virtual server. Virtual server 10.0.0.1 already exists!!");
+  ExpectRefused(computer.Add(0), "Computer pc'1 already exists!!. Can not add it.");
+  EXPECT_EQ(Db().Query("SELECT VServerIPAddr, VServerDesc, VServerGroupID FROM VirtualServers"),
+            (Rows{{"10.0.0.1", "main", "1"}}));
+  EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup"), (Rows{{"pc'1", "10.0.0.1"}}));
+}
+
+TEST_P(MutationTest, APreferenceMayBeAddedTwice) {
+  const PreferenceRecord preference{"FTP Port", -1, 4, "21"};
+  EXPECT_EQ(preference.Add(0) + preference.Add(0), 2);
+  EXPECT_EQ(Db().Query("SELECT Description, Settings, VirtualServerID FROM Preferences"),
+            (Rows{{"FTP Port", "21", "4"}, {"FTP Port", "21", "4"}}));
+}
+
+TEST_P(MutationTest, ChangingOrDeletingAMissingRowIsRefusedWithItsOwnText) {
   const UserRecord user = User("ghost");
   ExpectRefused(user.Update(0), "Can not update user. User ghost does not exist!!");
   ExpectRefused(user.Delete(0), "Can not delete user. User ghost does not exist!!");
@@ -87,27 +117,20 @@ TEST_P(MutationTest, MissingRowsAndNamesInUseAreRefusedWithTheirOwnTextsUnlessQu
   const ComputerRecord computer{"pc'1", -1, "10.0.0.1"};
   ExpectRefused(computer.Update(0), "Can not update computer name. Computer pc'1 does not exist!!");
   ExpectRefused(computer.Delete(0), "Can not delete computer name. Computer pc'1 does not exist!!");
+}
 
-  EXPECT_EQ(server.Add(0), 1);
-  VirtualServerRecord elsewhere = server;  // the same address on another computer
-  elsewhere.VServerGroupID = 2;
-  ExpectRefused(elsewhere.Add(0), "Can not add virtual server. Virtual server 10.0.0.1 already exists!!");
-  EXPECT_EQ(computer.Add(0), 1);
-  ExpectRefused(computer.Add(0), "Computer pc'1 already exists!!. Can not add it.");
-  EXPECT_EQ(preference.Add(0), 1);
-  EXPECT_EQ(preference.Add(0), 1);
-  EXPECT_EQ(Db().Query("SELECT VServerIPAddr, VServerDesc, VServerGroupID FROM VirtualServers"),
-            (Rows{{"10.0.0.1", "main", "1"}}));
-  EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup"), (Rows{{"pc'1", "10.0.0.1"}}));
-  EXPECT_EQ(Db().Query("SELECT Description, Settings, VirtualServerID FROM Preferences"),
-            (Rows{{"FTP Port", "21", "4"}, {"FTP Port", "21", "4"}}));
-
-  // Quiet, nothing shows, whatever happens; else a database error shows the driver's text.
-  EXPECT_EQ(computer.Add(1) + user.Update(1), 0);
+TEST_P(MutationTest, AQuietMutationShowsNothingWhateverHappens) {
+  const ComputerRecord computer{"pc", -1, ""};
+  ASSERT_EQ(computer.Add(0), 1);
+  EXPECT_EQ(computer.Add(1) + User("ghost").Update(1), 0);
   connectString() = "ODBC;DSN=NoSuchSource";
   EXPECT_EQ(computer.Delete(1), 0);
   EXPECT_TRUE(Boxes().Boxes().empty());
-  EXPECT_EQ(computer.Delete(0), 0);
+}
+
+TEST_P(MutationTest, ADatabaseErrorShowsTheDriversText) {
+  connectString() = "ODBC;DSN=NoSuchSource";
+  EXPECT_EQ((ComputerRecord{"pc", 1, ""}.Delete(0)), 0);
   EXPECT_THAT(OneBox(Boxes()), AllOf(StartsWith("Error!!: "), HasSubstr("Data source name not found")));
 }
 

@@ -31,7 +31,7 @@ class OutageTest : public DatabaseTest {
   void ExpectClosedCleanly() {
     EXPECT_TRUE(Boxes().Boxes().empty());
     session.Close();
-    EXPECT_EQ(Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"), "0");
+    EXPECT_EQ(AdminFlag(), "0");
   }
 
   ConfigDatabase session;

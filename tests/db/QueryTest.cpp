@@ -16,6 +16,12 @@
 
 namespace {
 
+// The eight rows of a new virtual server, in the order they are made.
+const Rows kDefaults = {{"FTP Port", "21"},          {"Welcome Message", "Welcome to FTP Service"},
+                        {"GoodBye Message", "GoodBye"}, {"Anonymous", "0"},
+                        {"Max Connections", "10"},     {"Max Connections Per IP", "3"},
+                        {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}};
+
 class QueryTest : public DatabaseTest {
  protected:
   void SetUp() override {
@@ -52,12 +58,8 @@ class QueryTest : public DatabaseTest {
 };
 VELTRANE_ON_ALL_ENGINES(QueryTest);
 
-TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForgotten) {
+TEST_P(QueryTest, EachKindLoadsItsOwnUsers) {
   EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
-  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [0]");
-  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");  // kind 1 remembers its unused key
-  session.ForgetUserQuery();
-  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
   EXPECT_EQ(Load("pc1", ConfigDatabase::kOfComputer), "u10 u11 [2]");
   EXPECT_EQ(Load("empty", ConfigDatabase::kOfComputer), "[1]");  // no virtual servers: no users statement
   EXPECT_EQ(Load("unknown", ConfigDatabase::kOfComputer), "[1]");
@@ -66,11 +68,20 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForg
   EXPECT_EQ(Load("admin", ConfigDatabase::kUserNamed), "admin [1]");
   const UserRecord& admin = session.users.front();
   EXPECT_EQ(std::tuple(admin.UserID, admin.VirtualServerID, admin.DiskQuota, admin.Flag), std::tuple(4, -1, 9, 1));
+}
 
-  // Two computers' servers have this address: only the first one's users are loaded.
+TEST_P(QueryTest, AnAddressOfTwoComputersLoadsTheUsersOfTheFirstOnesServer) {
   EXPECT_EQ(Load("10.0.0.2", ConfigDatabase::kOfAddress), "u11 [2]");
   ASSERT_EQ(session.virtualServers.size(), 2u);
   EXPECT_EQ(session.users.front().VirtualServerID, session.virtualServers.front().VServerID);
+}
+
+TEST_P(QueryTest, ARepeatedQueryRunsOnceUntilItIsForgotten) {
+  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
+  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [0]");
+  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");  // kind 1 remembers its unused key
+  session.ForgetUserQuery();
+  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
 
   const auto before = StatementsExecuted();
   session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
@@ -80,15 +91,14 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForg
   EXPECT_EQ(StatementsExecuted() - before, 2u);
 }
 
-TEST_P(QueryTest, PreferenceModesCreateTheEightRowsWriteBackAndCompleteThemDeleteTheLoadedOnesAndReportOnce) {
+TEST_P(QueryTest, CreatingRowsStoresTheEightDefaults) {
   PreferenceSet defaults;
   EXPECT_EQ(defaults.LoadPreferences(7), 0);
   defaults.StorePreferences(7, PreferenceSet::kCreateRows);
-  EXPECT_EQ(StoredPreferences(7),
-            (Rows{{"FTP Port", "21"}, {"Welcome Message", "Welcome to FTP Service"}, {"GoodBye Message", "GoodBye"},
-                  {"Anonymous", "0"}, {"Max Connections", "10"}, {"Max Connections Per IP", "3"},
-                  {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}}));
+  EXPECT_EQ(StoredPreferences(7), kDefaults);
+}
 
+TEST_P(QueryTest, WritingBackChangesTheLoadedRowsAndAddsTheMissingOnes) {
   Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES "
                "('FTP Port', '2121', 8), ('ftp port', 'keep me', 8), ('Welcome Message', ' hi ', 8)");
   PreferenceSet set;
@@ -98,19 +108,29 @@ TEST_P(QueryTest, PreferenceModesCreateTheEightRowsWriteBackAndCompleteThemDelet
   set.welcomeMessage = "Hello, 'friend'";
   set.maxConnections = 40;  // a setting without a row gets one, so the edit is kept
   set.StorePreferences(8, PreferenceSet::kWriteLoadedRows);
-  EXPECT_EQ(StoredPreferences(8),
-            (Rows{{"FTP Port", "990"}, {"ftp port", "keep me"}, {"Welcome Message", "Hello, 'friend'"},
-                  {"GoodBye Message", "GoodBye"}, {"Anonymous", "0"}, {"Max Connections", "40"},
-                  {"Max Connections Per IP", "3"}, {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}}));
-  EXPECT_EQ(set.LoadPreferences(8), 9);
+  Rows expected = kDefaults;
+  expected[0][1] = "990";
+  expected.insert(expected.begin() + 1, {"ftp port", "keep me"});
+  expected[2][1] = "Hello, 'friend'";
+  expected[5][1] = "40";
+  EXPECT_EQ(StoredPreferences(8), expected);
+  EXPECT_TRUE(Boxes().Boxes().empty());
+}
+
+TEST_P(QueryTest, DeletingRemovesTheLoadedRowsOnly) {
+  PreferenceSet().StorePreferences(7, PreferenceSet::kCreateRows);
+  PreferenceSet().StorePreferences(8, PreferenceSet::kCreateRows);
+  PreferenceSet set;
+  EXPECT_EQ(set.LoadPreferences(8), 8);
   set.StorePreferences(8, PreferenceSet::kDeleteLoadedRows);
   EXPECT_TRUE(set.rows.empty());
   EXPECT_TRUE(StoredPreferences(8).empty());
-  EXPECT_EQ(StoredPreferences(7).size(), 8u);
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_EQ(StoredPreferences(7), kDefaults);
+}
 
+TEST_P(QueryTest, StoringIntoAnUnreachableDatabaseShowsOneBox) {
   connectString() = "ODBC;DSN=NoSuchSource";
-  set.StorePreferences(9, PreferenceSet::kCreateRows);  // eight failed inserts
+  PreferenceSet().StorePreferences(9, PreferenceSet::kCreateRows);  // eight failed inserts
   EXPECT_THAT(OneBox(Boxes()), ::testing::StartsWith("Error!!: "));
 }
 
@@ -125,11 +145,16 @@ TEST(PreferenceSetParsing, NumbersAreTheLeadingDecimalIntegerOfTheTextAndNamesMa
   set.ApplySetting("ftp port", "1");
   set.ApplySetting("", "1");
   EXPECT_EQ(set.ftpPort, 2147483647);
+}
 
+// A dialog works on a copy: the values, never the rows; assigning it back keeps the rows.
+TEST(PreferenceSetCopy, TakesTheValuesButNeverTheRows) {
+  PreferenceSet set;
+  set.welcomeMessage = "hi";
   set.rows.push_back({"FTP Port", 5, 1, "21"});
-  PreferenceSet copy = set;  // for a dialog: the values, never the rows
+  PreferenceSet copy = set;
   EXPECT_TRUE(copy.rows.empty());
-  EXPECT_EQ(copy.welcomeMessage, set.welcomeMessage);
+  EXPECT_EQ(copy.welcomeMessage, "hi");
   set = copy;
   EXPECT_EQ(set.rows.size(), 1u);
 }

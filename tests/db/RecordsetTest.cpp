@@ -116,11 +116,15 @@ TEST_P(RecordsetTest, RowsAcrossManyFetchBlocksArriveInOrderEachOnce) {
   EXPECT_EQ(expected, 1001);
 }
 
-TEST_P(RecordsetTest, ABadStatementRaisesTheDriversOwnTextAndAJoinAllowsNoChanges) {
+TEST_P(RecordsetTest, ABadStatementRaisesTheDriversOwnTextAndLeavesTheRecordsetClosed) {
   CRSUsers users;
   EXPECT_THAT([&] { users.Open("SELEC * FROM Users"); },
               ::testing::ThrowsMessage<DatabaseError>(::testing::HasSubstr("SELEC")));
   EXPECT_FALSE(users.IsOpen());
+}
+
+TEST_P(RecordsetTest, AJoinAllowsNoAppending) {
+  CRSUsers users;
   users.Open("SELECT * FROM Users u, VirtualServers v where 1=2");
   EXPECT_FALSE(users.CanAppend());
 }

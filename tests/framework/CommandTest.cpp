@@ -6,31 +6,35 @@ namespace {
 
 using CommandTest = ScriptedFixture;
 
-TEST_F(CommandTest, NotificationsReachTheirHandlersAndBoundControlsLetGoWhenTheWindowEnds) {
+TEST_F(CommandTest, NotificationsReachTheirHandlers) {
   RecordDialog dlg;
-  steps
-      .Window([&](ScriptedWindow& w) {
-        w.Select(15, "beta");
-        w.SetCheck(14, true);
-        w.SetCheck(14, true);  // already on: no click
-        w.Click(14);
-        w.Click(17);
-        EXPECT_FALSE(dlg.OnCommand(99, BN_CLICKED));
-        EXPECT_FALSE(dlg.OnCommand(17, CBN_SELCHANGE));
-        w.Cancel();  // reaches CDialog::OnCancel through the base map
-      })
-      .Window([](ScriptedWindow& w) {
-        EXPECT_EQ(w.Count(15), 4);  // bound again
-        w.Click(IDOK);
-      });
+  steps.Window([&](ScriptedWindow& w) {
+    w.Select(15, "beta");
+    w.SetCheck(14, true);
+    w.SetCheck(14, true);  // already on: no click
+    w.Click(14);
+    w.Click(17);
+    EXPECT_FALSE(dlg.OnCommand(99, BN_CLICKED));
+    EXPECT_FALSE(dlg.OnCommand(17, CBN_SELCHANGE));
+    w.Cancel();  // reaches CDialog::OnCancel through the base map
+  });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"choice Beta", "allow 1", "allow 0", "add"}));
+}
+
+TEST_F(CommandTest, BoundControlsLetGoWhenTheWindowEndsAndAreBoundAgainInTheNext) {
+  RecordDialog dlg;
+  steps.Window([](ScriptedWindow& w) { w.Click(IDCANCEL); }).Window([](ScriptedWindow& w) {
+    EXPECT_EQ(w.Count(15), 4);
+    w.Click(IDOK);
+  });
+  dlg.DoModal();
   EXPECT_EQ(dlg.m_choice.GetCount(), CB_ERR);
   EXPECT_EQ(dlg.m_list.InsertItem(0, "after"), -1);
   EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-TEST_F(CommandTest, ComboAndListSelectionsFollowTheirEntries) {
+TEST_F(CommandTest, AComboSelectionFollowsItsEntry) {
   RecordDialog dlg;
   steps.Window([&](ScriptedWindow& w) {
     CComboBox& combo = dlg.m_choice;  // (local), 10.0.0.12, 10.0.0.1, Beta
@@ -42,7 +46,14 @@ TEST_F(CommandTest, ComboAndListSelectionsFollowTheirEntries) {
     EXPECT_EQ(combo.GetCurSel(), 1);  // unchanged by the miss, moved with its entry
     EXPECT_EQ(combo.SetCurSel(9), CB_ERR);
     EXPECT_EQ(combo.GetCurSel(), CB_ERR);
+    w.Click(IDCANCEL);
+  });
+  dlg.DoModal();
+}
 
+TEST_F(CommandTest, AListSelectionAndItemDataFollowTheirRow) {
+  RecordDialog dlg;
+  steps.Window([&](ScriptedWindow& w) {
     CListCtrl& list = dlg.m_list;  // columns Name, Value
     for (int i = 0; i < 3; ++i) {
       list.SetItemText(list.InsertItem(i, "row" + std::to_string(i)), 1, "v" + std::to_string(i));

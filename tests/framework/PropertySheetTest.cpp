@@ -47,42 +47,50 @@ protected:
   LoggingPage third{test_templates::kThirdPage, "third", log};
 };
 
-TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownOkRunsEachMadePagesOnOkAndCancelAsksNoPage) {
-  steps
-      .Window([&](ScriptedWindow& w) {
-        EXPECT_EQ(w.PageCaption(2), "Third");
-        EXPECT_EQ(w.ActivePage(), 0);
-        w.ActivatePage(2);
-        w.ActivatePage(0);
-        w.CloseSheet(true);
-      })
-      .Window([](ScriptedWindow& w) {
-        w.ActivatePage(1);
-        w.SetText(30, "not a number");
-        w.CloseSheet(false);
-      });
-
+TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndOkRunsTheOnOkOfEachMadePage) {
+  steps.Window([&](ScriptedWindow& w) {
+    EXPECT_EQ(w.PageCaption(2), "Third");
+    EXPECT_EQ(w.ActivePage(), 0);
+    w.ActivatePage(2);
+    w.ActivatePage(0);
+    w.CloseSheet(true);
+  });
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(log, (Log{"init first", "set first", "kill first", "init third", "set third", "kill third",
                       "set first", "kill first", "ok first", "ok third"}));
   EXPECT_FALSE(third.IsWindowCreated());
-  log.clear();
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);  // made afresh, and the refused value is never taken
+}
+
+TEST_F(PropertySheetTest, CancelRunsTheOnCancelOfEachMadePageAndTakesNoValue) {
+  steps.Window([](ScriptedWindow& w) {
+    w.ActivatePage(1);
+    w.SetText(30, "not a number");
+    w.CloseSheet(false);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   EXPECT_EQ(log, (Log{"init first", "set first", "kill first", "init second", "set second", "cancel first",
                       "cancel second"}));
   EXPECT_EQ(second.m_value, 7);
 }
 
-TEST_F(PropertySheetTest, APageShowsItsMembersAfreshAndKeepsTheSheetOnARefusedValueUntilCorrected) {
+TEST_F(PropertySheetTest, APageTakesItsValueWhenLeftAndShowsItsMembersAfreshWhenShownAgain) {
+  steps.Window([&](ScriptedWindow& w) {
+    w.ActivatePage(1);
+    w.SetText(30, "8");
+    w.ActivatePage(0);
+    EXPECT_EQ(second.m_value, 8);
+    second.m_value = 9;
+    w.ActivatePage(1);
+    EXPECT_EQ(w.Text(30), "9");
+    w.CloseSheet(true);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+}
+
+TEST_F(PropertySheetTest, ARefusedValueKeepsItsPageAndTheSheetOpenUntilCorrected) {
   steps
       .Window([&](ScriptedWindow& w) {
         w.ActivatePage(1);
-        w.SetText(30, "8");
-        w.ActivatePage(0);
-        EXPECT_EQ(second.m_value, 8);
-        second.m_value = 9;
-        w.ActivatePage(1);
-        EXPECT_EQ(w.Text(30), "9");
         w.SetText(30, "abc");
         w.ActivatePage(2);
         EXPECT_EQ(w.ActivePage(), 1);

@@ -26,13 +26,10 @@ TEST_F(ScriptedBackendTest, AMissingTemplateIsReportedAndAnswersMinusOne) {
   EXPECT_EQ(steps.Messages().at(0).text, "The dialog template 999 cannot be found.");
 }
 
-// Failures need a backend of their own: the fixture's expects a clean run.
-class ScriptFailureTest : public ::testing::Test {
+// A run that fails: the fixture's own check of a clean run does not apply.
+class ScriptFailureTest : public ScriptedFixture {
 protected:
-  ModuleResourceScope module{test_templates::Module()};
-  ScriptSteps steps;
-  ScriptedBackend backend{steps};
-  BackendScope use{backend};
+  void TearDown() override {}
 };
 
 TEST_F(ScriptFailureTest, AWindowLeftOpenFailsTheRun) {

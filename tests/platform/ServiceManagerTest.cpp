@@ -37,7 +37,7 @@ protected:
     SC_HANDLE manager = nullptr;
 };
 
-TEST_F(ServiceManagerTest, HandlesOfTheWrongKindOrClosedAreRefusedAndOpenOnesOutliveTheirBackend)
+TEST_F(ServiceManagerTest, HandlesOfTheWrongKindOrClosedAreRefused)
 {
     SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
     ASSERT_NE(service, nullptr);
@@ -45,14 +45,20 @@ TEST_F(ServiceManagerTest, HandlesOfTheWrongKindOrClosedAreRefusedAndOpenOnesOut
     ExpectFailed(QueryServiceStatus(manager, &status), ERROR_INVALID_HANDLE);
     ExpectFailed(OpenServiceA(service, "Main", GENERIC_READ) != nullptr, ERROR_INVALID_HANDLE);
     EXPECT_FALSE(CloseServiceHandle(reinterpret_cast<SC_HANDLE>(0xdead)));
-
-    SetServiceControlBackend(nullptr);
-    sim.reset();
-    EXPECT_TRUE(QueryServiceStatus(service, &status));
-    EXPECT_EQ(status.dwCurrentState, SERVICE_RUNNING);
     EXPECT_TRUE(CloseServiceHandle(service));
     ExpectFailed(CloseServiceHandle(service), ERROR_INVALID_HANDLE);
     ExpectFailed(QueryServiceStatus(service, &status), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(ServiceManagerTest, AnOpenHandleOutlivesItsBackendWhileNewOnesAreRefused)
+{
+    SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
+    SetServiceControlBackend(nullptr);
+    sim.reset();
+    SERVICE_STATUS status{};
+    EXPECT_TRUE(QueryServiceStatus(service, &status));
+    EXPECT_EQ(status.dwCurrentState, SERVICE_RUNNING);
+    EXPECT_TRUE(CloseServiceHandle(service));
     ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
 }
 

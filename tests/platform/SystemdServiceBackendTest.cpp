@@ -107,7 +107,7 @@ TEST_F(SystemdServiceBackendTest, StatesAndWaitHintsFollowTheUnit)
     EXPECT_EQ(failed.dwServiceSpecificExitCode, 3u);
 }
 
-TEST_F(SystemdServiceBackendTest, StartAndStopRunJobsWhileTheCheckPointFollowsProgress)
+TEST_F(SystemdServiceBackendTest, StartQueuesAJobAndTheCheckPointRisesOnlyWithProgress)
 {
     ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
     ASSERT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
@@ -119,7 +119,12 @@ TEST_F(SystemdServiceBackendTest, StartAndStopRunJobsWhileTheCheckPointFollowsPr
     mock.SetUnitState(kUnit, "active", "running");
     EXPECT_EQ(Query().dwCheckPoint, 0u);
     ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_SERVICE_ALREADY_RUNNING);
+}
 
+TEST_F(SystemdServiceBackendTest, StopOfARunningUnitIsPendingAndOfAStoppedOneRefused)
+{
+    ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
+    mock.SetUnitState(kUnit, "active", "running");
     SERVICE_STATUS afterStop{};
     ASSERT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &afterStop)) << GetLastError();
     EXPECT_EQ(afterStop.dwCurrentState, SERVICE_STOP_PENDING);
@@ -170,16 +175,15 @@ TEST_F(SystemdServiceBackendTest, RefusalsBecomeWin32Errors)
     ExpectFailed(ControlService(service, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
 }
 
-TEST_F(SystemdServiceBackendTest, ASilentManagerTimesOutAndAMissingOneOrBusIsUnavailable)
+TEST_F(SystemdServiceBackendTest, AManagerSlowerThanTheCallTimeOutTimesOut)
 {
     Install(100ms);
     mock.Control("Delay", "sd", "LoadUnit", 1.0);
-    const auto before = std::chrono::steady_clock::now();
     ExpectFailed(Open(GENERIC_READ), ERROR_SERVICE_REQUEST_TIMEOUT);
-    EXPECT_LT(std::chrono::steady_clock::now() - before, 900ms);
-    CloseServiceHandle(manager);
-    manager = nullptr;
+}
 
+TEST_F(SystemdServiceBackendTest, AMissingManagerOrBusIsUnavailable)
+{
     mock.StopManager();
     EXPECT_TRUE(SystemdServiceBackend::SystemBusAnswers());
     ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);

@@ -8,7 +8,6 @@
 #include "platform/ServiceManager.h"
 #include "platform/SimulatedServiceManager.h"
 #include "service/FtpServiceControl.h"
-#include "service/ServiceStateText.h"
 
 namespace {
 
@@ -73,30 +72,7 @@ protected:
     SimulatedService& ftp = sim->AddService(kFtpServiceName);
 };
 
-TEST(ServiceStateTextTest, TextAndButtonsForEachState)
-{
-    const struct {
-        DWORD state;
-        std::string text;
-        int16_t buttons;
-    } cases[] = {
-        {0, "Unknown", kServiceButtonsNone},
-        {SERVICE_STOPPED, "Stopped", kServiceButtonsStartOnly},
-        {SERVICE_START_PENDING, "Starting", kServiceButtonsNone},
-        {SERVICE_STOP_PENDING, "Stopping", kServiceButtonsNone},
-        {SERVICE_RUNNING, "Running", kServiceButtonsStopOnly},
-        {SERVICE_CONTINUE_PENDING, "Continuing", kServiceButtonsNone},
-        {SERVICE_PAUSE_PENDING, "Pausing", kServiceButtonsNone},
-        {SERVICE_PAUSED, "Paused", kServiceButtonsNone},
-        {8, "Unknown", kServiceButtonsNone},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ServiceStateText(c.state).text, c.text) << c.state;
-        EXPECT_EQ(ServiceStateText(c.state).buttonMode, c.buttons) << c.state;
-    }
-}
-
-TEST_F(FtpServiceControlTest, StartSleepsATenthOfTheWaitHintWithinOneAndTenSecondsWhileTheCheckPointRises)
+TEST_F(FtpServiceControlTest, StartSleepsATenthOfTheWaitHintKeptWithinOneAndTenSeconds)
 {
     const struct {
         DWORD waitHint;
@@ -203,18 +179,23 @@ TEST_F(FtpServiceControlTest, StopWithoutDependentsNeverListsThem)
     EXPECT_EQ(clock->Sleeps(), Sleeps(3, 1000)); // a hint of 0 sleeps a second at a time
 }
 
-TEST_F(FtpServiceControlTest, StopAndQueryReturnTheErrorOfTheCallThatFailed)
+TEST_F(FtpServiceControlTest, QueryAnswersNothingWhenOpeningOrQueryingFails)
+{
+    ftp.status = SimulatedStatus(SERVICE_RUNNING);
+    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
+    for (DWORD* error : {&ftp.openError, &ftp.queryError}) {
+        *error = ERROR_ACCESS_DENIED;
+        EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
+        *error = ERROR_SUCCESS;
+    }
+}
+
+TEST_F(FtpServiceControlTest, StopReturnsTheErrorOfTheCallThatFailed)
 {
     ftp.openError = ERROR_ACCESS_DENIED;
     EXPECT_EQ(StopFtpService(1, 30000), 1u);
-    EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
     ftp.openError = ERROR_SUCCESS;
-    ftp.queryError = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
-    ftp.queryError = ERROR_SUCCESS;
-
     ftp.status = SimulatedStatus(SERVICE_RUNNING);
-    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
     ftp.dependentsError = RPC_S_SERVER_UNAVAILABLE;
     EXPECT_EQ(StopFtpService(1, 30000), DWORD(RPC_S_SERVER_UNAVAILABLE));
     ftp.stopError = ERROR_SERVICE_CANNOT_ACCEPT_CTRL;

@@ -19,6 +19,7 @@ class DatabaseTest : public ::testing::TestWithParam<Engine> {
   TestDatabase& Db() { return *database_; }
   MessageBoxRecorder& Boxes() { return boxes_; }
   const TemporaryFolder& RegistryRoot() const { return registryRoot_; }
+  std::string AdminFlag() { return Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
 
  private:
   TemporaryFolder registryRoot_;

@@ -1,8 +1,7 @@
 #pragma once
-// Records every message box shown while it lives and answers it: with the queued answers
-// first, then with the style's default button (OK, or Yes for Yes/No questions).
+// Records every message box shown while it lives and answers it with the style's default
+// button (OK, or Yes for Yes/No questions).
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,10 +23,8 @@ class MessageBoxRecorder {
 
   const std::vector<RecordedBox>& Boxes() const { return boxes_; }
   void Clear() { boxes_.clear(); }
-  void QueueAnswer(int button) { answers_.push_back(button); }
 
  private:
   std::vector<RecordedBox> boxes_;
-  std::deque<int> answers_;
   MessageBoxPresenter previous_;
 };

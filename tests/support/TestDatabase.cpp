@@ -33,6 +33,11 @@ void WithStatement(const std::string& connectionString, const std::function<void
   use(statement);
 }
 
+// Runs `sql` on the database that `connectionString` names.
+void ExecuteOn(const std::string& connectionString, const std::string& sql) {
+  WithStatement(connectionString, [&sql](OdbcStatement& statement) { statement.Execute(sql); });
+}
+
 }  // namespace
 
 std::vector<Engine> AllEngines() { return {Engine::SQLite, Engine::PostgreSQL}; }
@@ -40,10 +45,6 @@ std::vector<Engine> AllEngines() { return {Engine::SQLite, Engine::PostgreSQL}; 
 bool IsAvailable(Engine engine) { return engine == Engine::SQLite || !PostgresBase().empty(); }
 
 std::string EngineName(Engine engine) { return engine == Engine::SQLite ? "SQLite" : "PostgreSQL"; }
-
-void ExecuteOn(const std::string& connectionString, const std::string& sql) {
-  WithStatement(connectionString, [&sql](OdbcStatement& statement) { statement.Execute(sql); });
-}
 
 TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
   if (engine == Engine::SQLite) {
@@ -103,4 +104,22 @@ std::string TestDatabase::QueryValue(const std::string& sql, const std::vector<S
   const auto rows = Query(sql, params);
   if (rows.empty() || rows.front().empty()) throw std::runtime_error("no value from: " + sql);
   return rows.front().front();
+}
+
+void TestDatabase::Refuse(const std::string& event, const std::string& table, const std::string& message,
+                          const std::string& condition) const {
+  const std::string raise = "'" + message + "'";
+  if (engine_ == Engine::SQLite) {
+    Execute("CREATE TRIGGER refuse BEFORE " + event + " ON " + table + " WHEN " + condition +
+            " BEGIN SELECT RAISE(ABORT, " + raise + "); END");
+    return;
+  }
+  Execute("CREATE OR REPLACE FUNCTION refuse() RETURNS trigger AS $$ BEGIN IF " + condition +
+          " THEN RAISE EXCEPTION " + raise + "; END IF; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; "
+          "END $$ LANGUAGE plpgsql");
+  Execute("CREATE TRIGGER refuse BEFORE " + event + " ON " + table + " FOR EACH ROW EXECUTE FUNCTION refuse()");
+}
+
+void TestDatabase::Allow(const std::string& table) const {
+  Execute(engine_ == Engine::SQLite ? "DROP TRIGGER refuse" : "DROP TRIGGER refuse ON " + table);
 }

@@ -24,7 +24,6 @@ class TestDatabase {
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
 
-  Engine GetEngine() const { return engine_; }
   // The ODBC connection string of this database, without the "ODBC;" prefix.
   const std::string& ConnectionString() const { return connectionString_; }
 
@@ -36,6 +35,12 @@ class TestDatabase {
   // The first column of the first row as text.
   std::string QueryValue(const std::string& sql, const std::vector<SqlParam>& params = {}) const;
 
+  // Makes `event` (UPDATE or DELETE) on `table` fail with `message` for each row that `condition`
+  // (of OLD) holds for, as a database that refuses the change would; Allow takes that back.
+  void Refuse(const std::string& event, const std::string& table, const std::string& message,
+              const std::string& condition = "1 = 1") const;
+  void Allow(const std::string& table) const;
+
  private:
   void RunSchema() const;
 
@@ -44,6 +49,3 @@ class TestDatabase {
   std::string databaseName_;  // PostgreSQL only
   std::string connectionString_;
 };
-
-// Runs `sql` on the database that `connectionString` names.
-void ExecuteOn(const std::string& connectionString, const std::string& sql);
