@@ -74,9 +74,7 @@ BOOL CGeneralPage::OnInitDialog() {
 }
 
 void CGeneralPage::RefreshPage() {
-  FillComputerCombo(m_cbComputer, *m_pDatabase, "(local)");
-  m_cbComputer.SetCurSel(0);
-  if (!m_pDatabase->computerName.empty()) m_cbComputer.SelectString(-1, m_pDatabase->computerName);
+  ShowSessionComputer(m_cbComputer, *m_pDatabase);
   FillVirtualServers();
   ShowPreferences();
 }

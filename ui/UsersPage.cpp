@@ -34,9 +34,7 @@ BOOL CUsersPage::OnInitDialog() {
 }
 
 void CUsersPage::RefreshUsersPage() {
-  FillComputerCombo(m_computerCombo, *m_pDatabase, "(local)");
-  m_computerCombo.SetCurSel(0);
-  if (!m_pDatabase->computerName.empty()) m_computerCombo.SelectString(-1, m_pDatabase->computerName);
+  ShowSessionComputer(m_computerCombo, *m_pDatabase);
   FillUserServers();
   ReloadUsers();
 }
