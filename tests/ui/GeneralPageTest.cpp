@@ -1,15 +1,12 @@
 // The General page with its Edit Preferences and Add Computer dialogs against real engines,
-// over a simulated FTP service (or a service manager on a private bus) and a fixed list of
-// this host's addresses.
+// over a simulated FTP service and a fixed list of this host's addresses.
 
 #include "ui/GeneralPage.h"
 
 #include <gmock/gmock.h>
 
-#include "SystemdMock.h"
 #include "platform/LocalAddresses.h"
 #include "platform/SimulatedServiceManager.h"
-#include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"
 #include "ui/AddComputerDlg.h"
@@ -93,11 +90,6 @@ protected:
     UiTest::TearDown();
   }
 
-  // Runs the Add Computer dialog over the computers the database holds; returns m_bChanged.
-  int RunAddComputer(CAddComputerDlg& dlg) {
-    dlg.DoModal();
-    return dlg.m_bChanged;
-  }
   // Chooses the computer with that key as a user would, also where names are shared.
   static void Choose(CAddComputerDlg& dlg, int computerId) {
     for (int i = 0; i < dlg.m_cbComputer.GetCount(); ++i)
@@ -276,25 +268,6 @@ TEST_P(GeneralPageTest, StartAndStopReportARefusalAndTheDisplayChangesOnTheNextT
   EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
 }
 
-TEST_P(GeneralPageTest, AServiceManagerThatNeverAnswersLeavesThePageAndItsTimerRunning) {
-  SystemdMock mock;
-  std::string skipReason;
-  if (!mock.Start(skipReason)) GTEST_SKIP() << skipReason;
-  mock.AddUnit("veltrane-server.service", "FTP server");
-  SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
-      std::map<std::string, std::string>{{kFtpServiceName, "veltrane-server.service"}}));
-  mock.FreezeManager();  // it keeps its name on the bus and never answers
-  steps.Window(OnPage([&](ScriptedWindow& w) {
-    // Each tick returns while the one question in the background is still out.
-    for (int tick = 0; tick < 5; ++tick) {
-      EXPECT_EQ(ServiceShown(w), std::make_tuple("Service manager not available", false, false));
-      w.FireTimer(1);
-    }
-    w.Select(IDC_GENERAL_COMPUTER, "(local)");  // the page still does its work
-  }));
-  RunSheet<CGeneralPage>();
-}
-
 TEST_P(GeneralPageTest, AddComputerSavesANewNameAndARenameExactlyAsTyped) {
   Computer("alpha", "10.0.0.1");
   session.LoadComputers();
@@ -310,7 +283,8 @@ TEST_P(GeneralPageTest, AddComputerSavesANewNameAndARenameExactlyAsTyped) {
     EXPECT_THAT(Column(w, IDC_COMPUTER_CHOICE), UnorderedElementsAre("<New>", quoted, Longest()));
     w.Click(IDOK);
   });
-  EXPECT_EQ(RunAddComputer(dlg), 1);
+  dlg.DoModal();
+  EXPECT_EQ(dlg.m_bChanged, 1);
   EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID"),
             (Rows{{quoted, "10.0.0.1"}, {Longest(), ""}}));
 }
@@ -328,7 +302,7 @@ TEST_P(GeneralPageTest, AddComputerRefusesANameTooLongOrInUse) {
     w.Click(IDOK);
   });
   steps.Message(IDOK).Message(IDOK);
-  RunAddComputer(dlg);
+  dlg.DoModal();
   EXPECT_EQ(steps.Messages()[0].caption, "Invalid Value");
   EXPECT_EQ(MessageTexts()[1], "Computer alpha already exists!!. Can not add it.");
   EXPECT_EQ(Count("VirtualServerGroup"), 1);
@@ -366,7 +340,8 @@ TEST_P(GeneralPageTest, DeleteComputerRemovesOnlyWhatIsUnderItEvenWhenNamesAreSh
     w.Click(IDOK);
   });
   steps.Message(IDNO).Message(IDYES).Message(IDYES);
-  EXPECT_EQ(RunAddComputer(dlg), 1);
+  dlg.DoModal();
+  EXPECT_EQ(dlg.m_bChanged, 1);
   EXPECT_EQ(left(alpha), 0);
   EXPECT_EQ(left(other), 4);
 }

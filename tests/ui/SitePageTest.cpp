@@ -120,6 +120,20 @@ TEST_P(SitePageTest, ADeleteOfAServerAnotherMachineDeletedKeepsWhatWasConfigured
   EXPECT_EQ(Dependents(first), std::make_pair(2, 2));
 }
 
+TEST_P(SitePageTest, AddComputerListsTheNewComputerAndMarksTheOtherPages) {
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.Click(IDC_SERVERS_ADD_COMPUTER);
+    EXPECT_EQ(Column(w, IDC_COMPUTER), (Texts{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
+  }));
+  steps.Window([](ScriptedWindow& d) {
+    d.SetText(IDC_COMPUTER_NAME, "gamma");
+    d.Click(IDC_SAVE_COMPUTER);
+    d.Click(IDOK);
+  });
+  RunSheet<CSitePage>();
+}
+
 // The settings without a row get theirs, so no edit can be lost.
 TEST_P(SitePageTest, EditPreferencesWritesTheChangeAndAddsTheMissingRows) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
