@@ -119,11 +119,7 @@ TEST_P(FTPSheetTest, VirtualServersEditAndDeleteActOnTheirRowAfterTheUsersPageLo
     w.Click(IDC_DELETE_SERVER);
     w.CloseSheet(true);
   });
-  steps.Window([](ScriptedWindow& d) {
-    d.SetText(IDC_SERVER_DESCRIPTION, "edited");
-    d.Click(IDOK);
-  });
-  steps.Message(IDYES);
+  steps.Window(Type({{IDC_SERVER_DESCRIPTION, "edited"}})).Message(IDYES);
   sheet.DoModal();
   EXPECT_EQ(Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers"), (Rows{{"10.0.0.2", "d"}}));
   EXPECT_EQ(Db().Query("SELECT UserName FROM Users WHERE UserName IN ('anna', 'bob')"), (Rows{{"bob"}}));

@@ -24,11 +24,7 @@ protected:
   }
 
   static ScriptSteps::WindowAction TypeServer(const std::string& address, const std::string& description) {
-    return [=](ScriptedWindow& d) {
-      d.SetText(IDC_SERVER_ADDRESS, address);
-      d.SetText(IDC_SERVER_DESCRIPTION, description);
-      d.Click(IDOK);
-    };
+    return Type({{IDC_SERVER_ADDRESS, address}, {IDC_SERVER_DESCRIPTION, description}});
   }
   Rows Servers() { return Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY VServerID"); }
   // The preferences and the users of a virtual server.

@@ -56,6 +56,14 @@ inline Texts Column(const ScriptedWindow& w, int control, int column = 0) {
   return cells;
 }
 
+// A dialog's step: types each text into its control, then clicks `button`.
+inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> texts, int button = IDOK) {
+  return [texts = std::move(texts), button](ScriptedWindow& d) {
+    for (const auto& [id, text] : texts) d.SetText(id, text);
+    d.Click(button);
+  };
+}
+
 class UiTest : public DatabaseTest, protected ScriptedUi {
 protected:
   void SetUp() override {

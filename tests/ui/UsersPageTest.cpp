@@ -187,10 +187,7 @@ TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEdit) {
     d.SetText(IDC_CONFIRM_PASSWORD, "fresh");
     d.Click(IDOK);
   });
-  steps.Message(IDOK).Window([](ScriptedWindow& d) {
-    d.SetText(IDC_QUOTA, "99");
-    d.Click(IDOK);
-  });
+  steps.Message(IDOK).Window(Type({{IDC_QUOTA, "99"}}));
   RunSheet<CUsersPage>();
   EXPECT_EQ(MessageTexts(), Texts{"Please confirm Password"});
   EXPECT_EQ(Stored("Password", "bob"), Digest("fresh"));
@@ -223,7 +220,7 @@ TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
       w.Click(IDC_EDIT_USER);
     }
   }));
-  steps.Window([](ScriptedWindow& d) { d.Click(IDOK); }).Window([](ScriptedWindow& d) { d.Click(IDOK); });
+  steps.Window(Type({})).Window(Type({}));
   steps.Window([](ScriptedWindow& d) {
     d.SetCheck(IDC_DOWNLOAD, false);
     d.Click(IDOK);
