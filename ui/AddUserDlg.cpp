@@ -19,6 +19,20 @@ namespace {
 constexpr int32_t kCheckedPermissions =
     kPermissionDownload | kPermissionRename | kPermissionUpload | kPermissionCreateDirectory | kPermissionDelete;
 
+// Reads the quota typed into `quota`; null when it is a whole number within 32 bits, else the
+// refusal to show.
+const char* ReadQuota(const std::string& text, int32_t& quota) {
+  switch (ParseInt(text, quota)) {
+    case ParseResult::Ok:
+      return nullptr;
+    case ParseResult::OutOfRange:
+      return "The Disk Quota can be at most 2147483647 MB.";
+    case ParseResult::NotANumber:
+      break;
+  }
+  return "Please specify disk quota";  // the field takes digits alone: nothing usable was given
+}
+
 }  // namespace
 
 CAddUserDlg::CAddUserDlg(CWnd* parent) : CDialog(IDD_ADD_USER, parent) {}
@@ -82,17 +96,8 @@ bool CAddUserDlg::CheckEntries(int32_t& quota) {
   }
   if (!TextFitsColumn(this, m_strUserName, "User Name") || !TextFitsColumn(this, m_strHomeDir, "Home Directory"))
     return false;
-  const char* refusal = nullptr;
-  switch (ParseInt(m_strQuota, quota)) {
-    case ParseResult::Ok:
-      return true;
-    case ParseResult::NotANumber:  // the field takes digits alone: nothing usable was given
-      refusal = "Please specify disk quota";
-      break;
-    case ParseResult::OutOfRange:
-      refusal = "The Disk Quota can be at most 2147483647 MB.";
-      break;
-  }
+  const char* refusal = ReadQuota(m_strQuota, quota);
+  if (!refusal) return true;
   MessageBox(refusal, "Invalid Value", MB_OK | MB_ICONINFORMATION);
   return false;
 }
