@@ -1,11 +1,12 @@
 #include "applet/LogInDlg.h"
 
 #include "framework/DataExchange.h"
+#include "res/ResourceIds.h"
 
 namespace {
-constexpr UINT kTemplateId = 7019;
-constexpr int kPasswordId = 1013;
-constexpr int kUserNameId = 1028;
+constexpr UINT kTemplateId = IDD_LOG_IN;
+constexpr int kPasswordId = IDC_PASSWORD;
+constexpr int kUserNameId = IDC_USER_NAME;
 }  // namespace
 
 CLogInDlg::CLogInDlg() : CDialog(kTemplateId) {}

@@ -10,8 +10,8 @@ class CLogInDlg : public CDialog {
 public:
   CLogInDlg();
 
-  std::string m_password;  // control 1013, shown masked
-  std::string m_userName;  // control 1028, read-only
+  std::string m_password;  // control IDC_PASSWORD, shown masked
+  std::string m_userName;  // control IDC_USER_NAME, read-only
 
   void OnOK() override;
 

@@ -3,6 +3,8 @@
 // a computer that owns no account, so the page opens on an empty list; the measure is the
 // choice of "(local)", which queries every account and fills the list with them.
 
+#include "res/ResourceIds.h"
+
 class ConfigDatabase;
 
 struct ListingResult {
@@ -11,8 +13,8 @@ struct ListingResult {
   long peakBeforeKiB = 0;   // the process's peak RSS with the page open on the empty list
 };
 
-inline constexpr int kComputerCombo = 7008;
-inline constexpr int kUserList = 2007;
+inline constexpr int kComputerCombo = IDC_COMPUTER;
+inline constexpr int kUserList = IDC_USER_LIST;
 
 // Shows the sheet "Veltrane Properties" on its Users page until the backend closes it.
 void ShowUsersPage(ConfigDatabase& session);

@@ -1,80 +1,47 @@
 #include "db/PreferenceSet.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <limits>
 
 #include "db/CRSPreferences.h"
 #include "db/GuardedOperation.h"
+#include "db/PreferenceTable.h"
+#include "framework/ParseInt.h"
 
 namespace {
 
-// The eight names, in the order mode 1 creates their rows.
-constexpr const char* kSettingNames[] = {"FTP Port",        "Welcome Message",        "GoodBye Message",
-                                         "Anonymous",       "Max Connections",        "Max Connections Per IP",
-                                         "Max Connections Per User", "Connection Timeout"};
-
-// The leading decimal integer of `text` (blanks and a sign may lead; 0 without digits),
-// held to the 32-bit range.
-int32_t LeadingInteger(const std::string& text) {
-  const long value = std::strtol(text.c_str(), nullptr, 10);
-  return static_cast<int32_t>(std::clamp<long>(value, std::numeric_limits<int32_t>::min(),
-                                               std::numeric_limits<int32_t>::max()));
+const PreferenceDefinition* FindPreference(const std::string& name) {
+  for (const PreferenceDefinition& preference : kPreferences)
+    if (name == preference.name) return &preference;
+  return nullptr;
 }
 
 }  // namespace
 
-PreferenceSet::PreferenceSet(const PreferenceSet& other) { CopyValues(other); }
-
-PreferenceSet& PreferenceSet::operator=(const PreferenceSet& other) {
-  if (this != &other) CopyValues(other);
-  return *this;
+void PreferenceSet::TakeValues(const PreferenceSet& other) {
+  for (const PreferenceDefinition& preference : kPreferences) {
+    if (preference.text) this->*preference.text = other.*preference.text;
+    else this->*preference.number = other.*preference.number;
+  }
 }
 
-void PreferenceSet::CopyValues(const PreferenceSet& other) {
-  welcomeMessage = other.welcomeMessage;
-  goodbyeMessage = other.goodbyeMessage;
-  anonymous = other.anonymous;
-  maxConnections = other.maxConnections;
-  maxConnectionsPerIp = other.maxConnectionsPerIp;
-  maxConnectionsPerUser = other.maxConnectionsPerUser;
-  connectionTimeout = other.connectionTimeout;
-  ftpPort = other.ftpPort;
-  virtualServerId = other.virtualServerId;
-  quiet = other.quiet;
-}
-
-int32_t* PreferenceSet::NumberSetting(const std::string& name) {
-  if (name == "FTP Port") return &ftpPort;
-  if (name == "Anonymous") return &anonymous;
-  if (name == "Max Connections") return &maxConnections;
-  if (name == "Max Connections Per IP") return &maxConnectionsPerIp;
-  if (name == "Max Connections Per User") return &maxConnectionsPerUser;
-  if (name == "Connection Timeout") return &connectionTimeout;
-  return nullptr;
-}
-
-std::string* PreferenceSet::TextSetting(const std::string& name) {
-  if (name == "Welcome Message") return &welcomeMessage;
-  if (name == "GoodBye Message") return &goodbyeMessage;
-  return nullptr;
-}
-
-bool PreferenceSet::RowHoldsSetting(const PreferenceRecord& row) {
-  if (const std::string* text = TextSetting(row.Description)) return *text == row.Settings;
-  if (const int32_t* number = NumberSetting(row.Description)) return *number == LeadingInteger(row.Settings);
-  return true;  // not one of the eight: nothing of this set goes there
+bool PreferenceSet::RowHoldsSetting(const PreferenceRecord& row) const {
+  const PreferenceDefinition* preference = FindPreference(row.Description);
+  if (!preference) return true;  // not one of the eight: nothing of this set goes there
+  if (preference->text) return this->*preference->text == row.Settings;
+  return this->*preference->number == LeadingInt(row.Settings);
 }
 
 void PreferenceSet::ApplySetting(const std::string& name, const std::string& text) {
-  if (std::string* setting = TextSetting(name)) *setting = text;
-  else if (int32_t* number = NumberSetting(name)) *number = LeadingInteger(text);
+  const PreferenceDefinition* preference = FindPreference(name);
+  if (!preference) return;
+  if (preference->text) this->*preference->text = text;
+  else this->*preference->number = LeadingInt(text);
 }
 
 int PreferenceSet::SettingText(const std::string& name, std::string& text, int add) {
   if (name.empty()) return 1;
-  if (const std::string* setting = TextSetting(name)) text = *setting;
-  else if (const int32_t* number = NumberSetting(name)) text = std::to_string(*number);
+  if (const PreferenceDefinition* preference = FindPreference(name))
+    text = preference->text ? this->*preference->text : std::to_string(this->*preference->number);
   return add ? AddRow(name, text, quiet) : 1;
 }
 
@@ -136,8 +103,9 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
 }
 
 void PreferenceSet::AddRowsMissingFrom(const PreferenceList& existing, int& rowQuiet) {
-  for (const char* name : kSettingNames) {
-    const auto named = [name](const PreferenceRecord& row) { return row.Description == name; };
+  for (const PreferenceDefinition& preference : kPreferences) {
+    const std::string name = preference.name;
+    const auto named = [&name](const PreferenceRecord& row) { return row.Description == name; };
     if (std::any_of(existing.begin(), existing.end(), named)) continue;
     std::string text;
     SettingText(name, text, 0);

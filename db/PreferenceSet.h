@@ -1,7 +1,7 @@
 #pragma once
 // The eight named settings of one virtual server, with their defaults, and the Preferences
 // rows they were loaded from. Each setting is one row: its name in Description, its value
-// as text in Settings.
+// as text in Settings. db/PreferenceTable.h lists the eight.
 
 #include <cstdint>
 #include <string>
@@ -15,11 +15,8 @@ class PreferenceSet {
   static constexpr int kWriteLoadedRows = 2;
   static constexpr int kDeleteLoadedRows = 3;
 
-  PreferenceSet() = default;
-  // A copy (for a dialog) takes the values, virtualServerId and quiet, never the rows: the
-  // rows stay with the set that loaded them, so assigning an edited copy back keeps them.
-  PreferenceSet(const PreferenceSet& other);
-  PreferenceSet& operator=(const PreferenceSet& other);
+  // The eight values of `other` (edited in a copy, say); this set's rows, key and quiet stay.
+  void TakeValues(const PreferenceSet& other);
 
   // Reads the rows of a virtual server and applies each; returns the number read. Settings
   // without a row keep their values.
@@ -47,14 +44,11 @@ class PreferenceSet {
   PreferenceList rows;
 
  private:
-  void CopyValues(const PreferenceSet& other);
   int AddRow(const std::string& name, const std::string& text, int rowQuiet) const;
   // Whether the row's stored text still gives its setting's value: then it is left as stored,
   // also where the setting holds it only approximately (a number beyond 32 bits).
-  bool RowHoldsSetting(const PreferenceRecord& row);
+  bool RowHoldsSetting(const PreferenceRecord& row) const;
   // Inserts a row for each of the eight names that no row of `existing` carries, in the
   // order of the names; after the first failed insert `rowQuiet` is 1, so it alone is shown.
   void AddRowsMissingFrom(const PreferenceList& existing, int& rowQuiet);
-  int32_t* NumberSetting(const std::string& name);
-  std::string* TextSetting(const std::string& name);
 };

@@ -1,15 +1,16 @@
 #include "res/Resources.h"
 
+#include "res/ResourceIds.h"
 #include "res/XpmData.h"
 
 namespace res {
 
 const char* const* FindIconXpm(int id) {
-  return id == 12000 ? kIcon12000Xpm : nullptr;
+  return id == IDI_APPLET ? kIcon12000Xpm : nullptr;
 }
 
 const char* const* FindBitmapXpm(int id) {
-  return id == 130 ? kBitmap130Xpm : nullptr;
+  return id == IDB_BANNER ? kBitmap130Xpm : nullptr;
 }
 
 }  // namespace res

@@ -4,6 +4,7 @@
 // their field, so that a wider font still fits.
 
 #include "res/ControlBuilders.h"
+#include "res/ResourceIds.h"
 #include "res/Templates.h"
 
 namespace res {
@@ -11,7 +12,7 @@ namespace res {
 const DialogTemplate& Template129() {
   using namespace build;
   static const DialogTemplate dialog{
-      .id = 129,
+      .id = IDD_GENERAL,
       .caption = "General",
       .cx = 290,
       .cy = 210,
@@ -21,33 +22,33 @@ const DialogTemplate& Template129() {
       .controls = {
           GroupBox("General", {4, 3, 283, 102}),
           Label("Computer Name", {7, 14, 68, 8}),
-          DropDownList(7007, {77, 14, 102, 44}),
-          PushButton(7016, "...", {183, 14, 18, 12}),
+          DropDownList(IDC_GENERAL_COMPUTER, {77, 14, 102, 44}),
+          PushButton(IDC_GENERAL_ADD_COMPUTER, "...", {183, 14, 18, 12}),
           Label("Virtual Server:", {8, 30, 67, 8}),
-          DropDownList(7018, {77, 30, 102, 44}),
-          PushButton(7017, "Edit Preferences", {183, 29, 58, 14}),
+          DropDownList(IDC_GENERAL_VIRTUAL_SERVER, {77, 30, 102, 44}),
+          PushButton(IDC_GENERAL_EDIT_PREFERENCES, "Edit Preferences", {183, 29, 58, 14}),
           Label("FTP Port:", {8, 46, 67, 8}),
-          Edit(7019, {77, 46, 50, 12}, ES_READONLY | ES_NUMBER),
+          Edit(IDC_SHOWN_FTP_PORT, {77, 46, 50, 12}, ES_READONLY | ES_NUMBER),
           Label("Welcome Message:", {8, 62, 67, 8}),
-          Edit(7020, {77, 62, 204, 12}, ES_READONLY),
+          Edit(IDC_SHOWN_WELCOME, {77, 62, 204, 12}, ES_READONLY),
           Label("Goodbye Message:", {8, 78, 67, 8}),
-          Edit(7021, {77, 78, 204, 12}, ES_READONLY),
-          AutoCheckBox(7022, "Allow Anonymous Login", {77, 93, 91, 10}),
+          Edit(IDC_SHOWN_GOODBYE, {77, 78, 204, 12}, ES_READONLY),
+          AutoCheckBox(IDC_SHOWN_ANONYMOUS, "Allow Anonymous Login", {77, 93, 91, 10}),
           GroupBox("Connetion Settings", {4, 112, 283, 40}),
           Label("Max. concurrent connections:", {8, 120, 96, 8}),
-          Edit(7023, {105, 121, 50, 12}, ES_READONLY),
+          Edit(IDC_SHOWN_MAX_CONNECTIONS, {105, 121, 50, 12}, ES_READONLY),
           Label("Max. connections/IP:", {158, 121, 71, 8}),
-          Edit(7024, {231, 121, 50, 12}, ES_READONLY),
+          Edit(IDC_SHOWN_MAX_PER_IP, {231, 121, 50, 12}, ES_READONLY),
           Label("Max. connections/User:", {8, 136, 95, 8}),
-          Edit(7025, {105, 136, 50, 12}, ES_READONLY),
+          Edit(IDC_SHOWN_MAX_PER_USER, {105, 136, 50, 12}, ES_READONLY),
           Label("Timeout (minutes):", {158, 136, 71, 8}),
-          Edit(7026, {231, 136, 50, 12}, ES_READONLY | ES_NUMBER),
+          Edit(IDC_SHOWN_TIMEOUT, {231, 136, 50, 12}, ES_READONLY | ES_NUMBER),
           GroupBox("FTP Service Status", {4, 154, 283, 51}),
           Label("Current Status:", {8, 168, 67, 8}),
-          Edit(7000, {77, 167, 122, 12}, ES_READONLY),
+          Edit(IDC_SERVICE_STATE, {77, 167, 122, 12}, ES_READONLY),
           // Disabled until the first status query says which one applies.
-          PushButton(7001, "Start", {83, 183, 50, 14}, WS_DISABLED),
-          PushButton(7002, "Stop", {145, 183, 50, 14}, WS_DISABLED),
+          PushButton(IDC_START_SERVICE, "Start", {83, 183, 50, 14}, WS_DISABLED),
+          PushButton(IDC_STOP_SERVICE, "Stop", {145, 183, 50, 14}, WS_DISABLED),
       }};
   return dialog;
 }

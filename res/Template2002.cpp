@@ -2,6 +2,7 @@
 // Change Password.
 
 #include "res/ControlBuilders.h"
+#include "res/ResourceIds.h"
 #include "res/Templates.h"
 
 namespace res {
@@ -9,7 +10,7 @@ namespace res {
 const DialogTemplate& Template2002() {
   using namespace build;
   static const DialogTemplate dialog{
-      .id = 2002,
+      .id = IDD_USERS,
       .caption = "Users",
       .cx = 290,
       .cy = 186,
@@ -18,16 +19,16 @@ const DialogTemplate& Template2002() {
       .style = kPageStyle,
       .controls = {
           Label("Computer Name", {7, 8, 52, 8}),
-          DropDownList(7008, {63, 6, 87, 44}),
+          DropDownList(IDC_COMPUTER, {63, 6, 87, 44}),
           Label("Virtual Server", {158, 8, 43, 8}),
-          DropDownList(7030, {206, 6, 77, 44}),
-          ReportList(2007, {7, 24, 276, 122}),
+          DropDownList(IDC_USERS_VIRTUAL_SERVER, {206, 6, 77, 44}),
+          ReportList(IDC_USER_LIST, {7, 24, 276, 122}),
           Label("*Permissions: (U)pload, (D)ownload, (R)ename, (C)reate, (E)rase",
                 {15, 151, 200, 8}),
-          PushButton(2004, "Add", {22, 165, 50, 14}),
-          PushButton(2005, "Edit", {81, 165, 50, 14}),
-          PushButton(2006, "Delete", {140, 165, 50, 14}),
-          PushButton(1000, "Change Password", {199, 165, 68, 14}),
+          PushButton(IDC_ADD_USER, "Add", {22, 165, 50, 14}),
+          PushButton(IDC_EDIT_USER, "Edit", {81, 165, 50, 14}),
+          PushButton(IDC_DELETE_USER, "Delete", {140, 165, 50, 14}),
+          PushButton(IDC_CHANGE_PASSWORD, "Change Password", {199, 165, 68, 14}),
       }};
   return dialog;
 }

@@ -1,7 +1,5 @@
 #include "ui/AboutPage.h"
 
-namespace {
-constexpr UINT kTemplateId = 132;
-}
+#include "res/ResourceIds.h"
 
-CAboutPage::CAboutPage() : CPropertyPage(kTemplateId) {}
+CAboutPage::CAboutPage() : CPropertyPage(IDD_ABOUT) {}

@@ -3,16 +3,11 @@
 #include "db/ConfigDatabase.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
+#include "res/ResourceIds.h"
+#include "ui/ComputerCombo.h"
 #include "ui/TextLimits.h"
 
 namespace {
-
-enum : int {
-  IDC_DELETE = 7012,
-  IDC_SAVE = 7011,
-  IDC_COMPUTER = 7027,
-  IDC_NAME = 7028,
-};
 
 constexpr const char* kDeleteWarning =
     "This will remove all virtual servers configured under this computer. Subsequently, it would delete users and "
@@ -20,18 +15,19 @@ constexpr const char* kDeleteWarning =
 
 }  // namespace
 
-CAddComputerDlg::CAddComputerDlg(CWnd* parent) : CDialog(IDD, parent) {}
+CAddComputerDlg::CAddComputerDlg(ConfigDatabase& database, CWnd* parent)
+    : CDialog(IDD_ADD_COMPUTER, parent), m_database(database) {}
 
 void CAddComputerDlg::DoDataExchange(CDataExchange* pDX) {
   CDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_COMPUTER, m_cbComputer);
+  DDX_Control(pDX, IDC_COMPUTER_CHOICE, m_cbComputer);
 }
 
 const CommandMap& CAddComputerDlg::GetCommandMap() const {
   static const CommandMap map = CommandMap::Of<CAddComputerDlg>(&CDialog::GetCommandMap(), {
-      {CBN_SELCHANGE, IDC_COMPUTER, &CAddComputerDlg::ShowSelectedComputer},
-      {BN_CLICKED, IDC_SAVE, &CAddComputerDlg::OnSave},
-      {BN_CLICKED, IDC_DELETE, &CAddComputerDlg::OnDelete},
+      {CBN_SELCHANGE, IDC_COMPUTER_CHOICE, &CAddComputerDlg::ShowSelectedComputer},
+      {BN_CLICKED, IDC_SAVE_COMPUTER, &CAddComputerDlg::OnSave},
+      {BN_CLICKED, IDC_DELETE_COMPUTER, &CAddComputerDlg::OnDelete},
   });
   return map;
 }
@@ -43,11 +39,7 @@ BOOL CAddComputerDlg::OnInitDialog() {
 }
 
 void CAddComputerDlg::FillComputerChoice() {
-  m_cbComputer.ResetContent();
-  m_cbComputer.SetItemData(m_cbComputer.AddString("<New>"), 0);
-  if (m_pDatabase)
-    for (const ComputerRecord& computer : m_pDatabase->computers)
-      m_cbComputer.SetItemData(m_cbComputer.AddString(computer.Name), static_cast<DWORD_PTR>(computer.ID));
+  FillComputerCombo(m_cbComputer, m_database, "<New>");
   m_cbComputer.SetCurSel(0);
   ShowSelectedComputer();
 }
@@ -57,8 +49,8 @@ void CAddComputerDlg::ShowSelectedComputer() {
   if (selected == CB_ERR) return;
   std::string name;
   if (selected > 0) m_cbComputer.GetLBText(selected, name);
-  GetDlgItem(IDC_NAME)->SetWindowText(name);
-  GetDlgItem(IDC_DELETE)->EnableWindow(selected > 0);
+  GetDlgItem(IDC_COMPUTER_NAME)->SetWindowText(name);
+  GetDlgItem(IDC_DELETE_COMPUTER)->EnableWindow(selected > 0);
 }
 
 int32_t CAddComputerDlg::SelectedKey() const {
@@ -68,24 +60,24 @@ int32_t CAddComputerDlg::SelectedKey() const {
 
 void CAddComputerDlg::OnSave() {
   const int32_t key = SelectedKey();
-  if (key < 0 || !m_pDatabase) return;
-  CWnd* nameField = GetDlgItem(IDC_NAME);
+  if (key < 0) return;
+  CWnd* nameField = GetDlgItem(IDC_COMPUTER_NAME);
   const std::string name = nameField->GetWindowText();
   if (!TextFitsColumn(this, name, "computer name")) {
     nameField->SetFocus();
     return;
   }
-  if (key == 0) m_pDatabase->AddComputer(name);
-  else m_pDatabase->RenameComputer(key, name);
+  if (key == 0) m_database.AddComputer(name);
+  else m_database.RenameComputer(key, name);
   ComputersChanged();
 }
 
 void CAddComputerDlg::OnDelete() {
   const int32_t key = SelectedKey();
   ComputerRecord computer;
-  if (key <= 0 || !m_pDatabase || !m_pDatabase->FindComputerById(key, computer)) return;
+  if (key <= 0 || !m_database.FindComputerById(key, computer)) return;
   if (MessageBox(kDeleteWarning, "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
-  m_pDatabase->DeleteComputer(computer);
+  m_database.DeleteComputer(computer);
   ComputersChanged();
 }
 

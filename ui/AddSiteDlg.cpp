@@ -1,21 +1,14 @@
 #include "ui/AddSiteDlg.h"
 
 #include "framework/DataExchange.h"
+#include "res/ResourceIds.h"
 #include "ui/TextLimits.h"
 
-namespace {
-
-constexpr UINT kTemplateId = 7013;
-constexpr int IDC_ADDRESS = 7008;
-constexpr int IDC_DESCRIPTION = 7009;
-
-}  // namespace
-
-CAddSiteDlg::CAddSiteDlg(CWnd* parent) : CDialog(kTemplateId, parent) {}
+CAddSiteDlg::CAddSiteDlg(CWnd* parent) : CDialog(IDD_ADD_VIRTUAL_SERVER, parent) {}
 
 void CAddSiteDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Text(pDX, IDC_DESCRIPTION, m_strDescription);
-  DDX_Text(pDX, IDC_ADDRESS, m_strAddress);
+  DDX_Text(pDX, IDC_SERVER_DESCRIPTION, m_strDescription);
+  DDX_Text(pDX, IDC_SERVER_ADDRESS, m_strAddress);
 }
 
 void CAddSiteDlg::OnOK() {

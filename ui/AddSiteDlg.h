@@ -1,5 +1,5 @@
 #pragma once
-// CAddSiteDlg: the Add Virtual Server dialog (template 7013), for adding a virtual
+// CAddSiteDlg: the Add Virtual Server dialog (template IDD_ADD_VIRTUAL_SERVER), for adding a virtual
 // server and for changing one: its IP address and description. It never touches the
 // database; the caller reads both texts after IDOK.
 

@@ -1,12 +1,13 @@
 #include "ui/AddUserDlg.h"
 
-#include <charconv>
 #include <filesystem>
 
 #include "digest/Digest.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/Edit.h"
+#include "framework/ParseInt.h"
+#include "res/ResourceIds.h"
 #include "ui/BrowseForDirectory.h"
 #include "ui/PasswordCheck.h"
 #include "db/Permissions.h"
@@ -14,32 +15,22 @@
 
 namespace {
 
-constexpr int IDD_ADD_USER = 134;
-constexpr int IDC_USER_NAME = 1028;
-constexpr int IDC_PASSWORD = 1013;
-constexpr int IDC_CONFIRM = 1014;
-constexpr int IDC_QUOTA = 7010;
-constexpr int IDC_HOME_DIR = 1084;
-constexpr int IDC_BROWSE = 1019;
-constexpr int IDC_DOWNLOAD = 1053;
-constexpr int IDC_UPLOAD = 1054;
-constexpr int IDC_RENAME = 1055;
-constexpr int IDC_DELETE = 1056;
-constexpr int IDC_CREATE_DIR = 1057;
-
 // The permission bits the five checks stand for.
 constexpr int32_t kCheckedPermissions =
     kPermissionDownload | kPermissionRename | kPermissionUpload | kPermissionCreateDirectory | kPermissionDelete;
 
-// The quota text read as a decimal number: leading blanks, an optional sign and the digits
-// that follow; 0 without digits. False when the number does not fit 32 bits.
-bool ReadQuota(const std::string& text, int32_t& quota) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  while (first != last && (*first == ' ' || *first == '\t')) ++first;
-  if (first != last && *first == '+') ++first;
-  quota = 0;
-  return std::from_chars(first, last, quota).ec != std::errc::result_out_of_range;
+// Reads the quota typed into `quota`; null when it is a whole number within 32 bits, else the
+// refusal to show.
+const char* ReadQuota(const std::string& text, int32_t& quota) {
+  switch (ParseInt(text, quota)) {
+    case ParseResult::Ok:
+      return nullptr;
+    case ParseResult::OutOfRange:
+      return "The Disk Quota can be at most 2147483647 MB.";
+    case ParseResult::NotANumber:
+      break;
+  }
+  return "Please specify disk quota";  // the field takes digits alone: nothing usable was given
 }
 
 }  // namespace
@@ -49,20 +40,20 @@ CAddUserDlg::CAddUserDlg(CWnd* parent) : CDialog(IDD_ADD_USER, parent) {}
 void CAddUserDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, IDC_USER_NAME, m_strUserName);
   DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
-  DDX_Text(pDX, IDC_CONFIRM, m_strConfirm);
+  DDX_Text(pDX, IDC_CONFIRM_PASSWORD, m_strConfirm);
   DDX_Text(pDX, IDC_QUOTA, m_strQuota);
   DDX_Text(pDX, IDC_HOME_DIR, m_strHomeDir);
   DDX_Check(pDX, IDC_RENAME, m_bRename);
   DDX_Check(pDX, IDC_UPLOAD, m_bUpload);
   DDX_Check(pDX, IDC_DOWNLOAD, m_bDownload);
-  DDX_Check(pDX, IDC_DELETE, m_bDelete);
+  DDX_Check(pDX, IDC_DELETE_FILES, m_bDelete);
   DDX_Check(pDX, IDC_CREATE_DIR, m_bCreateDir);
 }
 
 BOOL CAddUserDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (!m_bEdit) return TRUE;
-  for (int id : {IDC_USER_NAME, IDC_PASSWORD, IDC_CONFIRM}) static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(TRUE);
+  for (int id : {IDC_USER_NAME, IDC_PASSWORD, IDC_CONFIRM_PASSWORD}) static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(TRUE);
   m_strUserName = m_user.UserName;
   m_strPassword.clear();
   m_strConfirm.clear();
@@ -105,8 +96,9 @@ bool CAddUserDlg::CheckEntries(int32_t& quota) {
   }
   if (!TextFitsColumn(this, m_strUserName, "User Name") || !TextFitsColumn(this, m_strHomeDir, "Home Directory"))
     return false;
-  if (ReadQuota(m_strQuota, quota)) return true;
-  MessageBox("The Disk Quota can be at most 2147483647 MB.", "Invalid Value", MB_OK | MB_ICONINFORMATION);
+  const char* refusal = ReadQuota(m_strQuota, quota);
+  if (!refusal) return true;
+  MessageBox(refusal, "Invalid Value", MB_OK | MB_ICONINFORMATION);
   return false;
 }
 
@@ -133,7 +125,7 @@ int32_t CAddUserDlg::PermissionsFromChecks() const {
 
 const CommandMap& CAddUserDlg::GetCommandMap() const {
   static const CommandMap map = CommandMap::Of<CAddUserDlg>(&CDialog::GetCommandMap(), {
-      {BN_CLICKED, IDC_BROWSE, &CAddUserDlg::OnBrowse},
+      {BN_CLICKED, IDC_BROWSE_HOME_DIR, &CAddUserDlg::OnBrowse},
   });
   return map;
 }

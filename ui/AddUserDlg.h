@@ -1,5 +1,5 @@
 #pragma once
-// CAddUserDlg: the Add User dialog (template 134). In add mode it takes a new account's name,
+// CAddUserDlg: the Add User dialog (template IDD_ADD_USER). In add mode it takes a new account's name,
 // password (twice), disk quota, home directory and permissions; in edit mode the same dialog
 // changes home directory, quota and permissions while name and password stay. It never
 // touches the database: on OK it leaves the account in m_user, with the password's digest.

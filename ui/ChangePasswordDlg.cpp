@@ -1,21 +1,13 @@
 #include "ui/ChangePasswordDlg.h"
 
 #include "framework/DataExchange.h"
+#include "res/ResourceIds.h"
 #include "ui/PasswordCheck.h"
-
-namespace {
-
-constexpr int IDD_CHANGE_PASSWORD = 7020;
-constexpr int IDC_USER_NAME = 1028;
-constexpr int IDC_PASSWORD = 1013;
-constexpr int IDC_CONFIRM = 1014;
-
-}  // namespace
 
 CChangePasswordDlg::CChangePasswordDlg(CWnd* parent) : CDialog(IDD_CHANGE_PASSWORD, parent) {}
 
 void CChangePasswordDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Text(pDX, IDC_CONFIRM, m_strConfirm);
+  DDX_Text(pDX, IDC_CONFIRM_PASSWORD, m_strConfirm);
   DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
   DDX_Text(pDX, IDC_USER_NAME, m_strUserName);
 }

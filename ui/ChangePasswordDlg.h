@@ -1,5 +1,5 @@
 #pragma once
-// CChangePasswordDlg: the Change Password dialog (template 7020). Shows the account's name
+// CChangePasswordDlg: the Change Password dialog (template IDD_CHANGE_PASSWORD). Shows the account's name
 // and takes a new password twice; the caller reads m_strPassword after IDOK and digests it.
 
 #include <string>

@@ -1,44 +1,34 @@
 #pragma once
 // The configuration sheet "Veltrane Properties": the General, Virtual Servers, Users and
-// About pages over the one database session, and the record of which pages must reload
+// About pages over the one database session, and the mask of the pages that must reload
 // because another page changed the database.
 
-#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/PropertySheet.h"
-#include "ui/AboutPage.h"
-#include "ui/GeneralPage.h"
-#include "ui/SitePage.h"
-#include "ui/UsersPage.h"
+#include "ui/FTPSheetPage.h"
 
+class CAboutPage;
+class CGeneralPage;
+class CSitePage;
+class CUsersPage;
 class ConfigDatabase;
 
 class CFTPSheet : public CPropertySheet {
 public:
-  // The bits of m_staleMask, one per page that shows database contents.
-  static constexpr int kGeneralPageBit = 1;
-  static constexpr int kSitePageBit = 2;
-  static constexpr int kUsersPageBit = 4;
-
   explicit CFTPSheet(const std::string& caption, CWnd* parent = nullptr, UINT selectPage = 0);
+  ~CFTPSheet() override;
 
-  // Hands the sheet the session and adds the pages (General, Virtual Servers, Users, About);
-  // the sheet gets OK and Cancel only. Call before DoModal. A second call only replaces the
-  // session: the pages are added once.
+  // Makes the pages (General, Virtual Servers, Users, About) over the session and adds them;
+  // the sheet gets OK and Cancel only. Call once, before DoModal: the pages keep the session
+  // they were made with, so a later call changes nothing.
   void AttachDatabase(ConfigDatabase* database);
 
-  // Called by the page whose bit is `changedPageBit` after it changed the database: the mask
-  // becomes the bits of the two other pages. A value that is not exactly one page's bit
-  // clears the mask.
-  void MarkOtherPagesStale(int changedPageBit);
-
-  int32_t m_staleMask = 0;                // pages that reload when next activated
-  ConfigDatabase* m_pDatabase = nullptr;  // the session the pages take; not owned
-
 private:
-  CAboutPage m_aboutPage;
-  CGeneralPage m_generalPage;
-  CUsersPage m_usersPage;
-  CSitePage m_sitePage;
+  StalePageMask m_stalePages;
+  std::unique_ptr<CGeneralPage> m_generalPage;
+  std::unique_ptr<CSitePage> m_sitePage;
+  std::unique_ptr<CUsersPage> m_usersPage;
+  std::unique_ptr<CAboutPage> m_aboutPage;
 };

@@ -1,32 +1,24 @@
 #include "ui/FTPSheetPage.h"
 
-#include "ui/FTPSheet.h"
-
-CFTPSheetPage::CFTPSheetPage(UINT idTemplate, int pageBit) : CPropertyPage(idTemplate), m_pageBit(pageBit) {}
-
-CFTPSheet* CFTPSheetPage::GetSheet() const { return dynamic_cast<CFTPSheet*>(GetParent()); }
+CFTPSheetPage::CFTPSheetPage(UINT idTemplate, PageBit pageBit, ConfigDatabase* database, StalePageMask& stalePages)
+    : CPropertyPage(idTemplate), m_pDatabase(database), m_pageBit(pageBit), m_stalePages(stalePages) {}
 
 BOOL CFTPSheetPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  CFTPSheet* sheet = GetSheet();
-  m_pDatabase = sheet ? sheet->m_pDatabase : nullptr;
   if (!m_pDatabase) {
     EndDialog(IDCANCEL);
     return FALSE;
   }
-  sheet->m_staleMask &= ~m_pageBit;
+  m_stalePages.m_staleMask &= ~m_pageBit;
   return TRUE;
 }
 
 BOOL CFTPSheetPage::OnSetActive() {
-  CFTPSheet* sheet = GetSheet();
-  if (m_pDatabase && sheet && (sheet->m_staleMask & m_pageBit)) {
-    sheet->m_staleMask &= ~m_pageBit;
+  if (m_pDatabase && (m_stalePages.m_staleMask & m_pageBit)) {
+    m_stalePages.m_staleMask &= ~m_pageBit;
     RefreshPage();
   }
   return CPropertyPage::OnSetActive();
 }
 
-void CFTPSheetPage::MarkOtherPagesStale() {
-  if (CFTPSheet* sheet = GetSheet()) sheet->MarkOtherPagesStale(m_pageBit);
-}
+void CFTPSheetPage::MarkOtherPagesStale() { m_stalePages.m_staleMask = kAllPageBits & ~m_pageBit; }

@@ -7,32 +7,22 @@
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "service/FtpServiceControl.h"
+#include "db/PreferenceSet.h"
+#include "res/ResourceIds.h"
 #include "service/ServiceStateText.h"
 #include "ui/AddComputerDlg.h"
-#include "ui/FTPSheet.h"
+#include "ui/ComputerCombo.h"
+#include "ui/EditPreferences.h"
 #include "ui/GetLocalAddresses.h"
-#include "ui/PreferencesDlg.h"
 #include "ui/ServiceBackendChoice.h"
 
 namespace {
 
-enum : int {
-  IDC_SERVICE_STATE = 7000,
-  IDC_START = 7001,
-  IDC_STOP = 7002,
-  IDC_COMPUTER = 7007,
-  IDC_ADD_COMPUTER = 7016,
-  IDC_EDIT_PREFERENCES = 7017,
-  IDC_VIRTUAL_SERVER = 7018,
-  IDC_FTP_PORT = 7019,
-  IDC_WELCOME = 7020,
-  IDC_GOODBYE = 7021,
-  IDC_ANONYMOUS = 7022,
-  IDC_MAX_CONNECTIONS = 7023,
-  IDC_MAX_PER_IP = 7024,
-  IDC_MAX_PER_USER = 7025,
-  IDC_TIMEOUT = 7026,
-};
+// The read-only fields that show the preferences, in the order of kPreferences.
+constexpr PreferenceControlIds kShownIds = {IDC_SHOWN_FTP_PORT,        IDC_SHOWN_WELCOME,
+                                            IDC_SHOWN_GOODBYE,         IDC_SHOWN_ANONYMOUS,
+                                            IDC_SHOWN_MAX_CONNECTIONS, IDC_SHOWN_MAX_PER_IP,
+                                            IDC_SHOWN_MAX_PER_USER,    IDC_SHOWN_TIMEOUT};
 
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT kStatusPeriodMs = 1000;
@@ -50,30 +40,24 @@ std::string EntryText(const CComboBox& combo, int index) {
 
 }  // namespace
 
-CGeneralPage::CGeneralPage() : CFTPSheetPage(IDD, CFTPSheet::kGeneralPageBit) {}
+CGeneralPage::CGeneralPage(ConfigDatabase* database, StalePageMask& stalePages)
+    : CFTPSheetPage(IDD_GENERAL, kGeneralPageBit, database, stalePages) {}
 
 void CGeneralPage::DoDataExchange(CDataExchange* pDX) {
   CFTPSheetPage::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_COMPUTER, m_cbComputer);
-  DDX_Control(pDX, IDC_VIRTUAL_SERVER, m_cbVirtualServer);
-  DDX_Check(pDX, IDC_ANONYMOUS, m_bAnonymous);
-  DDX_Text(pDX, IDC_GOODBYE, m_strGoodbye);
-  DDX_Text(pDX, IDC_WELCOME, m_strWelcome);
-  DDX_Text(pDX, IDC_MAX_PER_IP, m_nMaxPerIp);
-  DDX_Text(pDX, IDC_MAX_PER_USER, m_nMaxPerUser);
-  DDX_Text(pDX, IDC_TIMEOUT, m_nTimeout);
-  DDX_Text(pDX, IDC_FTP_PORT, m_nFtpPort);
-  DDX_Text(pDX, IDC_MAX_CONNECTIONS, m_nMaxConnections);
+  DDX_Control(pDX, IDC_GENERAL_COMPUTER, m_cbComputer);
+  DDX_Control(pDX, IDC_GENERAL_VIRTUAL_SERVER, m_cbVirtualServer);
+  ExchangeFields(pDX, kShownIds);
 }
 
 const CommandMap& CGeneralPage::GetCommandMap() const {
   static const CommandMap map = CommandMap::Of<CGeneralPage>(&CFTPSheetPage::GetCommandMap(), {
-      {CBN_SELCHANGE, IDC_COMPUTER, &CGeneralPage::OnSelchangeComputer},
-      {CBN_SELCHANGE, IDC_VIRTUAL_SERVER, &CGeneralPage::ShowPreferences},
-      {BN_CLICKED, IDC_ADD_COMPUTER, &CGeneralPage::OnAddComputer},
-      {BN_CLICKED, IDC_EDIT_PREFERENCES, &CGeneralPage::OnEditPreferences},
-      {BN_CLICKED, IDC_START, &CGeneralPage::OnStart},
-      {BN_CLICKED, IDC_STOP, &CGeneralPage::OnStop},
+      {CBN_SELCHANGE, IDC_GENERAL_COMPUTER, &CGeneralPage::OnSelchangeComputer},
+      {CBN_SELCHANGE, IDC_GENERAL_VIRTUAL_SERVER, &CGeneralPage::ShowPreferences},
+      {BN_CLICKED, IDC_GENERAL_ADD_COMPUTER, &CGeneralPage::OnAddComputer},
+      {BN_CLICKED, IDC_GENERAL_EDIT_PREFERENCES, &CGeneralPage::OnEditPreferences},
+      {BN_CLICKED, IDC_START_SERVICE, &CGeneralPage::OnStart},
+      {BN_CLICKED, IDC_STOP_SERVICE, &CGeneralPage::OnStop},
   });
   return map;
 }
@@ -90,18 +74,9 @@ BOOL CGeneralPage::OnInitDialog() {
 }
 
 void CGeneralPage::RefreshPage() {
-  FillComputers();
-  m_cbComputer.SetCurSel(0);
-  if (!m_pDatabase->computerName.empty()) m_cbComputer.SelectString(-1, m_pDatabase->computerName);
+  ShowSessionComputer(m_cbComputer, *m_pDatabase);
   FillVirtualServers();
   ShowPreferences();
-}
-
-void CGeneralPage::FillComputers() {
-  m_cbComputer.ResetContent();
-  m_cbComputer.SetItemData(m_cbComputer.AddString("(local)"), 0);
-  for (const ComputerRecord& computer : m_pDatabase->computers)
-    m_cbComputer.SetItemData(m_cbComputer.AddString(computer.Name), static_cast<DWORD_PTR>(computer.ID));
 }
 
 void CGeneralPage::FillVirtualServers() {
@@ -130,12 +105,12 @@ void CGeneralPage::ShowPreferences() {
   const int selected = m_cbVirtualServer.GetCurSel();
   if (selected == CB_ERR) return;
   const int32_t key = EntryKey(m_cbVirtualServer, selected);
-  // Back to the defaults first: a setting without a row shows its default, not the value
-  // of the virtual server shown before. The rows stay with the set until the next load.
-  m_prefs = PreferenceSet();
-  if (key != 0) m_nPrefRows = m_prefs.LoadPreferences(key);
-  GetDlgItem(IDC_EDIT_PREFERENCES)->EnableWindow(key != 0);
-  ShowValues(m_prefs);
+  // A fresh set: a setting without a row shows its default, not the value of the virtual
+  // server shown before.
+  PreferenceSet prefs;
+  if (key != 0) prefs.LoadPreferences(key);
+  GetDlgItem(IDC_GENERAL_EDIT_PREFERENCES)->EnableWindow(key != 0);
+  ShowValues(prefs);
   UpdateData(FALSE);
 }
 
@@ -147,19 +122,12 @@ void CGeneralPage::OnSelchangeComputer() {
 void CGeneralPage::OnEditPreferences() {
   const int selected = m_cbVirtualServer.GetCurSel();
   if (selected == CB_ERR || selected == 0) return;
-  const int32_t key = EntryKey(m_cbVirtualServer, selected);
-  CPreferencesDlg dlg(this);
-  dlg.m_prefs = m_prefs;
-  dlg.m_strCaption = "Preferences for " + EntryText(m_cbVirtualServer, selected);
-  if (dlg.DoModal() != IDOK) return;
-  m_prefs = dlg.m_prefs;
-  m_prefs.StorePreferences(key, m_nPrefRows < 1 ? PreferenceSet::kCreateRows : PreferenceSet::kWriteLoadedRows);
-  ShowPreferences();
+  if (EditPreferences(this, EntryKey(m_cbVirtualServer, selected), EntryText(m_cbVirtualServer, selected)))
+    ShowPreferences();
 }
 
 void CGeneralPage::OnAddComputer() {
-  CAddComputerDlg dlg(this);
-  dlg.m_pDatabase = m_pDatabase;
+  CAddComputerDlg dlg(*m_pDatabase, this);
   dlg.DoModal();
   if (!dlg.m_bChanged) return;
   RefreshPage();
@@ -193,8 +161,8 @@ void CGeneralPage::UpdateServiceStatus() {
 }
 
 void CGeneralPage::EnableServiceButtons(int16_t mode) {
-  GetDlgItem(IDC_START)->EnableWindow(mode == kServiceButtonsStartOnly);
-  GetDlgItem(IDC_STOP)->EnableWindow(mode == kServiceButtonsStopOnly);
+  GetDlgItem(IDC_START_SERVICE)->EnableWindow(mode == kServiceButtonsStartOnly);
+  GetDlgItem(IDC_STOP_SERVICE)->EnableWindow(mode == kServiceButtonsStopOnly);
 }
 
 void CGeneralPage::OnOK() {

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "db/PreferenceSet.h"
 #include "framework/ComboBox.h"
 #include "service/ServiceStatusPoll.h"
 #include "ui/FTPSheetPage.h"
@@ -17,9 +16,7 @@
 
 class CGeneralPage : public CFTPSheetPage, private PreferenceFields {
 public:
-  enum { IDD = 129 };
-
-  CGeneralPage();
+  CGeneralPage(ConfigDatabase* database, StalePageMask& stalePages);
 
   // Start is usable exactly in mode 0 (stopped), Stop exactly in mode 1 (running).
   void EnableServiceButtons(int16_t mode);
@@ -36,8 +33,6 @@ protected:
   const CommandMap& GetCommandMap() const override;
 
 private:
-  // "(local)", then the session's computers.
-  void FillComputers();
   // "(Default)", then the chosen computer's virtual servers on this host's addresses.
   void FillVirtualServers();
   // The chosen virtual server's preferences, defaults where it has no row.
@@ -51,8 +46,6 @@ private:
 
   CComboBox m_cbComputer;
   CComboBox m_cbVirtualServer;
-  PreferenceSet m_prefs;
-  int m_nPrefRows = 0;  // rows the last load of m_prefs found
   std::vector<std::string> m_localAddresses;
   ServiceStatusPoll m_serviceStatus;
 };

@@ -1,28 +1,41 @@
 #include "ui/PreferenceFields.h"
 
+#include "framework/DataExchange.h"
+
 void PreferenceFields::ShowValues(const PreferenceSet& prefs) {
-  m_bAnonymous = prefs.anonymous ? TRUE : FALSE;
-  m_strGoodbye = prefs.goodbyeMessage;
-  m_strWelcome = prefs.welcomeMessage;
-  m_nMaxPerIp = prefs.maxConnectionsPerIp;
-  m_nMaxPerUser = prefs.maxConnectionsPerUser;
-  m_nTimeout = prefs.connectionTimeout;
-  m_nFtpPort = prefs.ftpPort;
-  m_nMaxConnections = prefs.maxConnections;
+  for (size_t i = 0; i < kPreferenceCount; ++i) {
+    const PreferenceDefinition& preference = kPreferences[i];
+    if (preference.kind == PreferenceKind::Text) m_texts[i] = prefs.*preference.text;
+    else if (preference.kind == PreferenceKind::Flag) m_numbers[i] = prefs.*preference.number ? TRUE : FALSE;
+    else m_numbers[i] = prefs.*preference.number;
+  }
 }
 
 void PreferenceFields::StoreValues(PreferenceSet& prefs) const {
   PreferenceFields shown;
   shown.ShowValues(prefs);
-  const auto storeChanged = [](const auto& value, const auto& shownValue, auto& setting) {
-    if (value != shownValue) setting = value;
-  };
-  if (m_bAnonymous != shown.m_bAnonymous) prefs.anonymous = m_bAnonymous ? 1 : 0;
-  storeChanged(m_strGoodbye, shown.m_strGoodbye, prefs.goodbyeMessage);
-  storeChanged(m_strWelcome, shown.m_strWelcome, prefs.welcomeMessage);
-  storeChanged(m_nMaxPerIp, shown.m_nMaxPerIp, prefs.maxConnectionsPerIp);
-  storeChanged(m_nMaxPerUser, shown.m_nMaxPerUser, prefs.maxConnectionsPerUser);
-  storeChanged(m_nTimeout, shown.m_nTimeout, prefs.connectionTimeout);
-  storeChanged(m_nFtpPort, shown.m_nFtpPort, prefs.ftpPort);
-  storeChanged(m_nMaxConnections, shown.m_nMaxConnections, prefs.maxConnections);
+  for (size_t i = 0; i < kPreferenceCount; ++i) {
+    const PreferenceDefinition& preference = kPreferences[i];
+    if (preference.kind == PreferenceKind::Text) {
+      if (m_texts[i] != shown.m_texts[i]) prefs.*preference.text = m_texts[i];
+    } else if (m_numbers[i] != shown.m_numbers[i]) {
+      prefs.*preference.number = preference.kind == PreferenceKind::Flag ? (m_numbers[i] ? 1 : 0) : m_numbers[i];
+    }
+  }
+}
+
+void PreferenceFields::ExchangeFields(CDataExchange* pDX, const PreferenceControlIds& controlIds) {
+  for (size_t i = 0; i < kPreferenceCount; ++i) {
+    switch (kPreferences[i].kind) {
+      case PreferenceKind::Text:
+        DDX_Text(pDX, controlIds[i], m_texts[i]);
+        break;
+      case PreferenceKind::Number:
+        DDX_Text(pDX, controlIds[i], m_numbers[i]);
+        break;
+      case PreferenceKind::Flag:
+        DDX_Check(pDX, controlIds[i], m_numbers[i]);
+        break;
+    }
+  }
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Edit Preferences (template 7017): the eight preferences of one virtual server. The caller
-// fills m_prefs and the caption line, runs the dialog, and on IDOK reads m_prefs back and
-// stores it; the dialog itself never touches the database.
+// Edit Preferences (template IDD_PREFERENCES): the eight preferences of one virtual server.
+// The caller fills m_prefs and the caption line, runs the dialog, and on IDOK reads m_prefs
+// back and stores it; the dialog itself never touches the database.
 
 #include <string>
 
@@ -11,8 +11,6 @@
 
 class CPreferencesDlg : public CDialog, public PreferenceFields {
 public:
-  enum { IDD = 7017 };
-
   explicit CPreferencesDlg(CWnd* parent = nullptr);
 
   std::string m_strCaption;  // "Preferences for <address>", set by the caller

@@ -3,33 +3,21 @@
 #include <string>
 
 #include "db/ConfigDatabase.h"
-#include "db/PreferenceSet.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
+#include "res/ResourceIds.h"
 #include "ui/AddComputerDlg.h"
 #include "ui/AddSiteDlg.h"
-#include "ui/FTPSheet.h"
-#include "ui/PreferencesDlg.h"
+#include "ui/ComputerCombo.h"
+#include "ui/EditPreferences.h"
 
-namespace {
-
-constexpr UINT kTemplateId = 7016;
-constexpr int IDC_COMPUTER = 7008;
-constexpr int IDC_ADD_COMPUTER = 7014;
-constexpr int IDC_SITE_LIST = 7007;
-constexpr int IDC_ADD = 7009;
-constexpr int IDC_EDIT = 7011;
-constexpr int IDC_DELETE = 7012;
-constexpr int IDC_EDIT_PREFERENCES = 7010;
-
-}  // namespace
-
-CSitePage::CSitePage() : CFTPSheetPage(kTemplateId, CFTPSheet::kSitePageBit) {}
+CSitePage::CSitePage(ConfigDatabase* database, StalePageMask& stalePages)
+    : CFTPSheetPage(IDD_VIRTUAL_SERVERS, kSitePageBit, database, stalePages) {}
 
 void CSitePage::DoDataExchange(CDataExchange* pDX) {
   CFTPSheetPage::DoDataExchange(pDX);
   DDX_Control(pDX, IDC_COMPUTER, m_computerCombo);
-  DDX_Control(pDX, IDC_SITE_LIST, m_siteList);
+  DDX_Control(pDX, IDC_SERVER_LIST, m_siteList);
 }
 
 BOOL CSitePage::OnInitDialog() {
@@ -42,19 +30,17 @@ BOOL CSitePage::OnInitDialog() {
 }
 
 void CSitePage::RefreshSitePage() {
-  m_computerCombo.ResetContent();
-  for (const ComputerRecord& computer : m_pDatabase->computers)
-    m_computerCombo.SetItemData(m_computerCombo.AddString(computer.Name), static_cast<DWORD_PTR>(computer.ID));
+  FillComputerCombo(m_computerCombo, *m_pDatabase);
   if (m_computerCombo.GetCount() == 0) {
     // No computer is left to own the rows on show.
     m_siteList.DeleteAllItems();
-    GetDlgItem(IDC_ADD)->EnableWindow(FALSE);
+    GetDlgItem(IDC_ADD_SERVER)->EnableWindow(FALSE);
     EnableRowButtons(FALSE);
     return;
   }
   m_computerCombo.SetCurSel(0);
   FillSiteList();
-  GetDlgItem(IDC_ADD)->EnableWindow(TRUE);
+  GetDlgItem(IDC_ADD_SERVER)->EnableWindow(TRUE);
 }
 
 void CSitePage::FillSiteList() {
@@ -78,7 +64,7 @@ int32_t CSitePage::SelectedComputerKey() const {
 }
 
 void CSitePage::EnableRowButtons(BOOL enable) {
-  for (int id : {IDC_DELETE, IDC_EDIT, IDC_EDIT_PREFERENCES}) GetDlgItem(id)->EnableWindow(enable);
+  for (int id : {IDC_DELETE_SERVER, IDC_EDIT_SERVER, IDC_SERVER_PREFERENCES}) GetDlgItem(id)->EnableWindow(enable);
 }
 
 int CSitePage::GetSelectedServer(VirtualServerRecord& server) const {
@@ -139,21 +125,11 @@ void CSitePage::OnDelete() {
 void CSitePage::OnEditPreferences() {
   VirtualServerRecord server;
   if (GetSelectedServer(server) < 0) return;
-  PreferenceSet prefs;
-  const int loaded = prefs.LoadPreferences(server.VServerID);
-  CPreferencesDlg dlg(this);
-  dlg.m_prefs = prefs;
-  dlg.m_strCaption = "Preferences for " + server.VServerIPAddr;
-  if (dlg.DoModal() != IDOK) return;
-  prefs = dlg.m_prefs;  // the values; the loaded rows stay
-  prefs.StorePreferences(server.VServerID,
-                         loaded < 1 ? PreferenceSet::kCreateRows : PreferenceSet::kWriteLoadedRows);
-  MarkOtherPagesStale();
+  if (EditPreferences(this, server.VServerID, server.VServerIPAddr)) MarkOtherPagesStale();
 }
 
 void CSitePage::OnAddComputer() {
-  CAddComputerDlg dlg(this);
-  dlg.m_pDatabase = m_pDatabase;
+  CAddComputerDlg dlg(*m_pDatabase, this);
   dlg.DoModal();
   if (!dlg.m_bChanged) return;
   RefreshSitePage();
@@ -163,11 +139,11 @@ void CSitePage::OnAddComputer() {
 const CommandMap& CSitePage::GetCommandMap() const {
   static const CommandMap map = CommandMap::Of<CSitePage>(&CFTPSheetPage::GetCommandMap(), {
       {CBN_SELCHANGE, IDC_COMPUTER, &CSitePage::FillSiteList},
-      {BN_CLICKED, IDC_ADD, &CSitePage::OnAdd},
-      {BN_CLICKED, IDC_EDIT, &CSitePage::OnEdit},
-      {BN_CLICKED, IDC_DELETE, &CSitePage::OnDelete},
-      {BN_CLICKED, IDC_EDIT_PREFERENCES, &CSitePage::OnEditPreferences},
-      {BN_CLICKED, IDC_ADD_COMPUTER, &CSitePage::OnAddComputer},
+      {BN_CLICKED, IDC_ADD_SERVER, &CSitePage::OnAdd},
+      {BN_CLICKED, IDC_EDIT_SERVER, &CSitePage::OnEdit},
+      {BN_CLICKED, IDC_DELETE_SERVER, &CSitePage::OnDelete},
+      {BN_CLICKED, IDC_SERVER_PREFERENCES, &CSitePage::OnEditPreferences},
+      {BN_CLICKED, IDC_SERVERS_ADD_COMPUTER, &CSitePage::OnAddComputer},
   });
   return map;
 }

@@ -14,7 +14,7 @@ struct VirtualServerRecord;
 
 class CSitePage : public CFTPSheetPage {
 public:
-  CSitePage();
+  CSitePage(ConfigDatabase* database, StalePageMask& stalePages);
 
   BOOL OnInitDialog() override;
 

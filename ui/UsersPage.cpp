@@ -6,29 +6,18 @@
 #include "digest/Digest.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
+#include "res/ResourceIds.h"
 #include "ui/AddUserDlg.h"
 #include "ui/ChangePasswordDlg.h"
-#include "ui/FTPSheet.h"
+#include "ui/ComputerCombo.h"
 #include "db/Permissions.h"
 
-namespace {
-
-constexpr UINT kTemplateId = 2002;
-constexpr int IDC_COMPUTER = 7008;
-constexpr int IDC_VIRTUAL_SERVER = 7030;
-constexpr int IDC_USER_LIST = 2007;
-constexpr int IDC_ADD = 2004;
-constexpr int IDC_EDIT = 2005;
-constexpr int IDC_DELETE = 2006;
-constexpr int IDC_CHANGE_PASSWORD = 1000;
-
-}  // namespace
-
-CUsersPage::CUsersPage() : CFTPSheetPage(kTemplateId, CFTPSheet::kUsersPageBit) {}
+CUsersPage::CUsersPage(ConfigDatabase* database, StalePageMask& stalePages)
+    : CFTPSheetPage(IDD_USERS, kUsersPageBit, database, stalePages) {}
 
 void CUsersPage::DoDataExchange(CDataExchange* pDX) {
   CFTPSheetPage::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_VIRTUAL_SERVER, m_serverCombo);
+  DDX_Control(pDX, IDC_USERS_VIRTUAL_SERVER, m_serverCombo);
   DDX_Control(pDX, IDC_COMPUTER, m_computerCombo);
   DDX_Control(pDX, IDC_USER_LIST, m_userList);
 }
@@ -45,18 +34,9 @@ BOOL CUsersPage::OnInitDialog() {
 }
 
 void CUsersPage::RefreshUsersPage() {
-  FillUserComputers();
-  m_computerCombo.SetCurSel(0);
-  if (!m_pDatabase->computerName.empty()) m_computerCombo.SelectString(-1, m_pDatabase->computerName);
+  ShowSessionComputer(m_computerCombo, *m_pDatabase);
   FillUserServers();
   ReloadUsers();
-}
-
-void CUsersPage::FillUserComputers() {
-  m_computerCombo.ResetContent();
-  m_computerCombo.SetItemData(m_computerCombo.AddString("(local)"), 0);
-  for (const ComputerRecord& computer : m_pDatabase->computers)
-    m_computerCombo.SetItemData(m_computerCombo.AddString(computer.Name), static_cast<DWORD_PTR>(computer.ID));
 }
 
 void CUsersPage::FillUserServers() {
@@ -102,7 +82,7 @@ void CUsersPage::ShowUserColumns(int row, const UserRecord& user) {
 }
 
 void CUsersPage::EnableRowButtons(BOOL enable) {
-  for (int id : {IDC_EDIT, IDC_DELETE, IDC_CHANGE_PASSWORD}) GetDlgItem(id)->EnableWindow(enable);
+  for (int id : {IDC_EDIT_USER, IDC_DELETE_USER, IDC_CHANGE_PASSWORD}) GetDlgItem(id)->EnableWindow(enable);
 }
 
 int CUsersPage::GetSelectedUser(int32_t& userId) const {
@@ -180,10 +160,10 @@ void CUsersPage::OnChangePassword() {
 const CommandMap& CUsersPage::GetCommandMap() const {
   static const CommandMap map = CommandMap::Of<CUsersPage>(&CFTPSheetPage::GetCommandMap(), {
       {CBN_SELCHANGE, IDC_COMPUTER, &CUsersPage::OnSelchangeComputer},
-      {CBN_SELCHANGE, IDC_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
-      {BN_CLICKED, IDC_ADD, &CUsersPage::OnAdd},
-      {BN_CLICKED, IDC_EDIT, &CUsersPage::OnEdit},
-      {BN_CLICKED, IDC_DELETE, &CUsersPage::OnDelete},
+      {CBN_SELCHANGE, IDC_USERS_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
+      {BN_CLICKED, IDC_ADD_USER, &CUsersPage::OnAdd},
+      {BN_CLICKED, IDC_EDIT_USER, &CUsersPage::OnEdit},
+      {BN_CLICKED, IDC_DELETE_USER, &CUsersPage::OnDelete},
       {BN_CLICKED, IDC_CHANGE_PASSWORD, &CUsersPage::OnChangePassword},
   });
   return map;

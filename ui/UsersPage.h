@@ -15,7 +15,7 @@ struct UserRecord;
 
 class CUsersPage : public CFTPSheetPage {
 public:
-  CUsersPage();
+  CUsersPage(ConfigDatabase* database, StalePageMask& stalePages);
 
   BOOL OnInitDialog() override;
 
@@ -26,7 +26,6 @@ protected:
 
 private:
   void RefreshUsersPage();
-  void FillUserComputers();
   void FillUserServers();
   // Lists the accounts of the chosen computer and virtual server as the database has them.
   void ReloadUsers();

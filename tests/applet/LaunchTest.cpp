@@ -19,13 +19,14 @@
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "platform/TerminationSignals.h"
+#include "res/ResourceIds.h"
 #include "tests/applet/AppletEnvironment.h"
 #include "tests/support/DatabaseTest.h"
 
 namespace {
 
-constexpr int kPassword = 1013;
-constexpr int kUserName = 1028;
+constexpr int kPassword = IDC_PASSWORD;
+constexpr int kUserName = IDC_USER_NAME;
 
 class LaunchTest : public ::testing::Test, public AppletEnvironment {
 protected:
@@ -52,7 +53,7 @@ protected:
   // One showing of the Log In dialog: checks what it shows, then submits `password`.
   ScriptSteps::WindowAction LogInWith(std::string password, std::string shown = "") {
     return [password, shown](ScriptedWindow& w) {
-      EXPECT_EQ(w.Describe(), "dialog 7019 \"Log In\"");
+      EXPECT_EQ(w.Describe(), "dialog " + std::to_string(IDD_LOG_IN) + " \"Log In\"");
       EXPECT_EQ(w.Text(kUserName), "admin");
       EXPECT_EQ(w.Text(kPassword), shown);
       EXPECT_EQ(w.FocusId(), kPassword);
@@ -147,8 +148,9 @@ TEST_P(TerminationTest, ASignalWhileTheSheetIsOpenReleasesTheLockBeforeTheProces
   ASSERT_GE(child, 0);
   if (child == 0) {
     InstallTerminationHandlers();
-    ScriptPlayer player("held", "expect-dialog 7019\nset 1013 \"brelk\"\nclick 1\n"
-                                "expect-sheet \"Veltrane Properties\"\ntab 1\n");
+    ScriptPlayer player("held", "expect-dialog " + std::to_string(IDD_LOG_IN) + "\nset " +
+                                    std::to_string(IDC_PASSWORD) + " \"brelk\"\nclick 1\n"
+                                    "expect-sheet \"Veltrane Properties\"\ntab 1\n");
     int asked = 0;
     player.SetInterruption([&] {
       // Before "tab 1", the fifth command, the sheet is open: wait there as a user would.

@@ -134,29 +134,35 @@ TEST_P(QueryTest, StoringIntoAnUnreachableDatabaseShowsOneBox) {
   EXPECT_THAT(OneBox(Boxes()), ::testing::StartsWith("Error!!: "));
 }
 
+// Values other programs stored read as their leading whole number; only the exact names count.
 TEST(PreferenceSetParsing, NumbersAreTheLeadingDecimalIntegerOfTheTextAndNamesMatchExactly) {
   PreferenceSet set;
   const std::pair<std::string, int32_t> cases[] = {
-      {"2121", 2121}, {"  42abc", 42}, {"abc", 0}, {"", 0}, {"-7", -7}, {"+8", 8}, {"99999999999", 2147483647}};
+      {"2121", 2121}, {"  42abc", 42}, {"\n\t5 minutes", 5}, {"abc", 0},        {"", 0},
+      {"-7", -7},     {"+8", 8},       {"+-8", 0},           {"-99999999999", INT32_MIN}, {"99999999999", INT32_MAX}};
   for (const auto& [text, port] : cases) {
     set.ApplySetting("FTP Port", text);
     EXPECT_EQ(set.ftpPort, port) << '"' << text << '"';
   }
   set.ApplySetting("ftp port", "1");
   set.ApplySetting("", "1");
-  EXPECT_EQ(set.ftpPort, 2147483647);
+  EXPECT_EQ(set.ftpPort, INT32_MAX);
 }
 
-// A dialog works on a copy: the values, never the rows; assigning it back keeps the rows.
-TEST(PreferenceSetCopy, TakesTheValuesButNeverTheRows) {
-  PreferenceSet set;
-  set.welcomeMessage = "hi";
-  set.rows.push_back({"FTP Port", 5, 1, "21"});
-  PreferenceSet copy = set;
-  EXPECT_TRUE(copy.rows.empty());
-  EXPECT_EQ(copy.welcomeMessage, "hi");
-  set = copy;
-  EXPECT_EQ(set.rows.size(), 1u);
+TEST(PreferenceSet, TakeValuesTakesTheEightValuesAndKeepsTheRowsAndKey) {
+  PreferenceSet loaded;
+  loaded.virtualServerId = 5;
+  loaded.rows.push_back({"FTP Port", 5, 1, "21"});
+  PreferenceSet edited = loaded;
+  edited.ftpPort = 990;
+  edited.goodbyeMessage = "Bye";
+  edited.anonymous = 1;
+  edited.virtualServerId = 6;
+  edited.rows.clear();
+  loaded.TakeValues(edited);
+  EXPECT_EQ(std::tuple(loaded.ftpPort, loaded.goodbyeMessage, loaded.anonymous, loaded.virtualServerId),
+            std::tuple(990, "Bye", 1, 5));
+  EXPECT_EQ(loaded.rows.size(), 1u);
 }
 
 }  // namespace

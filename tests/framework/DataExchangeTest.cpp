@@ -17,6 +17,7 @@ TEST_F(DataExchangeTest, IntegerTextIsTakenOnlyWhenItIsAWhole32BitNumber) {
     const char* refusal;  // none: taken
   } cases[] = {
       {"\t+5 ", 5, nullptr},
+      {"\r\n7\n", 7, nullptr},
       {"2147483647", std::numeric_limits<int>::max(), nullptr},
       {"-2147483648", std::numeric_limits<int>::min(), nullptr},
       {"12a", 0, notAnInteger},

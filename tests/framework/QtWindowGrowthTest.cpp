@@ -13,6 +13,7 @@
 #include "framework/PropertySheet.h"
 #include "framework/qt/DialogUnits.h"
 #include "res/Resources.h"
+#include "res/ResourceIds.h"
 #include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TestTemplates.h"
@@ -60,7 +61,7 @@ protected:
 
 TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAndBesideIt) {
   CPropertySheet sheet("Properties");
-  CPropertyPage users(2002), servers(7016);
+  CPropertyPage users(IDD_USERS), servers(IDD_VIRTUAL_SERVERS);
   sheet.AddPage(&users);
   sheet.AddPage(&servers);
   Later([&] {
@@ -70,10 +71,10 @@ TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAnd
     EXPECT_EQ(window->minimumSize(), smallest);
     window->resize(smallest + QSize(160, 120));
     // Users: Add below the list; the computer combo above it stays.
-    ExpectGrown(tabs->widget(0), 2002, 2007, 2004, Side::Below, 7008);
+    ExpectGrown(tabs->widget(0), IDD_USERS, IDC_USER_LIST, IDC_ADD_USER, Side::Below, IDC_COMPUTER);
     tabs->setCurrentIndex(1);
     // Virtual Servers: Add beside the list, inside the frame that grows with it.
-    ExpectGrown(tabs->widget(1), 7016, 7007, 7009, Side::Beside, 7008);
+    ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside, IDC_COMPUTER);
     Screenshot(window, "sheet-grown");
     Click(IDCANCEL);
   });
@@ -81,7 +82,7 @@ TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAnd
 }
 
 TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownListGrowsOnlyInWidth) {
-  CDialog logIn(7019);
+  CDialog logIn(IDD_LOG_IN);
   Later([] {
     QWidget* window = QApplication::activeModalWidget();
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
@@ -89,14 +90,15 @@ TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownLis
   });
   logIn.DoModal();
 
-  CDialog addComputer(7015);
+  CDialog addComputer(IDD_ADD_COMPUTER);
   Later([] {
     QWidget* window = QApplication::activeModalWidget();
     EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
     window->resize(window->width() + 100, window->height());
-    ExpectGrown(window, 7015, 7027, 7012, Side::Beside, 1);  // the name list widens, Delete follows, Close stays
-    EXPECT_EQ(Find<QWidget>(7028)->width(), TemplatePlace(*res::FindDialogTemplate(7015), 7028).width() + 100);
-    Click(1);
+    ExpectGrown(window, IDD_ADD_COMPUTER, IDC_COMPUTER_CHOICE, IDC_DELETE_COMPUTER, Side::Beside, IDOK);  // the name list widens, Delete follows, Close stays
+    EXPECT_EQ(Find<QWidget>(IDC_COMPUTER_NAME)->width(),
+              TemplatePlace(*res::FindDialogTemplate(IDD_ADD_COMPUTER), IDC_COMPUTER_NAME).width() + 100);
+    Click(IDOK);
   });
   addComputer.DoModal();
 }

@@ -10,6 +10,7 @@
 #include "framework/PropertySheet.h"
 #include "framework/qt/DialogUnits.h"
 #include "res/Resources.h"
+#include "res/ResourceIds.h"
 #include "tests/framework/QtFixture.h"
 
 namespace {
@@ -50,7 +51,7 @@ protected:
 };
 
 TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
-  for (int id : {134, 7013, 7015, 7017, 7019, 7020}) {
+  for (int id : {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN, IDD_CHANGE_PASSWORD}) {
     const res::DialogTemplate* tmpl = res::FindDialogTemplate(id);
     ASSERT_NE(tmpl, nullptr) << id;
     CDialog dialog(id);
@@ -67,7 +68,7 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
 }
 
 TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPageShowsItsBanner) {
-  const int pages[] = {129, 7016, 2002, 132};
+  const int pages[] = {IDD_GENERAL, IDD_VIRTUAL_SERVERS, IDD_USERS, IDD_ABOUT};
   CPropertySheet sheet("Properties");
   CPropertyPage general(pages[0]), servers(pages[1]), users(pages[2]), about(pages[3]);
   for (CPropertyPage* page : {&general, &servers, &users, &about}) sheet.AddPage(page);

@@ -6,11 +6,12 @@
 
 #include "framework/terminal/CellLayout.h"
 #include "res/DialogTemplate.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
-constexpr int kPages[] = {129, 132, 2002, 7016};
-constexpr int kDialogs[] = {134, 7013, 7015, 7017, 7019, 7020};
+constexpr int kPages[] = {IDD_GENERAL, IDD_ABOUT, IDD_USERS, IDD_VIRTUAL_SERVERS};
+constexpr int kDialogs[] = {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN, IDD_CHANGE_PASSWORD};
 // An 80x24 terminal less the sheet's frame, tabs and buttons.
 constexpr int kPageRowsAt80x24 = 20;
 
@@ -68,7 +69,7 @@ TEST(TerminalLayout, EveryTemplateLaysOutWithoutOverlapAtFullSizeAndSqueezed) {
 }
 
 TEST(TerminalLayout, ColumnsAreAQuarterOfADialogUnitAndLabelsShareTheirFieldsRow) {
-  const res::DialogTemplate& logIn = *res::FindDialogTemplate(7019);  // label y 9 beside edit y 7
+  const res::DialogTemplate& logIn = *res::FindDialogTemplate(IDD_LOG_IN);  // label y 9 beside edit y 7
   const CellLayout layout = CellLayout::Of(logIn, 1000);
   EXPECT_EQ(layout.cols, 46);                       // 185 / 4, rounded
   EXPECT_EQ(layout.cells[3].row, layout.cells[4].row);  // user name: edit and label
@@ -79,7 +80,7 @@ TEST(TerminalLayout, ColumnsAreAQuarterOfADialogUnitAndLabelsShareTheirFieldsRow
 }
 
 TEST(TerminalLayout, SqueezingDropsEmptyRowsBeforeListRowsAndKeepsTheOrder) {
-  const res::DialogTemplate& users = *res::FindDialogTemplate(2002);
+  const res::DialogTemplate& users = *res::FindDialogTemplate(IDD_USERS);
   const CellLayout full = CellLayout::Of(users, 1000);
   const CellLayout squeezed = CellLayout::Of(users, 12);
   EXPECT_LE(squeezed.rows, 12);
@@ -94,9 +95,9 @@ TEST(TerminalLayout, SqueezingDropsEmptyRowsBeforeListRowsAndKeepsTheOrder) {
 }
 
 TEST(TerminalLayout, ALongLabelTakesCellsFromTheFieldAfterIt) {
-  const res::DialogTemplate& general = *res::FindDialogTemplate(129);
+  const res::DialogTemplate& general = *res::FindDialogTemplate(IDD_GENERAL);
   const CellLayout layout = CellLayout::Of(general, 1000);
-  // "Max. concurrent connections:" and its edit, 7023.
+  // "Max. concurrent connections:" and its edit, IDC_SHOWN_MAX_CONNECTIONS.
   EXPECT_GE(layout.cells[15].cols, 29);
   EXPECT_EQ(layout.cells[15].Right() + 1, layout.cells[16].col);
   EXPECT_GE(layout.cells[16].cols, 6);

@@ -23,6 +23,7 @@
 #include "host/ControlPanelWindow.h"
 #include "host/QuitOnTermination.h"
 #include "platform/TerminationSignals.h"
+#include "res/ResourceIds.h"
 #include "tests/applet/AppletEnvironment.h"
 #include "tests/framework/QtFixture.h"
 
@@ -130,9 +131,9 @@ TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndOkClosesIt) {
     QWidget* logIn = QApplication::activeModalWidget();
     ASSERT_NE(logIn, nullptr);
     EXPECT_EQ(logIn->windowTitle(), "Log In");
-    EXPECT_EQ(Find<QLineEdit>(1028)->text(), "admin");
-    EXPECT_TRUE(Find<QLineEdit>(1028)->isReadOnly());
-    QLineEdit* password = Find<QLineEdit>(1013);
+    EXPECT_EQ(Find<QLineEdit>(IDC_USER_NAME)->text(), "admin");
+    EXPECT_TRUE(Find<QLineEdit>(IDC_USER_NAME)->isReadOnly());
+    QLineEdit* password = Find<QLineEdit>(IDC_PASSWORD);
     EXPECT_EQ(password->echoMode(), QLineEdit::Password);
     QTest::keyClicks(password, "brelk");
     Screenshot(logIn, "log-in");
@@ -168,7 +169,7 @@ TEST_F(QtHostTest, ATerminationSignalClosesTheSheetAndReleasesTheLock) {
   QuitOnTermination(*qApp);
   bool signalled = false;
   Later([&] {
-    QTest::keyClicks(Find<QLineEdit>(1013), "brelk");
+    QTest::keyClicks(Find<QLineEdit>(IDC_PASSWORD), "brelk");
     Later([&] {
       ASSERT_EQ(QApplication::activeModalWidget()->windowTitle(), "Veltrane Properties");
       EXPECT_EQ(AdminFlag(), "1");

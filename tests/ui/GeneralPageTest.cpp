@@ -1,15 +1,12 @@
 // The General page with its Edit Preferences and Add Computer dialogs against real engines,
-// over a simulated FTP service (or a service manager on a private bus) and a fixed list of
-// this host's addresses.
+// over a simulated FTP service and a fixed list of this host's addresses.
 
 #include "ui/GeneralPage.h"
 
 #include <gmock/gmock.h>
 
-#include "SystemdMock.h"
 #include "platform/LocalAddresses.h"
 #include "platform/SimulatedServiceManager.h"
-#include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"
 #include "ui/AddComputerDlg.h"
@@ -22,18 +19,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
-enum : int {
-  kState = 7000, kStart = 7001, kStop = 7002, kComputer = 7007, kAddComputer = 7016, kEdit = 7017,
-  kServer = 7018, kPort = 7019, kWelcome = 7020, kGoodbye = 7021, kAnonymous = 7022, kMax = 7023,
-  kPerIp = 7024, kPerUser = 7025, kTimeout = 7026,
-};
-// In the Add Computer dialog.
-constexpr int kComputers = 7027, kDeleteComputer = 7012, kName = 7028, kSave = 7011;
-
 // The eight fields, in the order of the stored rows.
 Texts Shown(const ScriptedWindow& w) {
-  return {w.Text(kPort), w.Text(kWelcome), w.Text(kGoodbye), w.Checked(kAnonymous) ? "1" : "0",
-          w.Text(kMax),  w.Text(kPerIp),   w.Text(kPerUser), w.Text(kTimeout)};
+  return {w.Text(IDC_SHOWN_FTP_PORT), w.Text(IDC_SHOWN_WELCOME), w.Text(IDC_SHOWN_GOODBYE),
+          w.Checked(IDC_SHOWN_ANONYMOUS) ? "1" : "0", w.Text(IDC_SHOWN_MAX_CONNECTIONS),
+          w.Text(IDC_SHOWN_MAX_PER_IP), w.Text(IDC_SHOWN_MAX_PER_USER), w.Text(IDC_SHOWN_TIMEOUT)};
 }
 const Texts kDefaults{"21", "Welcome to FTP Service", "GoodBye", "0", "10", "3", "3", "5"};
 const Texts kNames{"FTP Port", "Welcome Message", "GoodBye Message", "Anonymous", "Max Connections",
@@ -44,6 +34,15 @@ std::string Longest() {
   std::string text;
   for (int i = 0; i < 255; ++i) text += "\xC3\xA9";
   return text;
+}
+
+// Types `port` into Edit Preferences and closes it with `button`.
+ScriptSteps::WindowAction EditPort(const std::string& port, int button = IDOK) {
+  return [=](ScriptedWindow& d) {
+    EXPECT_EQ(d.Text(IDC_PREFERENCES_CAPTION), "Preferences for 10.0.0.1");
+    d.SetText(IDC_FTP_PORT, port);
+    d.Click(button);
+  };
 }
 
 TEST(GetLocalAddresses, AppendsInResolverOrderAndAnUnresolvableHostAddsNothing) {
@@ -61,16 +60,16 @@ TEST(PreferencesDlg, ATextTooLongForItsColumnKeepsTheDialogOpenWithTheFocusOnIt)
   CPreferencesDlg dlg;
   ui.steps
       .Window([&](ScriptedWindow& w) {
-        w.SetText(1040, Longest());
-        w.SetText(1038, Longest() + "x");
+        w.SetText(IDC_GOODBYE, Longest());
+        w.SetText(IDC_WELCOME, Longest() + "x");
         w.Click(IDOK);
-        EXPECT_EQ(w.FocusId(), 1038);
-        w.SetText(1038, "Hi");
+        EXPECT_EQ(w.FocusId(), IDC_WELCOME);
+        w.SetText(IDC_WELCOME, "Hi");
         w.Click(IDOK);
       })
       .Message(IDOK);
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(ui.steps.Messages()[0].caption, "Invalid Value");
+  EXPECT_EQ(ui.MessageTexts(), Texts{"The Welcome Message can hold at most 255 characters. Please shorten it."});
   EXPECT_EQ(dlg.m_prefs.goodbyeMessage, Longest());
   ui.ExpectScriptDone();
 }
@@ -91,18 +90,19 @@ protected:
     UiTest::TearDown();
   }
 
-  // Runs the Add Computer dialog over the computers the database holds; returns m_bChanged.
-  int RunAddComputer(CAddComputerDlg& dlg) {
-    session.LoadComputers();
-    dlg.m_pDatabase = &session;
-    dlg.DoModal();
-    return dlg.m_bChanged;
-  }
   // Chooses the computer with that key as a user would, also where names are shared.
   static void Choose(CAddComputerDlg& dlg, int computerId) {
     for (int i = 0; i < dlg.m_cbComputer.GetCount(); ++i)
       if (dlg.m_cbComputer.GetItemData(i) == static_cast<DWORD_PTR>(computerId)) dlg.m_cbComputer.SetCurSel(i);
-    dlg.OnCommand(kComputers, CBN_SELCHANGE);
+    dlg.OnCommand(IDC_COMPUTER_CHOICE, CBN_SELCHANGE);
+  }
+  std::tuple<std::string, bool, bool> ServiceShown(const ScriptedWindow& w) {
+    return {w.Text(IDC_SERVICE_STATE), w.Enabled(IDC_START_SERVICE), w.Enabled(IDC_STOP_SERVICE)};
+  }
+  auto Tick(ScriptedWindow& w, DWORD state) {
+    ftp.status = SimulatedStatus(state);
+    w.FireTimer(1);
+    return ServiceShown(w);
   }
 
   std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
@@ -111,74 +111,76 @@ protected:
 };
 VELTRANE_ON_ALL_ENGINES(GeneralPageTest);
 
-TEST_P(GeneralPageTest, ShowsThisHostsVirtualServersOfTheRememberedComputerAndItsSite) {
+TEST_P(GeneralPageTest, ListsThisHostsVirtualServersOfTheRememberedComputerAndChoosesItsSite) {
   const int alpha = Computer("alpha", "10.0.0.1");
   Preference(VirtualServer(alpha, "10.0.0.12"), "FTP Port", "990");
   VirtualServer(alpha, "172.16.0.9");
   VirtualServer(alpha, "10.0.0.1");
-  VirtualServer(alpha, "192.168.5.5");
   VirtualServer(Computer("foreign"), "172.16.0.10");
   session.computerName = "ALP";
   steps.Window(OnPage([](ScriptedWindow& w) {
-    EXPECT_EQ(Column(w, kComputer), (Texts{"(local)", "alpha", "foreign"}));
-    EXPECT_EQ(w.Text(kComputer), "alpha");
-    EXPECT_EQ(Column(w, kServer), (Texts{"(Default)", "10.0.0.12", "10.0.0.1", "192.168.5.5"}));
-    EXPECT_EQ(w.Text(kServer), "10.0.0.12");  // the first entry that begins with the site
+    EXPECT_EQ(Column(w, IDC_GENERAL_COMPUTER), (Texts{"(local)", "alpha", "foreign"}));
+    EXPECT_EQ(w.Text(IDC_GENERAL_COMPUTER), "alpha");
+    EXPECT_EQ(Column(w, IDC_GENERAL_VIRTUAL_SERVER), (Texts{"(Default)", "10.0.0.12", "10.0.0.1"}));
+    EXPECT_EQ(w.Text(IDC_GENERAL_VIRTUAL_SERVER), "10.0.0.12");  // the first entry that begins with the site
     EXPECT_EQ(Shown(w)[0], "990");
-    w.Select(kServer, "192.168.5.5");  // no rows: the defaults, not what was shown before
-    EXPECT_EQ(Shown(w), kDefaults);
-    w.Select(kComputer, "foreign");
-    EXPECT_EQ(Column(w, kServer), Texts{"(Default)"});
-    w.Select(kComputer, "(local)");
-    EXPECT_EQ(Column(w, kServer), Texts{"(Default)"});
-    EXPECT_EQ(Shown(w), kDefaults);
-    EXPECT_FALSE(w.Enabled(kEdit));
-    w.CloseSheet(false);
+    w.Select(IDC_GENERAL_COMPUTER, "foreign");
+    EXPECT_EQ(Column(w, IDC_GENERAL_VIRTUAL_SERVER), Texts{"(Default)"});
   }));
   RunSheet<CGeneralPage>();
 }
 
-TEST_P(GeneralPageTest, ACurrentSiteNoAddressMatchesKeepsDefaultChosen) {
+TEST_P(GeneralPageTest, AVirtualServerWithoutRowsShowsTheDefaultsNotWhatWasShownBefore) {
+  const int alpha = Computer("alpha");
+  Preference(VirtualServer(alpha, "10.0.0.12"), "FTP Port", "990");
+  VirtualServer(alpha, "192.168.5.5");
+  session.computerName = "alpha";
+  steps.Window(OnPage([](ScriptedWindow& w) {
+    w.Select(IDC_GENERAL_VIRTUAL_SERVER, "10.0.0.12");
+    w.Select(IDC_GENERAL_VIRTUAL_SERVER, "192.168.5.5");
+    EXPECT_EQ(Shown(w), kDefaults);
+  }));
+  RunSheet<CGeneralPage>();
+}
+
+TEST_P(GeneralPageTest, ACurrentSiteNoAddressMatchesKeepsDefaultChosenWithEditDisabled) {
   const int alpha = Computer("alpha", "10.9.9.9");  // written by another machine
   Preference(VirtualServer(alpha, "10.0.0.1"), "FTP Port", "990");
   session.computerName = "alpha";
   steps.Window(OnPage([](ScriptedWindow& w) {
-    EXPECT_EQ(w.Text(kServer), "(Default)");
+    EXPECT_EQ(w.Text(IDC_GENERAL_VIRTUAL_SERVER), "(Default)");
     EXPECT_EQ(Shown(w), kDefaults);
-    EXPECT_FALSE(w.Enabled(kEdit));
-    w.CloseSheet(false);
+    EXPECT_FALSE(w.Enabled(IDC_GENERAL_EDIT_PREFERENCES));
   }));
   RunSheet<CGeneralPage>();
 }
 
-TEST_P(GeneralPageTest, AddComputerRefreshesOnlyOnAChangeAndEditPreferencesInsertsTheEightRowsOnce) {
-  const int server = VirtualServer(Computer("alpha"), "10.0.0.1");
-  session.computerName = "alpha";
-  const auto edit = [](const char* port, int button) {
-    return [=](ScriptedWindow& d) {
-      EXPECT_EQ(d.Text(7029), "Preferences for 10.0.0.1");
-      d.SetText(1033, port);
-      d.Click(button);
-    };
-  };
+TEST_P(GeneralPageTest, AddComputerRefreshesTheListAndMarksTheOtherPagesOnlyAfterAChange) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.Click(kAddComputer);
-    EXPECT_EQ(pSheet->m_staleMask, 0);
-    w.Click(kAddComputer);
-    EXPECT_EQ(Column(w, kComputer), (Texts{"(local)", "alpha", "beta"}));
-    EXPECT_EQ(pSheet->m_staleMask, CFTPSheet::kSitePageBit | CFTPSheet::kUsersPageBit);
-    w.Select(kComputer, "alpha");
-    w.Select(kServer, "10.0.0.1");
-    for (int i = 0; i < 3; ++i) w.Click(kEdit);
-    EXPECT_EQ(w.Text(kPort), "2222");
+    w.Click(IDC_GENERAL_ADD_COMPUTER);
+    EXPECT_EQ(stalePages.m_staleMask, 0);
+    w.Click(IDC_GENERAL_ADD_COMPUTER);
+    EXPECT_EQ(Column(w, IDC_GENERAL_COMPUTER), (Texts{"(local)", "beta"}));
+    EXPECT_EQ(stalePages.m_staleMask, CFTPSheetPage::kSitePageBit | CFTPSheetPage::kUsersPageBit);
   }));
-  steps.Window([](ScriptedWindow& d) { d.Click(IDOK); });
+  steps.Window(Type({}));
   steps.Window([](ScriptedWindow& d) {
-    d.SetText(kName, "beta");
-    d.Click(kSave);
+    d.SetText(IDC_COMPUTER_NAME, "beta");
+    d.Click(IDC_SAVE_COMPUTER);
     d.Click(IDOK);
   });
-  steps.Window(edit("21", IDOK)).Window(edit("2222", IDOK)).Window(edit("1", IDCANCEL));
+  RunSheet<CGeneralPage>();
+}
+
+TEST_P(GeneralPageTest, EditPreferencesInsertsTheEightRowsOnceAndCancelWritesNothing) {
+  const int server = VirtualServer(Computer("alpha"), "10.0.0.1");
+  session.computerName = "alpha";
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.Select(IDC_GENERAL_VIRTUAL_SERVER, "10.0.0.1");
+    for (int i = 0; i < 3; ++i) w.Click(IDC_GENERAL_EDIT_PREFERENCES);
+    EXPECT_EQ(w.Text(IDC_SHOWN_FTP_PORT), "2222");
+  }));
+  steps.Window(EditPort("21")).Window(EditPort("2222")).Window(EditPort("1", IDCANCEL));
   RunSheet<CGeneralPage>();
   Rows expected;
   for (size_t i = 0; i < kNames.size(); ++i) expected.push_back({kNames[i], i == 0 ? "2222" : kDefaults[i]});
@@ -196,15 +198,13 @@ TEST_P(GeneralPageTest, EditPreferencesRewritesOnlyTheSettingsTheUserChanged) {
   for (size_t i = 0; i < kNames.size(); ++i) Preference(server, kNames[i], stored[i]);
   session.computerName = "alpha";
   steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.Select(kServer, "10.0.0.1");
-    EXPECT_EQ(w.Text(kMax), "2147483647");
-    EXPECT_TRUE(w.Checked(kAnonymous));
-    w.Click(kEdit);
+    w.Select(IDC_GENERAL_VIRTUAL_SERVER, "10.0.0.1");
+    EXPECT_EQ(w.Text(IDC_SHOWN_MAX_CONNECTIONS), "2147483647");
+    EXPECT_EQ(w.Text(IDC_SHOWN_TIMEOUT), "5");
+    EXPECT_TRUE(w.Checked(IDC_SHOWN_ANONYMOUS));
+    w.Click(IDC_GENERAL_EDIT_PREFERENCES);
   }));
-  steps.Window([](ScriptedWindow& d) {
-    d.SetText(1033, "2121");
-    d.Click(IDOK);
-  });
+  steps.Window(EditPort("2121"));
   RunSheet<CGeneralPage>();
   stored[0] = "2121";
   Rows expected;
@@ -218,8 +218,8 @@ TEST_P(GeneralPageTest, OKRemembersTheComputerAndItsSiteButLocalWritesNoRow) {
   VirtualServer(alpha, "10.0.0.12");
   const auto closeOn = [&](const char* computer, const char* server) {
     steps.Window([=](ScriptedWindow& w) {
-      w.Select(kComputer, computer);
-      w.Select(kServer, server);
+      w.Select(IDC_GENERAL_COMPUTER, computer);
+      w.Select(IDC_GENERAL_VIRTUAL_SERVER, server);
       w.CloseSheet(true);
     });
     RunSheet<CGeneralPage>();
@@ -234,128 +234,98 @@ TEST_P(GeneralPageTest, OKRemembersTheComputerAndItsSiteButLocalWritesNoRow) {
 }
 
 TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceOnEachTick) {
-  steps.Window([&](ScriptedWindow& w) {
-    const auto shown = [&] { return std::make_tuple(w.Text(kState), w.Enabled(kStart), w.Enabled(kStop)); };
-    const auto tick = [&](DWORD state) {
-      ftp.status = SimulatedStatus(state);
-      w.FireTimer(1);
-      return shown();
-    };
-    EXPECT_EQ(shown(), std::make_tuple("Stopped", true, false));
-    EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Running", false, true));
-    EXPECT_EQ(tick(SERVICE_START_PENDING), std::make_tuple("Starting", false, false));
-    EXPECT_EQ(tick(SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    EXPECT_EQ(ServiceShown(w), std::make_tuple("Stopped", true, false));
+    EXPECT_EQ(Tick(w, SERVICE_RUNNING), std::make_tuple("Running", false, true));
+    EXPECT_EQ(Tick(w, SERVICE_START_PENDING), std::make_tuple("Starting", false, false));
     // Without a service manager neither button is usable until it is back.
     services->openManagerError = RPC_S_SERVER_UNAVAILABLE;
-    EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Service manager not available", false, false));
+    EXPECT_EQ(Tick(w, SERVICE_RUNNING), std::make_tuple("Service manager not available", false, false));
     services->openManagerError = ERROR_SUCCESS;
-    EXPECT_EQ(tick(SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
-    // A service that cannot be read leaves the display as it is; a refused start says so.
+    EXPECT_EQ(Tick(w, SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
+    // A service that cannot be read leaves the display as it is.
     ftp.queryError = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(tick(SERVICE_RUNNING), std::make_tuple("Stopped", true, false));
-    ftp.queryError = ERROR_SUCCESS;
-    ftp.status = SimulatedStatus(SERVICE_STOPPED);
+    EXPECT_EQ(Tick(w, SERVICE_RUNNING), std::make_tuple("Stopped", true, false));
+  }));
+  RunSheet<CGeneralPage>();
+}
+
+TEST_P(GeneralPageTest, StartAndStopReportARefusalAndTheDisplayChangesOnTheNextTick) {
+  steps.Window(OnPage([&](ScriptedWindow& w) {
     ftp.startError = ERROR_ACCESS_DENIED;
-    w.Click(kStart);
+    w.Click(IDC_START_SERVICE);
     ftp.startError = ERROR_SUCCESS;
-    w.Click(kStart);
-    EXPECT_EQ(shown(), std::make_tuple("Stopped", true, false));  // until the next tick
+    w.Click(IDC_START_SERVICE);
+    EXPECT_EQ(ServiceShown(w), std::make_tuple("Stopped", true, false));
     w.FireTimer(1);
-    EXPECT_EQ(shown(), std::make_tuple("Running", false, true));
+    EXPECT_EQ(ServiceShown(w), std::make_tuple("Running", false, true));
     ftp.stopError = ERROR_ACCESS_DENIED;
-    w.Click(kStop);
-    w.CloseSheet(false);
-  });
+    w.Click(IDC_STOP_SERVICE);
+  }));
   steps.Message(IDOK).Message(IDOK);
   RunSheet<CGeneralPage>();
   EXPECT_THAT(MessageTexts(), ElementsAre("Unable to Start Veltrane Server", "Unable to Stop Service"));
   EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
 }
 
-TEST_P(GeneralPageTest, AServiceManagerThatNeverAnswersLeavesThePageAndItsTimerRunning) {
-  SystemdMock mock;
-  std::string skipReason;
-  if (!mock.Start(skipReason)) GTEST_SKIP() << skipReason;
-  mock.AddUnit("veltrane-server.service", "FTP server");
-  SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
-      std::map<std::string, std::string>{{kFtpServiceName, "veltrane-server.service"}}));
-  mock.FreezeManager();  // it keeps its name on the bus and never answers
-  steps.Window([&](ScriptedWindow& w) {
-    const auto shown = [&] { return std::make_tuple(w.Text(kState), w.Enabled(kStart), w.Enabled(kStop)); };
-    EXPECT_EQ(shown(), std::make_tuple("Service manager not available", false, false));
-    // Each tick returns while the one question in the background is still out.
-    for (int tick = 0; tick < 5; ++tick) {
-      w.FireTimer(1);
-      EXPECT_EQ(shown(), std::make_tuple("Service manager not available", false, false));
-    }
-    w.Select(kComputer, "(local)");  // the page still does its work
-    w.CloseSheet(false);
-  });
-  RunSheet<CGeneralPage>();
-}
-
-TEST_P(GeneralPageTest, AddComputerSavesExactlyAsTypedAndRefusesWhatCannotBeStored) {
+TEST_P(GeneralPageTest, AddComputerSavesANewNameAndARenameExactlyAsTyped) {
   Computer("alpha", "10.0.0.1");
+  session.LoadComputers();
   const std::string quoted = "O'Hara's \"box\"";
-  CAddComputerDlg dlg;
+  CAddComputerDlg dlg(session);
   steps.Window([&](ScriptedWindow& w) {
-    w.SetText(kName, Longest() + "x");
-    w.Click(kSave);
-    EXPECT_EQ(dlg.m_bChanged, 0);
-    EXPECT_EQ(w.FocusId(), kName);
-    w.SetText(kName, Longest());
-    w.Click(kSave);
-    EXPECT_EQ(w.Text(kComputers), "<New>");
-    w.SetText(kName, "alpha");
-    w.Click(kSave);
-    w.Select(kComputers, "alpha");
-    w.SetText(kName, quoted);  // a rename
-    w.Click(kSave);
-    EXPECT_THAT(Column(w, kComputers), UnorderedElementsAre("<New>", quoted, Longest()));
+    w.SetText(IDC_COMPUTER_NAME, Longest());
+    w.Click(IDC_SAVE_COMPUTER);
+    EXPECT_EQ(w.Text(IDC_COMPUTER_CHOICE), "<New>");
+    w.Select(IDC_COMPUTER_CHOICE, "alpha");
+    w.SetText(IDC_COMPUTER_NAME, quoted);
+    w.Click(IDC_SAVE_COMPUTER);
+    EXPECT_THAT(Column(w, IDC_COMPUTER_CHOICE), UnorderedElementsAre("<New>", quoted, Longest()));
     w.Click(IDOK);
   });
-  steps.Message(IDOK).Message(IDOK);
-  EXPECT_EQ(RunAddComputer(dlg), 1);
-  EXPECT_EQ(steps.Messages()[0].caption, "Invalid Value");
-  EXPECT_EQ(MessageTexts()[1], "Computer alpha already exists!!. Can not add it.");
+  dlg.DoModal();
+  EXPECT_EQ(dlg.m_bChanged, 1);
   EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID"),
             (Rows{{quoted, "10.0.0.1"}, {Longest(), ""}}));
 }
 
-TEST_P(GeneralPageTest, DeleteComputerRemovesOnlyWhatIsUnderItEvenWhenNamesAreShared) {
-  const int alpha = Computer("alpha"), beta = Computer("beta"), other = Computer("other");
-  for (const int computer : {alpha, beta, other}) {
-    const int server = VirtualServer(computer, "10.0.0." + std::to_string(computer));
-    Preference(server, "FTP Port", "21");
-    User(server, "u" + std::to_string(server));
-  }
-  // Rows left of a computer: its own, its virtual servers', their preferences', their users'.
-  const auto left = [&](int computer) {
-    const std::string id = std::to_string(computer);
-    const std::string servers = "VirtualServerID IN (SELECT VServerID FROM VirtualServers WHERE VServerGroupID = " + id + ")";
-    return Count("VirtualServerGroup", "ID = " + id) + Count("VirtualServers", "VServerGroupID = " + id) +
-           Count("Preferences", servers) + Count("Users", servers);
-  };
-  CAddComputerDlg dlg;
+TEST_P(GeneralPageTest, AddComputerRefusesANameTooLongOrInUse) {
+  Computer("alpha");
+  session.LoadComputers();
+  CAddComputerDlg dlg(session);
   steps.Window([&](ScriptedWindow& w) {
-    // A rename gives beta alpha's name: a delete by name would reach alpha's rows.
-    w.Select(kComputers, "beta");
-    w.SetText(kName, "alpha");
-    w.Click(kSave);
-    Choose(dlg, beta);
-    w.Click(kDeleteComputer);  // No
-    EXPECT_EQ(left(beta), 4);
-    w.Click(kDeleteComputer);  // Yes
-    EXPECT_EQ(left(beta), 0);
-    EXPECT_EQ(left(alpha), 4);
-    Choose(dlg, alpha);
-    w.Click(kDeleteComputer);  // Yes
+    w.SetText(IDC_COMPUTER_NAME, Longest() + "x");
+    w.Click(IDC_SAVE_COMPUTER);
+    EXPECT_EQ(w.FocusId(), IDC_COMPUTER_NAME);
+    w.SetText(IDC_COMPUTER_NAME, "alpha");
+    w.Click(IDC_SAVE_COMPUTER);
     w.Click(IDOK);
   });
-  steps.Message(IDNO).Message(IDYES).Message(IDYES);
-  EXPECT_EQ(RunAddComputer(dlg), 1);
-  EXPECT_EQ(left(alpha), 0);
-  EXPECT_EQ(left(other), 4);
+  steps.Message(IDOK).Message(IDOK);
+  dlg.DoModal();
+  EXPECT_EQ(steps.Messages()[0].caption, "Invalid Value");
+  EXPECT_EQ(MessageTexts()[1], "Computer alpha already exists!!. Can not add it.");
+  EXPECT_EQ(Count("VirtualServerGroup"), 1);
+}
+
+// The cascade itself is the model's; the dialog must hand it the computer chosen, by key.
+TEST_P(GeneralPageTest, DeleteComputerAsksThenRemovesTheChosenComputerEvenWhenNamesAreShared) {
+  const int alpha = Computer("alpha"), twin = Computer("alpha");
+  User(VirtualServer(alpha, "10.0.0.1"), "u1");
+  User(VirtualServer(twin, "10.0.0.2"), "u2");
+  session.LoadComputers();
+  CAddComputerDlg dlg(session);
+  steps.Window([&](ScriptedWindow& w) {
+    Choose(dlg, twin);
+    w.Click(IDC_DELETE_COMPUTER);  // No
+    w.Click(IDC_DELETE_COMPUTER);  // Yes
+    w.Click(IDOK);
+  });
+  steps.Message(IDNO).Message(IDYES);
+  dlg.DoModal();
+  EXPECT_EQ(dlg.m_bChanged, 1);
+  EXPECT_EQ(Db().Query("SELECT ID FROM VirtualServerGroup"), (Rows{{std::to_string(alpha)}}));
+  EXPECT_EQ(Db().Query("SELECT UserName FROM Users WHERE UserName LIKE 'u%'"), (Rows{{"u1"}}));
 }
 
 }  // namespace

@@ -1,24 +1,16 @@
-// The configuration sheet: its tabs and buttons, the stale-mask table, and which pages
-// reload when another page has changed the database.
+// The configuration sheet: its tabs and buttons, and which pages reload when another page has
+// changed the database.
 
 #include "tests/ui/UiTest.h"
+#include "ui/FTPSheet.h"
 
 namespace {
 
-TEST(StaleMask, BecomesTheOtherTwoPagesOrNothing) {
-  const std::pair<int, int32_t> table[] = {{1, 6}, {2, 5}, {4, 3}, {0, 0}, {3, 0}, {7, 0}, {8, 0}, {-1, 0}};
-  for (const auto& [bit, mask] : table) {
-    CFTPSheet sheet("Veltrane Properties");
-    sheet.m_staleMask = 7;  // replaced, never added to
-    sheet.MarkOtherPagesStale(bit);
-    EXPECT_EQ(sheet.m_staleMask, mask) << "bit " << bit;
-  }
-}
-
-// A page that counts its reloads.
+// A page that counts its reloads and can say it changed the database.
 class CountingPage : public CFTPSheetPage {
 public:
   using CFTPSheetPage::CFTPSheetPage;
+  void Changed() { MarkOtherPagesStale(); }
   int refreshes = 0;
 
 protected:
@@ -28,43 +20,61 @@ protected:
 class StalePagesTest : public ::testing::Test, protected ScriptedUi {
 protected:
   StalePagesTest() {
-    sheet.m_pDatabase = &session;
     for (CountingPage* page : {&general, &sites, &users}) sheet.AddPage(page);
   }
   void TearDown() override { ExpectScriptDone(); }
   std::vector<int> Refreshes() const { return {general.refreshes, sites.refreshes, users.refreshes}; }
+  // Runs the sheet with `act` on it, closed with Cancel afterwards.
+  void Run(const std::function<void(ScriptedWindow&)>& act) {
+    steps.Window([&](ScriptedWindow& w) {
+      act(w);
+      w.CloseSheet(false);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  }
 
   ConfigDatabase session;
-  CFTPSheet sheet{"Veltrane Properties"};
-  CountingPage general{129, CFTPSheet::kGeneralPageBit};
-  CountingPage sites{7016, CFTPSheet::kSitePageBit};
-  CountingPage users{2002, CFTPSheet::kUsersPageBit};
+  StalePageMask stalePages;
+  CPropertySheet sheet{"Veltrane Properties"};
+  CountingPage general{IDD_GENERAL, CFTPSheetPage::kGeneralPageBit, &session, stalePages};
+  CountingPage sites{IDD_VIRTUAL_SERVERS, CFTPSheetPage::kSitePageBit, &session, stalePages};
+  CountingPage users{IDD_USERS, CFTPSheetPage::kUsersPageBit, &session, stalePages};
 };
 
-TEST_F(StalePagesTest, AStalePageReloadsOnceOnItsNextActivationAndAPageMadeWhileStaleDoesNot) {
-  steps.Window([&](ScriptedWindow& w) {
-    w.ActivatePage(1);
-    sheet.MarkOtherPagesStale(CFTPSheet::kGeneralPageBit);
-    w.ActivatePage(2);  // made now: filled once, no reload
-    EXPECT_EQ(Refreshes(), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(sheet.m_staleMask, CFTPSheet::kSitePageBit);
-    w.ActivatePage(1);
-    w.ActivatePage(0);
-    sheet.MarkOtherPagesStale(CFTPSheet::kGeneralPageBit);
-    w.ActivatePage(1);
-    EXPECT_EQ(sheet.m_staleMask, CFTPSheet::kUsersPageBit);
-    sheet.MarkOtherPagesStale(CFTPSheet::kSitePageBit);  // the pending reload of Users stays
-    for (int page : {2, 1, 2, 0}) w.ActivatePage(page);
-    EXPECT_EQ(Refreshes(), (std::vector<int>{1, 2, 1}));
-    EXPECT_EQ(sheet.m_staleMask, 0);
-    w.CloseSheet(false);
+TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) {
+  Run([&](ScriptedWindow& w) {
+    for (int page : {1, 2, 0}) w.ActivatePage(page);
+    general.Changed();
+    for (int page : {1, 2, 1, 2, 0}) w.ActivatePage(page);
+    EXPECT_EQ(Refreshes(), (std::vector<int>{0, 1, 1}));
   });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
-TEST_F(StalePagesTest, WithoutASessionTheFirstPageEndsTheSheetBeforeItShows) {
-  sheet.m_pDatabase = nullptr;  // no window step: the sheet never reaches its modal loop
+TEST_F(StalePagesTest, APageFirstShownAfterAChangeIsFilledOnceWithoutAReload) {
+  Run([&](ScriptedWindow& w) {
+    general.Changed();
+    for (int page : {1, 2, 1}) w.ActivatePage(page);
+    EXPECT_EQ(Refreshes(), (std::vector<int>{0, 0, 0}));
+  });
+}
+
+TEST_F(StalePagesTest, TheChangingPageDoesNotReloadButAReloadStillPendingStays) {
+  Run([&](ScriptedWindow& w) {
+    for (int page : {1, 2, 0}) w.ActivatePage(page);
+    general.Changed();
+    w.ActivatePage(1);
+    sites.Changed();  // Users has not reloaded yet
+    for (int page : {2, 0, 1}) w.ActivatePage(page);
+    EXPECT_EQ(Refreshes(), (std::vector<int>{1, 1, 1}));
+  });
+}
+
+TEST(FTPSheetWithoutASession, EndsBeforeItShows) {
+  ScriptedUi ui;  // no window step: the sheet never reaches its modal loop
+  CFTPSheet sheet("Veltrane Properties");
+  sheet.AttachDatabase(nullptr);
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  ui.ExpectScriptDone();
 }
 
 using FTPSheetTest = UiTest;
@@ -89,46 +99,30 @@ TEST_P(FTPSheetTest, FourTabsOnGeneralWithOkAndCancelOnlyAndTheAboutPageLast) {
 }
 
 // What one page loads never makes another page's Edit or Delete miss its row.
-class CrossPageTest : public UiTest {
-protected:
-  void AddRows() override {
-    const int alpha = Computer("alpha");
-    first = VirtualServer(alpha, "10.0.0.1");
-    User(first, "anna");
-    User(VirtualServer(alpha, "10.0.0.2"), "bob");
-  }
-  int first = 0;
-};
-VELTRANE_ON_ALL_ENGINES(CrossPageTest);
-
-TEST_P(CrossPageTest, VirtualServersEditAndDeleteActOnTheirRowAfterTheUsersPageLoadedAnotherServer) {
-  constexpr int kSites = 7007, kSiteEdit = 7011, kSiteDelete = 7012, kUserComputer = 7008, kUserServer = 7030;
+TEST_P(FTPSheetTest, VirtualServersEditAndDeleteActOnTheirRowAfterTheUsersPageLoadedAnotherServer) {
+  const int alpha = Computer("alpha");
+  const int first = VirtualServer(alpha, "10.0.0.1");
+  User(first, "anna");
+  User(VirtualServer(alpha, "10.0.0.2"), "bob");
   session.LoadComputers();
   CFTPSheet sheet("Veltrane Properties");
   sheet.AttachDatabase(&session);
   steps.Window([&](ScriptedWindow& w) {
-    w.ActivatePage(1);
+    w.ActivatePage(1);  // lists alpha's servers
     w.ActivatePage(2);
-    w.Select(kUserComputer, "alpha");
-    w.Select(kUserServer, "10.0.0.2");
+    w.Select(IDC_COMPUTER, "alpha");
+    w.Select(IDC_USERS_VIRTUAL_SERVER, "10.0.0.2");
     w.ActivatePage(1);
-    w.SelectRow(kSites, 0);
-    w.Click(kSiteEdit);
-    EXPECT_EQ(Db().QueryValue("SELECT VServerDesc FROM VirtualServers WHERE VServerID = ?", {first}), "edited");
-    w.SelectRow(kSites, 0);
-    w.Click(kSiteDelete);
-    EXPECT_EQ(Column(w, kSites), Texts{"10.0.0.2"});
+    w.SelectRow(IDC_SERVER_LIST, 0);
+    w.Click(IDC_EDIT_SERVER);
+    w.SelectRow(IDC_SERVER_LIST, 0);
+    w.Click(IDC_DELETE_SERVER);
     w.CloseSheet(true);
   });
-  steps.Window([](ScriptedWindow& d) {
-    d.SetText(7009, "edited");
-    d.Click(IDOK);
-  });
-  steps.Message(IDYES);
+  steps.Window(Type({{IDC_SERVER_DESCRIPTION, "edited"}})).Message(IDYES);
   sheet.DoModal();
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE VirtualServerID = ?", {first}), "0");
   EXPECT_EQ(Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers"), (Rows{{"10.0.0.2", "d"}}));
-  EXPECT_EQ(Count("Users", "UserName = 'bob'"), 1);
+  EXPECT_EQ(Db().Query("SELECT UserName FROM Users WHERE UserName IN ('anna', 'bob')"), (Rows{{"bob"}}));
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // The fixtures of the page and dialog tests. ScriptedUi: the real dialog templates as the
 // current module and a scripted backend driven by steps (every message box goes to them).
 // UiTest: that over a fresh database on every engine, with rows put straight into it and a
-// sheet that opens on the page under test, with an About page to switch to:
+// sheet that opens on the page under test, with an About page to switch to; stalePages is
+// the mask the page marks:
 //
 //   steps.Window(OnPage([&](ScriptedWindow& w) { ... }));  // the sheet, closed with OK after
 //   steps.Window(...);                                     // windows the page opens, in turn
@@ -17,13 +18,15 @@
 #include "db/ConfigDatabase.h"
 #include "framework/Backend.h"
 #include "framework/ModuleResources.h"
+#include "framework/PropertySheet.h"
 #include "framework/scripted/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "res/DialogTemplate.h"
+#include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "tests/support/DatabaseTest.h"
-#include "ui/FTPSheet.h"
+#include "ui/FTPSheetPage.h"
 
 using Texts = std::vector<std::string>;
 using Rows = std::vector<Texts>;
@@ -51,6 +54,14 @@ inline Texts Column(const ScriptedWindow& w, int control, int column = 0) {
   Texts cells;
   for (int row = 0; row < w.Count(control); ++row) cells.push_back(w.Cell(control, row, column));
   return cells;
+}
+
+// A dialog's step: types each text into its control, then clicks `button`.
+inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> texts, int button = IDOK) {
+  return [texts = std::move(texts), button](ScriptedWindow& d) {
+    for (const auto& [id, text] : texts) d.SetText(id, text);
+    d.Click(button);
+  };
 }
 
 class UiTest : public DatabaseTest, protected ScriptedUi {
@@ -97,17 +108,14 @@ protected:
   template <class Page>
   void RunSheet() {
     session.LoadComputers();
-    CFTPSheet sheet("Veltrane Properties");
-    sheet.m_pDatabase = &session;
-    Page page;
-    CPropertyPage about(132);
+    CPropertySheet sheet("Veltrane Properties");
+    Page page(&session, stalePages);
+    CPropertyPage about(IDD_ABOUT);
     sheet.AddPage(&page);
     sheet.AddPage(&about);
-    pSheet = &sheet;
     sheet.DoModal();
-    pSheet = nullptr;
   }
 
   ConfigDatabase session;
-  CFTPSheet* pSheet = nullptr;  // while RunSheet runs
+  StalePageMask stalePages;
 };

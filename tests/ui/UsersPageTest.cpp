@@ -10,11 +10,6 @@
 
 namespace {
 
-constexpr int kComputer = 7008, kServer = 7030, kList = 2007;
-constexpr int kAdd = 2004, kEdit = 2005, kDelete = 2006, kChangePassword = 1000;
-constexpr int kName = 1028, kPassword = 1013, kConfirm = 1014, kQuota = 7010, kHome = 1084, kBrowse = 1019;
-constexpr int kDownload = 1053, kUpload = 1054, kRename = 1055, kDeleteFiles = 1056, kCreateDir = 1057;
-
 std::string Digest(const std::string& text) {
   std::string digest;
   DigestText(text, digest);
@@ -35,31 +30,31 @@ TEST(AddUserDlg, AddModeChecksEachEntryInTurnThenStoresTheDigest) {
   TemporaryFolder home;
   ui.steps.Window([&](ScriptedWindow& w) {
     ExpectRefusal(ui, w, "Please specify user name");
-    w.SetText(kName, std::string(256, 'n'));
+    w.SetText(IDC_USER_NAME, std::string(256, 'n'));
     ExpectRefusal(ui, w, "Please specify home directory");
     ui.steps.Browse(std::nullopt).Browse((home.Path() / "missing").string()).Message(IDOK);
-    w.Click(kBrowse);  // cancelled
-    w.Click(kBrowse);  // a folder that is not there
+    w.Click(IDC_BROWSE_HOME_DIR);  // cancelled
+    w.Click(IDC_BROWSE_HOME_DIR);  // a folder that is not there
     EXPECT_EQ(ui.MessageTexts().back(), "Please Specify Valid Directory");
-    EXPECT_EQ(w.Text(kHome), "");
+    EXPECT_EQ(w.Text(IDC_HOME_DIR), "");
     ui.steps.Browse(home.Path().string());
-    w.Click(kBrowse);
+    w.Click(IDC_BROWSE_HOME_DIR);
     ExpectRefusal(ui, w, "Please specify disk quota");
-    w.SetText(kQuota, "2147483648");
+    w.SetText(IDC_QUOTA, "2147483648");
     ExpectRefusal(ui, w, "Please specify Password");
-    w.SetText(kPassword, "Pässwörd");
+    w.SetText(IDC_PASSWORD, "Pässwörd");
     ExpectRefusal(ui, w, "Please confirm Password");
-    w.SetText(kConfirm, "pässwörd");
+    w.SetText(IDC_CONFIRM_PASSWORD, "pässwörd");
     ExpectRefusal(ui, w, "Passwords do not match!!");
-    w.SetText(kConfirm, "Pässwörd");
+    w.SetText(IDC_CONFIRM_PASSWORD, "Pässwörd");
     ExpectRefusal(ui, w, "The User Name can hold at most 255 characters. Please shorten it.");
-    w.SetText(kName, std::string("O'Brien\0ü", 10));
+    w.SetText(IDC_USER_NAME, std::string("O'Brien\0ü", 10));
     ExpectRefusal(ui, w, "The User Name cannot hold a NUL character. Please remove it.");
-    w.SetText(kName, "O'Brien ü");
+    w.SetText(IDC_USER_NAME, "O'Brien ü");
     ExpectRefusal(ui, w, "The Disk Quota can be at most 2147483647 MB.");
-    w.SetText(kQuota, "2147483647");
-    w.SetCheck(kUpload, true);
-    w.SetCheck(kCreateDir, true);
+    w.SetText(IDC_QUOTA, "2147483647");
+    w.SetCheck(IDC_UPLOAD, true);
+    w.SetCheck(IDC_CREATE_DIR, true);
     w.Click(IDOK);
   });
   CAddUserDlg dlg;
@@ -77,10 +72,10 @@ TEST(AddUserDlg, AddModeChecksEachEntryInTurnThenStoresTheDigest) {
 TEST(AddUserDlg, EditModeShowsThePermissionBitsAndKeepsNameAndPassword) {
   ScriptedUi ui;
   ui.steps.Window([&](ScriptedWindow& w) {
-    for (const int box : {kDownload, kUpload, kDeleteFiles}) EXPECT_TRUE(w.Checked(box)) << box;
-    for (const int box : {kRename, kCreateDir}) EXPECT_FALSE(w.Checked(box)) << box;
-    EXPECT_EQ(w.Text(kQuota), "50");
-    EXPECT_THROW(w.SetText(kPassword, "x"), ScriptError);
+    for (const int box : {IDC_DOWNLOAD, IDC_UPLOAD, IDC_DELETE_FILES}) EXPECT_TRUE(w.Checked(box)) << box;
+    for (const int box : {IDC_RENAME, IDC_CREATE_DIR}) EXPECT_FALSE(w.Checked(box)) << box;
+    EXPECT_EQ(w.Text(IDC_QUOTA), "50");
+    EXPECT_THROW(w.SetText(IDC_PASSWORD, "x"), ScriptError);
     w.Click(IDOK);
   });
   CAddUserDlg dlg;
@@ -118,29 +113,29 @@ VELTRANE_ON_ALL_ENGINES(UsersPageTest);
 TEST_P(UsersPageTest, EachChoiceListsItsOwnAccounts) {
   session.computerName = "ALP";
   steps.Window(OnPage([&](ScriptedWindow& w) {
-    EXPECT_EQ(w.Text(kServer), "10.0.0.2");  // the session's computer and its current site
-    EXPECT_EQ(Column(w, kList), (Texts{"carl"}));
-    w.Select(kComputer, "(local)");
-    EXPECT_EQ(Column(w, kComputer), (Texts{"(local)", "alpha", "beta", "gamma"}));
-    EXPECT_EQ(Column(w, kServer), (Texts{"(Default)"}));
-    EXPECT_EQ(Column(w, kList), (Texts{"anna", "bob", "carl", "dora", "root"}));
-    EXPECT_EQ(Column(w, kList, 2), (Texts{"0", "12", "3", "-4", "0"}));
-    EXPECT_EQ(Column(w, kList, 3), (Texts{"-U-D-", "-U-D-R-C-E-", "-", "-U-D-E-", "-U-D-R-C-E-"}));
-    w.Select(kComputer, "alpha");
-    EXPECT_EQ(Column(w, kServer), (Texts{"(Default)", "10.0.0.1", "10.0.0.2"}));
-    w.Select(kServer, "(Default)");
-    EXPECT_EQ(Column(w, kList), (Texts{"anna", "bob", "carl"}));
-    w.Select(kServer, "10.0.0.1");
-    EXPECT_EQ(Column(w, kList), (Texts{"anna", "bob"}));
-    w.Select(kComputer, "gamma");
-    EXPECT_EQ(w.Text(kServer), "(Default)");
-    EXPECT_EQ(Column(w, kList), (Texts{"dora"}));
-    w.Select(kServer, "10.0.0.1");  // the later of two virtual servers on one address
-    EXPECT_EQ(Column(w, kList), (Texts{"dora"}));
-    w.Select(kComputer, "beta");
-    EXPECT_EQ(w.Count(kList), 0);
-    EXPECT_FALSE(w.Enabled(kEdit));
-    w.Click(kAdd);  // "(Default)" is chosen: no dialog opens
+    EXPECT_EQ(w.Text(IDC_USERS_VIRTUAL_SERVER), "10.0.0.2");  // the session's computer and its current site
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"carl"}));
+    w.Select(IDC_COMPUTER, "(local)");
+    EXPECT_EQ(Column(w, IDC_COMPUTER), (Texts{"(local)", "alpha", "beta", "gamma"}));
+    EXPECT_EQ(Column(w, IDC_USERS_VIRTUAL_SERVER), (Texts{"(Default)"}));
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob", "carl", "dora", "root"}));
+    EXPECT_EQ(Column(w, IDC_USER_LIST, 2), (Texts{"0", "12", "3", "-4", "0"}));
+    EXPECT_EQ(Column(w, IDC_USER_LIST, 3), (Texts{"-U-D-", "-U-D-R-C-E-", "-", "-U-D-E-", "-U-D-R-C-E-"}));
+    w.Select(IDC_COMPUTER, "alpha");
+    EXPECT_EQ(Column(w, IDC_USERS_VIRTUAL_SERVER), (Texts{"(Default)", "10.0.0.1", "10.0.0.2"}));
+    w.Select(IDC_USERS_VIRTUAL_SERVER, "(Default)");
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob", "carl"}));
+    w.Select(IDC_USERS_VIRTUAL_SERVER, "10.0.0.1");
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob"}));
+    w.Select(IDC_COMPUTER, "gamma");
+    EXPECT_EQ(w.Text(IDC_USERS_VIRTUAL_SERVER), "(Default)");
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"dora"}));
+    w.Select(IDC_USERS_VIRTUAL_SERVER, "10.0.0.1");  // the later of two virtual servers on one address
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"dora"}));
+    w.Select(IDC_COMPUTER, "beta");
+    EXPECT_EQ(w.Count(IDC_USER_LIST), 0);
+    EXPECT_FALSE(w.Enabled(IDC_EDIT_USER));
+    w.Click(IDC_ADD_USER);  // "(Default)" is chosen: no dialog opens
   }));
   RunSheet<CUsersPage>();
   EXPECT_EQ(Count("Users"), 5);
@@ -151,21 +146,21 @@ TEST_P(UsersPageTest, AddStoresTheAccountAsTypedAndRefusesANameInUse) {
   const std::string name = "O'Brien \"ü\"";
   const auto typeAccount = [&](const std::string& typed) {
     return [&, typed](ScriptedWindow& d) {
-      d.SetText(kName, typed);
-      d.SetText(kPassword, "Grüße");
-      d.SetText(kConfirm, "Grüße");
-      d.SetText(kQuota, "7");
-      d.Click(kBrowse);
-      d.SetCheck(kDownload, true);
+      d.SetText(IDC_USER_NAME, typed);
+      d.SetText(IDC_PASSWORD, "Grüße");
+      d.SetText(IDC_CONFIRM_PASSWORD, "Grüße");
+      d.SetText(IDC_QUOTA, "7");
+      d.Click(IDC_BROWSE_HOME_DIR);
+      d.SetCheck(IDC_DOWNLOAD, true);
       d.Click(IDOK);
     };
   };
   session.computerName = "alpha";  // its current site is the second virtual server
   steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.Click(kAdd);
-    EXPECT_EQ(w.Selection(kList), 1);  // the new account, shown
-    w.Click(kAdd);  // "anna" is in use on another virtual server
-    EXPECT_EQ(Column(w, kList), (Texts{"carl", name}));
+    w.Click(IDC_ADD_USER);
+    EXPECT_EQ(w.Selection(IDC_USER_LIST), 1);  // the new account, shown
+    w.Click(IDC_ADD_USER);  // "anna" is in use on another virtual server
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"carl", name}));
   }));
   steps.Window(typeAccount(name)).Browse(home.Path().string());
   steps.Window(typeAccount("anna")).Browse(home.Path().string()).Message(IDOK);
@@ -178,34 +173,37 @@ TEST_P(UsersPageTest, AddStoresTheAccountAsTypedAndRefusesANameInUse) {
   EXPECT_EQ(Count("Users", "UserName = 'anna'"), 1);
 }
 
-TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEditAndDeleteAsksFirst) {
+TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEdit) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.SelectRow(kList, 1);  // bob
-    w.Click(kChangePassword);
-    w.Click(kEdit);
-    EXPECT_EQ(Column(w, kList, 2), (Texts{"0", "99", "3", "-4", "0"}));
-    EXPECT_EQ(Stored("Password", "bob"), Digest("fresh"));
-    EXPECT_EQ(Stored("DiskQuota", "bob"), "99");
-    w.SelectRow(kList, 1);
-    w.Click(kDelete);  // No
-    w.Click(kDelete);  // Yes
-    EXPECT_EQ(Column(w, kList), (Texts{"anna", "carl", "dora", "root"}));
+    w.SelectRow(IDC_USER_LIST, 1);  // bob
+    w.Click(IDC_CHANGE_PASSWORD);
+    w.Click(IDC_EDIT_USER);
+    EXPECT_EQ(Column(w, IDC_USER_LIST, 2), (Texts{"0", "99", "3", "-4", "0"}));
   }));
   steps.Window([&](ScriptedWindow& d) {
-    EXPECT_EQ(d.Text(kName), "bob");
-    d.SetText(kPassword, "fresh");
+    EXPECT_EQ(d.Text(IDC_USER_NAME), "bob");
+    d.SetText(IDC_PASSWORD, "fresh");
     d.Click(IDOK);
-    d.SetText(kConfirm, "fresh");
-    d.Click(IDOK);
-  });
-  steps.Message(IDOK).Window([](ScriptedWindow& d) {
-    d.SetText(kQuota, "99");
+    d.SetText(IDC_CONFIRM_PASSWORD, "fresh");
     d.Click(IDOK);
   });
+  steps.Message(IDOK).Window(Type({{IDC_QUOTA, "99"}}));
+  RunSheet<CUsersPage>();
+  EXPECT_EQ(MessageTexts(), Texts{"Please confirm Password"});
+  EXPECT_EQ(Stored("Password", "bob"), Digest("fresh"));
+  EXPECT_EQ(Stored("DiskQuota", "bob"), "99");
+}
+
+TEST_P(UsersPageTest, DeleteAsksFirst) {
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.SelectRow(IDC_USER_LIST, 1);  // bob
+    w.Click(IDC_DELETE_USER);  // No
+    w.Click(IDC_DELETE_USER);  // Yes
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "carl", "dora", "root"}));
+  }));
   steps.Message(IDNO).Message(IDYES);
   RunSheet<CUsersPage>();
-  EXPECT_EQ(MessageTexts(), (Texts{"Please confirm Password", "You are deleting user.\n\n Do you really want to continue ?",
-                                   "You are deleting user.\n\n Do you really want to continue ?"}));
+  EXPECT_EQ(MessageTexts(), Texts(2, "You are deleting user.\n\n Do you really want to continue ?"));
   EXPECT_EQ(Count("Users", "UserName = 'bob'"), 0);
 }
 
@@ -218,13 +216,13 @@ TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
   if (sqlite) Db().Execute("UPDATE Users SET DiskQuota = 8589934592, HomeDir = ? WHERE UserName = 'anna'", {longHome});
   steps.Window(OnPage([&](ScriptedWindow& w) {
     for (const int row : {4, 0, 0}) {  // root, anna unchanged, anna without download
-      w.SelectRow(kList, row);
-      w.Click(kEdit);
+      w.SelectRow(IDC_USER_LIST, row);
+      w.Click(IDC_EDIT_USER);
     }
   }));
-  steps.Window([](ScriptedWindow& d) { d.Click(IDOK); }).Window([](ScriptedWindow& d) { d.Click(IDOK); });
+  steps.Window(Type({})).Window(Type({}));
   steps.Window([](ScriptedWindow& d) {
-    d.SetCheck(kDownload, false);
+    d.SetCheck(IDC_DOWNLOAD, false);
     d.Click(IDOK);
   });
   RunSheet<CUsersPage>();
@@ -236,12 +234,12 @@ TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
 
 TEST_P(UsersPageTest, AChangeTheDatabaseRefusesLeavesTheListAsTheDatabaseHasIt) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.SelectRow(kList, 1);  // bob
-    w.Click(kEdit);
-    EXPECT_EQ(Column(w, kList), (Texts{"anna", "carl", "dora", "root"}));
-    w.SelectRow(kList, 1);  // carl
-    w.Click(kChangePassword);
-    EXPECT_EQ(Column(w, kList), (Texts{"anna", "dora", "root"}));
+    w.SelectRow(IDC_USER_LIST, 1);  // bob
+    w.Click(IDC_EDIT_USER);
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "carl", "dora", "root"}));
+    w.SelectRow(IDC_USER_LIST, 1);  // carl
+    w.Click(IDC_CHANGE_PASSWORD);
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "dora", "root"}));
   }));
   // Another machine deletes each account while its dialog is open.
   steps.Window([&](ScriptedWindow& d) {
@@ -250,8 +248,8 @@ TEST_P(UsersPageTest, AChangeTheDatabaseRefusesLeavesTheListAsTheDatabaseHasIt) 
   });
   steps.Message(IDOK).Window([&](ScriptedWindow& d) {
     Db().Execute("DELETE FROM Users WHERE UserName = 'carl'");
-    d.SetText(kPassword, "fresh");
-    d.SetText(kConfirm, "fresh");
+    d.SetText(IDC_PASSWORD, "fresh");
+    d.SetText(IDC_CONFIRM_PASSWORD, "fresh");
     d.Click(IDOK);
   });
   steps.Message(IDOK);
