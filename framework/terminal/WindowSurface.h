@@ -3,6 +3,8 @@
 // end, and the keys every window takes alike (Tab and Shift-Tab go round the fields, Enter
 // presses the default button, Escape sends Cancel).
 
+#include <utility>
+
 #include "framework/terminal/Surface.h"
 #include "framework/terminal/WindowForm.h"
 
