@@ -16,8 +16,8 @@ struct ListingResult {
 inline constexpr int kComputerCombo = IDC_COMPUTER;
 inline constexpr int kUserList = IDC_USER_LIST;
 
-// Shows the sheet "Veltrane Properties" on its Users page until the backend closes it.
-void ShowUsersPage(ConfigDatabase& session);
-
 ListingResult ListWithScriptedBackend(ConfigDatabase& session);
+// The sheet opens on the General page; the measure is the switch to the Users page, which
+// lists the accounts of the session's computer (every account for "(local)").
+ListingResult SwitchToUsersWithScriptedBackend(ConfigDatabase& session);
 ListingResult ListWithQtBackend(ConfigDatabase& session);

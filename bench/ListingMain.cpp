@@ -12,18 +12,6 @@
 #include "bench/Listing.h"
 #include "bench/PeakRss.h"
 #include "db/ConfigDatabase.h"
-#include "framework/ModuleResources.h"
-#include "res/Resources.h"
-#include "ui/FTPSheet.h"
-
-void ShowUsersPage(ConfigDatabase& session) {
-  static const ModuleResources resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
-  ModuleResourceScope module(resources);
-  constexpr UINT kUsersPage = 2;
-  CFTPSheet sheet("Veltrane Properties", nullptr, kUsersPage);
-  sheet.AttachDatabase(&session);
-  sheet.DoModal();
-}
 
 int main(int argc, char** argv) {
   const bool qt = argc == 4 && std::string(argv[1]) == "--qt";

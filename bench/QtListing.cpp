@@ -9,6 +9,7 @@
 
 #include "bench/Listing.h"
 #include "bench/PeakRss.h"
+#include "bench/ShowSheet.h"
 #include "bench/Stopwatch.h"
 #include "framework/Backend.h"
 #include "framework/MessageBox.h"
@@ -53,7 +54,7 @@ ListingResult ListWithQtBackend(ConfigDatabase& session) {
     if (!failure.empty())
       while (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
   });
-  ShowUsersPage(session);
+  ShowSheet(session, kUsersPage);
   if (!failure.empty()) throw std::runtime_error(failure);
   return result;
 }

@@ -2,26 +2,40 @@
 
 #include "bench/Listing.h"
 #include "bench/PeakRss.h"
+#include "bench/ShowSheet.h"
 #include "bench/Stopwatch.h"
 #include "framework/Backend.h"
 #include "framework/scripted/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 
-ListingResult ListWithScriptedBackend(ConfigDatabase& session) {
+namespace {
+
+// Opens the sheet on `startPage` on the scripted backend and times `act` on it; then closes it.
+ListingResult TimeOnSheet(ConfigDatabase& session, int startPage, void (*act)(ScriptedWindow&)) {
   ListingResult result;
   ScriptSteps steps;
-  steps.Window([&result](ScriptedWindow& sheet) {
+  steps.Window([&result, act](ScriptedWindow& sheet) {
     result.peakBeforeKiB = PeakRssKiB();
     const Stopwatch clock;
-    sheet.Select(kComputerCombo, "(local)");
+    act(sheet);
     result.seconds = clock.Seconds();
     result.rows = sheet.Count(kUserList);
     sheet.CloseSheet(false);
   });
   ScriptedBackend backend(steps);
   BackendScope use(backend);
-  ShowUsersPage(session);
+  ShowSheet(session, startPage);
   if (!backend.Failure().empty()) throw std::runtime_error(backend.Failure());
   return result;
+}
+
+}  // namespace
+
+ListingResult ListWithScriptedBackend(ConfigDatabase& session) {
+  return TimeOnSheet(session, kUsersPage, [](ScriptedWindow& sheet) { sheet.Select(kComputerCombo, "(local)"); });
+}
+
+ListingResult SwitchToUsersWithScriptedBackend(ConfigDatabase& session) {
+  return TimeOnSheet(session, kGeneralPage, [](ScriptedWindow& sheet) { sheet.ActivatePage(kUsersPage); });
 }

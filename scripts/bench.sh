@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The benchmark: builds a Release build in build-release/, makes its own data, and prints one
 # line per figure next to its floor measured in the same run (these machines are shared, so
-# read the ratios). A missed goal is marked MISSED; it does not fail the run.
+# read the ratios). A missed goal is marked MISSED; it does not fail the run. The terminal
+# backend's figures run it on a pseudo-terminal of its own, so none is needed here.
 #   --engine sqlite|postgresql|both   (default both)
 #   --million                         also the peak RSS of listing 1,000,000 accounts
 #
@@ -142,7 +143,8 @@ quietly() {
 # The bench programs store the connection string they are given in a registry store of their
 # own; veltrane-control finds its database in a store per database.
 model() { VELTRANE_REGISTRY_ROOT=$work/registry-bench "$bin/veltrane-bench-model" "$@"; }
-listing() { VELTRANE_REGISTRY_ROOT=$work/registry-bench quietly "$bin/veltrane-bench-listing" "$@"; }
+bench_program() { VELTRANE_REGISTRY_ROOT=$work/registry-bench quietly "$bin/$1" "${@:2}"; }  # NAME ARGUMENTS...
+listing() { bench_program veltrane-bench-listing "$@"; }
 registry_for() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench-model" "$(db_conn "$1")" register; }
 # DATABASE SCRIPT: replays the script on the database once; prints its seconds and peak RSS.
 replay() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench-run" "$host" --ui-script "$2"; }
@@ -218,6 +220,26 @@ figure_listing_time() {
   rows=$(median_in page_listing 2)
   report "Users page lists $(grouped "$rows") accounts" "$(duration "$time")" "floor $(duration "$floor") raw fetch" \
     "$(ratio "$time" "$floor")" "goal <= 1.5x floor" "$(met "$time <= 1.5 * $floor")"
+}
+
+# The Users page of the terminal backend on an 80x24 pseudo-terminal, against switching to it on
+# the scripted backend: the key that switches until the next key is answered, then each key of
+# a user's session on the filled page (list, tabs, a dialog's fields).
+scripted_switch() { bench_program veltrane-bench-terminal --scripted "$(db_conn accounts)"; }
+terminal_keys() { bench_program veltrane-bench-terminal "$(db_conn accounts)"; }
+
+figure_terminal() {
+  local fill next worst median keys
+  alternate "$LISTING_RUNS" scripted_switch terminal_keys
+  fill=$(median_in scripted_switch 1)
+  next=$(median_in terminal_keys 1)
+  worst=$(largest_in terminal_keys 2)
+  median=$(median_in terminal_keys 3)
+  keys=$(median_in terminal_keys 4)
+  report "terminal: Users tab until the next key" "$(duration "$next")" "scripted switch $(duration "$fill")" \
+    "$(ratio "$next" "$fill")" "goal <= 1.5x scripted" "$(met "$next <= 1.5 * $fill")"
+  report "terminal 80x24: slowest of $keys keys" "$(duration "$worst")" "median key $(duration "$median")" \
+    "" "goal < 50 ms" "$(met "$worst < 0.050")"
 }
 
 # DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by
@@ -329,6 +351,7 @@ run_engine() {
   make_data
   figure_login
   figure_listing_time
+  figure_terminal
   figure_listing_rss accounts "<=" 100
   if [ "$million" = 1 ]; then
     db_create million

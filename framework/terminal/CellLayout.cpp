@@ -186,6 +186,35 @@ void FitTexts(const res::DialogTemplate& tmpl, CellLayout& layout) {
   }
 }
 
+// The fewest cells that show a control's text whole: a label's without the space after it,
+// a button's between brackets without the spaces inside them.
+int LeastTextCells(const res::ControlTemplate& control) {
+  const int cells = TextCells(control);
+  if (IsLabel(control)) return cells - 1;
+  if (control.kind == res::ControlKind::Button && (control.style & res::BS_TYPEMASK) != res::BS_AUTOCHECKBOX)
+    return cells - 2;
+  return cells;
+}
+
+// Adds `count` columns to the window right after column `at`: what starts right of it moves
+// right, and `me` and the groups that reach across it grow.
+void Widen(const res::DialogTemplate& tmpl, CellLayout& layout, size_t me, int at, int count) {
+  for (size_t j = 0; j < layout.cells.size(); ++j) {
+    CellRect& cell = layout.cells[j];
+    if (cell.col > at) cell.col += count;
+    else if (j == me || (IsGroup(tmpl.controls[j]) && cell.Right() > at)) cell.cols += count;
+  }
+  layout.cols += count;
+}
+
+// A text that the cells around it cannot make room for widens the window at its end.
+void WidenForTexts(const res::DialogTemplate& tmpl, CellLayout& layout) {
+  for (size_t i = 0; i < tmpl.controls.size(); ++i) {
+    const int missing = LeastTextCells(tmpl.controls[i]) - layout.cells[i].cols;
+    if (missing > 0) Widen(tmpl, layout, i, layout.cells[i].Right(), missing);
+  }
+}
+
 }  // namespace
 
 int CellColumn(int dluX) { return (dluX + kDluPerColumn / 2) / kDluPerColumn; }
@@ -204,5 +233,6 @@ CellLayout CellLayout::Of(const res::DialogTemplate& tmpl, int maxRows) {
                             std::max(1, CellColumn(rect.x + rect.cx) - col)});
   }
   FitTexts(tmpl, layout);
+  WidenForTexts(tmpl, layout);
   return layout;
 }

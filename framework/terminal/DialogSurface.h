@@ -2,24 +2,29 @@
 // A dialog in a frame with its caption. Tab and Shift-Tab go round its fields, Enter presses
 // the focused button or else the default one, Escape sends Cancel.
 
-#include "framework/terminal/Surface.h"
-#include "framework/terminal/WindowForm.h"
+#include "framework/terminal/WindowSurface.h"
 
-class DialogSurface : public Surface {
+namespace res {
+struct DialogTemplate;
+}
+
+class DialogSurface : public WindowSurface {
 public:
   DialogSurface(CWnd& dialog, WindowForm::Deliver deliver);
+
+  // The smallest screen a dialog made from the template can be laid out on.
+  static CellSize SmallestFor(const res::DialogTemplate& tmpl);
 
   void Fit(CellSize screen) override;
   CellSize Smallest() const override;
   void Draw(Canvas& canvas, bool active) override;
   void HandleKey(const Key& key) override;
-  bool Done() const override;
-  void Abandon() override;
-  std::vector<CWnd*> TimedWindows() const override { return {&m_dialog}; }
+  std::vector<CWnd*> TimedWindows() const override { return {&m_window}; }
 
 private:
-  CWnd& m_dialog;
-  WindowForm::Deliver m_deliver;
+  void MoveFocus(bool forward) override;
+  void PressDefault() override;
+
   WindowForm m_form;
   CellSize m_corner;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/MessageBox.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
 #include "framework/terminal/Panel.h"
@@ -15,20 +14,31 @@ constexpr int kButtonCols = 10;  // "[ Cancel ]"
 }  // namespace
 
 SheetSurface::SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver)
-    : m_sheet(sheet), m_deliver(deliver), m_pages(sheet.GetPageCount()), m_buttons(sheet, deliver) {}
+    : WindowSurface(sheet, deliver), m_sheet(sheet), m_pages(sheet.GetPageCount()), m_buttons(sheet, deliver) {}
 
-CellSize SheetSurface::PageArea(int maxRows) const {
+CellSize SheetSurface::PageArea(const std::vector<const res::DialogTemplate*>& pages, int maxRows) {
   CellSize area;
-  for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
-    const CellLayout layout = CellLayout::Of(*m_sheet.GetPageTemplate(i), maxRows);
+  for (const res::DialogTemplate* page : pages) {
+    const CellLayout layout = CellLayout::Of(*page, maxRows);
     area.rows = std::max(area.rows, layout.rows);
     area.cols = std::max(area.cols, layout.cols);
   }
   return area;
 }
 
+std::vector<const res::DialogTemplate*> SheetSurface::PageTemplates() const {
+  std::vector<const res::DialogTemplate*> pages;
+  for (int i = 0; i < m_sheet.GetPageCount(); ++i) pages.push_back(m_sheet.GetPageTemplate(i));
+  return pages;
+}
+
+CellSize SheetSurface::SmallestFor(const std::vector<const res::DialogTemplate*>& pages) {
+  const CellSize squeezed = PageArea(pages, 0);
+  return {squeezed.rows + kChromeRows, squeezed.cols + 2};
+}
+
 void SheetSurface::Fit(CellSize screen) {
-  m_area = PageArea(screen.rows - kChromeRows);
+  m_area = PageArea(PageTemplates(), screen.rows - kChromeRows);
   for (const auto& page : m_pages)
     if (page) page->LayOut(m_area.rows);
   const int buttons = static_cast<int>(m_sheet.GetWindowState()->Controls().size());
@@ -39,10 +49,7 @@ void SheetSurface::Fit(CellSize screen) {
   m_corner = Centred({m_area.rows + kChromeRows, m_area.cols + 2}, screen);
 }
 
-CellSize SheetSurface::Smallest() const {
-  const CellSize squeezed = PageArea(0);
-  return {squeezed.rows + kChromeRows, squeezed.cols + 2};
-}
+CellSize SheetSurface::Smallest() const { return SmallestFor(PageTemplates()); }
 
 WindowForm* SheetSurface::ActivePageForm() const {
   const int active = m_sheet.GetActiveIndex();
@@ -125,6 +132,11 @@ void SheetSurface::MoveFocus(bool forward) {
   }
 }
 
+void SheetSurface::PressDefault() {
+  WindowForm* page = ActivePageForm();
+  if (page && !page->PressDefault()) m_buttons.PressDefault();
+}
+
 void SheetSurface::HandleKey(const Key& key) {
   WindowForm* page = ActivePageForm();
   if (!page) return;
@@ -135,7 +147,9 @@ void SheetSurface::HandleKey(const Key& key) {
   }
   WindowForm& focused = m_buttons.HasFocus() ? m_buttons : *page;
   WindowForm& other = m_buttons.HasFocus() ? *page : m_buttons;
-  if (focused.HandleKey(key) || (key.Is(Key::Code::Char) && key.alt && other.HandleKey(key))) return;
+  if (focused.HandleKey(key) || (key.Is(Key::Code::Char) && key.alt && other.HandleKey(key)) ||
+      HandleWindowKey(key))
+    return;
   switch (key.code) {
     case Key::Code::PreviousTab:
     case Key::Code::NextTab: {
@@ -146,24 +160,10 @@ void SheetSurface::HandleKey(const Key& key) {
     case Key::Code::Function:
       ShowPage(key.number - 1);
       break;
-    case Key::Code::Tab:
-    case Key::Code::BackTab:
-      MoveFocus(key.Is(Key::Code::Tab));
-      break;
-    case Key::Code::Enter:
-      if (!page->PressDefault()) m_buttons.PressDefault();
-      break;
-    case Key::Code::Escape:
-      m_deliver([this] { m_sheet.OnCommand(IDCANCEL, BN_CLICKED); });
-      break;
     default:
       break;
   }
 }
-
-bool SheetSurface::Done() const { return m_sheet.GetWindowState()->Ended(); }
-
-void SheetSurface::Abandon() { m_sheet.EndModalLoop(IDCANCEL); }
 
 std::vector<CWnd*> SheetSurface::TimedWindows() const {
   std::vector<CWnd*> windows{&m_sheet};

@@ -6,38 +6,44 @@
 #include <memory>
 #include <vector>
 
-#include "framework/terminal/Surface.h"
-#include "framework/terminal/WindowForm.h"
+#include "framework/terminal/WindowSurface.h"
+
+namespace res {
+struct DialogTemplate;
+}
 
 class CPropertySheet;
 
-class SheetSurface : public Surface {
+class SheetSurface : public WindowSurface {
 public:
   SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver);
+
+  // The smallest screen a sheet of these pages can be laid out on.
+  static CellSize SmallestFor(const std::vector<const res::DialogTemplate*>& pages);
 
   void Fit(CellSize screen) override;
   CellSize Smallest() const override;
   void Draw(Canvas& canvas, bool active) override;
   void HandleKey(const Key& key) override;
-  bool Done() const override;
-  void Abandon() override;
   std::vector<CWnd*> TimedWindows() const override;
 
 private:
   // Lines above and below a page: the frame, the tabs, the buttons.
   static constexpr int kChromeRows = 4;
 
-  CellSize PageArea(int maxRows) const;  // the largest page laid out in at most maxRows
+  // The largest of the pages laid out in at most maxRows.
+  static CellSize PageArea(const std::vector<const res::DialogTemplate*>& pages, int maxRows);
+  std::vector<const res::DialogTemplate*> PageTemplates() const;
   void FollowPages();  // forms for pages made since, and the focus onto a newly shown page
   WindowForm* ActivePageForm() const;
   void DrawTabs(Canvas& canvas) const;
-  void MoveFocus(bool forward);
+  void MoveFocus(bool forward) override;
+  void PressDefault() override;
   void Click(int row, int col);
   int TabAt(int col) const;  // the tab drawn at that column of the tab line, or -1
   void ShowPage(int index);
 
   CPropertySheet& m_sheet;
-  WindowForm::Deliver m_deliver;
   std::vector<std::unique_ptr<WindowForm>> m_pages;  // null until the page's window is made
   WindowForm m_buttons;
   CellSize m_area;

@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "framework/MessageBox.h"
+#include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
 #include "framework/terminal/DialogSurface.h"
 #include "framework/terminal/FolderSurface.h"
 #include "framework/terminal/MessageSurface.h"
+#include "framework/terminal/ModuleWindows.h"
 #include "framework/terminal/SheetSurface.h"
 #include "framework/terminal/Terminal.h"
 #include "framework/terminal/Utf8.h"
@@ -36,11 +38,17 @@ void TerminalBackend::RunModal(CWnd& window) {
     surface = std::make_unique<SheetSurface>(*sheet, deliver);
   else
     surface = std::make_unique<DialogSurface>(window, deliver);
-  const CellSize screen = m_terminal.Size();
-  if (m_failure.empty() && !screen.Holds(surface->Smallest()))
-    m_failure = "the terminal is " + SizeText(screen) + " characters; \"" + window.GetWindowText() + "\" needs " +
-                SizeText(surface->Smallest());
+  CheckModuleFits();
   Run(*surface);
+}
+
+void TerminalBackend::CheckModuleFits() {
+  const ModuleResources* module = &CurrentModuleResources();
+  if (module == m_checkedModule) return;
+  m_checkedModule = module;
+  const CellSize screen = m_terminal.Size(), needed = SmallestScreenFor(*module);
+  if (m_failure.empty() && !screen.Holds(needed))
+    m_failure = "the terminal is " + SizeText(screen) + " characters; the applet's windows need " + SizeText(needed);
 }
 
 void TerminalBackend::EndModal(CWnd&) {}

@@ -3,8 +3,10 @@
 // chooser drawn in character cells from the same templates, run by the keyboard.
 //
 // While a window waits for keys its timers (and those of the windows below it) keep firing.
-// A window that does not fit the terminal as it opens ends the run: it is closed with
-// Cancel, and so is every later window, and every later question is answered with its most
+// A window opened from a module (its templates) not seen before measures the terminal
+// against the largest window the module can make, so a terminal too small for a later window
+// is told before the first shows. When it does not fit, the run ends: the window is closed
+// with Cancel, and so is every later window, and every later question is answered with its most
 // cautious button, so the applet unwinds as if cancelled; Failure() then says what size the
 // terminal needs. A terminal made too small while a window is open shows the size it needs
 // until it is large enough again. A wind-down request (a termination signal) is handled the
@@ -19,6 +21,7 @@
 
 class Surface;
 class Terminal;
+struct ModuleResources;
 
 class TerminalBackend : public Backend {
 public:
@@ -37,6 +40,8 @@ private:
   // Runs the surface's modal loop, or abandons it at once while winding down.
   void Run(Surface& surface);
   bool WindingDown() const;
+  // Ends the run (Failure()) unless the terminal holds the current module's largest window.
+  void CheckModuleFits();
   void Redraw();
   void WaitAndDispatch(Surface& surface);
   void FollowTimers();
@@ -50,4 +55,5 @@ private:
   std::function<bool()> m_windDownRequested;
   int m_windDownDescriptor = -1;
   std::string m_failure;
+  const ModuleResources* m_checkedModule = nullptr;
 };

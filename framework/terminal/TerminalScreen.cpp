@@ -5,12 +5,12 @@
 #include <unistd.h>
 
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
 
+#include "framework/terminal/TerminalRescue.h"
 #include "framework/terminal/Utf8.h"
 
 namespace {
@@ -24,6 +24,8 @@ FILE* g_heldText = nullptr;
 
 void GiveBack() {
   if (!g_screen) return;
+  const TerminationSignalsBlocked blocked;
+  DisarmTerminalRescue();
   endwin();
   delscreen(g_screen);
   g_screen = nullptr;
@@ -38,20 +40,31 @@ void GiveBack() {
   std::fclose(g_heldText);
 }
 
-// A crash gives the terminal back before the process ends by the signal.
-void OnCrash(int signal) {
-  if (g_screen) endwin();
-  if (g_heldStderr >= 0) dup2(g_heldStderr, STDERR_FILENO);
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
 void HoldStderr() {
   g_heldText = std::tmpfile();
   if (!g_heldText) return;
   std::fflush(stderr);
   g_heldStderr = dup(STDERR_FILENO);
   dup2(fileno(g_heldText), STDERR_FILENO);
+}
+
+// What endwin would send to undo the screen's modes: attributes, the mouse, the keypad, the
+// cursor and the alternate screen.
+std::string UndoBytes() {
+  std::string undo;
+  const auto add = [&undo](const char* capability) {
+    const char* text = tigetstr(capability);
+    if (text && text != reinterpret_cast<char*>(-1)) undo += text;
+  };
+  add("sgr0");
+  if (has_mouse()) {
+    const char* mouse = tigetstr("XM");
+    undo += mouse && mouse != reinterpret_cast<char*>(-1) ? tiparm(mouse, 0) : "\033[?1000l";
+  }
+  add("rmkx");
+  add("cnorm");
+  add("rmcup");
+  return undo;
 }
 
 // The wide build needs a UTF-8 locale; a terminal session without one gets C.UTF-8.
@@ -153,6 +166,8 @@ TerminalScreen::TerminalScreen() {
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))
     throw TerminalUnavailable("standard input and output are not a terminal");
   UseUtf8Locale();
+  termios shellModes{};
+  tcgetattr(STDIN_FILENO, &shellModes);
   HoldStderr();
   g_screen = newterm(nullptr, stdout, stdin);
   if (!g_screen) {
@@ -160,7 +175,6 @@ TerminalScreen::TerminalScreen() {
     throw TerminalUnavailable("the terminal type is unknown (TERM)");
   }
   std::atexit(GiveBack);
-  for (int signal : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL}) std::signal(signal, OnCrash);
   set_escdelay(kEscapeDelayMs);
   cbreak();
   noecho();
@@ -174,6 +188,7 @@ TerminalScreen::TerminalScreen() {
     start_color();
     use_default_colors();  // the terminal's own colours
   }
+  ArmTerminalRescue(shellModes, UndoBytes(), g_heldStderr, g_heldText ? fileno(g_heldText) : -1);
 }
 
 TerminalScreen::~TerminalScreen() { GiveBack(); }

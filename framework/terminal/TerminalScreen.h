@@ -1,7 +1,8 @@
 #pragma once
 // The real terminal, on ncurses (wide build), on standard input and output. It takes the
 // terminal over when made and gives it back, as it found it, when destroyed, when the
-// process exits, and when it crashes. Standard error is held back meanwhile (it would write
+// process exits, and when a signal ends the process (a crash, or a termination signal that
+// ends it at once: TerminalRescue.h). Standard error is held back meanwhile (it would write
 // over the screen) and written out once the terminal is given back.
 
 #include <memory>

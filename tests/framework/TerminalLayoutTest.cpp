@@ -1,10 +1,11 @@
 // The terminal layout of every real template: nothing overlaps, everything stays inside its
-// window and its group's frame, fields beside their labels share a row, and the sheet's
-// pages fit an 80x24 terminal.
+// window and its group's frame, no text is cut, fields beside their labels share a row, and
+// the sheet's pages fit an 80x24 terminal.
 
 #include <gtest/gtest.h>
 
 #include "framework/terminal/CellLayout.h"
+#include "framework/terminal/Utf8.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 
@@ -33,6 +34,24 @@ bool DluInside(const res::Rect& inner, const res::Rect& frame) {
          inner.y + inner.cy <= frame.y + frame.cy;
 }
 
+// The cells a control needs to show its text whole as the terminal draws it: a label's text,
+// a button's between brackets, a check box's after its box, a group's title between the
+// frame's corners. Zero for a control without such a text.
+int WholeTextCells(const res::ControlTemplate& control) {
+  const int text = CellWidth(DecodeUtf8(WithoutMnemonic(control.text)));
+  if (control.kind == res::ControlKind::Static)
+    return (control.style & res::SS_TYPEMASK) == res::SS_BITMAP ? 0 : text;
+  if (control.kind != res::ControlKind::Button) return 0;
+  if (IsGroup(control)) return text == 0 ? 0 : text + 4;
+  return text + ((control.style & res::BS_TYPEMASK) == res::BS_AUTOCHECKBOX ? 4 : 2);
+}
+
+void ExpectWholeTexts(const res::DialogTemplate& tmpl, const CellLayout& layout) {
+  for (size_t i = 0; i < layout.cells.size(); ++i)
+    EXPECT_GE(layout.cells[i].cols, WholeTextCells(tmpl.controls[i]))
+        << tmpl.id << ": \"" << tmpl.controls[i].text << "\" is cut";
+}
+
 void ExpectSound(const res::DialogTemplate& tmpl, const CellLayout& layout) {
   ASSERT_EQ(layout.cells.size(), tmpl.controls.size());
   for (size_t i = 0; i < layout.cells.size(); ++i) {
@@ -53,16 +72,18 @@ void ExpectSound(const res::DialogTemplate& tmpl, const CellLayout& layout) {
 
 }  // namespace
 
-TEST(TerminalLayout, EveryTemplateLaysOutWithoutOverlapAtFullSizeAndSqueezed) {
+TEST(TerminalLayout, EveryTemplateLaysOutWithoutOverlapOrCutTextsAtFullSizeAndSqueezed) {
   for (int id : kDialogs) {
     const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
     ExpectSound(tmpl, CellLayout::Of(tmpl, 1000));
+    ExpectWholeTexts(tmpl, CellLayout::Of(tmpl, 22));
   }
   for (int id : kPages) {
     const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
     ExpectSound(tmpl, CellLayout::Of(tmpl, 1000));
     const CellLayout squeezed = CellLayout::Of(tmpl, kPageRowsAt80x24);
     ExpectSound(tmpl, squeezed);
+    ExpectWholeTexts(tmpl, squeezed);
     EXPECT_LE(squeezed.rows, kPageRowsAt80x24) << id;
     EXPECT_LE(squeezed.cols + 2, 80) << id;
   }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <filesystem>
 #include <string>
 
@@ -91,19 +93,36 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
   EXPECT_EQ(AdminFlag(), "0");
 }
 
-// A terminal that holds Log In but not the sheet: the sheet closes as cancelled, the lock is
-// released, and one line after the terminal is given back says the size it needs.
-TEST_P(TerminalSessionTest, ATerminalTooSmallForTheSheetEndsTheRunSayingTheSizeItNeeds) {
+// A terminal that would hold Log In but not the sheet ends the run before Log In shows, as
+// if cancelled (no lock is taken), and one line after the terminal is given back says the
+// size it needs.
+TEST_P(TerminalSessionTest, ATerminalTooSmallForTheSheetEndsTheRunBeforeLogInSayingTheSizeItNeeds) {
   TmuxPane pane(HostInTerminal(home.Path().string()), 60, 20);
-  ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
-  Type(pane, "brelk");
-  Step(pane, "Enter", "EXIT=1");
+  ASSERT_TRUE(pane.WaitFor("EXIT=1")) << pane.Screen();
   std::string screen = pane.Screen();
+  EXPECT_EQ(screen.find("Log In"), std::string::npos) << screen;
   std::erase(screen, '\n');  // the line is wider than the pane
-  EXPECT_NE(screen.find("veltrane-control: the terminal is 60x20 characters; \"Veltrane Properties\" needs 75x"),
+  EXPECT_NE(screen.find("veltrane-control: the terminal is 60x20 characters; the applet's windows need 78x20"),
             std::string::npos)
       << screen;
-  EXPECT_EQ(AdminFlag(), "0");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM Users WHERE Flag <> 0"), "0") << "no lock was taken";
+}
+
+// A second termination signal while the first winds the applet down ends the process at once,
+// and the terminal is still given back: screen, modes and cursor.
+TEST_P(TerminalSessionTest, ASecondSignalDuringTheWindDownStillGivesTheTerminalBack) {
+  TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
+  ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
+  Type(pane, "brelk");
+  Step(pane, "Enter", "[General]");
+  const int host = pane.ShellChild();
+  ASSERT_GT(host, 0);
+  kill(host, SIGTERM);
+  kill(host, SIGHUP);
+  ASSERT_TRUE(pane.WaitFor("EXIT=1")) << pane.Screen();  // 143 or 129: ended by a signal
+  EXPECT_TRUE(pane.WaitFor("\nicanon echo")) << "the terminal's modes are given back:\n" << pane.Screen();
+  EXPECT_EQ(pane.Describe("#{alternate_on} #{cursor_flag}"), "0 1") << "the screen and the cursor are given back";
+  EXPECT_EQ(pane.Screen().find("Veltrane Properties"), std::string::npos) << pane.Screen();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <thread>
 
 namespace {
@@ -44,6 +45,20 @@ void TmuxPane::Send(const std::string& keys, bool literally) {
 }
 
 std::string TmuxPane::Screen() const { return Tmux("capture-pane -p"); }
+
+std::string TmuxPane::Describe(const std::string& format) const {
+  std::string answer = Tmux("display-message -p " + Quoted(format));
+  if (!answer.empty() && answer.back() == '\n') answer.pop_back();
+  return answer;
+}
+
+int TmuxPane::ShellChild() const {
+  const std::string shell = Describe("#{pane_pid}");
+  std::ifstream children("/proc/" + shell + "/task/" + shell + "/children");
+  int child = 0;
+  children >> child;
+  return child;
+}
 
 bool TmuxPane::WaitFor(const std::string& text, bool shown, int seconds) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);

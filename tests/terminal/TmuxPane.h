@@ -15,6 +15,10 @@ public:
   // Keys as tmux's send-keys names them ("Enter", "Tab", "F2") or, with `literally`, text.
   void Send(const std::string& keys, bool literally = false);
   std::string Screen() const;
+  // What tmux says of the pane in its format language, e.g. "#{alternate_on}".
+  std::string Describe(const std::string& format) const;
+  // The process the pane's shell runs now (its only child), or 0.
+  int ShellChild() const;
   // Waits, at most `seconds`, until the pane shows `text` (or, with `shown` false, does not);
   // true when it did.
   bool WaitFor(const std::string& text, bool shown = true, int seconds = 20) const;

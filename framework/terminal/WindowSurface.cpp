@@ -1,0 +1,26 @@
+#include "framework/terminal/WindowSurface.h"
+
+#include "framework/MessageBox.h"
+#include "framework/WindowState.h"
+#include "framework/Wnd.h"
+
+bool WindowSurface::Done() const { return m_window.GetWindowState()->Ended(); }
+
+void WindowSurface::Abandon() { m_window.EndModalLoop(IDCANCEL); }
+
+bool WindowSurface::HandleWindowKey(const Key& key) {
+  switch (key.code) {
+    case Key::Code::Tab:
+    case Key::Code::BackTab:
+      MoveFocus(key.Is(Key::Code::Tab));
+      return true;
+    case Key::Code::Enter:
+      PressDefault();
+      return true;
+    case Key::Code::Escape:
+      m_deliver([this] { m_window.OnCommand(IDCANCEL, BN_CLICKED); });
+      return true;
+    default:
+      return false;
+  }
+}
