@@ -15,7 +15,7 @@
 #include "framework/MessageBox.h"
 #include "framework/scripted/ScriptError.h"
 #include "framework/scripted/ScriptPlayer.h"
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "platform/TerminationSignals.h"

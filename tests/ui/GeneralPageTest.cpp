@@ -8,7 +8,7 @@
 
 #include "SystemdMock.h"
 #include "platform/LocalAddresses.h"
-#include "platform/SimulatedServiceManager.h"
+#include "tests/support/SimulatedServiceManager.h"
 #include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"

@@ -17,7 +17,7 @@
 #include "db/ConfigDatabase.h"
 #include "framework/Backend.h"
 #include "framework/ModuleResources.h"
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "res/DialogTemplate.h"
