@@ -12,7 +12,6 @@
 #include "ui/FTPSheet.h"
 #include "ui/GetLocalAddresses.h"
 #include "ui/PreferencesDlg.h"
-#include "ui/ServiceBackendChoice.h"
 
 namespace {
 
@@ -80,7 +79,6 @@ const CommandMap& CGeneralPage::GetCommandMap() const {
 
 BOOL CGeneralPage::OnInitDialog() {
   if (!CFTPSheetPage::OnInitDialog()) return FALSE;
-  SelectServiceBackendOnce();
   m_localAddresses.clear();
   GetLocalAddresses(m_localAddresses);
   RefreshPage();

@@ -15,7 +15,6 @@
 #include "ui/AddComputerDlg.h"
 #include "ui/GetLocalAddresses.h"
 #include "ui/PreferencesDlg.h"
-#include "ui/ServiceBackendChoice.h"
 
 namespace {
 
@@ -80,7 +79,6 @@ protected:
   void SetUp() override {
     UiTest::SetUp();
     SetLocalAddressSource([] { return std::vector<std::string>{"10.0.0.12", "10.0.0.1", "192.168.5.5"}; });
-    SelectServiceBackendOnce();  // the page's own choice, made before the test replaces it
     SetClock(clock);
     SetServiceControlBackend(services);
   }
