@@ -1,13 +1,13 @@
 #include "applet/ConfigApplet.h"
 
-#include <exception>
 #include <string>
 
 #include "applet/LogInDlg.h"
-#include "framework/MessageBox.h"
+#include "db/SessionSettings.h"
 #include "framework/ModuleResources.h"
 #include "res/DialogTemplate.h"
 #include "res/Resources.h"
+#include "service/ServiceBackendSelection.h"
 #include "ui/FTPSheet.h"
 
 namespace {
@@ -18,6 +18,10 @@ constexpr int kFailuresBeforeGivingUp = 3;
 
 // This library's templates and bitmaps, for the windows it opens.
 const ModuleResources kAppletModule{&res::FindDialogTemplate, &res::FindBitmapXpm};
+
+// The service manager that Start, Stop and the General page's status reach: systemd, for the
+// unit the configuration names, where a system bus answers; none otherwise.
+void ChooseServiceBackend() { SelectServiceBackend(ReadSessionSetting(kServiceUnitValue).value_or("")); }
 
 // Shows the Log In dialog until the session connects; false on Cancel, or when the dialog
 // cannot be shown (the framework has said why), or after the last failed attempt. Each
@@ -37,7 +41,7 @@ bool LogIn(ConfigDatabase& database) {
   }
 }
 
-// Closes the session on every way out of the sheet, releasing its lock.
+// Closes the session on every way out of its scope, releasing its lock; closing twice is harmless.
 class SessionCloser {
 public:
   explicit SessionCloser(ConfigDatabase& database) : m_database(database) {}
@@ -62,18 +66,15 @@ void ShowSheet(ConfigDatabase& database) {
 
 LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
   ModuleResourceScope module(kAppletModule);
-  // Nothing may escape to the Control Panel, which calls through a C interface. A scripted
-  // run that went differently from its script ends here too; its backend keeps the failure.
-  try {
-    if (LogIn(database)) ShowSheet(database);
-  } catch (const std::exception& error) {
-    AfxMessageBox(std::string("The applet stopped: ") + error.what(), MB_OK | MB_ICONERROR);
-  }
+  ChooseServiceBackend();
+  // Every way out of the launch closes the session, an error on its way to CPlApplet too,
+  // even one raised before ShowSheet's own closer exists.
+  const SessionCloser closer(database);
+  if (LogIn(database)) ShowSheet(database);
   return 0;
 }
 
 LONG ConfigApplet::OnNewInquire(LPARAM, NEWCPLINFO* info) {
-  FillNewCplInfo(*info, res::FindIconXpm(kAppletIconId), "Veltrane Server",
-                 "Configuration Applet for Veltrane Server");
+  FillNewCplInfo(*info, res::FindIconXpm(kAppletIconId), kName, "Configuration Applet for Veltrane Server");
   return 0;
 }

@@ -7,8 +7,12 @@
 
 class ConfigApplet : public ControlPanelApplet {
  public:
-  // The launch sequence: the Log In dialog (at most four showings), then the sheet over the
-  // logged-in session, which is closed when the sheet has closed. Always 0.
+  // The name the Control Panel lists it under, and the application's name.
+  static constexpr const char* kName = "Veltrane Server";
+
+  // The launch sequence: chooses the service manager the sheet reaches, shows the Log In
+  // dialog (at most four showings), then the sheet over the logged-in session, which is
+  // closed when the sheet has closed. Always 0.
   LONG OnDblClk(HWND hwndCPl, LPARAM appletIndex, LPARAM appletData) override;
   LONG OnNewInquire(LPARAM appletIndex, NEWCPLINFO* info) override;
 

@@ -35,7 +35,7 @@ struct NEWCPLINFO {
 };
 
 // The entry point's signature; the applet library exports it under the name CPlApplet.
-using APPLET_PROC = LONG (*)(HWND hwndCPl, UINT msg, LPARAM lParam1, LPARAM lParam2);
+using APPLET_PROC = LONG (*)(HWND hwndCPl, UINT msg, LPARAM lParam1, LPARAM lParam2) noexcept;
 
 // lParam2 of CPL_NEWINQUIRE carries the address of the NEWCPLINFO to fill.
-extern "C" LONG CPlApplet(HWND hwndCPl, UINT msg, LPARAM lParam1, LPARAM lParam2);
+extern "C" LONG CPlApplet(HWND hwndCPl, UINT msg, LPARAM lParam1, LPARAM lParam2) noexcept;

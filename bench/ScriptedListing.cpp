@@ -5,7 +5,7 @@
 #include "bench/ShowSheet.h"
 #include "bench/Stopwatch.h"
 #include "framework/Backend.h"
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 

@@ -4,6 +4,8 @@
 #include <iostream>
 #include <utility>
 
+#include "framework/WinApp.h"
+
 namespace {
 
 MessageBoxPresenter& Presenter() {
@@ -35,7 +37,7 @@ std::vector<int> MessageBoxResults(unsigned style) {
 }
 
 int AfxMessageBox(const std::string& text, unsigned style) {
-  return MessageBox(nullptr, text, "Veltrane Server", style);
+  return MessageBox(nullptr, text, AfxGetAppName(), style);
 }
 
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter) {
@@ -57,12 +59,12 @@ std::string MessageBoxButtonText(int result) {
   }
 }
 
-void RunReportingErrors(const std::function<void()>& action) {
+void RunReportingErrors(const std::function<void()>& action, const std::string& heading) {
   try {
     action();
   } catch (const std::exception& error) {
-    AfxMessageBox(std::string("Unexpected error: ") + error.what(), MB_OK | MB_ICONERROR);
+    AfxMessageBox(heading + ": " + error.what(), MB_OK | MB_ICONERROR);
   } catch (...) {
-    AfxMessageBox("Unexpected error.", MB_OK | MB_ICONERROR);
+    AfxMessageBox(heading + ".", MB_OK | MB_ICONERROR);
   }
 }

@@ -32,7 +32,7 @@ inline constexpr int IDNO = 7;
 int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, unsigned style);
 
 // The application object's form, used for the framework's own error reports: no owner, and
-// the application's name as the caption.
+// the application's name (AfxGetAppName) as the caption.
 int AfxMessageBox(const std::string& text, unsigned style = MB_OK);
 
 // The results a box of this style can answer, its default button first.
@@ -43,8 +43,8 @@ std::vector<int> MessageBoxResults(unsigned style);
 std::string MessageBoxButtonText(int result);
 
 // Runs a user's action on a window; an error that escapes it is reported in the framework's
-// own box instead of ending the program.
-void RunReportingErrors(const std::function<void()>& action);
+// own box, as `heading` followed by the error's text, instead of ending the program.
+void RunReportingErrors(const std::function<void()>& action, const std::string& heading = "Unexpected error");
 
 using MessageBoxPresenter =
     std::function<int(CWnd* owner, const std::string& text, const std::string& caption, unsigned style)>;

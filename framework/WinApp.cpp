@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include <cerrno>
+
 namespace {
 
 CWinApp*& Current() {
@@ -16,3 +18,8 @@ CWinApp::~CWinApp() {
 }
 
 CWinApp* AfxGetApp() { return Current(); }
+
+std::string AfxGetAppName() {
+  const CWinApp* app = Current();
+  return app && !app->m_pszAppName.empty() ? app->m_pszAppName : program_invocation_short_name;
+}

@@ -84,7 +84,7 @@ int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool o
     panel.DoubleClick(panel.Applets().front());
     return 0;
   }
-  ControlPanelWindow window(panel);
-  window.show();
+  LauncherView window = MakeControlPanelWindow(panel);
+  window.Show();
   return QApplication::exec();
 }

@@ -15,5 +15,7 @@ std::string FtpServiceUnitName(const std::string& configured = {});
 
 // Installs the systemd backend where a system bus answers, and none otherwise: opening the
 // service manager then fails (RPC_S_SERVER_UNAVAILABLE), as on a machine without the service.
-// The program calls this once at start, before the routines of FtpServiceControl.h.
+// A program calls this at its start, before the routines of FtpServiceControl.h: the applet
+// when it is opened, veltrane-admin before a service command. Tests install a backend of their
+// own instead.
 void SelectServiceBackend(const std::string& configuredUnit = {});

@@ -14,7 +14,6 @@
 #include "ui/ComputerCombo.h"
 #include "ui/EditPreferences.h"
 #include "ui/GetLocalAddresses.h"
-#include "ui/ServiceBackendChoice.h"
 
 namespace {
 
@@ -64,7 +63,6 @@ const CommandMap& CGeneralPage::GetCommandMap() const {
 
 BOOL CGeneralPage::OnInitDialog() {
   if (!CFTPSheetPage::OnInitDialog()) return FALSE;
-  SelectServiceBackendOnce();
   m_localAddresses.clear();
   GetLocalAddresses(m_localAddresses);
   RefreshPage();

@@ -15,7 +15,7 @@
 #include "framework/MessageBox.h"
 #include "framework/scripted/ScriptError.h"
 #include "framework/scripted/ScriptPlayer.h"
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "platform/TerminationSignals.h"
@@ -121,11 +121,29 @@ TEST_F(LaunchTest, AConnectionFailureIsReportedAndTheDialogShownAgain) {
   EXPECT_EQ(steps.Messages()[0].caption, "Error!!");
 }
 
-TEST_F(LaunchTest, ARunThatStopsInsideTheSheetStillReleasesTheLockAndReturnsNormally) {
+// An error escaping the sheet stops at CPlApplet: the lock is released and CPL_DBLCLK answers
+// as failed. A run that went differently from its script keeps its failure in the backend;
+// an error of a type the applet cannot know is reported under the applet's name.
+TEST_F(LaunchTest, ARunThatStopsInsideTheSheetReleasesTheLockAndAnswersAsFailed) {
   steps.Window(LogInWith("brelk")).Window([](ScriptedWindow& w) { w.Click(4242); });
   expectedFailure = "sheet \"Veltrane Properties\": there is no control 4242";
-  EXPECT_EQ(DoubleClick(), 0);
+  EXPECT_EQ(DoubleClick(), 1);
   EXPECT_EQ(AdminFlag(), "0");
+}
+
+TEST_F(LaunchTest, AnErrorOfUnknownTypeEscapingTheSheetIsReportedAndReleasesTheLock) {
+  steps.Window(LogInWith("brelk"))
+      .Window([&](ScriptedWindow&) {
+        ASSERT_EQ(AdminFlag(), "1");
+        throw 42;
+      })
+      .Message(IDOK);
+  EXPECT_EQ(DoubleClick(), 1);
+  EXPECT_EQ(AdminFlag(), "0");
+  ASSERT_EQ(steps.Messages().size(), 1u);
+  EXPECT_EQ(steps.Messages()[0].caption, "Veltrane Server");
+  EXPECT_EQ(steps.Messages()[0].text, "The applet stopped after an unexpected error.");
+  EXPECT_EQ(steps.Messages()[0].style, MB_OK | MB_ICONERROR);
 }
 
 // A termination signal while the sheet waits for its user: the replay stops, the sheet closes

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "db/ConfigDatabase.h"
-#include "platform/SimulatedClock.h"
+#include "tests/support/SimulatedClock.h"
 #include "tests/db/TestHelpers.h"
 #include "tests/support/DatabaseTest.h"
 

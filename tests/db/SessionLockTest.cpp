@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "db/ConfigDatabase.h"
-#include "platform/SimulatedClock.h"  // before sql.h, whose BOOL macro would break the platform's BOOL
+#include "tests/support/SimulatedClock.h"  // before sql.h, whose BOOL macro would break the platform's BOOL
 #include "db/OdbcConnection.h"
 #include "db/OdbcStatement.h"
 #include "tests/db/TestHelpers.h"

@@ -5,7 +5,7 @@
 
 #include "framework/Backend.h"
 #include "framework/ModuleResources.h"
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "tests/framework/TestTemplates.h"

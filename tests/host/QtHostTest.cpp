@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -60,6 +61,13 @@ public:
 private:
   pid_t m_pid;
 };
+
+// The top-level window shown with that title, or null.
+QWidget* ShownWindow(const QString& title) {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->isVisible() && window->windowTitle() == title) return window;
+  return nullptr;
+}
 
 std::string OutputOf(const std::string& command) {
   std::string output;
@@ -118,13 +126,16 @@ TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
 }
 
 TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndOkClosesIt) {
-  ControlPanelWindow window(panel);
-  window.show();
-  QListWidget* list = window.AppletList();
+  LauncherView view = MakeControlPanelWindow(panel);
+  view.Show();
+  QWidget* window = ShownWindow("Control Panel");
+  ASSERT_NE(window, nullptr);
+  QListWidget* list = window->findChild<QListWidget*>();
   ASSERT_EQ(list->count(), 1);
   EXPECT_EQ(list->item(0)->text(), "Veltrane Server");
   EXPECT_EQ(list->item(0)->icon().availableSizes().value(0), QSize(32, 32));
-  Screenshot(&window, "control-panel");
+  EXPECT_EQ(window->findChild<QLabel*>()->text(), "Configuration Applet for Veltrane Server");
+  Screenshot(window, "control-panel");
 
   bool sheetShown = false;
   Later([&] {

@@ -4,7 +4,7 @@
 
 #include "platform/LastError.h"
 #include "platform/ServiceManager.h"
-#include "platform/SimulatedServiceManager.h"
+#include "tests/support/SimulatedServiceManager.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/LastError.h"
 #include "platform/ServiceManager.h"
-#include "platform/SimulatedServiceManager.h"
+#include "tests/support/SimulatedServiceManager.h"
 #include "service/FtpServiceControl.h"
 
 namespace {

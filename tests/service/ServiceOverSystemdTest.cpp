@@ -4,7 +4,7 @@
 
 #include "SystemdMock.h"
 #include "platform/ServiceManager.h"
-#include "platform/SimulatedClock.h"
+#include "tests/support/SimulatedClock.h"
 #include "service/FtpServiceControl.h"
 #include "service/ServiceBackendSelection.h"
 

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/ServiceManager.h"
-#include "platform/SimulatedServiceManager.h"
+#include "tests/support/SimulatedServiceManager.h"
 #include "service/FtpServiceControl.h"
 
 namespace {

@@ -6,13 +6,12 @@
 #include <gmock/gmock.h>
 
 #include "platform/LocalAddresses.h"
-#include "platform/SimulatedServiceManager.h"
+#include "tests/support/SimulatedServiceManager.h"
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"
 #include "ui/AddComputerDlg.h"
 #include "ui/GetLocalAddresses.h"
 #include "ui/PreferencesDlg.h"
-#include "ui/ServiceBackendChoice.h"
 
 namespace {
 
@@ -79,7 +78,6 @@ protected:
   void SetUp() override {
     UiTest::SetUp();
     SetLocalAddressSource([] { return std::vector<std::string>{"10.0.0.12", "10.0.0.1", "192.168.5.5"}; });
-    SelectServiceBackendOnce();  // the page's own choice, made before the test replaces it
     SetClock(clock);
     SetServiceControlBackend(services);
   }

@@ -19,7 +19,7 @@
 #include "framework/Backend.h"
 #include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
 #include "framework/scripted/ScriptedWindow.h"
 #include "res/DialogTemplate.h"

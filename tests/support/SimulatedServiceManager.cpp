@@ -1,4 +1,4 @@
-#include "platform/SimulatedServiceManager.h"
+#include "tests/support/SimulatedServiceManager.h"
 
 #include <stdexcept>
 

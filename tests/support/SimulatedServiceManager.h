@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/ServiceBackend.h"
-#include "platform/SimulatedClock.h"
+#include "tests/support/SimulatedClock.h"
 
 SERVICE_STATUS SimulatedStatus(DWORD state, DWORD checkPoint = 0, DWORD waitHint = 0);
 

@@ -1,4 +1,4 @@
-#include "platform/SimulatedClock.h"
+#include "tests/support/SimulatedClock.h"
 
 SimulatedClock::SimulatedClock(DWORD startTick) : tick_(startTick) {}
 

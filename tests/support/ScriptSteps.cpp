@@ -1,4 +1,4 @@
-#include "framework/scripted/ScriptSteps.h"
+#include "tests/support/ScriptSteps.h"
 
 #include "framework/scripted/ScriptError.h"
 #include "framework/scripted/ScriptedWindow.h"
