@@ -14,28 +14,28 @@ Arguments::Arguments(const std::vector<std::string>& words) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (!word.starts_with("--") || word == "--") {
-      positional_.push_back(word);
+      m_positional.push_back(word);
       continue;
     }
     const std::string name = word.substr(2);
-    if (std::any_of(options_.begin(), options_.end(), [&](const Given& given) { return given.name == name; }))
+    if (std::any_of(m_options.begin(), m_options.end(), [&](const Given& given) { return given.name == name; }))
       throw UsageError("--" + name + " is given twice");
     if (IsFlag(name)) {
-      options_.push_back({name, std::nullopt});
+      m_options.push_back({name, std::nullopt});
     } else {
       if (i + 1 >= words.size()) throw UsageError("--" + name + " needs a value");
-      options_.push_back({name, words[++i]});
+      m_options.push_back({name, words[++i]});
     }
   }
 }
 
 std::string Arguments::Next(const char* what) {
   if (!HasNext()) throw UsageError(std::string("missing ") + what);
-  return positional_[next_++];
+  return m_positional[m_next++];
 }
 
 std::optional<std::string> Arguments::Option(const std::string& name) {
-  for (Given& given : options_)
+  for (Given& given : m_options)
     if (given.name == name && given.value) {
       given.used = true;
       return given.value;
@@ -44,14 +44,14 @@ std::optional<std::string> Arguments::Option(const std::string& name) {
 }
 
 bool Arguments::Flag(const std::string& name) {
-  for (Given& given : options_)
+  for (Given& given : m_options)
     if (given.name == name && !given.value) return given.used = true;
   return false;
 }
 
 void Arguments::ExpectDone() const {
-  if (HasNext()) throw UsageError("unexpected word \"" + positional_[next_] + "\"");
-  for (const Given& given : options_)
+  if (HasNext()) throw UsageError("unexpected word \"" + m_positional[m_next] + "\"");
+  for (const Given& given : m_options)
     if (!given.used) throw UsageError("unknown option --" + given.name + " for this command");
 }
 

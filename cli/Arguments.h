@@ -15,7 +15,7 @@ class Arguments {
 
   // The next positional word; `what` names it in the usage error when there is none.
   std::string Next(const char* what);
-  bool HasNext() const { return next_ < positional_.size(); }
+  bool HasNext() const { return m_next < m_positional.size(); }
   // The value of an option given once, or nothing.
   std::optional<std::string> Option(const std::string& name);
   // Whether a flag (an option without a value: --yes, --json, --help) was given.
@@ -30,9 +30,9 @@ class Arguments {
     bool used = false;
   };
 
-  std::vector<std::string> positional_;
-  size_t next_ = 0;
-  std::vector<Given> options_;
+  std::vector<std::string> m_positional;
+  size_t m_next = 0;
+  std::vector<Given> m_options;
 };
 
 // Reads the next word as one of `command`'s actions and runs it; an action that is missing

@@ -49,36 +49,36 @@ void PrintPadded(std::ostream& out, const std::string& text, size_t width, bool 
 }  // namespace
 
 void Listing::Add(const Record& record) {
-  if (json_) {
-    line_.assign(count_ == 0 ? "[\n  " : ",\n  ");
-    AppendJsonObject(line_, record);
-    out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+  if (m_json) {
+    m_line.assign(m_count == 0 ? "[\n  " : ",\n  ");
+    AppendJsonObject(m_line, record);
+    m_out.write(m_line.data(), static_cast<std::streamsize>(m_line.size()));
   } else {
-    if (headings_.empty())
-      for (const Field& field : record) headings_.push_back(field.name);
+    if (m_headings.empty())
+      for (const Field& field : record) m_headings.push_back(field.name);
     std::vector<std::string> cells;
     for (const Field& field : record) cells.push_back(field.value);
-    rows_.push_back(std::move(cells));
+    m_rows.push_back(std::move(cells));
   }
-  ++count_;
+  ++m_count;
 }
 
 void Listing::Finish() {
-  if (json_) {
-    out_ << (count_ == 0 ? "[]\n" : "\n]\n");
+  if (m_json) {
+    m_out << (m_count == 0 ? "[]\n" : "\n]\n");
     return;
   }
-  if (rows_.empty()) return;
+  if (m_rows.empty()) return;
   std::vector<size_t> widths;
-  for (const std::string& heading : headings_) widths.push_back(ShownWidth(heading));
-  for (const auto& row : rows_)
+  for (const std::string& heading : m_headings) widths.push_back(ShownWidth(heading));
+  for (const auto& row : m_rows)
     for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], ShownWidth(row[i]));
   const auto print = [&](const std::vector<std::string>& cells) {
-    for (size_t i = 0; i < cells.size(); ++i) PrintPadded(out_, cells[i], widths[i], i + 1 == cells.size());
-    out_ << '\n';
+    for (size_t i = 0; i < cells.size(); ++i) PrintPadded(m_out, cells[i], widths[i], i + 1 == cells.size());
+    m_out << '\n';
   };
-  print(headings_);
-  for (const auto& row : rows_) print(row);
+  print(m_headings);
+  for (const auto& row : m_rows) print(row);
 }
 
 void PrintRecord(std::ostream& out, const Record& record, bool json) {

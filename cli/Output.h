@@ -18,19 +18,19 @@ using Record = std::vector<Field>;
 
 class Listing {
  public:
-  Listing(std::ostream& out, bool json) : out_(out), json_(json) {}
+  Listing(std::ostream& out, bool json) : m_out(out), m_json(json) {}
   // Prints one row (JSON at once; a table once all rows are in, for its widths).
   void Add(const Record& record);
   // Ends the document: "]" for JSON, the table with its header for people.
   void Finish();
 
  private:
-  std::ostream& out_;
-  bool json_;
-  size_t count_ = 0;
-  std::vector<std::string> headings_;
-  std::vector<std::vector<std::string>> rows_;
-  std::string line_;  // one JSON row, its buffer kept from row to row
+  std::ostream& m_out;
+  bool m_json;
+  size_t m_count = 0;
+  std::vector<std::string> m_headings;
+  std::vector<std::vector<std::string>> m_rows;
+  std::string m_line;  // one JSON row, its buffer kept from row to row
 };
 
 // One record as a JSON object, or as "name: value" lines for people.

@@ -16,19 +16,19 @@ namespace {
 // Turns the terminal's echo off for as long as it lives.
 class EchoOff {
  public:
-  EchoOff() : active_(tcgetattr(STDIN_FILENO, &saved_) == 0) {
-    if (!active_) return;
-    termios quiet = saved_;
+  EchoOff() : m_active(tcgetattr(STDIN_FILENO, &m_saved) == 0) {
+    if (!m_active) return;
+    termios quiet = m_saved;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
   }
   ~EchoOff() {
-    if (active_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_);
+    if (m_active) tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
   }
 
  private:
-  termios saved_{};
-  bool active_;
+  termios m_saved{};
+  bool m_active;
 };
 
 bool FromTerminal() { return isatty(STDIN_FILENO) != 0; }

@@ -51,31 +51,31 @@ bool IsConnectionLost(const DatabaseError& error, OdbcConnection& connection) {
 
 }  // namespace
 
-ConnectionLease::ConnectionLease(const std::string& connectionString) : connectionString_(connectionString) {
+ConnectionLease::ConnectionLease(const std::string& connectionString) : m_connectionString(connectionString) {
   auto& entries = Idle().entries;
   for (auto entry = entries.begin(); entry != entries.end(); ++entry) {
     if (entry->connectionString != connectionString) continue;
-    connection_ = std::move(entry->connection);
+    m_connection = std::move(entry->connection);
     entries.erase(entry);
-    reused_ = true;
+    m_reused = true;
     return;
   }
-  connection_ = OpenConnection(connectionString);
+  m_connection = OpenConnection(connectionString);
 }
 
 ConnectionLease::~ConnectionLease() {
-  if (broken_) return;
+  if (m_broken) return;
   auto& entries = Idle().entries;
-  entries.push_front({connectionString_, std::move(connection_)});
+  entries.push_front({m_connectionString, std::move(m_connection)});
   if (entries.size() > kMaxIdleConnections) entries.pop_back();
 }
 
 void ConnectionLease::Reopen() {
-  connection_.reset();
-  reused_ = false;
-  broken_ = true;  // until the new connection is open
-  connection_ = OpenConnection(connectionString_);
-  broken_ = false;
+  m_connection.reset();
+  m_reused = false;
+  m_broken = true;  // until the new connection is open
+  m_connection = OpenConnection(m_connectionString);
+  m_broken = false;
 }
 
 void CloseIdleConnections() { Idle().entries.clear(); }

@@ -22,20 +22,20 @@ class ConnectionLease {
   ConnectionLease(const ConnectionLease&) = delete;
   ConnectionLease& operator=(const ConnectionLease&) = delete;
 
-  OdbcConnection& Connection() const { return *connection_; }
+  OdbcConnection& Connection() const { return *m_connection; }
   // Whether the connection was kept from an earlier operation, and so may have gone stale.
-  bool Reused() const { return reused_; }
+  bool Reused() const { return m_reused; }
   // Marks a connection that is no longer usable: it is closed with the lease, never lent
   // again.
-  void Discard() { broken_ = true; }
+  void Discard() { m_broken = true; }
   // Drops the connection and opens a new one with the same string.
   void Reopen();
 
  private:
-  std::string connectionString_;
-  std::unique_ptr<OdbcConnection> connection_;
-  bool reused_ = false;
-  bool broken_ = false;
+  std::string m_connectionString;
+  std::unique_ptr<OdbcConnection> m_connection;
+  bool m_reused = false;
+  bool m_broken = false;
 };
 
 // Closes every idle connection; the next operation connects afresh. The session calls it

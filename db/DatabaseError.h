@@ -8,11 +8,11 @@
 class DatabaseError : public std::runtime_error {
  public:
   DatabaseError(const std::string& message, std::string sqlState)
-      : std::runtime_error(message), sqlState_(std::move(sqlState)) {}
+      : std::runtime_error(message), m_sqlState(std::move(sqlState)) {}
 
   // The five-character SQLSTATE of the first diagnostic record ("08001", "42601", ...).
-  const std::string& SqlState() const { return sqlState_; }
+  const std::string& SqlState() const { return m_sqlState; }
 
  private:
-  std::string sqlState_;
+  std::string m_sqlState;
 };

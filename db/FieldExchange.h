@@ -21,12 +21,12 @@ struct ExchangedField {
 
 class CFieldExchange {
  public:
-  void Long(const char* name, LongField& member) { fields_.push_back({name, &member}); }
-  void Short(const char* name, ShortField& member) { fields_.push_back({name, &member}); }
-  void Text(const char* name, TextField& member) { fields_.push_back({name, &member}); }
+  void Long(const char* name, LongField& member) { m_fields.push_back({name, &member}); }
+  void Short(const char* name, ShortField& member) { m_fields.push_back({name, &member}); }
+  void Text(const char* name, TextField& member) { m_fields.push_back({name, &member}); }
 
-  const std::vector<ExchangedField>& Fields() const { return fields_; }
+  const std::vector<ExchangedField>& Fields() const { return m_fields; }
 
  private:
-  std::vector<ExchangedField> fields_;
+  std::vector<ExchangedField> m_fields;
 };

@@ -10,25 +10,25 @@ template <typename T>
 class FieldValue {
  public:
   FieldValue& operator=(const T& value) {
-    value_ = value;
-    assigned_ = true;
+    m_value = value;
+    m_assigned = true;
     return *this;
   }
 
-  const T& Value() const { return value_; }
-  bool IsAssigned() const { return assigned_; }
+  const T& Value() const { return m_value; }
+  bool IsAssigned() const { return m_assigned; }
 
   // Fetching a row sets the value without counting as an assignment.
   void Load(const T& value) {
-    value_ = value;
-    assigned_ = false;
+    m_value = value;
+    m_assigned = false;
   }
   void Reset() { Load(T{}); }
-  void ClearAssigned() { assigned_ = false; }
+  void ClearAssigned() { m_assigned = false; }
 
  private:
-  T value_{};
-  bool assigned_ = false;
+  T m_value{};
+  bool m_assigned = false;
 };
 
 using LongField = FieldValue<int32_t>;

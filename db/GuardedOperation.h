@@ -14,11 +14,11 @@
 // is never taken for a framework error.
 class Refusal {
  public:
-  explicit Refusal(std::string text) : text_(std::move(text)) {}
-  const std::string& Text() const { return text_; }
+  explicit Refusal(std::string text) : m_text(std::move(text)) {}
+  const std::string& Text() const { return m_text; }
 
  private:
-  std::string text_;
+  std::string m_text;
 };
 
 // Runs `body`; true when it finished without a failure.

@@ -30,46 +30,46 @@ SQLHENV Environment() {
 
 OdbcConnection::OdbcConnection() {
   SQLHENV environment = Environment();
-  CheckOdbc(SQLAllocHandle(SQL_HANDLE_DBC, environment, &handle_), SQL_HANDLE_ENV, environment);
+  CheckOdbc(SQLAllocHandle(SQL_HANDLE_DBC, environment, &m_handle), SQL_HANDLE_ENV, environment);
 }
 
 OdbcConnection::~OdbcConnection() {
-  if (connected_) SQLDisconnect(handle_);
-  SQLFreeHandle(SQL_HANDLE_DBC, handle_);
+  if (m_connected) SQLDisconnect(m_handle);
+  SQLFreeHandle(SQL_HANDLE_DBC, m_handle);
 }
 
 std::string OdbcConnection::Open(const std::string& connectionString) {
-  CheckOdbc(SQLSetConnectAttr(handle_, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
-            SQL_HANDLE_DBC, handle_);
+  CheckOdbc(SQLSetConnectAttr(m_handle, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
+            SQL_HANDLE_DBC, m_handle);
   std::string input = connectionString;
   std::string completed(4096, '\0');
   SQLSMALLINT completedLength = 0;
-  CheckOdbc(SQLDriverConnect(handle_, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
+  CheckOdbc(SQLDriverConnect(m_handle, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
                              static_cast<SQLSMALLINT>(input.size()), reinterpret_cast<SQLCHAR*>(completed.data()),
                              static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
-            SQL_HANDLE_DBC, handle_);
-  connected_ = true;
+            SQL_HANDLE_DBC, m_handle);
+  m_connected = true;
   if (static_cast<size_t>(completedLength) >= completed.size())
     throw DatabaseError("The completed connection string is longer than " + std::to_string(completed.size() - 1) +
                             " characters.",
                         "01004");
   completed.resize(static_cast<size_t>(completedLength));
-  completed_ = completed;
+  m_completed = completed;
   return completed;
 }
 
 bool OdbcConnection::IsReadOnly() {
-  if (readOnly_ < 0) {
+  if (m_readOnly < 0) {
     char answer[8] = {};
     SQLSMALLINT length = 0;
-    CheckOdbc(SQLGetInfo(handle_, SQL_DATA_SOURCE_READ_ONLY, answer, sizeof answer, &length), SQL_HANDLE_DBC,
-              handle_);
-    readOnly_ = answer[0] == 'Y' ? 1 : 0;
+    CheckOdbc(SQLGetInfo(m_handle, SQL_DATA_SOURCE_READ_ONLY, answer, sizeof answer, &length), SQL_HANDLE_DBC,
+              m_handle);
+    m_readOnly = answer[0] == 'Y' ? 1 : 0;
   }
-  return readOnly_ == 1;
+  return m_readOnly == 1;
 }
 
 bool OdbcConnection::IsDead() const {
   SQLUINTEGER dead = SQL_CD_FALSE;
-  return SQL_SUCCEEDED(SQLGetConnectAttr(handle_, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
+  return SQL_SUCCEEDED(SQLGetConnectAttr(m_handle, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
 }

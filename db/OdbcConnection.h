@@ -16,18 +16,18 @@ class OdbcConnection {
   // Connects without ever prompting (there is no driver-manager dialog here) and returns the
   // completed connection string the driver manager hands back, which Completed() keeps.
   std::string Open(const std::string& connectionString);
-  const std::string& Completed() const { return completed_; }
+  const std::string& Completed() const { return m_completed; }
 
   // Whether the data source says it accepts no changes (asked once per connection).
   bool IsReadOnly();
   // Whether the driver knows the connection to have been lost.
   bool IsDead() const;
 
-  SQLHDBC Handle() const { return handle_; }
+  SQLHDBC Handle() const { return m_handle; }
 
  private:
-  SQLHDBC handle_ = SQL_NULL_HDBC;
-  bool connected_ = false;
-  int readOnly_ = -1;  // -1 until asked
-  std::string completed_;
+  SQLHDBC m_handle = SQL_NULL_HDBC;
+  bool m_connected = false;
+  int m_readOnly = -1;  // -1 until asked
+  std::string m_completed;
 };

@@ -24,12 +24,12 @@ class OdbcStatement {
   // Rows changed by the last INSERT, UPDATE or DELETE.
   SQLLEN RowCount();
 
-  SQLHSTMT Handle() const { return handle_; }
+  SQLHSTMT Handle() const { return m_handle; }
 
  private:
   void BindParams();
 
-  SQLHSTMT handle_ = SQL_NULL_HSTMT;
-  std::vector<SqlParam> params_;  // bound by address: must live until the execution ends
-  std::vector<SQLLEN> paramLengths_;
+  SQLHSTMT m_handle = SQL_NULL_HSTMT;
+  std::vector<SqlParam> m_params;  // bound by address: must live until the execution ends
+  std::vector<SQLLEN> m_paramLengths;
 };

@@ -45,7 +45,7 @@ std::string CRecordset::GetDefaultConnect() const { return connectString(); }
 
 std::string CRecordset::TableName() const { return WithoutBrackets(GetDefaultSQL()); }
 
-std::string CRecordset::KeyColumn() const { return exchange_.Fields().front().ColumnName(); }
+std::string CRecordset::KeyColumn() const { return m_exchange.Fields().front().ColumnName(); }
 
 bool CRecordset::ReadsOwnTable(const std::string& sql) const {
   const std::regex ownTable(R"(\s*select\s+\*\s+from\s+\[?)" + TableName() + R"(\]?(\s+where\s.*)?\s*)",
@@ -55,13 +55,13 @@ bool CRecordset::ReadsOwnTable(const std::string& sql) const {
 
 void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& params, size_t rowsPerFetch) {
   Close();
-  exchange_ = CFieldExchange();
-  DoFieldExchange(exchange_);
+  m_exchange = CFieldExchange();
+  DoFieldExchange(m_exchange);
   std::string statementText = sql;
   if (statementText.empty()) {
     statementText = "SELECT ";
-    for (const auto& field : exchange_.Fields())
-      statementText += (&field == &exchange_.Fields().front() ? "" : ", ") + field.ColumnName();
+    for (const auto& field : m_exchange.Fields())
+      statementText += (&field == &m_exchange.Fields().front() ? "" : ", ") + field.ColumnName();
     statementText += " FROM " + TableName();
   }
   auto connection = std::make_unique<ConnectionLease>(WithoutOdbcPrefix(GetDefaultConnect()));
@@ -71,64 +71,64 @@ void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& param
     executed->Execute(statementText, params);
     statement = std::move(executed);
   });
-  auto block = std::make_unique<RowBlock>(exchange_.Fields(), std::max<size_t>(rowsPerFetch, 1));
+  auto block = std::make_unique<RowBlock>(m_exchange.Fields(), std::max<size_t>(rowsPerFetch, 1));
   block->Bind(*statement);
-  updatable_ = ReadsOwnTable(statementText) && !connection->Connection().IsReadOnly();
-  connection_ = std::move(connection);
-  statement_ = std::move(statement);
-  block_ = std::move(block);
-  eof_ = !block_->Fetch(*statement_);
-  rowInBlock_ = 0;
+  m_updatable = ReadsOwnTable(statementText) && !connection->Connection().IsReadOnly();
+  m_connection = std::move(connection);
+  m_statement = std::move(statement);
+  m_block = std::move(block);
+  m_eof = !m_block->Fetch(*m_statement);
+  m_rowInBlock = 0;
   LoadCurrentRow();
 }
 
-bool CRecordset::IsEOF() const { return eof_; }
+bool CRecordset::IsEOF() const { return m_eof; }
 
 void CRecordset::MoveNext() {
-  if (eof_) throw std::logic_error("MoveNext past the end of a recordset.");
-  if (++rowInBlock_ >= block_->RowsFetched()) {
-    eof_ = !block_->Fetch(*statement_);
-    rowInBlock_ = 0;
+  if (m_eof) throw std::logic_error("MoveNext past the end of a recordset.");
+  if (++m_rowInBlock >= m_block->RowsFetched()) {
+    m_eof = !m_block->Fetch(*m_statement);
+    m_rowInBlock = 0;
   }
   LoadCurrentRow();
 }
 
 void CRecordset::LoadCurrentRow() {
-  editMode_ = EditMode::none;
-  if (eof_) return;
-  block_->LoadRow(rowInBlock_);
-  currentKey_ = ParamOf(exchange_.Fields().front());
+  m_editMode = EditMode::none;
+  if (m_eof) return;
+  m_block->LoadRow(m_rowInBlock);
+  m_currentKey = ParamOf(m_exchange.Fields().front());
 }
 
 void CRecordset::AddNew() {
-  if (!updatable_) throw std::logic_error("This recordset does not allow appending.");
-  for (const auto& field : exchange_.Fields()) std::visit([](auto* member) { member->Reset(); }, field.member);
-  editMode_ = EditMode::adding;
+  if (!m_updatable) throw std::logic_error("This recordset does not allow appending.");
+  for (const auto& field : m_exchange.Fields()) std::visit([](auto* member) { member->Reset(); }, field.member);
+  m_editMode = EditMode::adding;
 }
 
 void CRecordset::Edit() {
-  if (!updatable_ || eof_) throw std::logic_error("This recordset has no row that may be changed.");
-  editedRow_.clear();
-  for (const auto& field : exchange_.Fields()) {
+  if (!m_updatable || m_eof) throw std::logic_error("This recordset has no row that may be changed.");
+  m_editedRow.clear();
+  for (const auto& field : m_exchange.Fields()) {
     std::visit([](auto* member) { member->ClearAssigned(); }, field.member);
-    editedRow_.push_back(ParamOf(field));
+    m_editedRow.push_back(ParamOf(field));
   }
-  editMode_ = EditMode::editing;
+  m_editMode = EditMode::editing;
 }
 
 void CRecordset::Update() {
-  if (editMode_ == EditMode::adding) Insert();
-  else if (editMode_ == EditMode::editing) UpdateCurrentRow();
+  if (m_editMode == EditMode::adding) Insert();
+  else if (m_editMode == EditMode::editing) UpdateCurrentRow();
   else throw std::logic_error("Update without AddNew or Edit.");
-  editMode_ = EditMode::none;
+  m_editMode = EditMode::none;
 }
 
 std::vector<const ExchangedField*> CRecordset::AssignedFields() const {
   std::vector<const ExchangedField*> assigned;
   // The first field is the key, which the database assigns and which is never written.
-  const auto& fields = exchange_.Fields();
+  const auto& fields = m_exchange.Fields();
   for (size_t i = 1; i < fields.size(); ++i)
-    if (IsAssigned(fields[i]) && (editMode_ != EditMode::editing || ParamOf(fields[i]) != editedRow_[i]))
+    if (IsAssigned(fields[i]) && (m_editMode != EditMode::editing || ParamOf(fields[i]) != m_editedRow[i]))
       assigned.push_back(&fields[i]);
   return assigned;
 }
@@ -157,17 +157,17 @@ void CRecordset::UpdateCurrentRow() {
     settings += (settings.empty() ? "" : ", ") + field->ColumnName() + " = ?";
     params.push_back(WrittenValue(*field));
   }
-  params.push_back(currentKey_);
+  params.push_back(m_currentKey);
   ExecuteChange("UPDATE " + TableName() + " SET " + settings + " WHERE " + KeyColumn() + " = ?", params);
 }
 
 void CRecordset::Delete() {
-  if (!updatable_ || eof_) throw std::logic_error("This recordset has no row that may be deleted.");
-  ExecuteChange("DELETE FROM " + TableName() + " WHERE " + KeyColumn() + " = ?", {currentKey_});
+  if (!m_updatable || m_eof) throw std::logic_error("This recordset has no row that may be deleted.");
+  ExecuteChange("DELETE FROM " + TableName() + " WHERE " + KeyColumn() + " = ?", {m_currentKey});
 }
 
 void CRecordset::ExecuteChange(const std::string& sql, const std::vector<SqlParam>& params) {
-  OdbcStatement change(connection_->Connection());
+  OdbcStatement change(m_connection->Connection());
   change.Execute(sql, params);
   // Another client may have deleted the row since it was read; that is no success.
   if (change.RowCount() != 1)
@@ -175,10 +175,10 @@ void CRecordset::ExecuteChange(const std::string& sql, const std::vector<SqlPara
 }
 
 void CRecordset::Close() {
-  block_.reset();
-  statement_.reset();
-  connection_.reset();
-  eof_ = true;
-  updatable_ = false;
-  editMode_ = EditMode::none;
+  m_block.reset();
+  m_statement.reset();
+  m_connection.reset();
+  m_eof = true;
+  m_updatable = false;
+  m_editMode = EditMode::none;
 }

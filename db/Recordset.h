@@ -37,14 +37,14 @@ class CRecordset {
   // buffers small.
   void Open(const std::string& sql = {}, const std::vector<SqlParam>& params = {},
             size_t rowsPerFetch = kRowsPerFetch);
-  bool IsOpen() const { return statement_ != nullptr; }
+  bool IsOpen() const { return m_statement != nullptr; }
   bool IsEOF() const;
   void MoveNext();
 
   // Whether rows may be added, or the current row changed and deleted: only when the
   // statement reads this recordset's own table and the data source accepts changes.
-  bool CanAppend() const { return updatable_; }
-  bool CanUpdate() const { return updatable_; }
+  bool CanAppend() const { return m_updatable; }
+  bool CanUpdate() const { return m_updatable; }
 
   void AddNew();
   void Edit();
@@ -72,14 +72,14 @@ class CRecordset {
   void UpdateCurrentRow();
   std::vector<const ExchangedField*> AssignedFields() const;
 
-  CFieldExchange exchange_;
-  std::unique_ptr<ConnectionLease> connection_;
-  std::unique_ptr<OdbcStatement> statement_;
-  std::unique_ptr<RowBlock> block_;
-  size_t rowInBlock_ = 0;
-  SqlParam currentKey_;  // the key as read, whatever the key member is assigned since
-  std::vector<SqlParam> editedRow_;  // every member's value when Edit began
-  bool eof_ = true;
-  bool updatable_ = false;
-  EditMode editMode_ = EditMode::none;
+  CFieldExchange m_exchange;
+  std::unique_ptr<ConnectionLease> m_connection;
+  std::unique_ptr<OdbcStatement> m_statement;
+  std::unique_ptr<RowBlock> m_block;
+  size_t m_rowInBlock = 0;
+  SqlParam m_currentKey;  // the key as read, whatever the key member is assigned since
+  std::vector<SqlParam> m_editedRow;  // every member's value when Edit began
+  bool m_eof = true;
+  bool m_updatable = false;
+  EditMode m_editMode = EditMode::none;
 };

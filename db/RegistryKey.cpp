@@ -20,23 +20,23 @@ LONG RegistryKey::Create(HKEY parent, const char* path) {
 
 void RegistryKey::Replace(HKEY handle) {
   Close();
-  handle_ = handle;
+  m_handle = handle;
 }
 
 LONG RegistryKey::QueryValue(const char* name, BYTE* buffer, DWORD* size) {
   DWORD type = 0;
-  return RegQueryValueExA(handle_, name, nullptr, &type, buffer, size);
+  return RegQueryValueExA(m_handle, name, nullptr, &type, buffer, size);
 }
 
 LONG RegistryKey::SetValue(const std::string& text, const char* name) {
-  return RegSetValueExA(handle_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+  return RegSetValueExA(m_handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                         static_cast<DWORD>(text.size() + 1));
 }
 
 LONG RegistryKey::Close() {
-  if (!handle_) return ERROR_SUCCESS;
-  const LONG result = RegCloseKey(handle_);
-  handle_ = nullptr;
+  if (!m_handle) return ERROR_SUCCESS;
+  const LONG result = RegCloseKey(m_handle);
+  m_handle = nullptr;
   return result;
 }
 

@@ -24,7 +24,7 @@ class RegistryKey {
  private:
   void Replace(HKEY handle);
 
-  HKEY handle_ = nullptr;
+  HKEY m_handle = nullptr;
 };
 
 // Reads a string value of any length into `text`, ended at its first zero; on any failure

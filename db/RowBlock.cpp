@@ -27,12 +27,12 @@ SQLSMALLINT CTypeOf(const ExchangedField& field) {
 
 }  // namespace
 
-RowBlock::RowBlock(const std::vector<ExchangedField>& fields, SQLULEN rows) : capacity_(rows) {
-  columns_.reserve(fields.size());
+RowBlock::RowBlock(const std::vector<ExchangedField>& fields, SQLULEN rows) : m_capacity(rows) {
+  m_columns.reserve(fields.size());
   for (const auto& field : fields) {
     const SQLLEN width = WidthOf(field);
     // Left unfilled: the driver writes every row it reports fetched.
-    columns_.push_back({&field, width, std::make_unique_for_overwrite<char[]>(static_cast<size_t>(width) * rows),
+    m_columns.push_back({&field, width, std::make_unique_for_overwrite<char[]>(static_cast<size_t>(width) * rows),
                         std::make_unique_for_overwrite<SQLLEN[]>(rows)});
   }
 }
@@ -40,11 +40,11 @@ RowBlock::RowBlock(const std::vector<ExchangedField>& fields, SQLULEN rows) : ca
 void RowBlock::Bind(OdbcStatement& statement) {
   SQLHSTMT handle = statement.Handle();
   // A driver may lower the block size; it then answers with the size it will use.
-  SQLSetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(capacity_), 0);
-  CheckOdbc(SQLGetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, &capacity_, 0, nullptr), SQL_HANDLE_STMT, handle);
-  CheckOdbc(SQLSetStmtAttr(handle, SQL_ATTR_ROWS_FETCHED_PTR, &rowsFetched_, 0), SQL_HANDLE_STMT, handle);
-  for (size_t i = 0; i < columns_.size(); ++i) {
-    Column& column = columns_[i];
+  SQLSetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(m_capacity), 0);
+  CheckOdbc(SQLGetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, &m_capacity, 0, nullptr), SQL_HANDLE_STMT, handle);
+  CheckOdbc(SQLSetStmtAttr(handle, SQL_ATTR_ROWS_FETCHED_PTR, &m_rowsFetched, 0), SQL_HANDLE_STMT, handle);
+  for (size_t i = 0; i < m_columns.size(); ++i) {
+    Column& column = m_columns[i];
     CheckOdbc(SQLBindCol(handle, static_cast<SQLUSMALLINT>(i + 1), CTypeOf(*column.field), column.data.get(),
                          column.width, column.lengths.get()),
               SQL_HANDLE_STMT, handle);
@@ -52,14 +52,14 @@ void RowBlock::Bind(OdbcStatement& statement) {
 }
 
 bool RowBlock::Fetch(OdbcStatement& statement) {
-  rowsFetched_ = 0;
+  m_rowsFetched = 0;
   const SQLRETURN result = SQLFetch(statement.Handle());
   CheckOdbc(result, SQL_HANDLE_STMT, statement.Handle());
-  return result != SQL_NO_DATA && rowsFetched_ > 0;
+  return result != SQL_NO_DATA && m_rowsFetched > 0;
 }
 
 void RowBlock::LoadRow(SQLULEN row) const {
-  for (const Column& column : columns_) {
+  for (const Column& column : m_columns) {
     const char* value = column.data.get() + row * static_cast<SQLULEN>(column.width);
     const SQLLEN length = column.lengths[row];
     const bool isNull = length == SQL_NULL_DATA;

@@ -19,7 +19,7 @@ class RowBlock {
   void Bind(OdbcStatement& statement);
   // Fetches the next block; false when there are no more rows.
   bool Fetch(OdbcStatement& statement);
-  SQLULEN RowsFetched() const { return rowsFetched_; }
+  SQLULEN RowsFetched() const { return m_rowsFetched; }
   // Copies row `row` of the block into the exchanged members.
   void LoadRow(SQLULEN row) const;
 
@@ -31,7 +31,7 @@ class RowBlock {
     std::unique_ptr<SQLLEN[]> lengths;
   };
 
-  std::vector<Column> columns_;
-  SQLULEN capacity_;
-  SQLULEN rowsFetched_ = 0;
+  std::vector<Column> m_columns;
+  SQLULEN m_capacity;
+  SQLULEN m_rowsFetched = 0;
 };

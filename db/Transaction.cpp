@@ -24,23 +24,23 @@ SQLULEN IsolationOf(SQLHDBC handle) {
 
 }  // namespace
 
-Transaction::Transaction(ConnectionLease& lease, Isolation isolation) : lease_(lease) {
-  const SQLHDBC handle = lease_.Connection().Handle();
+Transaction::Transaction(ConnectionLease& lease, Isolation isolation) : m_lease(lease) {
+  const SQLHDBC handle = m_lease.Connection().Handle();
   // The level is set while no transaction is open, before autocommit goes off.
   if (isolation == Isolation::serializable && IsolationOf(handle) != SQL_TXN_SERIALIZABLE) {
-    previousIsolation_ = IsolationOf(handle);
+    m_previousIsolation = IsolationOf(handle);
     SetConnectionValue(handle, SQL_ATTR_TXN_ISOLATION, SQL_TXN_SERIALIZABLE);
   }
   try {
     SetConnectionValue(handle, SQL_ATTR_AUTOCOMMIT, SQL_AUTOCOMMIT_OFF);
   } catch (...) {
-    lease_.Discard();
+    m_lease.Discard();
     throw;
   }
 }
 
 Transaction::~Transaction() {
-  if (ended_) return;
+  if (m_ended) return;
   try {
     End(SQL_ROLLBACK);
   } catch (...) {
@@ -51,8 +51,8 @@ Transaction::~Transaction() {
 void Transaction::Commit() { End(SQL_COMMIT); }
 
 void Transaction::End(short completion) {
-  ended_ = true;
-  const SQLHDBC handle = lease_.Connection().Handle();
+  m_ended = true;
+  const SQLHDBC handle = m_lease.Connection().Handle();
   std::exception_ptr failure;
   try {
     CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, handle, completion), SQL_HANDLE_DBC, handle);
@@ -62,10 +62,10 @@ void Transaction::End(short completion) {
   // Back to autocommit whatever happened; a connection in an unknown state is not lent again.
   bool restored = SQL_SUCCEEDED(SQLSetConnectAttr(handle, SQL_ATTR_AUTOCOMMIT,
                                                   reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER));
-  if (previousIsolation_ != 0)
+  if (m_previousIsolation != 0)
     restored = restored && SQL_SUCCEEDED(SQLSetConnectAttr(handle, SQL_ATTR_TXN_ISOLATION,
-                                                           reinterpret_cast<SQLPOINTER>(previousIsolation_),
+                                                           reinterpret_cast<SQLPOINTER>(m_previousIsolation),
                                                            SQL_IS_UINTEGER));
-  if (failure || !restored) lease_.Discard();
+  if (failure || !restored) m_lease.Discard();
   if (failure) std::rethrow_exception(failure);
 }

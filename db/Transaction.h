@@ -24,7 +24,7 @@ class Transaction {
  private:
   void End(short completion);
 
-  ConnectionLease& lease_;
-  SQLULEN previousIsolation_ = 0;  // 0: left as it was
-  bool ended_ = false;
+  ConnectionLease& m_lease;
+  SQLULEN m_previousIsolation = 0;  // 0: left as it was
+  bool m_ended = false;
 };

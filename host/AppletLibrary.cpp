@@ -27,14 +27,14 @@ bool AppletLibrary::Load(const std::string& path) {
   Unload();
   // A bare file name would send dlopen searching the system's folders; it means this folder.
   const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-  handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle_) {
-    lastError_ = "cannot load " + path + ": " + dlerror();
+  m_handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!m_handle) {
+    m_lastError = "cannot load " + path + ": " + dlerror();
     return false;
   }
-  entry_ = reinterpret_cast<APPLET_PROC>(dlsym(handle_, "CPlApplet"));
-  if (!entry_) {
-    lastError_ = path + " is not a Control Panel applet library: it has no CPlApplet entry point";
+  m_entry = reinterpret_cast<APPLET_PROC>(dlsym(m_handle, "CPlApplet"));
+  if (!m_entry) {
+    m_lastError = path + " is not a Control Panel applet library: it has no CPlApplet entry point";
     Unload();
     return false;
   }
@@ -42,7 +42,7 @@ bool AppletLibrary::Load(const std::string& path) {
 }
 
 LONG AppletLibrary::Send(HWND hwndCPl, UINT msg, LPARAM lParam1, LPARAM lParam2) const {
-  return entry_(hwndCPl, msg, lParam1, lParam2);
+  return m_entry(hwndCPl, msg, lParam1, lParam2);
 }
 
 bool AppletLibrary::Inquire(int index, Description& description) const {
@@ -54,7 +54,7 @@ bool AppletLibrary::Inquire(int index, Description& description) const {
 }
 
 void AppletLibrary::Unload() {
-  if (handle_) dlclose(handle_);
-  handle_ = nullptr;
-  entry_ = nullptr;
+  if (m_handle) dlclose(m_handle);
+  m_handle = nullptr;
+  m_entry = nullptr;
 }

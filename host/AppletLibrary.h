@@ -27,7 +27,7 @@ class AppletLibrary {
   // Loads the library at path and finds its entry point; false, with LastError saying why,
   // when the file cannot be loaded or is no applet library.
   bool Load(const std::string& path);
-  const std::string& LastError() const { return lastError_; }
+  const std::string& LastError() const { return m_lastError; }
 
   LONG Send(HWND hwndCPl, UINT msg, LPARAM lParam1 = 0, LPARAM lParam2 = 0) const;
 
@@ -37,7 +37,7 @@ class AppletLibrary {
   void Unload();
 
  private:
-  void* handle_ = nullptr;
-  APPLET_PROC entry_ = nullptr;
-  std::string lastError_;
+  void* m_handle = nullptr;
+  APPLET_PROC m_entry = nullptr;
+  std::string m_lastError;
 };

@@ -10,38 +10,38 @@ constexpr LONG kMaxApplets = 1000;
 ControlPanel::~ControlPanel() { Close(); }
 
 bool ControlPanel::Fail(const std::string& why) {
-  lastError_ = why;
+  m_lastError = why;
   Close();
   return false;
 }
 
 bool ControlPanel::Open(const std::string& path) {
   Close();
-  if (!library_.Load(path)) return Fail(library_.LastError());
-  if (library_.Send(nullptr, CPL_INIT) == 0) return Fail(path + ": the applet library failed to initialise");
-  initialised_ = true;
-  const LONG count = library_.Send(nullptr, CPL_GETCOUNT);
+  if (!m_library.Load(path)) return Fail(m_library.LastError());
+  if (m_library.Send(nullptr, CPL_INIT) == 0) return Fail(path + ": the applet library failed to initialise");
+  m_initialised = true;
+  const LONG count = m_library.Send(nullptr, CPL_GETCOUNT);
   if (count < 0 || count > kMaxApplets)
     return Fail(path + ": the library claims " + std::to_string(count) + " applets");
   for (LONG index = 0; index < count; ++index) {
     Applet applet;
     applet.index = index;
-    applet.described = library_.Inquire(index, applet.description);
-    applets_.push_back(applet);
+    applet.described = m_library.Inquire(index, applet.description);
+    m_applets.push_back(applet);
   }
   return true;
 }
 
 LONG ControlPanel::DoubleClick(const Applet& applet, HWND window) const {
-  return library_.Send(window, CPL_DBLCLK, applet.index, applet.description.data);
+  return m_library.Send(window, CPL_DBLCLK, applet.index, applet.description.data);
 }
 
 void ControlPanel::Close() {
-  if (initialised_) {
-    for (const Applet& applet : applets_) library_.Send(nullptr, CPL_STOP, applet.index, applet.description.data);
-    library_.Send(nullptr, CPL_EXIT);
+  if (m_initialised) {
+    for (const Applet& applet : m_applets) m_library.Send(nullptr, CPL_STOP, applet.index, applet.description.data);
+    m_library.Send(nullptr, CPL_EXIT);
   }
-  initialised_ = false;
-  applets_.clear();
-  library_.Unload();
+  m_initialised = false;
+  m_applets.clear();
+  m_library.Unload();
 }

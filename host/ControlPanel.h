@@ -24,9 +24,9 @@ class ControlPanel {
   // False, with LastError saying why, when the library cannot be loaded, is no applet
   // library, fails to initialise or claims an impossible number of applets.
   bool Open(const std::string& path);
-  const std::string& LastError() const { return lastError_; }
+  const std::string& LastError() const { return m_lastError; }
 
-  const std::vector<Applet>& Applets() const { return applets_; }
+  const std::vector<Applet>& Applets() const { return m_applets; }
   // Opens an applet (CPL_DBLCLK with its data); returns once the applet has finished.
   LONG DoubleClick(const Applet& applet, HWND window = nullptr) const;
 
@@ -35,8 +35,8 @@ class ControlPanel {
  private:
   bool Fail(const std::string& why);
 
-  AppletLibrary library_;
-  std::vector<Applet> applets_;
-  bool initialised_ = false;
-  std::string lastError_;
+  AppletLibrary m_library;
+  std::vector<Applet> m_applets;
+  bool m_initialised = false;
+  std::string m_lastError;
 };

@@ -29,30 +29,30 @@ class HandleTable {
       key = {registry_store::LocalMachineFolder(), KEY_ALL_ACCESS};
       return true;
     }
-    std::lock_guard lock(mutex_);
-    const auto found = keys_.find(reinterpret_cast<uintptr_t>(handle));
-    if (found == keys_.end()) return false;
+    std::lock_guard lock(m_mutex);
+    const auto found = m_keys.find(reinterpret_cast<uintptr_t>(handle));
+    if (found == m_keys.end()) return false;
     key = found->second;
     return true;
   }
 
   HKEY Add(OpenKey key) {
-    std::lock_guard lock(mutex_);
-    if (next_ == reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE)) ++next_;
-    const uintptr_t number = next_++;
-    keys_.emplace(number, std::move(key));
+    std::lock_guard lock(m_mutex);
+    if (m_next == reinterpret_cast<uintptr_t>(HKEY_LOCAL_MACHINE)) ++m_next;
+    const uintptr_t number = m_next++;
+    m_keys.emplace(number, std::move(key));
     return reinterpret_cast<HKEY>(number);
   }
 
   bool Remove(HKEY handle) {
-    std::lock_guard lock(mutex_);
-    return keys_.erase(reinterpret_cast<uintptr_t>(handle)) == 1;
+    std::lock_guard lock(m_mutex);
+    return m_keys.erase(reinterpret_cast<uintptr_t>(handle)) == 1;
   }
 
  private:
-  std::mutex mutex_;
-  std::map<uintptr_t, OpenKey> keys_;
-  uintptr_t next_ = 1;
+  std::mutex m_mutex;
+  std::map<uintptr_t, OpenKey> m_keys;
+  uintptr_t m_next = 1;
 };
 
 // Checks the key's folder for the access asked and hands out a handle to it.

@@ -88,22 +88,22 @@ std::string ValuePath(const std::string& folder, const char* name) {
 
 class FileDescriptor {
  public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
+  explicit FileDescriptor(int fd) : m_fd(fd) {}
   ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (m_fd >= 0) ::close(m_fd);
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
+  int get() const { return m_fd; }
   // Closes now and reports the result: a failed close can mean lost data.
   bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
+    const int fd = m_fd;
+    m_fd = -1;
     return ::close(fd) == 0;
   }
 
  private:
-  int fd_;
+  int m_fd;
 };
 
 bool WriteAll(int fd, const void* data, size_t size) {

@@ -30,7 +30,7 @@ public:
     std::size_t Count() const;
 
 private:
-    mutable std::mutex mutex_;
-    std::uintptr_t lastId_ = 0;
-    std::map<std::uintptr_t, std::shared_ptr<ServiceHandleEntry>> entries_;
+    mutable std::mutex m_mutex;
+    std::uintptr_t m_lastId = 0;
+    std::map<std::uintptr_t, std::shared_ptr<ServiceHandleEntry>> m_entries;
 };

@@ -142,31 +142,31 @@ DWORD SystemdBus::Open(std::chrono::microseconds callTimeout, std::shared_ptr<Sy
 DWORD SystemdBus::WaitUntilReady()
 {
     using namespace std::chrono;
-    const auto deadline = steady_clock::now() + microseconds(callTimeoutUsec_);
+    const auto deadline = steady_clock::now() + microseconds(m_callTimeoutUsec);
     for (;;) {
-        int r = sd_bus_is_ready(bus_);
+        int r = sd_bus_is_ready(m_bus);
         if (r > 0)
             return ERROR_SUCCESS;
-        if (r == 0 && (r = sd_bus_process(bus_, nullptr)) > 0)
+        if (r == 0 && (r = sd_bus_process(m_bus, nullptr)) > 0)
             continue;
         if (r < 0)
             return RPC_S_SERVER_UNAVAILABLE;
         const auto left = duration_cast<microseconds>(deadline - steady_clock::now());
         if (left.count() <= 0)
             return ERROR_SERVICE_REQUEST_TIMEOUT;
-        if (sd_bus_wait(bus_, static_cast<std::uint64_t>(left.count())) < 0)
+        if (sd_bus_wait(m_bus, static_cast<std::uint64_t>(left.count())) < 0)
             return RPC_S_SERVER_UNAVAILABLE;
     }
 }
 
 SystemdBus::SystemdBus(sd_bus* bus, std::chrono::microseconds callTimeout)
-    : bus_(bus), callTimeoutUsec_(static_cast<std::uint64_t>(callTimeout.count()))
+    : m_bus(bus), m_callTimeoutUsec(static_cast<std::uint64_t>(callTimeout.count()))
 {
 }
 
 // Not flushed: every call waits for its reply, so nothing is left to send, and a flush on a
 // connection that never became ready would wait out sd-bus's authentication limit.
-SystemdBus::~SystemdBus() { sd_bus_close_unref(bus_); }
+SystemdBus::~SystemdBus() { sd_bus_close_unref(m_bus); }
 
 DWORD SystemdBus::Call(const char* destination, const std::string& path, const char* interface,
                        const char* member, std::initializer_list<std::string_view> arguments)
@@ -204,7 +204,7 @@ DWORD SystemdBus::CallWithReply(const char* destination, const std::string& path
                                 MessagePtr& reply)
 {
     sd_bus_message* call = nullptr;
-    int r = sd_bus_message_new_method_call(bus_, &call, destination, path.c_str(), interface, member);
+    int r = sd_bus_message_new_method_call(m_bus, &call, destination, path.c_str(), interface, member);
     if (r < 0)
         return Win32Error(r, SD_BUS_ERROR_NULL);
     const MessagePtr callOwner(call);
@@ -216,7 +216,7 @@ DWORD SystemdBus::CallWithReply(const char* destination, const std::string& path
     }
     sd_bus_error error = SD_BUS_ERROR_NULL;
     sd_bus_message* answer = nullptr;
-    r = sd_bus_call(bus_, call, callTimeoutUsec_, &error, &answer);
+    r = sd_bus_call(m_bus, call, m_callTimeoutUsec, &error, &answer);
     reply.reset(answer);
     const DWORD code = r < 0 ? Win32Error(r, error) : DWORD(ERROR_SUCCESS);
     sd_bus_error_free(&error);

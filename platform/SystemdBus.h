@@ -66,6 +66,6 @@ private:
     DWORD CallWithReply(const char* destination, const std::string& path, const char* interface,
                         const char* member, std::initializer_list<std::string_view> arguments, MessagePtr& reply);
 
-    sd_bus* bus_;
-    std::uint64_t callTimeoutUsec_;
+    sd_bus* m_bus;
+    std::uint64_t m_callTimeoutUsec;
 };

@@ -68,7 +68,7 @@ DWORD CollectDependents(SystemdBus& bus, const SystemdUnit& unit, std::set<std::
 class SystemdServiceConnection final : public ServiceConnection {
 public:
     SystemdServiceConnection(std::shared_ptr<SystemdBus> bus, std::string unitName, std::string path)
-        : bus_(std::move(bus)), unitName_(std::move(unitName)), path_(std::move(path))
+        : m_bus(std::move(bus)), m_unitName(std::move(unitName)), m_path(std::move(path))
     {
     }
 
@@ -79,7 +79,7 @@ public:
             return error;
         if (now.dwCurrentState != SERVICE_STOPPED)
             return ERROR_SERVICE_ALREADY_RUNNING;
-        return bus_->Call(kSystemd, kManagerPath, kManagerInterface, "StartUnit", {unitName_, "replace"});
+        return m_bus->Call(kSystemd, kManagerPath, kManagerInterface, "StartUnit", {m_unitName, "replace"});
     }
 
     DWORD Stop(SERVICE_STATUS& status) override
@@ -90,7 +90,7 @@ public:
         if (now.dwCurrentState == SERVICE_STOPPED)
             return ERROR_SERVICE_NOT_ACTIVE;
         if (const DWORD error =
-                bus_->Call(kSystemd, kManagerPath, kManagerInterface, "StopUnit", {unitName_, "replace"}))
+                m_bus->Call(kSystemd, kManagerPath, kManagerInterface, "StopUnit", {m_unitName, "replace"}))
             return error;
         return Query(status);
     }
@@ -98,60 +98,60 @@ public:
     DWORD Query(SERVICE_STATUS& status) override
     {
         SystemdUnit unit;
-        if (const DWORD error = ReadUnit(*bus_, path_, unit))
+        if (const DWORD error = ReadUnit(*m_bus, m_path, unit))
             return error;
-        status = StatusOfUnit(unit, progress_.CheckPoint(unit));
+        status = StatusOfUnit(unit, m_progress.CheckPoint(unit));
         return ERROR_SUCCESS;
     }
 
     DWORD Dependents(std::vector<DependentService>& dependents) override
     {
         SystemdUnit unit;
-        if (const DWORD error = ReadUnit(*bus_, path_, unit))
+        if (const DWORD error = ReadUnit(*m_bus, m_path, unit))
             return error;
-        std::set<std::string> seen{unit.id, unitName_};
-        return CollectDependents(*bus_, unit, seen, dependents);
+        std::set<std::string> seen{unit.id, m_unitName};
+        return CollectDependents(*m_bus, unit, seen, dependents);
     }
 
 private:
-    std::shared_ptr<SystemdBus> bus_;
-    std::string unitName_;
-    std::string path_;
-    SystemdProgress progress_;
+    std::shared_ptr<SystemdBus> m_bus;
+    std::string m_unitName;
+    std::string m_path;
+    SystemdProgress m_progress;
 };
 
 class SystemdManagerConnection final : public ManagerConnection {
 public:
     SystemdManagerConnection(std::shared_ptr<SystemdBus> bus, std::map<std::string, std::string> serviceUnits)
-        : bus_(std::move(bus)), serviceUnits_(std::move(serviceUnits))
+        : m_bus(std::move(bus)), m_serviceUnits(std::move(serviceUnits))
     {
     }
 
     DWORD OpenService(const std::string& serviceName, DWORD /*access*/,
                       std::unique_ptr<ServiceConnection>& service) override
     {
-        const auto mapped = serviceUnits_.find(serviceName);
-        const std::string& unitName = mapped == serviceUnits_.end() ? serviceName : mapped->second;
+        const auto mapped = m_serviceUnits.find(serviceName);
+        const std::string& unitName = mapped == m_serviceUnits.end() ? serviceName : mapped->second;
         std::string path;
         SystemdUnit unit;
-        if (DWORD error = LoadUnit(*bus_, unitName, path); error || (error = ReadUnit(*bus_, path, unit)))
+        if (DWORD error = LoadUnit(*m_bus, unitName, path); error || (error = ReadUnit(*m_bus, path, unit)))
             return error;
         if (unit.loadState == "not-found")
             return ERROR_SERVICE_DOES_NOT_EXIST;
-        service = std::make_unique<SystemdServiceConnection>(bus_, unitName, path);
+        service = std::make_unique<SystemdServiceConnection>(m_bus, unitName, path);
         return ERROR_SUCCESS;
     }
 
 private:
-    std::shared_ptr<SystemdBus> bus_;
-    std::map<std::string, std::string> serviceUnits_;
+    std::shared_ptr<SystemdBus> m_bus;
+    std::map<std::string, std::string> m_serviceUnits;
 };
 
 } // namespace
 
 SystemdServiceBackend::SystemdServiceBackend(std::map<std::string, std::string> serviceUnits,
                                              std::chrono::microseconds callTimeout)
-    : serviceUnits_(std::move(serviceUnits)), callTimeout_(callTimeout)
+    : m_serviceUnits(std::move(serviceUnits)), m_callTimeout(callTimeout)
 {
 }
 
@@ -166,11 +166,11 @@ bool SystemdServiceBackend::SystemBusAnswers(std::chrono::microseconds timeout)
 DWORD SystemdServiceBackend::OpenManager(std::unique_ptr<ManagerConnection>& manager)
 {
     std::shared_ptr<SystemdBus> bus;
-    if (const DWORD error = SystemdBus::Open(callTimeout_, bus))
+    if (const DWORD error = SystemdBus::Open(m_callTimeout, bus))
         return error;
     // Any answer from systemd itself shows it is there; without it the bus says no one owns the name.
     if (const DWORD error = bus->Call(kSystemd, kManagerPath, "org.freedesktop.DBus.Peer", "Ping", {}))
         return error == DWORD(ERROR_SERVICE_REQUEST_TIMEOUT) ? error : DWORD(RPC_S_SERVER_UNAVAILABLE);
-    manager = std::make_unique<SystemdManagerConnection>(bus, serviceUnits_);
+    manager = std::make_unique<SystemdManagerConnection>(bus, m_serviceUnits);
     return ERROR_SUCCESS;
 }

@@ -33,6 +33,6 @@ public:
     DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override;
 
 private:
-    std::map<std::string, std::string> serviceUnits_;
-    std::chrono::microseconds callTimeout_;
+    std::map<std::string, std::string> m_serviceUnits;
+    std::chrono::microseconds m_callTimeout;
 };

@@ -51,13 +51,13 @@ SERVICE_STATUS StatusOfUnit(const SystemdUnit& unit, DWORD checkPoint)
 DWORD SystemdProgress::CheckPoint(const SystemdUnit& unit)
 {
     if (!IsPending(ServiceStateOfUnit(unit))) {
-        lastSeen_.clear();
+        m_lastSeen.clear();
         return 0;
     }
     std::string seen = unit.activeState + '/' + unit.subState + '/' + std::to_string(unit.jobId);
-    if (seen != lastSeen_) {
-        lastSeen_ = std::move(seen);
-        ++checkPoint_;
+    if (seen != m_lastSeen) {
+        m_lastSeen = std::move(seen);
+        ++m_checkPoint;
     }
-    return checkPoint_;
+    return m_checkPoint;
 }

@@ -42,6 +42,6 @@ public:
     DWORD CheckPoint(const SystemdUnit& unit);
 
 private:
-    std::string lastSeen_;
-    DWORD checkPoint_ = 0;
+    std::string m_lastSeen;
+    DWORD m_checkPoint = 0;
 };

@@ -28,25 +28,25 @@ DWORD PendingSleepMs(DWORD waitHint)
 // The time-out of a whole stop, counted from the moment the stop began.
 class StopDeadline {
 public:
-    StopDeadline(DWORD startTick, DWORD timeoutMs) : startTick_(startTick), timeoutMs_(timeoutMs) {}
+    StopDeadline(DWORD startTick, DWORD timeoutMs) : m_startTick(startTick), m_timeoutMs(timeoutMs) {}
 
-    bool Passed() const { return Elapsed() > timeoutMs_; }
+    bool Passed() const { return Elapsed() > m_timeoutMs; }
 
     // Sleeps as the wait hint suggests, but no longer than it takes for the deadline to pass.
     void SleepFor(DWORD waitHint) const
     {
         const DWORD elapsed = Elapsed();
-        if (elapsed > timeoutMs_)
+        if (elapsed > m_timeoutMs)
             return;
-        const std::uint64_t untilPassed = std::uint64_t(timeoutMs_ - elapsed) + 1;
+        const std::uint64_t untilPassed = std::uint64_t(m_timeoutMs - elapsed) + 1;
         Sleep(static_cast<DWORD>(std::min<std::uint64_t>(PendingSleepMs(waitHint), untilPassed)));
     }
 
 private:
-    DWORD Elapsed() const { return GetTickCount() - startTick_; }
+    DWORD Elapsed() const { return GetTickCount() - m_startTick; }
 
-    DWORD startTick_;
-    DWORD timeoutMs_;
+    DWORD m_startTick;
+    DWORD m_timeoutMs;
 };
 
 bool IsStopPending(DWORD state) { return state == SERVICE_STOP_PENDING; }

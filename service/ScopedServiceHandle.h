@@ -6,18 +6,18 @@
 
 class ScopedServiceHandle {
 public:
-    explicit ScopedServiceHandle(SC_HANDLE handle) : handle_(handle) {}
+    explicit ScopedServiceHandle(SC_HANDLE handle) : m_handle(handle) {}
     ~ScopedServiceHandle()
     {
-        if (handle_ != nullptr)
-            CloseServiceHandle(handle_);
+        if (m_handle != nullptr)
+            CloseServiceHandle(m_handle);
     }
     ScopedServiceHandle(const ScopedServiceHandle&) = delete;
     ScopedServiceHandle& operator=(const ScopedServiceHandle&) = delete;
 
-    SC_HANDLE get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    SC_HANDLE get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
 
 private:
-    SC_HANDLE handle_;
+    SC_HANDLE m_handle;
 };

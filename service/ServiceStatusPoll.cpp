@@ -23,19 +23,19 @@ ServiceStatusPoll::Reading ServiceStatusPoll::Read()
 
 std::optional<DWORD> ServiceStatusPoll::Look()
 {
-    if (pending_.valid()) {
-        if (pending_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    if (m_pending.valid()) {
+        if (m_pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
             return std::nullopt;
-        return Take(pending_.get());
+        return Take(m_pending.get());
     }
     return Take(Read());
 }
 
 std::optional<DWORD> ServiceStatusPoll::Take(const Reading& reading)
 {
-    managerUnavailable_ = IsManagerUnavailable(reading.error);
+    m_managerUnavailable = IsManagerUnavailable(reading.error);
     // A manager that did not answer in time is asked again in the background only.
     if (reading.error == DWORD(ERROR_SERVICE_REQUEST_TIMEOUT))
-        pending_ = std::async(std::launch::async, &ServiceStatusPoll::Read);
+        m_pending = std::async(std::launch::async, &ServiceStatusPoll::Read);
     return reading.state;
 }

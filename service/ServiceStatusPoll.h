@@ -23,7 +23,7 @@ public:
     std::optional<DWORD> Look();
     // Whether the last look found the service manager unreachable: not there, or not
     // answering (also while a question to it is still out).
-    bool ManagerUnavailable() const { return managerUnavailable_; }
+    bool ManagerUnavailable() const { return m_managerUnavailable; }
 
 private:
     struct Reading {
@@ -33,6 +33,6 @@ private:
     static Reading Read();
     std::optional<DWORD> Take(const Reading& reading);
 
-    std::future<Reading> pending_;
-    bool managerUnavailable_ = false;
+    std::future<Reading> m_pending;
+    bool m_managerUnavailable = false;
 };

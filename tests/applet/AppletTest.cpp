@@ -14,19 +14,19 @@ namespace {
 class AppletLibraryTest : public testing::Test {
  protected:
   void SetUp() override {
-    handle_ = dlopen(APPLET_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle_, nullptr) << dlerror();
-    entry_ = reinterpret_cast<APPLET_PROC>(dlsym(handle_, "CPlApplet"));
-    ASSERT_NE(entry_, nullptr);
+    m_handle = dlopen(APPLET_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(m_handle, nullptr) << dlerror();
+    m_entry = reinterpret_cast<APPLET_PROC>(dlsym(m_handle, "CPlApplet"));
+    ASSERT_NE(m_entry, nullptr);
   }
   void TearDown() override {
-    if (handle_) dlclose(handle_);
+    if (m_handle) dlclose(m_handle);
   }
 
-  LONG Send(UINT msg, LPARAM lParam1 = 0, LPARAM lParam2 = 0) { return entry_(nullptr, msg, lParam1, lParam2); }
+  LONG Send(UINT msg, LPARAM lParam1 = 0, LPARAM lParam2 = 0) { return m_entry(nullptr, msg, lParam1, lParam2); }
 
-  void* handle_ = nullptr;
-  APPLET_PROC entry_ = nullptr;
+  void* m_handle = nullptr;
+  APPLET_PROC m_entry = nullptr;
 };
 
 // A record full of garbage, for the applet to fill, padding included.

@@ -30,14 +30,14 @@ std::string ReadAll(int fd) {
 }  // namespace
 
 AdminRun::AdminRun(const std::vector<std::string>& words, const std::string& input)
-    : out_(TemporaryFile()), err_(TemporaryFile()) {
+    : m_out(TemporaryFile()), m_err(TemporaryFile()) {
   int in[2];
   if (pipe2(in, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for veltrane-admin");
-  pid_ = fork();
-  if (pid_ == 0) {
+  m_pid = fork();
+  if (m_pid == 0) {
     dup2(in[0], STDIN_FILENO);
-    dup2(out_, STDOUT_FILENO);
-    dup2(err_, STDERR_FILENO);
+    dup2(m_out, STDOUT_FILENO);
+    dup2(m_err, STDERR_FILENO);
     std::vector<char*> argv{const_cast<char*>(ADMIN_PROGRAM)};
     for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
@@ -45,26 +45,26 @@ AdminRun::AdminRun(const std::vector<std::string>& words, const std::string& inp
     _exit(127);
   }
   close(in[0]);
-  input_ = in[1];
+  m_input = in[1];
   signal(SIGPIPE, SIG_IGN);  // it may end before it reads
-  (void)!write(input_, input.data(), input.size());
+  (void)!write(m_input, input.data(), input.size());
 }
 
 AdminRun::~AdminRun() {
-  if (pid_ > 0) EndWith(SIGKILL);
-  for (const int fd : {input_, out_, err_})
+  if (m_pid > 0) EndWith(SIGKILL);
+  for (const int fd : {m_input, m_out, m_err})
     if (fd >= 0) close(fd);
 }
 
 AdminOutcome AdminRun::Wait() {
   int status = 0;
-  waitpid(pid_, &status, 0);
-  pid_ = -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadAll(out_), ReadAll(err_)};
+  waitpid(m_pid, &status, 0);
+  m_pid = -1;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadAll(m_out), ReadAll(m_err)};
 }
 
 AdminOutcome AdminRun::EndWith(int signal) {
-  kill(pid_, signal);
+  kill(m_pid, signal);
   return Wait();
 }
 

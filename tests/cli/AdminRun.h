@@ -25,16 +25,16 @@ class AdminRun {
   AdminRun& operator=(const AdminRun&) = delete;
 
   void CloseInput() {
-    close(input_);
-    input_ = -1;
+    close(m_input);
+    m_input = -1;
   }
   AdminOutcome Wait();
   // Sends the signal and waits for the end.
   AdminOutcome EndWith(int signal);
 
  private:
-  int pid_ = -1;
-  int input_ = -1;
-  int out_;
-  int err_;
+  int m_pid = -1;
+  int m_input = -1;
+  int m_out;
+  int m_err;
 };

@@ -49,11 +49,11 @@ class RegistryTest : public testing::Test {
  protected:
   void SetUp() override {
     char pattern[] = "/tmp/registry-test-XXXXXX";
-    base_ = mkdtemp(pattern);
-    root_ = base_ / "store";
-    setenv("VELTRANE_REGISTRY_ROOT", root_.c_str(), 1);
+    m_base = mkdtemp(pattern);
+    m_root = m_base / "store";
+    setenv("VELTRANE_REGISTRY_ROOT", m_root.c_str(), 1);
   }
-  void TearDown() override { fs::remove_all(base_); }
+  void TearDown() override { fs::remove_all(m_base); }
 
   static HKEY Open(REGSAM access = KEY_ALL_ACCESS, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
@@ -77,9 +77,9 @@ class RegistryTest : public testing::Test {
     return bytes;
   }
 
-  fs::path KeyFolder() const { return root_ / "HKEY_LOCAL_MACHINE/SOFTWARE/Orvindel/Veltrane Server"; }
+  fs::path KeyFolder() const { return m_root / "HKEY_LOCAL_MACHINE/SOFTWARE/Orvindel/Veltrane Server"; }
 
-  fs::path base_, root_;
+  fs::path m_base, m_root;
 };
 
 TEST_F(RegistryTest, ValuesSurviveCloseAndReopenUnderTheirOwnNames) {
@@ -150,11 +150,11 @@ TEST_F(RegistryTest, EverythingWrittenIsForTheOwnerOnlyWhateverTheUmask) {
   ASSERT_EQ(Set(key, "ConnectionString", "PWD=other"), ERROR_SUCCESS);
   umask(previous);
   RegCloseKey(key);
-  for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+  for (const auto& entry : fs::recursive_directory_iterator(m_root)) {
     const auto expected = entry.is_directory() ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write;
     EXPECT_EQ(entry.status().permissions(), expected) << entry.path();
   }
-  EXPECT_EQ(fs::status(root_).permissions(), fs::perms::owner_all);
+  EXPECT_EQ(fs::status(m_root).permissions(), fs::perms::owner_all);
   EXPECT_EQ(std::distance(fs::directory_iterator(KeyFolder()), fs::directory_iterator()), 1);  // no file left over
 }
 
@@ -186,8 +186,8 @@ TEST_F(RegistryTest, RefusesWhatTheProcessMayNotReadOrWrite) {
   RegCloseKey(readOnly);
 
   // A root that is a file can be neither read nor written.
-  fs::remove_all(root_);
-  std::ofstream(root_) << "not a folder";
+  fs::remove_all(m_root);
+  std::ofstream(m_root) << "not a folder";
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
   EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_ACCESS_DENIED);
@@ -197,15 +197,15 @@ TEST_F(RegistryTest, RefusesWhatTheProcessMayNotReadOrWrite) {
 // it is for owner and group whatever the umask, and folders pass the set-group-ID bit on, so
 // that what any member writes keeps the group.
 TEST_F(RegistryTest, BelowARootSharedWithItsGroupFoldersAndFilesAreForOwnerAndGroup) {
-  fs::create_directory(root_);
-  ASSERT_EQ(chmod(root_.c_str(), 02770), 0);
+  fs::create_directory(m_root);
+  ASSERT_EQ(chmod(m_root.c_str(), 02770), 0);
   const mode_t previous = umask(077);
   HKEY key = Open();
   ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
   RegCloseKey(key);
   umask(previous);
 
-  for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+  for (const auto& entry : fs::recursive_directory_iterator(m_root)) {
     EXPECT_EQ(entry.status().permissions(), entry.is_directory() ? kSharedFolder : kSharedFile) << entry.path();
   }
 }
@@ -214,10 +214,10 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
   if (geteuid() != 0) GTEST_SKIP() << "acting as other users needs root";
   const gid_t group = UnusedId(61000);
   const uid_t member = UnusedId(group + 1), outsider = UnusedId(member + 1);
-  fs::permissions(base_, fs::perms::others_exec, fs::perm_options::add);
-  fs::create_directory(root_);
-  ASSERT_EQ(chown(root_.c_str(), 0, group), 0);
-  ASSERT_EQ(chmod(root_.c_str(), 02770), 0);
+  fs::permissions(m_base, fs::perms::others_exec, fs::perm_options::add);
+  fs::create_directory(m_root);
+  ASSERT_EQ(chown(m_root.c_str(), 0, group), 0);
+  ASSERT_EQ(chmod(m_root.c_str(), 02770), 0);
   HKEY key = Open();
   ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
   RegCloseKey(key);

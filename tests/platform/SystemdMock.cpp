@@ -66,9 +66,9 @@ std::string ReadLine(int fd)
 
 SystemdMock::~SystemdMock()
 {
-    sd_bus_flush_close_unref(bus_);
-    Stop(mockPid_);
-    Stop(daemonPid_);
+    sd_bus_flush_close_unref(m_bus);
+    Stop(m_mockPid);
+    Stop(m_daemonPid);
 }
 
 bool SystemdMock::Start(std::string& skipReason)
@@ -76,19 +76,19 @@ bool SystemdMock::Start(std::string& skipReason)
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         throw std::runtime_error("cannot make a pipe");
-    daemonPid_ = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address"}, pipeFds[1]);
+    m_daemonPid = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address"}, pipeFds[1]);
     close(pipeFds[1]);
-    const std::string address = daemonPid_ > 0 ? ReadLine(pipeFds[0]) : std::string();
+    const std::string address = m_daemonPid > 0 ? ReadLine(pipeFds[0]) : std::string();
     close(pipeFds[0]);
     if (address.empty()) {
         skipReason = "no D-Bus daemon can be started here (dbus-daemon missing or failing)";
         return false;
     }
     setenv("DBUS_SYSTEM_BUS_ADDRESS", address.c_str(), 1);
-    if (sd_bus_open_system(&bus_) < 0)
+    if (sd_bus_open_system(&m_bus) < 0)
         throw std::runtime_error("cannot connect to the private bus at " + address);
-    mockPid_ = Spawn({"/usr/bin/python3", "-m", "dbusmock", "--system", "-t", SYSTEMD_MOCK_TEMPLATE});
-    if (mockPid_ <= 0 || !WaitForManager())
+    m_mockPid = Spawn({"/usr/bin/python3", "-m", "dbusmock", "--system", "-t", SYSTEMD_MOCK_TEMPLATE});
+    if (m_mockPid <= 0 || !WaitForManager())
         throw std::runtime_error("the systemd manager stand-in did not come up on the private bus");
     return true;
 }
@@ -97,11 +97,11 @@ bool SystemdMock::WaitForManager()
 {
     const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (sd_bus_call_method(bus_, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+        if (sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
                                "org.freedesktop.DBus.Peer", "Ping", nullptr, nullptr, "") >= 0)
             return true;
-        if (waitpid(mockPid_, nullptr, WNOHANG) == mockPid_) {
-            mockPid_ = -1;
+        if (waitpid(m_mockPid, nullptr, WNOHANG) == m_mockPid) {
+            m_mockPid = -1;
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -120,11 +120,11 @@ void SystemdMock::ThrowOnFailure(int result, sd_bus_error& error, const char* wh
 
 void SystemdMock::FreezeManager()
 {
-    kill(mockPid_, SIGSTOP);
+    kill(m_mockPid, SIGSTOP);
 }
 
 void SystemdMock::StopManager()
 {
-    Stop(mockPid_);
-    mockPid_ = -1;
+    Stop(m_mockPid);
+    m_mockPid = -1;
 }

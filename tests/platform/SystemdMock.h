@@ -25,7 +25,7 @@ public:
     void Control(const char* member, const char* types, Arguments... arguments)
     {
         sd_bus_error error = SD_BUS_ERROR_NULL;
-        const int r = sd_bus_call_method(bus_, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+        const int r = sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
                                          "org.freedesktop.DBus.Mock", member, &error, nullptr, types,
                                          arguments...);
         ThrowOnFailure(r, error, member);
@@ -57,7 +57,7 @@ private:
     static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
     bool WaitForManager();
 
-    pid_t daemonPid_ = -1;
-    pid_t mockPid_ = -1;
-    sd_bus* bus_ = nullptr;
+    pid_t m_daemonPid = -1;
+    pid_t m_mockPid = -1;
+    sd_bus* m_bus = nullptr;
 };

@@ -17,36 +17,36 @@ namespace {
 // until the test lets it through. It counts the questions.
 class SilentManager final : public ServiceControlBackend {
 public:
-    explicit SilentManager(std::shared_ptr<ServiceControlBackend> answering) : answering_(std::move(answering)) {}
+    explicit SilentManager(std::shared_ptr<ServiceControlBackend> answering) : m_answering(std::move(answering)) {}
 
     DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override
     {
-        std::unique_lock lock(mutex_);
-        ++questions_;
-        if (std::this_thread::get_id() != testThread_)
-            released_.wait(lock, [this] { return !silent_; });
-        return silent_ ? DWORD(ERROR_SERVICE_REQUEST_TIMEOUT) : answering_->OpenManager(manager);
+        std::unique_lock lock(m_mutex);
+        ++m_questions;
+        if (std::this_thread::get_id() != m_testThread)
+            m_released.wait(lock, [this] { return !m_silent; });
+        return m_silent ? DWORD(ERROR_SERVICE_REQUEST_TIMEOUT) : m_answering->OpenManager(manager);
     }
 
     void SetSilent(bool silent)
     {
-        std::lock_guard lock(mutex_);
-        silent_ = silent;
-        released_.notify_all();
+        std::lock_guard lock(m_mutex);
+        m_silent = silent;
+        m_released.notify_all();
     }
     int Questions()
     {
-        std::lock_guard lock(mutex_);
-        return questions_;
+        std::lock_guard lock(m_mutex);
+        return m_questions;
     }
 
 private:
-    std::shared_ptr<ServiceControlBackend> answering_;
-    const std::thread::id testThread_ = std::this_thread::get_id();
-    std::mutex mutex_;
-    std::condition_variable released_;
-    bool silent_ = false;
-    int questions_ = 0;
+    std::shared_ptr<ServiceControlBackend> m_answering;
+    const std::thread::id m_testThread = std::this_thread::get_id();
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_silent = false;
+    int m_questions = 0;
 };
 
 class ServiceStatusPollTest : public testing::Test {

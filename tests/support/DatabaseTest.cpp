@@ -7,13 +7,13 @@
 
 void DatabaseTest::SetUp() {
   if (!IsAvailable(GetParam())) GTEST_SKIP() << "VELTRANE_TEST_PG names no PostgreSQL server";
-  setenv("VELTRANE_REGISTRY_ROOT", registryRoot_.Path().c_str(), 1);
-  database_ = std::make_unique<TestDatabase>(GetParam());
-  connectString() = "ODBC;" + database_->ConnectionString();
+  setenv("VELTRANE_REGISTRY_ROOT", m_registryRoot.Path().c_str(), 1);
+  m_database = std::make_unique<TestDatabase>(GetParam());
+  connectString() = "ODBC;" + m_database->ConnectionString();
 }
 
 void DatabaseTest::TearDown() {
   CloseIdleConnections();  // none may outlive the database it is open on
   connectString() = "ODBC;DSN=Veltrane";
-  database_.reset();
+  m_database.reset();
 }

@@ -16,15 +16,15 @@ class DatabaseTest : public ::testing::TestWithParam<Engine> {
   void SetUp() override;
   void TearDown() override;
 
-  TestDatabase& Db() { return *database_; }
-  MessageBoxRecorder& Boxes() { return boxes_; }
-  const TemporaryFolder& RegistryRoot() const { return registryRoot_; }
+  TestDatabase& Db() { return *m_database; }
+  MessageBoxRecorder& Boxes() { return m_boxes; }
+  const TemporaryFolder& RegistryRoot() const { return m_registryRoot; }
   std::string AdminFlag() { return Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
 
  private:
-  TemporaryFolder registryRoot_;
-  std::unique_ptr<TestDatabase> database_;
-  MessageBoxRecorder boxes_;
+  TemporaryFolder m_registryRoot;
+  std::unique_ptr<TestDatabase> m_database;
+  MessageBoxRecorder m_boxes;
 };
 
 // Runs the cases of `fixture` on every available engine, named after it.

@@ -21,10 +21,10 @@ class MessageBoxRecorder {
   MessageBoxRecorder(const MessageBoxRecorder&) = delete;
   MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
-  const std::vector<RecordedBox>& Boxes() const { return boxes_; }
-  void Clear() { boxes_.clear(); }
+  const std::vector<RecordedBox>& Boxes() const { return m_boxes; }
+  void Clear() { m_boxes.clear(); }
 
  private:
-  std::vector<RecordedBox> boxes_;
-  MessageBoxPresenter previous_;
+  std::vector<RecordedBox> m_boxes;
+  MessageBoxPresenter m_previous;
 };

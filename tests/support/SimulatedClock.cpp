@@ -1,21 +1,21 @@
 #include "tests/support/SimulatedClock.h"
 
-SimulatedClock::SimulatedClock(DWORD startTick) : tick_(startTick) {}
+SimulatedClock::SimulatedClock(DWORD startTick) : m_tick(startTick) {}
 
 DWORD SimulatedClock::TickCount()
 {
-    std::lock_guard lock(mutex_);
-    return tick_;
+    std::lock_guard lock(m_mutex);
+    return m_tick;
 }
 
 void SimulatedClock::Sleep(DWORD milliseconds)
 {
     std::function<void(DWORD)> hook;
     {
-        std::lock_guard lock(mutex_);
-        tick_ += milliseconds;
-        sleeps_.push_back(milliseconds);
-        hook = onSleep_;
+        std::lock_guard lock(m_mutex);
+        m_tick += milliseconds;
+        m_sleeps.push_back(milliseconds);
+        hook = m_onSleep;
     }
     if (hook)
         hook(milliseconds);
@@ -23,18 +23,18 @@ void SimulatedClock::Sleep(DWORD milliseconds)
 
 void SimulatedClock::Advance(DWORD milliseconds)
 {
-    std::lock_guard lock(mutex_);
-    tick_ += milliseconds;
+    std::lock_guard lock(m_mutex);
+    m_tick += milliseconds;
 }
 
 std::vector<DWORD> SimulatedClock::Sleeps() const
 {
-    std::lock_guard lock(mutex_);
-    return sleeps_;
+    std::lock_guard lock(m_mutex);
+    return m_sleeps;
 }
 
 void SimulatedClock::OnSleep(std::function<void(DWORD)> hook)
 {
-    std::lock_guard lock(mutex_);
-    onSleep_ = std::move(hook);
+    std::lock_guard lock(m_mutex);
+    m_onSleep = std::move(hook);
 }

@@ -25,8 +25,8 @@ public:
     void OnSleep(std::function<void(DWORD)> hook);
 
 private:
-    mutable std::mutex mutex_;
-    DWORD tick_;
-    std::vector<DWORD> sleeps_;
-    std::function<void(DWORD)> onSleep_;
+    mutable std::mutex m_mutex;
+    DWORD m_tick;
+    std::vector<DWORD> m_sleeps;
+    std::function<void(DWORD)> m_onSleep;
 };

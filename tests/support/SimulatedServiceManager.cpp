@@ -7,38 +7,38 @@ namespace {
 class SimulatedServiceConnection final : public ServiceConnection {
 public:
     SimulatedServiceConnection(SimulatedServiceManager& manager, std::string name)
-        : manager_(manager), name_(std::move(name))
+        : m_manager(manager), m_name(std::move(name))
     {
     }
 
-    DWORD Start() override { return manager_.Start(name_); }
-    DWORD Stop(SERVICE_STATUS& status) override { return manager_.Stop(name_, status); }
-    DWORD Query(SERVICE_STATUS& status) override { return manager_.Query(name_, status); }
+    DWORD Start() override { return m_manager.Start(m_name); }
+    DWORD Stop(SERVICE_STATUS& status) override { return m_manager.Stop(m_name, status); }
+    DWORD Query(SERVICE_STATUS& status) override { return m_manager.Query(m_name, status); }
     DWORD Dependents(std::vector<DependentService>& dependents) override
     {
-        return manager_.Dependents(name_, dependents);
+        return m_manager.Dependents(m_name, dependents);
     }
 
 private:
-    SimulatedServiceManager& manager_;
-    std::string name_;
+    SimulatedServiceManager& m_manager;
+    std::string m_name;
 };
 
 class SimulatedManagerConnection final : public ManagerConnection {
 public:
-    explicit SimulatedManagerConnection(SimulatedServiceManager& manager) : manager_(manager) {}
+    explicit SimulatedManagerConnection(SimulatedServiceManager& manager) : m_manager(manager) {}
 
     DWORD OpenService(const std::string& serviceName, DWORD /*access*/,
                       std::unique_ptr<ServiceConnection>& service) override
     {
-        if (const DWORD error = manager_.Open(serviceName))
+        if (const DWORD error = m_manager.Open(serviceName))
             return error;
-        service = std::make_unique<SimulatedServiceConnection>(manager_, serviceName);
+        service = std::make_unique<SimulatedServiceConnection>(m_manager, serviceName);
         return ERROR_SUCCESS;
     }
 
 private:
-    SimulatedServiceManager& manager_;
+    SimulatedServiceManager& m_manager;
 };
 
 } // namespace
@@ -50,21 +50,21 @@ SERVICE_STATUS SimulatedStatus(DWORD state, DWORD checkPoint, DWORD waitHint)
 }
 
 SimulatedServiceManager::SimulatedServiceManager(std::shared_ptr<SimulatedClock> clock)
-    : clock_(std::move(clock))
+    : m_clock(std::move(clock))
 {
 }
 
 SimulatedService& SimulatedServiceManager::AddService(const std::string& name, const std::string& displayName)
 {
-    SimulatedService& service = services_[name];
+    SimulatedService& service = m_services[name];
     service.displayName = displayName.empty() ? name : displayName;
     return service;
 }
 
 SimulatedService& SimulatedServiceManager::Service(const std::string& name)
 {
-    const auto found = services_.find(name);
-    if (found == services_.end())
+    const auto found = m_services.find(name);
+    if (found == m_services.end())
         throw std::out_of_range("no simulated service named " + name);
     return found->second;
 }
@@ -79,16 +79,16 @@ DWORD SimulatedServiceManager::OpenManager(std::unique_ptr<ManagerConnection>& m
 
 DWORD SimulatedServiceManager::Open(const std::string& name)
 {
-    requests_.push_back("open " + name);
-    const auto found = services_.find(name);
-    if (found == services_.end())
+    m_requests.push_back("open " + name);
+    const auto found = m_services.find(name);
+    if (found == m_services.end())
         return ERROR_SERVICE_DOES_NOT_EXIST;
     return found->second.openError;
 }
 
 DWORD SimulatedServiceManager::Start(const std::string& name)
 {
-    requests_.push_back("start " + name);
+    m_requests.push_back("start " + name);
     const SimulatedService& service = Service(name);
     if (service.startError != ERROR_SUCCESS)
         return service.startError;
@@ -102,7 +102,7 @@ DWORD SimulatedServiceManager::Start(const std::string& name)
 
 DWORD SimulatedServiceManager::Stop(const std::string& name, SERVICE_STATUS& status)
 {
-    requests_.push_back("stop " + name);
+    m_requests.push_back("stop " + name);
     const SimulatedService& service = Service(name);
     if (service.stopError != ERROR_SUCCESS)
         return service.stopError;
@@ -125,7 +125,7 @@ DWORD SimulatedServiceManager::Query(const std::string& name, SERVICE_STATUS& st
 
 DWORD SimulatedServiceManager::Dependents(const std::string& name, std::vector<DependentService>& dependents)
 {
-    requests_.push_back("dependents " + name);
+    m_requests.push_back("dependents " + name);
     const SimulatedService& service = Service(name);
     if (service.dependentsError != ERROR_SUCCESS)
         return service.dependentsError;
@@ -136,14 +136,14 @@ DWORD SimulatedServiceManager::Dependents(const std::string& name, std::vector<D
 
 void SimulatedServiceManager::Schedule(const std::string& name, const std::vector<SimulatedStep>& steps)
 {
-    timelines_[name] = {clock_->TickCount(), {steps.begin(), steps.end()}};
+    m_timelines[name] = {m_clock->TickCount(), {steps.begin(), steps.end()}};
 }
 
 const SERVICE_STATUS& SimulatedServiceManager::CurrentStatus(const std::string& name)
 {
     SimulatedService& service = Service(name);
-    Timeline& timeline = timelines_[name];
-    const DWORD sinceRequest = clock_->TickCount() - timeline.requestTick;
+    Timeline& timeline = m_timelines[name];
+    const DWORD sinceRequest = m_clock->TickCount() - timeline.requestTick;
     while (!timeline.steps.empty() && timeline.steps.front().afterMs <= sinceRequest) {
         service.status = timeline.steps.front().status;
         timeline.steps.pop_front();

@@ -48,7 +48,7 @@ public:
     // Non-zero: opening the manager fails with this code.
     DWORD openManagerError = ERROR_SUCCESS;
     // "open NAME", "start NAME", "stop NAME" and "dependents NAME", in the order made.
-    const std::vector<std::string>& Requests() const { return requests_; }
+    const std::vector<std::string>& Requests() const { return m_requests; }
 
     DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override;
 
@@ -69,8 +69,8 @@ private:
     // The service's status once the steps due by now have been applied.
     const SERVICE_STATUS& CurrentStatus(const std::string& name);
 
-    std::shared_ptr<SimulatedClock> clock_;
-    std::map<std::string, SimulatedService> services_;
-    std::map<std::string, Timeline> timelines_;
-    std::vector<std::string> requests_;
+    std::shared_ptr<SimulatedClock> m_clock;
+    std::map<std::string, SimulatedService> m_services;
+    std::map<std::string, Timeline> m_timelines;
+    std::vector<std::string> m_requests;
 };

@@ -10,8 +10,8 @@ class TemporaryFolder {
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return m_path; }
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path m_path;
 };

@@ -46,42 +46,42 @@ bool IsAvailable(Engine engine) { return engine == Engine::SQLite || !PostgresBa
 
 std::string EngineName(Engine engine) { return engine == Engine::SQLite ? "SQLite" : "PostgreSQL"; }
 
-TestDatabase::TestDatabase(Engine engine) : engine_(engine) {
+TestDatabase::TestDatabase(Engine engine) : m_engine(engine) {
   if (engine == Engine::SQLite) {
-    connectionString_ = "Driver=SQLite3;StepAPI=1;Database=" + (folder_.Path() / "config.db").string();
+    m_connectionString = "Driver=SQLite3;StepAPI=1;Database=" + (m_folder.Path() / "config.db").string();
   } else {
     static int counter = 0;
-    databaseName_ = "veltrane_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
-    ExecuteOn(PostgresBase(), "CREATE DATABASE " + databaseName_);
-    connectionString_ = WithDatabase(PostgresBase(), databaseName_);
+    m_databaseName = "veltrane_test_" + std::to_string(getpid()) + "_" + std::to_string(++counter);
+    ExecuteOn(PostgresBase(), "CREATE DATABASE " + m_databaseName);
+    m_connectionString = WithDatabase(PostgresBase(), m_databaseName);
   }
   RunSchema();
 }
 
 TestDatabase::~TestDatabase() {
-  if (databaseName_.empty()) return;
+  if (m_databaseName.empty()) return;
   try {
-    ExecuteOn(PostgresBase(), "DROP DATABASE " + databaseName_ + " WITH (FORCE)");
+    ExecuteOn(PostgresBase(), "DROP DATABASE " + m_databaseName + " WITH (FORCE)");
   } catch (const std::exception&) {
     // A server that is down leaves the database behind; the cluster is thrown away anyway.
   }
 }
 
 void TestDatabase::RunSchema() const {
-  const std::string file = engine_ == Engine::SQLite ? "/sqlite.sql" : "/postgresql.sql";
-  WithStatement(connectionString_, [&file](OdbcStatement& statement) {
+  const std::string file = m_engine == Engine::SQLite ? "/sqlite.sql" : "/postgresql.sql";
+  WithStatement(m_connectionString, [&file](OdbcStatement& statement) {
     for (const auto& text : SchemaStatements(VELTRANE_SCHEMA_DIR + file)) statement.Execute(text);
   });
 }
 
 void TestDatabase::Execute(const std::string& sql, const std::vector<SqlParam>& params) const {
-  WithStatement(connectionString_, [&](OdbcStatement& statement) { statement.Execute(sql, params); });
+  WithStatement(m_connectionString, [&](OdbcStatement& statement) { statement.Execute(sql, params); });
 }
 
 std::vector<std::vector<std::string>> TestDatabase::Query(const std::string& sql,
                                                           const std::vector<SqlParam>& params) const {
   std::vector<std::vector<std::string>> rows;
-  WithStatement(connectionString_, [&](OdbcStatement& executed) {
+  WithStatement(m_connectionString, [&](OdbcStatement& executed) {
     executed.Execute(sql, params);
     const SQLHSTMT statement = executed.Handle();
     SQLSMALLINT columns = 0;
@@ -109,7 +109,7 @@ std::string TestDatabase::QueryValue(const std::string& sql, const std::vector<S
 void TestDatabase::Refuse(const std::string& event, const std::string& table, const std::string& message,
                           const std::string& condition) const {
   const std::string raise = "'" + message + "'";
-  if (engine_ == Engine::SQLite) {
+  if (m_engine == Engine::SQLite) {
     Execute("CREATE TRIGGER refuse BEFORE " + event + " ON " + table + " WHEN " + condition +
             " BEGIN SELECT RAISE(ABORT, " + raise + "); END");
     return;
@@ -121,5 +121,5 @@ void TestDatabase::Refuse(const std::string& event, const std::string& table, co
 }
 
 void TestDatabase::Allow(const std::string& table) const {
-  Execute(engine_ == Engine::SQLite ? "DROP TRIGGER refuse" : "DROP TRIGGER refuse ON " + table);
+  Execute(m_engine == Engine::SQLite ? "DROP TRIGGER refuse" : "DROP TRIGGER refuse ON " + table);
 }

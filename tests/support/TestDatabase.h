@@ -25,7 +25,7 @@ class TestDatabase {
   TestDatabase& operator=(const TestDatabase&) = delete;
 
   // The ODBC connection string of this database, without the "ODBC;" prefix.
-  const std::string& ConnectionString() const { return connectionString_; }
+  const std::string& ConnectionString() const { return m_connectionString; }
 
   // Runs a statement directly, for setting up rows and for checks.
   void Execute(const std::string& sql, const std::vector<SqlParam>& params = {}) const;
@@ -44,8 +44,8 @@ class TestDatabase {
  private:
   void RunSchema() const;
 
-  Engine engine_;
-  TemporaryFolder folder_;
-  std::string databaseName_;  // PostgreSQL only
-  std::string connectionString_;
+  Engine m_engine;
+  TemporaryFolder m_folder;
+  std::string m_databaseName;  // PostgreSQL only
+  std::string m_connectionString;
 };
