@@ -20,11 +20,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-std::string Digest(const std::string& text) {
-  std::string digest;
-  DigestText(text, digest);
-  return digest;
-}
+std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
 
 class AdminTest : public DatabaseTest {
  protected:

@@ -10,11 +10,7 @@
 
 namespace {
 
-std::string Digest(const std::string& text) {
-  std::string digest;
-  DigestText(text, digest);
-  return digest;
-}
+std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
 
 // Presses OK, which must show `text` and leave the dialog open.
 void ExpectRefusal(ScriptedUi& ui, ScriptedWindow& w, const std::string& text) {
