@@ -1,5 +1,5 @@
 // veltrane-admin run as a user runs it, against real engines: setting up a database, an
-// account's whole life, the session lock against a sheet and signals, unlock, refusals with
+// account's whole life, the session lock, signals and unlock, refusals with
 // their exit statuses, hostile texts, and passwords kept out of sight.
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include <fstream>
 #include <thread>
 
-#include "db/ConfigDatabase.h"
 #include "digest/Digest.h"
 #include "tests/cli/AdminRun.h"
 #include "tests/db/TestHelpers.h"
@@ -21,11 +20,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-std::string Digest(const std::string& text) {
-  std::string digest;
-  DigestText(text, digest);
-  return digest;
-}
+std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
 
 class AdminTest : public DatabaseTest {
  protected:
@@ -97,17 +92,6 @@ TEST_P(AdminTest, UserDeleteAsksFirst) {
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'alice'"), "0");
 }
 
-TEST_P(AdminTest, ASheetOpenElsewhereLocksTheCommandOutWithStatusThree) {
-  ConfigDatabase sheet;
-  ASSERT_EQ(sheet.Connect(0, "admin", "brelk"), 1);
-  const AdminOutcome refused = Admin({"computer", "list"});
-  EXPECT_EQ(refused.status, 3);
-  EXPECT_NE(refused.err.find("Database Access is locked. It is being accessed from another machine."),
-            std::string::npos);
-  sheet.Close();
-  ExpectDone(Admin({"computer", "list"}));
-}
-
 TEST_P(AdminTest, ATerminationSignalWhileTheLockIsHeldReleasesIt) {
   AddServer();
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
@@ -121,10 +105,12 @@ TEST_P(AdminTest, ATerminationSignalWhileTheLockIsHeldReleasesIt) {
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM VirtualServers"), "1");
 }
 
-TEST_P(AdminTest, UnlockFreesALockLeftBehindOnlyWithTheRightPassword) {
+TEST_P(AdminTest, ALockedDatabaseEndsWithStatusThreeAndUnlockFreesItOnlyWithTheRightPassword) {
   ExpectDone(Admin({"computer", "list"}));  // the first log-in makes the administrator
   Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");  // a session that was killed
-  EXPECT_EQ(Admin({"user", "list"}).status, 3);
+  const AdminOutcome locked = Admin({"user", "list"});
+  EXPECT_EQ(locked.status, 3);
+  EXPECT_NE(locked.err.find("Database Access is locked."), std::string::npos) << locked.err;
   const AdminOutcome wrong = RunAdmin({"unlock"}, "brelk!\n");
   EXPECT_EQ(wrong.status, 1);
   EXPECT_NE(wrong.err.find("wrong password for admin"), std::string::npos);
@@ -169,19 +155,15 @@ TEST_P(AdminTest, AnUnreachableDatabaseEndsWithStatusFour) {
   EXPECT_EQ(Admin({"computer", "list"}).status, 4);
 }
 
-TEST_P(AdminTest, HostileTextsAreStoredAndListedExactly) {
+// Which texts the database takes is the model's test; here the words reach it whole and the
+// listing quotes them.
+TEST_P(AdminTest, AHostileNameIsStoredAsGivenAndQuotedInTheListing) {
   AddServer();
-  std::string longest;
-  for (int i = 0; i < 255; ++i) longest += "é";
-  for (const std::string& name : {std::string("O'Brien \"Zoë\""), std::string("' OR '1'='1"), longest}) {
-    const std::string home = name == longest ? longest : "/srv/" + name;
-    ExpectDone(Admin({"user", "add", name, "--vserver", "10.0.0.1", "--home", home}, "pw\n"));
-    EXPECT_EQ(Db().QueryValue("SELECT HomeDir FROM Users WHERE UserName = ?", {name}), home);
-  }
+  const std::string name = "O'Brien \"Zoë\" ' OR '1'='1";
+  ExpectDone(Admin({"user", "add", name, "--vserver", "10.0.0.1", "--home", "/srv/" + name}, "pw\n"));
+  EXPECT_EQ(Db().QueryValue("SELECT HomeDir FROM Users WHERE UserName = ?", {name}), "/srv/" + name);
   const AdminOutcome listed = Admin({"user", "list", "--vserver", "10.0.0.1", "--json"});
-  EXPECT_NE(listed.out.find("\"name\": \"O'Brien \\\"Zoë\\\"\""), std::string::npos) << listed.out;
-  EXPECT_NE(listed.out.find("\"name\": \"' OR '1'='1\""), std::string::npos);
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "5");  // admin, ftp and the three
+  EXPECT_NE(listed.out.find("\"name\": \"O'Brien \\\"Zoë\\\" ' OR '1'='1\""), std::string::npos) << listed.out;
 }
 
 TEST_P(AdminTest, APasswordNeverAppearsInOutputOrFiles) {

@@ -142,11 +142,7 @@ TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndOkClosesIt) {
     QWidget* logIn = QApplication::activeModalWidget();
     ASSERT_NE(logIn, nullptr);
     EXPECT_EQ(logIn->windowTitle(), "Log In");
-    EXPECT_EQ(Find<QLineEdit>(IDC_USER_NAME)->text(), "admin");
-    EXPECT_TRUE(Find<QLineEdit>(IDC_USER_NAME)->isReadOnly());
-    QLineEdit* password = Find<QLineEdit>(IDC_PASSWORD);
-    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
-    QTest::keyClicks(password, "brelk");
+    QTest::keyClicks(Find<QLineEdit>(IDC_PASSWORD), "brelk");
     Screenshot(logIn, "log-in");
     Later([&] {
       QWidget* sheet = QApplication::activeModalWidget();

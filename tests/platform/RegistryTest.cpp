@@ -77,6 +77,12 @@ class RegistryTest : public testing::Test {
     return bytes;
   }
 
+  // Every folder and file below the root has these permissions.
+  void ExpectModes(fs::perms folders, fs::perms files) const {
+    for (const auto& entry : fs::recursive_directory_iterator(m_root))
+      EXPECT_EQ(entry.status().permissions(), entry.is_directory() ? folders : files) << entry.path();
+  }
+
   fs::path KeyFolder() const { return m_root / "HKEY_LOCAL_MACHINE/SOFTWARE/Orvindel/Veltrane Server"; }
 
   fs::path m_base, m_root;
@@ -150,10 +156,7 @@ TEST_F(RegistryTest, EverythingWrittenIsForTheOwnerOnlyWhateverTheUmask) {
   ASSERT_EQ(Set(key, "ConnectionString", "PWD=other"), ERROR_SUCCESS);
   umask(previous);
   RegCloseKey(key);
-  for (const auto& entry : fs::recursive_directory_iterator(m_root)) {
-    const auto expected = entry.is_directory() ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write;
-    EXPECT_EQ(entry.status().permissions(), expected) << entry.path();
-  }
+  ExpectModes(fs::perms::owner_all, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(fs::status(m_root).permissions(), fs::perms::owner_all);
   EXPECT_EQ(std::distance(fs::directory_iterator(KeyFolder()), fs::directory_iterator()), 1);  // no file left over
 }
@@ -205,9 +208,7 @@ TEST_F(RegistryTest, BelowARootSharedWithItsGroupFoldersAndFilesAreForOwnerAndGr
   RegCloseKey(key);
   umask(previous);
 
-  for (const auto& entry : fs::recursive_directory_iterator(m_root)) {
-    EXPECT_EQ(entry.status().permissions(), entry.is_directory() ? kSharedFolder : kSharedFile) << entry.path();
-  }
+  ExpectModes(kSharedFolder, kSharedFile);
 }
 
 TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyElseReads) {

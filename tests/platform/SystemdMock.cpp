@@ -46,7 +46,6 @@ void Stop(pid_t pid)
     if (pid <= 0)
         return;
     kill(pid, SIGTERM);
-    kill(pid, SIGCONT);  // a frozen process takes its SIGTERM only once it runs again
     waitpid(pid, nullptr, 0);
 }
 
@@ -116,11 +115,6 @@ void SystemdMock::ThrowOnFailure(int result, sd_bus_error& error, const char* wh
     const std::string message = std::string(what) + ": " + (error.message ? error.message : "failed");
     sd_bus_error_free(&error);
     throw std::runtime_error(message);
-}
-
-void SystemdMock::FreezeManager()
-{
-    kill(m_mockPid, SIGSTOP);
 }
 
 void SystemdMock::StopManager()

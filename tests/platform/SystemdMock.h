@@ -33,8 +33,6 @@ public:
 
     // Takes the manager stand-in off the bus, leaving the bus itself running.
     void StopManager();
-    // Stops the manager stand-in where it is: it keeps its name on the bus and never answers.
-    void FreezeManager();
     void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr)
     {
         if (requiredBy != nullptr)

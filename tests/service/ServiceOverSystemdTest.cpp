@@ -65,13 +65,4 @@ TEST_F(ServiceOverSystemdTest, StartAndStopWithADependentThroughTheBus)
     EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_STOPPED));
 }
 
-TEST_F(ServiceOverSystemdTest, WithoutASystemBusTheServiceCannotBeReached)
-{
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/system_bus_socket", 1);
-    SelectServiceBackend();
-    EXPECT_EQ(StartFtpService(), 1u);
-    EXPECT_EQ(StopFtpService(1, 30000), 1u);
-    EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
-}
-
 } // namespace
