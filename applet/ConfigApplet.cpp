@@ -6,18 +6,18 @@
 #include "db/SessionSettings.h"
 #include "framework/ModuleResources.h"
 #include "res/DialogTemplate.h"
+#include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "service/ServiceBackendSelection.h"
 #include "ui/FTPSheet.h"
 
 namespace {
 
-constexpr int kAppletIconId = 12000;
 // Failed log-ins after which a further failure ends the launch: four showings in all.
 constexpr int kFailuresBeforeGivingUp = 3;
 
-// This library's templates and bitmaps, for the windows it opens.
-const ModuleResources kAppletModule{&res::FindDialogTemplate, &res::FindBitmapXpm};
+// This library's templates, bitmaps and id names, for the windows it opens and UI scripts.
+const ModuleResources kAppletModule{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
 
 // The service manager that Start, Stop and the General page's status reach: systemd, for the
 // unit the configuration names, where a system bus answers; none otherwise.
@@ -75,6 +75,6 @@ LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
 }
 
 LONG ConfigApplet::OnNewInquire(LPARAM, NEWCPLINFO* info) {
-  FillNewCplInfo(*info, res::FindIconXpm(kAppletIconId), kName, "Configuration Applet for Veltrane Server");
+  FillNewCplInfo(*info, res::FindIconXpm(IDI_APPLET), kName, "Configuration Applet for Veltrane Server");
   return 0;
 }
