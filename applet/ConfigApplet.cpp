@@ -3,7 +3,6 @@
 #include <string>
 
 #include "applet/LogInDlg.h"
-#include "db/SessionSettings.h"
 #include "framework/ModuleResources.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
@@ -18,10 +17,6 @@ constexpr int kFailuresBeforeGivingUp = 3;
 
 // This library's templates, bitmaps and id names, for the windows it opens and UI scripts.
 const ModuleResources kAppletModule{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
-
-// The service manager that Start, Stop and the General page's status reach: systemd, for the
-// unit the configuration names, where a system bus answers; none otherwise.
-void ChooseServiceBackend() { SelectServiceBackend(ReadSessionSetting(kServiceUnitValue).value_or("")); }
 
 // Shows the Log In dialog until the session connects; false on Cancel, or when the dialog
 // cannot be shown (the framework has said why), or after the last failed attempt. Each
@@ -66,7 +61,7 @@ void ShowSheet(ConfigDatabase& database) {
 
 LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
   ModuleResourceScope module(kAppletModule);
-  ChooseServiceBackend();
+  SelectConfiguredServiceBackend();  // what Start, Stop and the General page's status reach
   // Every way out of the launch closes the session, an error on its way to CPlApplet too,
   // even one raised before ShowSheet's own closer exists.
   const SessionCloser closer(database);
