@@ -3,25 +3,20 @@
 #include <string>
 
 #include "applet/LogInDlg.h"
-#include "db/SessionSettings.h"
 #include "framework/ModuleResources.h"
 #include "res/DialogTemplate.h"
+#include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "service/ServiceBackendSelection.h"
 #include "ui/FTPSheet.h"
 
 namespace {
 
-constexpr int kAppletIconId = 12000;
 // Failed log-ins after which a further failure ends the launch: four showings in all.
 constexpr int kFailuresBeforeGivingUp = 3;
 
-// This library's templates and bitmaps, for the windows it opens.
-const ModuleResources kAppletModule{&res::FindDialogTemplate, &res::FindBitmapXpm};
-
-// The service manager that Start, Stop and the General page's status reach: systemd, for the
-// unit the configuration names, where a system bus answers; none otherwise.
-void ChooseServiceBackend() { SelectServiceBackend(ReadSessionSetting(kServiceUnitValue).value_or("")); }
+// This library's templates, bitmaps and id names, for the windows it opens and UI scripts.
+const ModuleResources kAppletModule{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
 
 // Shows the Log In dialog until the session connects; false on Cancel, or when the dialog
 // cannot be shown (the framework has said why), or after the last failed attempt. Each
@@ -66,7 +61,7 @@ void ShowSheet(ConfigDatabase& database) {
 
 LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
   ModuleResourceScope module(kAppletModule);
-  ChooseServiceBackend();
+  SelectConfiguredServiceBackend();  // what Start, Stop and the General page's status reach
   // Every way out of the launch closes the session, an error on its way to CPlApplet too,
   // even one raised before ShowSheet's own closer exists.
   const SessionCloser closer(database);
@@ -75,6 +70,6 @@ LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
 }
 
 LONG ConfigApplet::OnNewInquire(LPARAM, NEWCPLINFO* info) {
-  FillNewCplInfo(*info, res::FindIconXpm(kAppletIconId), kName, "Configuration Applet for Veltrane Server");
+  FillNewCplInfo(*info, res::FindIconXpm(IDI_APPLET), kName, "Configuration Applet for Veltrane Server");
   return 0;
 }

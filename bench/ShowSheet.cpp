@@ -6,7 +6,7 @@
 #include "ui/FTPSheet.h"
 
 void ShowSheet(ConfigDatabase& session, int startPage) {
-  static const ModuleResources resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  static const ModuleResources resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
   ModuleResourceScope module(resources);
   CFTPSheet sheet("Veltrane Properties", nullptr, static_cast<UINT>(startPage));
   sheet.AttachDatabase(&session);

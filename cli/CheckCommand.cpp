@@ -6,7 +6,6 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cli/Locations.h"
-#include "cli/ServiceUnit.h"
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
 #include "db/ConnectionPool.h"
@@ -14,6 +13,7 @@
 #include "db/Schema.h"
 #include "db/SessionSettings.h"
 #include "service/FtpServiceControl.h"
+#include "service/ServiceBackendSelection.h"
 #include "service/ServiceStateText.h"
 
 namespace {
@@ -45,9 +45,9 @@ void ReportLock(const std::string& connectionString) {
 }
 
 void ReportService() {
-  UseConfiguredServiceUnit();
+  SelectConfiguredServiceBackend();
   const auto state = QueryFtpServiceState();
-  Line("service " + ConfiguredServiceUnit(), state ? ServiceStateText(*state).text : "Service manager not available");
+  Line("service " + ConfiguredFtpServiceUnit(), state ? ServiceStateText(*state).text : "Service manager not available");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // timeout (the eight preferences of a virtual server).
 
 #include <iostream>
+#include <iterator>
 #include <limits>
 
 #include "cli/AdminSession.h"
@@ -15,35 +16,36 @@
 #include "cli/Prompter.h"
 #include "cli/Values.h"
 #include "db/PreferenceSet.h"
+#include "db/PreferenceTable.h"
 #include "db/TextLimit.h"
 
 namespace {
 
 constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
-// A key as typed, the preference's own name, and where its value lives in a set.
+// The key a preference is typed as, and the highest value a number preference takes (the
+// lowest is 0), in the order of kPreferences.
 struct PreferenceKey {
   const char* key;
-  const char* name;
-  std::string PreferenceSet::*text;
-  int32_t PreferenceSet::*number;
-  int32_t low, high;
+  int32_t high;
 };
 
 constexpr PreferenceKey kKeys[] = {
-    {"port", "FTP Port", nullptr, &PreferenceSet::ftpPort, 0, 65535},
-    {"welcome", "Welcome Message", &PreferenceSet::welcomeMessage, nullptr, 0, 0},
-    {"goodbye", "GoodBye Message", &PreferenceSet::goodbyeMessage, nullptr, 0, 0},
-    {"anonymous", "Anonymous", nullptr, &PreferenceSet::anonymous, 0, 1},
-    {"max-connections", "Max Connections", nullptr, &PreferenceSet::maxConnections, 0, kMax},
-    {"max-per-ip", "Max Connections Per IP", nullptr, &PreferenceSet::maxConnectionsPerIp, 0, kMax},
-    {"max-per-user", "Max Connections Per User", nullptr, &PreferenceSet::maxConnectionsPerUser, 0, kMax},
-    {"timeout", "Connection Timeout", nullptr, &PreferenceSet::connectionTimeout, 0, kMax},
+    {"port", 65535},
+    {"welcome", 0},
+    {"goodbye", 0},
+    {"anonymous", 1},
+    {"max-connections", kMax},
+    {"max-per-ip", kMax},
+    {"max-per-user", kMax},
+    {"timeout", kMax},
 };
+static_assert(std::size(kKeys) == kPreferenceCount);
 
-const PreferenceKey& KeyNamed(const std::string& key) {
-  for (const PreferenceKey& known : kKeys)
-    if (key == known.key) return known;
+// The index in kPreferences and kKeys of the preference typed as `key`.
+size_t IndexOfKey(const std::string& key) {
+  for (size_t index = 0; index < kPreferenceCount; ++index)
+    if (key == kKeys[index].key) return index;
   throw UsageError("unknown preference \"" + key + "\" (see veltrane-admin --help)");
 }
 
@@ -51,21 +53,26 @@ const PreferenceKey& KeyNamed(const std::string& key) {
 void Apply(PreferenceSet& set, const std::string& assignment) {
   const size_t equals = assignment.find('=');
   if (equals == std::string::npos) throw UsageError("\"" + assignment + "\" is not KEY=VALUE");
-  const PreferenceKey& key = KeyNamed(assignment.substr(0, equals));
+  const size_t index = IndexOfKey(assignment.substr(0, equals));
+  const PreferenceDefinition& preference = kPreferences[index];
   const std::string value = assignment.substr(equals + 1);
-  if (key.text) {
+  if (preference.text) {
     if (ExceedsMaxCharacters(value))
-      throw Refused(std::string("The ") + key.name + " can hold at most 255 characters. Please shorten it.");
-    set.*key.text = value;
+      throw Refused(std::string("The ") + preference.name + " can hold at most 255 characters. Please shorten it.");
+    set.*preference.text = value;
   } else {
-    set.*key.number = NumberValue(value, key.name, key.low, key.high);
+    set.*preference.number = NumberValue(value, preference.name, 0, kKeys[index].high);
   }
 }
 
 Record Fields(PreferenceSet& set) {
   Record record;
-  for (const PreferenceKey& key : kKeys)
-    record.push_back(key.text ? Field{key.key, set.*key.text} : Field{key.key, std::to_string(set.*key.number), true});
+  for (size_t index = 0; index < kPreferenceCount; ++index) {
+    const PreferenceDefinition& preference = kPreferences[index];
+    const char* key = kKeys[index].key;
+    record.push_back(preference.text ? Field{key, set.*preference.text}
+                                     : Field{key, std::to_string(set.*preference.number), true});
+  }
   return record;
 }
 

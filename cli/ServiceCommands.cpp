@@ -10,6 +10,7 @@
 #include "cli/Prompter.h"
 #include "cli/ServiceUnit.h"
 #include "service/FtpServiceControl.h"
+#include "service/ServiceBackendSelection.h"
 #include "service/ServiceStateText.h"
 
 namespace {
@@ -18,8 +19,8 @@ constexpr DWORD kStopTimeoutMs = 30000;
 
 int Status() {
   const auto state = QueryFtpServiceState();
-  if (!state) throw Refused(ConfiguredServiceUnit() + ": Service manager not available");
-  std::cout << ConfiguredServiceUnit() << ": " << ServiceStateText(*state).text << '\n';
+  if (!state) throw Refused(ConfiguredFtpServiceUnit() + ": Service manager not available");
+  std::cout << ConfiguredFtpServiceUnit() << ": " << ServiceStateText(*state).text << '\n';
   return 0;
 }
 
@@ -33,7 +34,7 @@ int RunService(Arguments& arguments) {
     throw UsageError("unknown action \"" + action + "\" for service");
   AdminSession session(AskAdministratorPassword());
   if (unit) StoreServiceUnit(*unit);
-  UseConfiguredServiceUnit();
+  SelectConfiguredServiceBackend();
   if (action == "status") return Status();
   if (action == "start") {
     if (StartFtpService() != 0) throw Refused("Unable to Start Veltrane Server");

@@ -5,8 +5,8 @@
 //
 //   const CommandMap& CMyDlg::GetCommandMap() const {
 //     static const CommandMap map = CommandMap::Of<CMyDlg>(&CDialog::GetCommandMap(), {
-//         {BN_CLICKED, 7011, &CMyDlg::OnSave},
-//         {CBN_SELCHANGE, 7027, &CMyDlg::OnSelchangeComputer},
+//         {BN_CLICKED, IDC_SAVE, &CMyDlg::OnSave},
+//         {CBN_SELCHANGE, IDC_CHOICE, &CMyDlg::OnSelchangeChoice},
 //     });
 //     return map;
 //   }

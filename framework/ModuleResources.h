@@ -1,16 +1,25 @@
 #pragma once
-// Where the framework takes dialog templates and bitmaps from: the resources of the library
-// that is the framework's current module. A library makes itself current for the length of
-// a call with a ModuleResourceScope, so windows opened in that call use its resources.
+// Where the framework takes dialog templates, bitmaps and the names of ids from: the resources
+// of the library that is the framework's current module. A library makes itself current for
+// the length of a call with a ModuleResourceScope, so windows opened in that call use its
+// resources.
+
+#include <optional>
+#include <span>
+#include <string_view>
 
 #include "res/DialogTemplate.h"
+#include "res/ResourceNames.h"
 
 struct ModuleResources {
-  const res::DialogTemplate* (*findDialogTemplate)(int id) = nullptr;
-  const char* const* (*findBitmapXpm)(int id) = nullptr;  // XPM data
+  std::span<const res::DialogTemplate* const> (*dialogTemplates)() = nullptr;  // all it holds
+  const char* const* (*findBitmapXpm)(int id) = nullptr;                       // XPM data
+  std::span<const res::ResourceName> (*resourceNames)() = nullptr;             // its ids' names
 
-  const res::DialogTemplate* FindDialogTemplate(int id) const;  // null when there is none
-  const char* const* FindBitmapXpm(int id) const;              // null when there is none
+  std::span<const res::DialogTemplate* const> DialogTemplates() const;  // empty when there are none
+  const res::DialogTemplate* FindDialogTemplate(int id) const;          // null when there is none
+  const char* const* FindBitmapXpm(int id) const;                       // null when there is none
+  std::optional<int> FindId(std::string_view name) const;               // nothing for an unknown name
 };
 
 // The current module's resources (none at all until a scope makes a module current).

@@ -4,6 +4,7 @@
 // control's kind (an edit's ES_ bits, a button's BS_ bits, ...).
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -73,7 +74,8 @@ struct DialogTemplate {
   std::vector<ControlTemplate> controls;  // in tab order
 };
 
-// The template with that resource id, or null when there is none.
+// Every template, and the one with that resource id (null when there is none).
+std::span<const DialogTemplate* const> DialogTemplates();
 const DialogTemplate* FindDialogTemplate(int id);
 
 }  // namespace res

@@ -2,12 +2,16 @@
 
 namespace res {
 
-const DialogTemplate* FindDialogTemplate(int id) {
+std::span<const DialogTemplate* const> DialogTemplates() {
   static const DialogTemplate* const kAll[] = {
       &Template129(),  &Template132(),  &Template134(),  &Template2002(), &Template7013(),
       &Template7015(), &Template7016(), &Template7017(), &Template7019(), &Template7020(),
   };
-  for (const DialogTemplate* dialog : kAll) {
+  return kAll;
+}
+
+const DialogTemplate* FindDialogTemplate(int id) {
+  for (const DialogTemplate* dialog : DialogTemplates()) {
     if (dialog->id == id) return dialog;
   }
   return nullptr;

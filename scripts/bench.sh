@@ -151,14 +151,14 @@ replay() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench
 
 write_scripts() {
   cat >"$work/cancel.script" <<'EOF'
-expect-dialog 7019
-click 2
+expect-dialog IDD_LOG_IN
+click IDCANCEL
 EOF
   cat >"$work/login.script" <<'EOF'
-expect-dialog 7019
-expect-text 1028 "admin"
-set 1013 "brelk"
-click 1
+expect-dialog IDD_LOG_IN
+expect-text IDC_USER_NAME "admin"
+set IDC_PASSWORD "brelk"
+click IDOK
 expect-sheet "Veltrane Properties"
 close-sheet cancel
 EOF
@@ -168,7 +168,7 @@ EOF
 listing_script() {
   local script=$work/list-$engine-$1.script
   head -5 "$work/login.script" >"$script"
-  printf 'tab 2\nexpect-count 2007 %s\nclose-sheet cancel\n' "$1" >>"$script"
+  printf 'tab 2\nexpect-count IDC_USER_LIST %s\nclose-sheet cancel\n' "$1" >>"$script"
   echo "$script"
 }
 

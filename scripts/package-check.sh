@@ -62,18 +62,18 @@ package_check_cleanup() {
 # set up, and a log-in after it.
 write_ui_scripts() {
   cat >"$scripts/first-run.txt" <<'EOF'
-expect-dialog 7019
-set 1013 "brelk"
-click 1
+expect-dialog IDD_LOG_IN
+set IDC_PASSWORD "brelk"
+click IDOK
 expect-message "Error!!" "Unable to Connect to Database.\n\n[unixODBC][Driver Manager]Data source name not found and no default driver specified"
 answer ok
-expect-dialog 7019
-click 2
+expect-dialog IDD_LOG_IN
+click IDCANCEL
 EOF
   cat >"$scripts/log-in.txt" <<'EOF'
-expect-dialog 7019
-set 1013 "brelk"
-click 1
+expect-dialog IDD_LOG_IN
+set IDC_PASSWORD "brelk"
+click IDOK
 expect-sheet "Veltrane Properties"
 close-sheet ok
 EOF

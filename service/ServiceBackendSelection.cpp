@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 
+#include "db/SessionSettings.h"
 #include "platform/ServiceManager.h"
 #include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
@@ -19,6 +20,14 @@ std::string FtpServiceUnitName(const std::string& configured)
     return unit;
 }
 
+namespace {
+
+std::string StoredUnit() { return ReadSessionSetting(kServiceUnitValue).value_or(""); }
+
+}  // namespace
+
+std::string ConfiguredFtpServiceUnit() { return FtpServiceUnitName(StoredUnit()); }
+
 void SelectServiceBackend(const std::string& configuredUnit)
 {
     if (!SystemdServiceBackend::SystemBusAnswers()) {
@@ -28,3 +37,5 @@ void SelectServiceBackend(const std::string& configuredUnit)
     SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
         std::map<std::string, std::string>{{kFtpServiceName, FtpServiceUnitName(configuredUnit)}}));
 }
+
+void SelectConfiguredServiceBackend() { SelectServiceBackend(StoredUnit()); }

@@ -13,9 +13,13 @@ inline constexpr const char* kDefaultFtpServiceUnit = "veltrane-server.service";
 
 std::string FtpServiceUnitName(const std::string& configured = {});
 
+// The unit FtpServiceUnitName gives for what the configuration names.
+std::string ConfiguredFtpServiceUnit();
+
 // Installs the systemd backend where a system bus answers, and none otherwise: opening the
 // service manager then fails (RPC_S_SERVER_UNAVAILABLE), as on a machine without the service.
-// A program calls this at its start, before the routines of FtpServiceControl.h: the applet
-// when it is opened, veltrane-admin before a service command. Tests install a backend of their
-// own instead.
 void SelectServiceBackend(const std::string& configuredUnit = {});
+// SelectServiceBackend for the unit the configuration names. A program calls this at its
+// start, before the routines of FtpServiceControl.h: the applet when it is opened,
+// veltrane-admin before a service command. Tests install a backend of their own instead.
+void SelectConfiguredServiceBackend();

@@ -23,7 +23,7 @@ public:
   ~ListView() override;
 
   QTableView* Table() const;
-  // Where the column widths are kept, e.g. "2002-2007"; without one they are not kept.
+  // Where the column widths are kept, "TEMPLATE-CONTROL" (the two ids); without one they are not kept.
   void SetSettingsKey(const QString& key) { m_settingsKey = key; }
 
 protected:

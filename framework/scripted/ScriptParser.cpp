@@ -1,6 +1,7 @@
 #include "framework/scripted/ScriptParser.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <map>
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-enum class Arg { Number, Text, OnOff, YesNo, OkCancel, Answer };
+enum class Arg { Id, Number, Text, OnOff, YesNo, OkCancel, Answer };
 
 struct Token {
   std::string text;
@@ -17,24 +18,24 @@ struct Token {
 
 const std::map<std::string, std::vector<Arg>>& Signatures() {
   static const std::map<std::string, std::vector<Arg>> signatures = {
-      {"expect-dialog", {Arg::Number}},
+      {"expect-dialog", {Arg::Id}},
       {"expect-sheet", {Arg::Text}},
-      {"set", {Arg::Number, Arg::Text}},
-      {"check", {Arg::Number, Arg::OnOff}},
-      {"select", {Arg::Number, Arg::Text}},
-      {"select-row", {Arg::Number, Arg::Number}},
-      {"click", {Arg::Number}},
+      {"set", {Arg::Id, Arg::Text}},
+      {"check", {Arg::Id, Arg::OnOff}},
+      {"select", {Arg::Id, Arg::Text}},
+      {"select-row", {Arg::Id, Arg::Number}},
+      {"click", {Arg::Id}},
       {"tab", {Arg::Number}},
       {"timer", {Arg::Number}},
       {"close-sheet", {Arg::OkCancel}},
       {"expect-message", {Arg::Text, Arg::Text}},
       {"answer", {Arg::Answer}},
       {"browse", {Arg::Text}},  // or no argument at all
-      {"expect-text", {Arg::Number, Arg::Text}},
-      {"expect-enabled", {Arg::Number, Arg::YesNo}},
-      {"expect-checked", {Arg::Number, Arg::OnOff}},
-      {"expect-count", {Arg::Number, Arg::Number}},
-      {"expect-cell", {Arg::Number, Arg::Number, Arg::Number, Arg::Text}},
+      {"expect-text", {Arg::Id, Arg::Text}},
+      {"expect-enabled", {Arg::Id, Arg::YesNo}},
+      {"expect-checked", {Arg::Id, Arg::OnOff}},
+      {"expect-count", {Arg::Id, Arg::Number}},
+      {"expect-cell", {Arg::Id, Arg::Number, Arg::Number, Arg::Text}},
   };
   return signatures;
 }
@@ -42,7 +43,7 @@ const std::map<std::string, std::vector<Arg>>& Signatures() {
 std::string Usage(const std::string& name, const std::vector<Arg>& args) {
   std::string usage = name;
   for (Arg arg : args) {
-    static const char* const forms[] = {"N", "\"TEXT\"", "on|off", "yes|no", "ok|cancel", "ok|yes|no|cancel"};
+    static const char* const forms[] = {"ID", "N", "\"TEXT\"", "on|off", "yes|no", "ok|cancel", "ok|yes|no|cancel"};
     usage += std::string(" ") + forms[static_cast<int>(arg)];
   }
   return usage;
@@ -53,9 +54,18 @@ bool ParseNumber(const std::string& text, int& value) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
+// An id's name, spelt as a C identifier: a letter or '_', then letters, digits and '_'.
+bool IsName(const std::string& text) {
+  const auto nameCharacter = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  return !text.empty() && !std::isdigit(static_cast<unsigned char>(text[0])) &&
+         std::all_of(text.begin(), text.end(), nameCharacter);
+}
+
 bool Fits(Arg arg, const Token& token) {
   int number = 0;
   switch (arg) {
+    case Arg::Id:
+      return !token.quoted && (ParseNumber(token.text, number) || IsName(token.text));
     case Arg::Number:
       return !token.quoted && ParseNumber(token.text, number);
     case Arg::Text:
@@ -206,6 +216,7 @@ std::vector<ScriptCommand> ParseScript(const std::string& scriptName, const std:
 
     ScriptCommand command{line, tokens[0].text, {}};
     for (size_t i = 1; i < tokens.size(); ++i) command.args.push_back(tokens[i].text);
+    if (!args.empty() && args[0] == Arg::Id) command.idByName = !ParseNumber(command.args[0], command.id);
     commands.push_back(std::move(command));
   }
   return commands;

@@ -5,11 +5,14 @@
 //   expect-dialog ID            expect-sheet "CAPTION"
 //   set ID "TEXT"               check ID on|off           select ID "TEXT"
 //   select-row ID N             click ID                  tab N
-//   timer ID                    close-sheet ok|cancel
+//   timer N                     close-sheet ok|cancel
 //   expect-message "CAPTION" "TEXT"   followed by   answer ok|yes|no|cancel
 //   browse "PATH"               browse   (the user cancels the folder chooser)
 //   expect-text ID "TEXT"       expect-enabled ID yes|no  expect-checked ID on|off
 //   expect-count ID N           expect-cell ID ROW COL "TEXT"
+//
+// An ID, a dialog's template or a control, is a number or a name: IDOK, IDCANCEL or one of
+// the current module's names (ModuleResources), looked up when the first window opens.
 
 #include <string>
 #include <vector>
@@ -17,7 +20,9 @@
 struct ScriptCommand {
   int line;
   std::string name;
-  std::vector<std::string> args;  // numbers and keywords as written, texts unescaped
+  std::vector<std::string> args;  // numbers, names and keywords as written, texts unescaped
+  int id = 0;             // for a command whose args[0] is an ID: its value, once known
+  bool idByName = false;  // that ID is a name, still to be looked up
 
   int Number(size_t index) const;  // args[index] as a whole number
 };

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "framework/MessageBox.h"
+#include "framework/ModuleResources.h"
 #include "framework/scripted/ScriptError.h"
 #include "framework/scripted/ScriptedWindow.h"
 
@@ -21,6 +22,13 @@ int AnswerOf(const std::string& word) {
 }
 
 bool IsExpectation(const std::string& name) { return name.rfind("expect-", 0) == 0; }
+
+// The id a name stands for: the framework's OK and Cancel, else the current module's names.
+std::optional<int> IdNamed(const std::string& name) {
+  if (name == "IDOK") return IDOK;
+  if (name == "IDCANCEL") return IDCANCEL;
+  return CurrentModuleResources().FindId(name);
+}
 
 }  // namespace
 
@@ -48,11 +56,23 @@ const ScriptCommand& ScriptPlayer::Next(const std::string& appeared) {
   return m_commands[m_next++];
 }
 
+// Gives every ID written as a name its value; an unknown name stops the run at its line.
+void ScriptPlayer::LookUpNames() {
+  for (ScriptCommand& command : m_commands) {
+    if (!command.idByName) continue;
+    const std::optional<int> id = IdNamed(command.args[0]);
+    if (!id) Fail(&command, "unknown name " + QuoteForReport(command.args[0]));
+    command.id = *id;
+    command.idByName = false;
+  }
+}
+
 void ScriptPlayer::RunWindow(ScriptedWindow& window) {
+  LookUpNames();  // the module whose window this is is current now
   const ScriptCommand& opening = Next(window.Describe() + " opened");
   const bool expected = window.IsSheet()
                             ? opening.name == "expect-sheet" && opening.args[0] == window.Caption()
-                            : opening.name == "expect-dialog" && opening.Number(0) == window.TemplateId();
+                            : opening.name == "expect-dialog" && opening.id == window.TemplateId();
   if (!expected) Fail(&opening, window.Describe() + " opened instead");
   while (!window.Ended()) Perform(window, Next(window.Describe() + " is still open"));
 }
@@ -74,15 +94,15 @@ void ScriptPlayer::Perform(ScriptedWindow& window, const ScriptCommand& command)
 
 void ScriptPlayer::Act(ScriptedWindow& window, const ScriptCommand& c) {
   if (c.name == "set")
-    window.SetText(c.Number(0), c.args[1]);
+    window.SetText(c.id, c.args[1]);
   else if (c.name == "check")
-    window.SetCheck(c.Number(0), c.args[1] == "on");
+    window.SetCheck(c.id, c.args[1] == "on");
   else if (c.name == "select")
-    window.Select(c.Number(0), c.args[1]);
+    window.Select(c.id, c.args[1]);
   else if (c.name == "select-row")
-    window.SelectRow(c.Number(0), c.Number(1));
+    window.SelectRow(c.id, c.Number(1));
   else if (c.name == "click")
-    window.Click(c.Number(0));
+    window.Click(c.id);
   else if (c.name == "tab")
     window.ActivatePage(c.Number(0));
   else if (c.name == "timer")
@@ -92,8 +112,8 @@ void ScriptPlayer::Act(ScriptedWindow& window, const ScriptCommand& c) {
 }
 
 void ScriptPlayer::Expect(ScriptedWindow& window, const ScriptCommand& c) {
-  const int id = c.Number(0);
-  const std::string control = "control " + std::to_string(id);
+  const int id = c.id;
+  const std::string control = "control " + c.args[0];
   if (c.name == "expect-text") {
     if (const std::string text = window.Text(id); text != c.args[1])
       Fail(&c, control + " shows " + QuoteForReport(text));

@@ -3,7 +3,8 @@
 // message box or folder chooser that appears must be the one the next command expects;
 // the commands after an expect-dialog or expect-sheet act on that window until it closes.
 // The first thing that differs stops the run with one line, "SCRIPT:LINE: what happened",
-// and the player hands out no further commands.
+// and the player hands out no further commands. IDs written as names are looked up when the
+// first window opens, in the module current then.
 
 #include <functional>
 #include <string>
@@ -31,6 +32,7 @@ public:
   void SetInterruption(std::function<std::string()> interruption) { m_interruption = std::move(interruption); }
 
 private:
+  void LookUpNames();
   const ScriptCommand& Next(const std::string& appeared);
   void Perform(ScriptedWindow& window, const ScriptCommand& command);
   void Expect(ScriptedWindow& window, const ScriptCommand& command);

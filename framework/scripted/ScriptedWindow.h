@@ -21,7 +21,7 @@ public:
   bool IsSheet() const { return m_sheet != nullptr; }
   int TemplateId() const;  // a dialog's template; 0 for a sheet
   std::string Caption() const;
-  std::string Describe() const;  // e.g. dialog 7017 "Edit Preferences"
+  std::string Describe() const;  // dialog TEMPLATE-ID "CAPTION", or sheet "CAPTION"
   bool Ended() const;
 
   // Acting: each sends the notification the control would send.

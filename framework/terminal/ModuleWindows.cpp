@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kLargestResourceId = 0xFFFF;
-
 CellSize Larger(CellSize a, CellSize b) { return {std::max(a.rows, b.rows), std::max(a.cols, b.cols)}; }
 
 }  // namespace
@@ -17,9 +15,7 @@ CellSize Larger(CellSize a, CellSize b) { return {std::max(a.rows, b.rows), std:
 CellSize SmallestScreenFor(const ModuleResources& module) {
   CellSize smallest;
   std::vector<const res::DialogTemplate*> pages;
-  for (int id = 1; id <= kLargestResourceId; ++id) {
-    const res::DialogTemplate* tmpl = module.FindDialogTemplate(id);
-    if (!tmpl) continue;
+  for (const res::DialogTemplate* tmpl : module.DialogTemplates()) {
     if (tmpl->style & res::WS_CHILD) pages.push_back(tmpl);
     else smallest = Larger(smallest, DialogSurface::SmallestFor(*tmpl));
   }

@@ -1,7 +1,6 @@
 #pragma once
 // The smallest screen that holds every window a module's dialog templates make: each dialog,
-// and a sheet of all its pages (the pages of a module make up one sheet). Resource ids are
-// 16 bits wide, so every id a module could hold is looked up.
+// and a sheet of all its pages (the pages of a module make up one sheet).
 
 #include "framework/terminal/Surface.h"
 

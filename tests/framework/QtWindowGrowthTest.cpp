@@ -55,7 +55,7 @@ protected:
     EXPECT_EQ(placed(fixed).topLeft(), TemplatePlace(tmpl, fixed).topLeft());
   }
 
-  ModuleResources m_resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResources m_resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
   ModuleResourceScope m_module{m_resources};
 };
 

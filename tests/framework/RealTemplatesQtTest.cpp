@@ -46,7 +46,7 @@ protected:
     }
   }
 
-  ModuleResources m_resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResources m_resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
   ModuleResourceScope m_module{m_resources};
 };
 

@@ -95,7 +95,7 @@ TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLine
       // Malformed lines are refused before anything runs.
       {"expect-dialog 100\nfrobnicate 3\n", "s:2: unknown command \"frobnicate\""},
       {"set 10 \"open\n", "s:1: a text has no closing quote"},
-      {"set ten \"x\"\n", "s:1: expected set N \"TEXT\""},
+      {"set 1x \"x\"\n", "s:1: expected set ID \"TEXT\""},
       // A line is quoted in part, and never with what a terminal would act on.
       {"\x1b[2J" + std::string(10'000'000, 'x') + "\n",
        "s:1: unknown command \"\\x1B[2J" + std::string(196, 'x') + "\"..."},

@@ -2,6 +2,8 @@
 // Small dialog templates for the framework's tests, served as the current module's resources.
 
 #include <map>
+#include <span>
+#include <vector>
 
 #include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
@@ -19,7 +21,7 @@ inline constexpr int kFirstPage = 200;
 inline constexpr int kSecondPage = 201;
 inline constexpr int kThirdPage = 202;
 
-inline const res::DialogTemplate* Find(int id) {
+inline const std::map<int, res::DialogTemplate>& Templates() {
   using namespace res;
   using K = ControlKind;
   constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE, kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
@@ -52,12 +54,25 @@ inline const res::DialogTemplate* Find(int id) {
        {kSecondPage, "Second", 200, 100, "MS Sans Serif", 8, kPage, {{30, K::Edit, "", {7, 7, 50, 12}, kEdit}}}},
       {kThirdPage, {kThirdPage, "Third", 220, 120, "MS Sans Serif", 8, kPage, {}}},
   };
-  const auto found = templates.find(id);
-  return found == templates.end() ? nullptr : &found->second;
+  return templates;
+}
+
+inline const res::DialogTemplate* Find(int id) {
+  const auto found = Templates().find(id);
+  return found == Templates().end() ? nullptr : &found->second;
+}
+
+inline std::span<const res::DialogTemplate* const> All() {
+  static const std::vector<const res::DialogTemplate*> all = [] {
+    std::vector<const res::DialogTemplate*> pointers;
+    for (const auto& [id, tmpl] : Templates()) pointers.push_back(&tmpl);
+    return pointers;
+  }();
+  return all;
 }
 
 inline const ModuleResources& Module() {
-  static const ModuleResources module{&Find, nullptr};
+  static const ModuleResources module{&All, nullptr, nullptr};
   return module;
 }
 

@@ -83,6 +83,7 @@ TEST_F(UiScriptTest, AScriptThatDiffersOrCannotBeReadStopsWithOneLineNamingItsLi
   const std::pair<std::string, std::string> cases[] = {
       {"expects-the-wrong-message.txt", ":4: the message box \"Error\" \"Please specify password\" appeared instead\n"},
       {"commands-after-the-applet-returned.txt", ":4: nothing is open for this command\n"},
+      {"names-an-unknown-control.txt", ":3: unknown name \"IDC_USERNAME\"\n"},
       {"no-such-script.txt", ": cannot read the script\n"},
   };
   for (const auto& [name, failure] : cases) {

@@ -5,7 +5,7 @@
 // with no step left for it, is a ScriptError.
 //
 //   ScriptSteps steps;
-//   steps.Window([](ScriptedWindow& w) { w.SetText(1036, "x"); w.Click(IDOK); w.Click(IDCANCEL); })
+//   steps.Window([](ScriptedWindow& w) { w.SetText(IDC_MAX_CONNECTIONS, "x"); w.Click(IDOK); w.Click(IDCANCEL); })
 //        .Message(IDOK);  // the refusal of "x", shown while the first window step runs
 
 #include <deque>

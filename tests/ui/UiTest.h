@@ -42,7 +42,7 @@ struct ScriptedUi {
     return texts;
   }
 
-  ModuleResources resources{&res::FindDialogTemplate, &res::FindBitmapXpm};
+  ModuleResources resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
   ModuleResourceScope module{resources};
   ScriptSteps steps;
   ScriptedBackend backend{steps};
