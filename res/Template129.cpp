@@ -49,7 +49,8 @@ const DialogTemplate& Template129() {
           // Disabled until the first status query says which one applies.
           PushButton(IDC_START_SERVICE, "Start", {83, 183, 50, 14}, WS_DISABLED),
           PushButton(IDC_STOP_SERVICE, "Stop", {145, 183, 50, 14}, WS_DISABLED),
-      }};
+      },
+  };
   return dialog;
 }
 

@@ -39,7 +39,8 @@ const DialogTemplate& Template134() {
           AutoCheckBox(IDC_CREATE_DIR, "Create Directory", {125, 109, 67, 10}),
           DefPushButton(1, "OK", {69, 126, 50, 14}),
           PushButton(2, "Cancel", {125, 126, 50, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

@@ -29,7 +29,8 @@ const DialogTemplate& Template2002() {
           PushButton(IDC_EDIT_USER, "Edit", {81, 165, 50, 14}),
           PushButton(IDC_DELETE_USER, "Delete", {140, 165, 50, 14}),
           PushButton(IDC_CHANGE_PASSWORD, "Change Password", {199, 165, 68, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

@@ -23,7 +23,8 @@ const DialogTemplate& Template7013() {
           Edit(IDC_SERVER_DESCRIPTION, {77, 28, 157, 12}, ES_AUTOHSCROLL),
           DefPushButton(1, "OK", {77, 48, 50, 14}),
           PushButton(2, "Cancel", {137, 48, 50, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

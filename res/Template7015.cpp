@@ -24,7 +24,8 @@ const DialogTemplate& Template7015() {
           Edit(IDC_COMPUTER_NAME, {64, 23, 79, 14}, ES_AUTOHSCROLL),
           DefPushButton(IDC_SAVE_COMPUTER, "Save", {147, 23, 36, 14}),
           PushButton(1, "Close", {68, 41, 50, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

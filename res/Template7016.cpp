@@ -27,7 +27,8 @@ const DialogTemplate& Template7016() {
           PushButton(IDC_EDIT_SERVER, "Edit", {219, 64, 58, 14}),
           PushButton(IDC_DELETE_SERVER, "Delete", {219, 83, 58, 14}),
           PushButton(IDC_SERVER_PREFERENCES, "Edit Preferences", {219, 102, 58, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

@@ -36,7 +36,8 @@ const DialogTemplate& Template7017() {
           Edit(IDC_TIMEOUT, {230, 103, 50, 12}, ES_NUMBER),
           DefPushButton(1, "OK", {91, 122, 50, 14}),
           PushButton(2, "Cancel", {147, 122, 50, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

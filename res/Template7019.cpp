@@ -24,7 +24,8 @@ const DialogTemplate& Template7019() {
           Edit(IDC_USER_NAME, {52, 7, 126, 12}, ES_READONLY | ES_AUTOHSCROLL),
           Label("User Name:", {7, 9, 42, 8}),
           Label("Password:", {7, 26, 42, 8}),
-      }};
+      },
+  };
   return dialog;
 }
 

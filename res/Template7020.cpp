@@ -25,7 +25,8 @@ const DialogTemplate& Template7020() {
           Edit(IDC_CONFIRM_PASSWORD, {52, 42, 126, 12}, ES_PASSWORD),
           DefPushButton(1, "OK", {51, 60, 50, 14}),
           PushButton(2, "Cancel", {109, 60, 50, 14}),
-      }};
+      },
+  };
   return dialog;
 }
 

@@ -13,6 +13,7 @@ PACKAGES=(
   libsystemd-dev dbus python3-dbusmock
   xvfb xauth x11-utils
   libncurses-dev tmux
+  clang-format
   "$@"
 )
 
