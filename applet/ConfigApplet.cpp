@@ -38,13 +38,13 @@ bool LogIn(ConfigDatabase& database) {
 
 // Closes the session on every way out of its scope, releasing its lock; closing twice is harmless.
 class SessionCloser {
-public:
+ public:
   explicit SessionCloser(ConfigDatabase& database) : m_database(database) {}
   ~SessionCloser() { m_database.Close(); }
   SessionCloser(const SessionCloser&) = delete;
   SessionCloser& operator=(const SessionCloser&) = delete;
 
-private:
+ private:
   ConfigDatabase& m_database;
 };
 

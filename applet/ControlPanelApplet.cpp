@@ -40,7 +40,8 @@ LONG ControlPanelApplet::OnNewInquire(LPARAM, NEWCPLINFO* info) {
   return 0;
 }
 
-void ControlPanelApplet::FillNewCplInfo(NEWCPLINFO& info, HICON icon, const char* name, const char* description) {
+void ControlPanelApplet::FillNewCplInfo(NEWCPLINFO& info, HICON icon, const char* name,
+                                        const char* description) {
   info.dwSize = sizeof(NEWCPLINFO);
   info.dwFlags = 0;
   info.dwHelpContext = 0;

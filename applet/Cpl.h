@@ -9,8 +9,8 @@
 using UINT = uint32_t;
 using LONG_PTR = intptr_t;
 using LPARAM = intptr_t;
-using HWND = void*;                  // the Control Panel's window, opaque to the applet
-using HICON = const char* const*;    // an icon as XPM data, one string per line
+using HWND = void*;                // the Control Panel's window, opaque to the applet
+using HICON = const char* const*;  // an icon as XPM data, one string per line
 
 inline constexpr UINT CPL_INIT = 1;
 inline constexpr UINT CPL_GETCOUNT = 2;

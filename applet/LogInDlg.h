@@ -7,7 +7,7 @@
 #include "framework/Dialog.h"
 
 class CLogInDlg : public CDialog {
-public:
+ public:
   CLogInDlg();
 
   std::string m_password;  // control IDC_PASSWORD, shown masked
@@ -15,6 +15,6 @@ public:
 
   void OnOK() override;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
 };

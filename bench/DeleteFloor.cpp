@@ -20,13 +20,15 @@ namespace {
 // three times faster than accounts first, and a floor takes the faster one.
 std::vector<std::string> ComputerDeletes(const std::string& id) {
   const std::string servers = "(SELECT VServerID FROM VirtualServers WHERE VServerGroupID = " + id + ")";
-  return {"DELETE FROM VirtualServerGroup WHERE ID = " + id, "DELETE FROM Users WHERE VirtualServerID IN " + servers,
+  return {"DELETE FROM VirtualServerGroup WHERE ID = " + id,
+          "DELETE FROM Users WHERE VirtualServerID IN " + servers,
           "DELETE FROM Preferences WHERE VirtualServerID IN " + servers,
           "DELETE FROM VirtualServers WHERE VServerGroupID = " + id};
 }
 
 std::vector<std::string> ServerDeletes(const std::string& id) {
-  return {"DELETE FROM VirtualServers WHERE VServerID = " + id, "DELETE FROM Preferences WHERE VirtualServerID = " + id,
+  return {"DELETE FROM VirtualServers WHERE VServerID = " + id,
+          "DELETE FROM Preferences WHERE VirtualServerID = " + id,
           "DELETE FROM Users WHERE VirtualServerID = " + id};
 }
 

@@ -28,13 +28,14 @@ std::vector<Column> BindAll(SQLHSTMT statement) {
     Column& column = columns[i - 1];
     SQLSMALLINT sqlType = 0, digits = 0, nullable = 0;
     SQLULEN size = 0;
-    CheckRaw(SQLDescribeCol(statement, i, nullptr, 0, nullptr, &sqlType, &size, &digits, &nullable), SQL_HANDLE_STMT,
-             statement, "SQLDescribeCol");
+    CheckRaw(SQLDescribeCol(statement, i, nullptr, 0, nullptr, &sqlType, &size, &digits, &nullable),
+             SQL_HANDLE_STMT, statement, "SQLDescribeCol");
     const bool integer = sqlType == SQL_INTEGER || sqlType == SQL_SMALLINT || sqlType == SQL_BIGINT;
     column.cType = integer ? SQL_C_SBIGINT : SQL_C_CHAR;
-    column.buffer.resize(integer ? sizeof(SQLBIGINT) : size * 4 + 1);  // UTF-8 needs up to 4 bytes a character
-    CheckRaw(SQLBindCol(statement, i, column.cType, column.buffer.data(), static_cast<SQLLEN>(column.buffer.size()),
-                        &column.indicator),
+    column.buffer.resize(integer ? sizeof(SQLBIGINT)
+                                 : size * 4 + 1);  // UTF-8 needs up to 4 bytes a character
+    CheckRaw(SQLBindCol(statement, i, column.cType, column.buffer.data(),
+                        static_cast<SQLLEN>(column.buffer.size()), &column.indicator),
              SQL_HANDLE_STMT, statement, "SQLBindCol");
   }
   return columns;

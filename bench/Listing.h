@@ -8,9 +8,9 @@
 class ConfigDatabase;
 
 struct ListingResult {
-  double seconds = 0;       // from the choice until the list is filled (and, on Qt, drawn)
-  int rows = 0;             // rows in the list afterwards
-  long peakBeforeKiB = 0;   // the process's peak RSS with the page open on the empty list
+  double seconds = 0;      // from the choice until the list is filled (and, on Qt, drawn)
+  int rows = 0;            // rows in the list afterwards
+  long peakBeforeKiB = 0;  // the process's peak RSS with the page open on the empty list
 };
 
 inline constexpr int kComputerCombo = IDC_COMPUTER;

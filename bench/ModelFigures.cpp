@@ -78,9 +78,10 @@ double Run(const std::string& connectionString, const std::vector<std::string>& 
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fputs("usage: veltrane-bench-model CONNECTION-STRING register|add-user N|delete-computer ID|"
-               "delete-server COMPUTER-ID VSERVERID\n",
-               stderr);
+    std::fputs(
+        "usage: veltrane-bench-model CONNECTION-STRING register|add-user N|delete-computer ID|"
+        "delete-server COMPUTER-ID VSERVERID\n",
+        stderr);
     return 2;
   }
   try {

@@ -12,7 +12,8 @@ PseudoTerminal::PseudoTerminal(int rows, int cols) {
   size.ws_row = static_cast<unsigned short>(rows);
   size.ws_col = static_cast<unsigned short>(cols);
   int terminal = -1;
-  if (openpty(&m_master, &terminal, nullptr, nullptr, &size) != 0) throw std::runtime_error("no pseudo-terminal");
+  if (openpty(&m_master, &terminal, nullptr, nullptr, &size) != 0)
+    throw std::runtime_error("no pseudo-terminal");
   setenv("TERM", "xterm-256color", 1);
   unsetenv("LINES");  // the size is the terminal's own
   unsetenv("COLUMNS");

@@ -7,13 +7,13 @@
 #include <thread>
 
 class PseudoTerminal {
-public:
+ public:
   PseudoTerminal(int rows, int cols);
   ~PseudoTerminal();
   PseudoTerminal(const PseudoTerminal&) = delete;
   PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-private:
+ private:
   int m_master = -1;
   int m_savedInput = -1, m_savedOutput = -1;
   std::thread m_reader;

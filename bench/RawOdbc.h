@@ -11,7 +11,7 @@
 void CheckRaw(SQLRETURN result, SQLSMALLINT handleType, SQLHANDLE handle, const char* what);
 
 class RawConnection {
-public:
+ public:
   explicit RawConnection(const std::string& connectionString);
   ~RawConnection();
   RawConnection(const RawConnection&) = delete;
@@ -23,13 +23,13 @@ public:
   void BeginTransaction();                      // autocommit off until Commit
   void Commit();
 
-private:
+ private:
   SQLHENV m_env = SQL_NULL_HENV;
   SQLHDBC m_dbc = SQL_NULL_HDBC;
 };
 
 class RawStatement {
-public:
+ public:
   explicit RawStatement(RawConnection& connection);
   ~RawStatement();
   RawStatement(const RawStatement&) = delete;
@@ -38,6 +38,6 @@ public:
   SQLHSTMT Handle() const { return m_stmt; }
   void Execute(const std::string& sql);
 
-private:
+ private:
   SQLHSTMT m_stmt = SQL_NULL_HSTMT;
 };

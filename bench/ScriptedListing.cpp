@@ -33,7 +33,8 @@ ListingResult TimeOnSheet(ConfigDatabase& session, int startPage, void (*act)(Sc
 }  // namespace
 
 ListingResult ListWithScriptedBackend(ConfigDatabase& session) {
-  return TimeOnSheet(session, kUsersPage, [](ScriptedWindow& sheet) { sheet.Select(kComputerCombo, "(local)"); });
+  return TimeOnSheet(session, kUsersPage,
+                     [](ScriptedWindow& sheet) { sheet.Select(kComputerCombo, "(local)"); });
 }
 
 ListingResult SwitchToUsersWithScriptedBackend(ConfigDatabase& session) {

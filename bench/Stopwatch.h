@@ -4,10 +4,12 @@
 #include <chrono>
 
 class Stopwatch {
-public:
+ public:
   void Restart() { m_start = std::chrono::steady_clock::now(); }
-  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count(); }
+  double Seconds() const {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+  }
 
-private:
+ private:
   std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };

@@ -30,7 +30,9 @@ namespace {
 
 Key F(int number) { return Key{Key::Code::Function, 0, false, number}; }
 
-void Repeat(std::vector<Key>& keys, Key::Code code, int times) { keys.insert(keys.end(), times, Key::Of(code)); }
+void Repeat(std::vector<Key>& keys, Key::Code code, int times) {
+  keys.insert(keys.end(), times, Key::Of(code));
+}
 
 void Type(std::vector<Key>& keys, const std::u32string& text) {
   for (char32_t ch : text) keys.push_back(Key::Char(ch));

@@ -11,7 +11,7 @@
 #include "framework/terminal/Terminal.h"
 
 class TimedKeys : public Terminal {
-public:
+ public:
   TimedKeys(Terminal& screen, std::vector<Key> keys) : m_screen(screen), m_keys(std::move(keys)) {}
 
   CellSize Size() const override { return m_screen.Size(); }
@@ -23,11 +23,11 @@ public:
   // `last` was never answered.
   double SecondsFromTo(size_t first, size_t last) const;
 
-private:
+ private:
   using Clock = std::chrono::steady_clock;
 
   Terminal& m_screen;
   std::vector<Key> m_keys;
-  std::vector<Clock::time_point> m_read;                      // one per key read so far
+  std::vector<Clock::time_point> m_read;                     // one per key read so far
   std::vector<std::optional<Clock::time_point>> m_answered;  // likewise
 };

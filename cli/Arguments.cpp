@@ -18,7 +18,8 @@ Arguments::Arguments(const std::vector<std::string>& words) {
       continue;
     }
     const std::string name = word.substr(2);
-    if (std::any_of(m_options.begin(), m_options.end(), [&](const Given& given) { return given.name == name; }))
+    if (std::any_of(m_options.begin(), m_options.end(),
+                    [&](const Given& given) { return given.name == name; }))
       throw UsageError("--" + name + " is given twice");
     if (IsFlag(name)) {
       m_options.push_back({name, std::nullopt});
@@ -58,7 +59,8 @@ void Arguments::ExpectDone() const {
 int RunAction(Arguments& arguments, const char* command, std::initializer_list<Action> actions) {
   std::string names;
   for (const auto& [name, run] : actions) names += (names.empty() ? "" : ", ") + std::string(name);
-  const std::string action = arguments.Next(("action for " + std::string(command) + " (" + names + ")").c_str());
+  const std::string action =
+      arguments.Next(("action for " + std::string(command) + " (" + names + ")").c_str());
   for (const auto& [name, run] : actions)
     if (action == name) return run(arguments);
   throw UsageError("unknown action \"" + action + "\" for " + command + " (" + names + ")");

@@ -41,13 +41,15 @@ void ReportLock(const std::string& connectionString) {
   if (session.users.empty())
     Line("administrator", "not made yet (the first log-in makes it)");
   else
-    Line("session lock", session.users.front().Flag ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
+    Line("session lock",
+         session.users.front().Flag ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
 }
 
 void ReportService() {
   SelectConfiguredServiceBackend();
   const auto state = QueryFtpServiceState();
-  Line("service " + ConfiguredFtpServiceUnit(), state ? ServiceStateText(*state).text : "Service manager not available");
+  Line("service " + ConfiguredFtpServiceUnit(),
+       state ? ServiceStateText(*state).text : "Service manager not available");
 }
 
 }  // namespace

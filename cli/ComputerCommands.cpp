@@ -53,7 +53,8 @@ int Delete(Arguments& arguments) {
   size_t accounts = 0;
   database.ListUsersOfComputer(computer.ID, [&accounts](const UserRecord&) { ++accounts; });
   const std::string what = "computer \"" + name + "\" with its " + std::to_string(servers) +
-                           " virtual servers, their preferences and their " + std::to_string(accounts) + " accounts";
+                           " virtual servers, their preferences and their " + std::to_string(accounts) +
+                           " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteComputer(computer));
   std::cout << "Deleted " << what << ".\n";
@@ -63,5 +64,6 @@ int Delete(Arguments& arguments) {
 }  // namespace
 
 int RunComputer(Arguments& arguments) {
-  return RunAction(arguments, "computer", {{"list", List}, {"add", Add}, {"rename", Rename}, {"delete", Delete}});
+  return RunAction(arguments, "computer",
+                   {{"list", List}, {"add", Add}, {"rename", Rename}, {"delete", Delete}});
 }

@@ -80,7 +80,8 @@ int RunInit(Arguments& arguments) {
   MakeTables(target.forSetUp);
   CloseIdleConnections();
   if (WriteSessionSetting(kConnectionStringValue, target.stored) != 0)
-    throw Refused("the connection string could not be stored in the registry store at " + RegistryStoreFolder());
+    throw Refused("the connection string could not be stored in the registry store at " +
+                  RegistryStoreFolder());
   if (unit) StoreServiceUnit(*unit);
   ConfigDatabase session;  // the built-in accounts, made as the first log-in makes them
   if (!session.Connect(0, "", "")) throw CliError{kExitNoConnection, ""};

@@ -15,7 +15,9 @@ std::string SchemaFolder() {
   return VELTRANE_SOURCE_SCHEMA_DIR;
 }
 
-std::string EmbeddedDatabasePath() { return (fs::path(RegistryStoreFolder()).parent_path() / "veltrane.db").string(); }
+std::string EmbeddedDatabasePath() {
+  return (fs::path(RegistryStoreFolder()).parent_path() / "veltrane.db").string();
+}
 
 std::string MaskedConnectionString(const std::string& connectionString) {
   static const std::regex password(R"((^|;)\s*(pwd|password)\s*=\s*(\{[^}]*\}|[^;]*))", std::regex::icase);

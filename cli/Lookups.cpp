@@ -24,8 +24,8 @@ VirtualServerRecord FindVirtualServer(ConfigDatabase& database, const std::strin
   const std::string where = computer ? " on computer \"" + *computer + "\"" : "";
   if (matches.empty()) throw Refused("no virtual server has the address \"" + address + "\"" + where);
   if (matches.size() > 1)
-    throw Refused(std::to_string(matches.size()) + " virtual servers have the address \"" + address + "\"" + where +
-                  "; choose one with --computer");
+    throw Refused(std::to_string(matches.size()) + " virtual servers have the address \"" + address + "\"" +
+                  where + "; choose one with --computer");
   return matches.front();
 }
 

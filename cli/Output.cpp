@@ -30,15 +30,18 @@ void AppendJsonObject(std::string& out, const Record& record) {
     if (&field != &record.front()) out += ", ";
     AppendJsonString(out, field.name);
     out += ": ";
-    if (field.number) out += field.value;
-    else AppendJsonString(out, field.value);
+    if (field.number)
+      out += field.value;
+    else
+      AppendJsonString(out, field.value);
   }
   out += '}';
 }
 
 // Characters shown, counted as UTF-8 characters (continuation bytes take no column).
 size_t ShownWidth(const std::string& text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+  return static_cast<size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
 
 void PrintPadded(std::ostream& out, const std::string& text, size_t width, bool last) {

@@ -31,14 +31,8 @@ struct PreferenceKey {
 };
 
 constexpr PreferenceKey kKeys[] = {
-    {"port", 65535},
-    {"welcome", 0},
-    {"goodbye", 0},
-    {"anonymous", 1},
-    {"max-connections", kMax},
-    {"max-per-ip", kMax},
-    {"max-per-user", kMax},
-    {"timeout", kMax},
+    {"port", 65535},           {"welcome", 0},       {"goodbye", 0},         {"anonymous", 1},
+    {"max-connections", kMax}, {"max-per-ip", kMax}, {"max-per-user", kMax}, {"timeout", kMax},
 };
 static_assert(std::size(kKeys) == kPreferenceCount);
 
@@ -58,7 +52,8 @@ void Apply(PreferenceSet& set, const std::string& assignment) {
   const std::string value = assignment.substr(equals + 1);
   if (preference.text) {
     if (ExceedsMaxCharacters(value))
-      throw Refused(std::string("The ") + preference.name + " can hold at most 255 characters. Please shorten it.");
+      throw Refused(std::string("The ") + preference.name +
+                    " can hold at most 255 characters. Please shorten it.");
     set.*preference.text = value;
   } else {
     set.*preference.number = NumberValue(value, preference.name, 0, kKeys[index].high);
@@ -116,4 +111,6 @@ int Set(Arguments& arguments) {
 
 }  // namespace
 
-int RunPreferences(Arguments& arguments) { return RunAction(arguments, "prefs", {{"show", Show}, {"set", Set}}); }
+int RunPreferences(Arguments& arguments) {
+  return RunAction(arguments, "prefs", {{"show", Show}, {"set", Set}});
+}

@@ -91,6 +91,7 @@ void ConfirmDeletion(const std::string& what, bool yes) {
   if (yes) return;
   std::cerr << "This deletes " << what << ". Continue? [y/N] " << std::flush;
   std::string answer = ReadLine("answer");
-  std::transform(answer.begin(), answer.end(), answer.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(answer.begin(), answer.end(), answer.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   if (answer != "y" && answer != "yes") throw Refused("nothing was deleted");
 }

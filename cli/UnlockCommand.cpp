@@ -13,7 +13,8 @@
 int RunUnlock(Arguments& arguments) {
   arguments.ExpectDone();
   const std::string password = AskAdministratorPassword(
-      "This frees the administrator's session lock. A sheet or command that is still open elsewhere loses its "
+      "This frees the administrator's session lock. A sheet or command that is still open elsewhere loses "
+      "its "
       "lock, and another session may then change the same rows.");
   ConfigDatabase session;  // quiet: it takes no lock of its own
   if (!session.Connect(1, "", "")) throw CliError{kExitNoConnection, "cannot reach the database"};

@@ -56,9 +56,12 @@ int List(Arguments& arguments) {
   };
   int listed = 0;
   if (address)
-    listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
-  else if (computer) listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show);
-  else listed = database.ListAllUsers(show);
+    listed =
+        database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
+  else if (computer)
+    listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show);
+  else
+    listed = database.ListAllUsers(show);
   listing.Finish();
   RequireDone(listed);
   return 0;
@@ -80,8 +83,7 @@ struct AccountOptions {
   std::optional<int32_t> quota;
   std::optional<int32_t> permissions;
 
-  explicit AccountOptions(Arguments& arguments)
-      : home(arguments.Option("home")) {
+  explicit AccountOptions(Arguments& arguments) : home(arguments.Option("home")) {
     if (const auto text = arguments.Option("quota")) quota = NumberValue(*text, "quota in MB", 0, kMaxQuota);
     if (const auto letters = arguments.Option("permissions")) permissions = PermissionsValue(*letters);
     if (home && home->empty()) throw Refused("Please specify home directory");
@@ -157,6 +159,7 @@ int Delete(Arguments& arguments) {
 }  // namespace
 
 int RunUser(Arguments& arguments) {
-  return RunAction(arguments, "user",
-                   {{"list", List}, {"show", Show}, {"add", Add}, {"edit", Edit}, {"passwd", Passwd}, {"delete", Delete}});
+  return RunAction(
+      arguments, "user",
+      {{"list", List}, {"show", Show}, {"add", Add}, {"edit", Edit}, {"passwd", Passwd}, {"delete", Delete}});
 }

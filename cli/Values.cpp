@@ -15,6 +15,7 @@ int32_t NumberValue(const std::string& text, const std::string& field, int32_t l
 int32_t PermissionsValue(const std::string& letters) {
   const auto bits = ParsePermissionLetters(letters);
   if (!bits)
-    throw Refused("permissions are letters among U, D, R, C and E, each once, or \"all\"; not \"" + letters + "\"");
+    throw Refused("permissions are letters among U, D, R, C and E, each once, or \"all\"; not \"" + letters +
+                  "\"");
   return *bits;
 }

@@ -20,8 +20,10 @@ int List(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   ConfigDatabase& database = session.database;
-  if (computer) database.LoadVirtualServersOfComputer(FindComputer(database, *computer).ID);
-  else database.LoadVirtualServers("", ConfigDatabase::kAll);
+  if (computer)
+    database.LoadVirtualServersOfComputer(FindComputer(database, *computer).ID);
+  else
+    database.LoadVirtualServers("", ConfigDatabase::kAll);
   Listing listing(std::cout, json);
   for (const VirtualServerRecord& server : database.virtualServers)
     listing.Add({{"address", server.VServerIPAddr},

@@ -17,8 +17,9 @@ namespace {
 
 int Run(const std::vector<std::string>& words) {
   static const std::map<std::string, int (*)(Arguments&)> kCommands = {
-      {"init", RunInit},         {"check", RunCheck}, {"unlock", RunUnlock},        {"computer", RunComputer},
-      {"vserver", RunVirtualServer}, {"user", RunUser}, {"prefs", RunPreferences}, {"service", RunService},
+      {"init", RunInit},         {"check", RunCheck},           {"unlock", RunUnlock},
+      {"computer", RunComputer}, {"vserver", RunVirtualServer}, {"user", RunUser},
+      {"prefs", RunPreferences}, {"service", RunService},
   };
   Arguments arguments(words);
   if (arguments.Flag("help") || words.empty()) {

@@ -37,11 +37,12 @@ void RunCascade(const CascadePlan& plan, int32_t key) {
 }  // namespace
 
 void DeleteVirtualServerCascade(const VirtualServerRecord& server) {
-  RunCascade({"DELETE FROM VirtualServers WHERE VServerID = ?",
-              {"DELETE FROM Preferences WHERE VirtualServerID = ?", "DELETE FROM Users WHERE VirtualServerID = ?"},
-              WithValue("Can not delete virtual server. Virtual server %s does not exist!!", server.VServerIPAddr),
-              "Can not delete virtual server. Database error!! Can not delete"},
-             server.VServerID);
+  RunCascade(
+      {"DELETE FROM VirtualServers WHERE VServerID = ?",
+       {"DELETE FROM Preferences WHERE VirtualServerID = ?", "DELETE FROM Users WHERE VirtualServerID = ?"},
+       WithValue("Can not delete virtual server. Virtual server %s does not exist!!", server.VServerIPAddr),
+       "Can not delete virtual server. Database error!! Can not delete"},
+      server.VServerID);
 }
 
 void DeleteComputerCascade(const ComputerRecord& computer) {

@@ -3,7 +3,8 @@
 #include "db/ConnectionPool.h"
 #include "db/OdbcStatement.h"
 
-int64_t RunChangeStatement(OdbcConnection& connection, const std::string& sql, const std::vector<SqlParam>& params) {
+int64_t RunChangeStatement(OdbcConnection& connection, const std::string& sql,
+                           const std::vector<SqlParam>& params) {
   OdbcStatement statement(connection);
   statement.Execute(sql, params);
   return statement.RowCount();
@@ -12,7 +13,7 @@ int64_t RunChangeStatement(OdbcConnection& connection, const std::string& sql, c
 int64_t RunChangeStatement(const std::string& sql, const std::vector<SqlParam>& params) {
   ConnectionLease lease;
   int64_t changed = 0;
-  RunReconnectingOnce(lease,
-                      [&](OdbcConnection& connection) { changed = RunChangeStatement(connection, sql, params); });
+  RunReconnectingOnce(
+      lease, [&](OdbcConnection& connection) { changed = RunChangeStatement(connection, sql, params); });
   return changed;
 }

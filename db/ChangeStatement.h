@@ -14,4 +14,5 @@ class OdbcConnection;
 int64_t RunChangeStatement(const std::string& sql, const std::vector<SqlParam>& params);
 
 // The same on a connection the caller holds (inside a transaction).
-int64_t RunChangeStatement(OdbcConnection& connection, const std::string& sql, const std::vector<SqlParam>& params);
+int64_t RunChangeStatement(OdbcConnection& connection, const std::string& sql,
+                           const std::vector<SqlParam>& params);

@@ -17,10 +17,11 @@ RowSelection ByKey(const ComputerRecord& computer) {
 }  // namespace
 
 int ComputerRecord::Add(int quiet) const {
-  return AddRow<CRSVirtualServerGroup>(quiet, {"SELECT * FROM VirtualServerGroup where Name = ?", {Name}},
-                                       WithValue("Computer %s already exists!!. Can not add it.", Name),
-                                       "Can not update computer name. Database error!! Can not update",
-                                       [this](CRSVirtualServerGroup& computers) { SetColumns(*this, computers); });
+  return AddRow<CRSVirtualServerGroup>(
+      quiet, {"SELECT * FROM VirtualServerGroup where Name = ?", {Name}},
+      WithValue("Computer %s already exists!!. Can not add it.", Name),
+      "Can not update computer name. Database error!! Can not update",
+      [this](CRSVirtualServerGroup& computers) { SetColumns(*this, computers); });
 }
 
 int ComputerRecord::Update(int quiet) const {

@@ -42,10 +42,12 @@ void LogCause(std::string line) {
 std::string ConnectFailureCause(const std::string& connectionString, const std::string& driverText) {
   static const std::regex databaseAttribute(R"((?:^|;)\s*database\s*=\s*([^;]*))", std::regex::icase);
   std::smatch database;
-  if (driverText.starts_with("[SQLite]") && std::regex_search(connectionString, database, databaseAttribute)) {
+  if (driverText.starts_with("[SQLite]") &&
+      std::regex_search(connectionString, database, databaseAttribute)) {
     const std::string file = database[1];
     std::error_code error;
-    if (!file.empty() && !std::filesystem::exists(file, error)) return "The database file " + file + " does not exist.";
+    if (!file.empty() && !std::filesystem::exists(file, error))
+      return "The database file " + file + " does not exist.";
   }
   return driverText;
 }
@@ -74,8 +76,10 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
   RegistryKey key;
   bool created = false;
   if (OpenOrCreateKey(key, created) != ERROR_SUCCESS) return 0;
-  if (created) connectString() = "DSN=Veltrane;";
-  else ReadRegistryString(key, "ConnectionString", connectString());
+  if (created)
+    connectString() = "DSN=Veltrane;";
+  else
+    ReadRegistryString(key, "ConnectionString", connectString());
 
   std::string completed;
   try {
@@ -178,12 +182,14 @@ void ConfigDatabase::ReportLockLeftSet(const std::string& cause) const {
   const std::string release = "UPDATE Users SET Flag = 0 WHERE UserID = " + std::to_string(lockedUserId);
   LogCause("the session lock could not be released (" + cause +
            "); every log-in as this account is refused until it is: run `veltrane-admin unlock`, or the SQL "
-           "statement " + release);
+           "statement " +
+           release);
   if (quiet) return;
   try {
     ShowError("The session lock could not be released:\n" + cause +
               "\n\nEvery log-in as this account is refused until it is. To release it, run \"veltrane-admin "
-              "unlock\", or the SQL statement\n" + release);
+              "unlock\", or the SQL statement\n" +
+              release);
   } catch (...) {
     // A user interface that can show nothing more (a UI script that has ended) has had its say,
     // and the line above has told the cause.
@@ -193,18 +199,23 @@ void ConfigDatabase::ReportLockLeftSet(const std::string& cause) const {
 int32_t ConfigDatabase::CheckLogIn(const std::string& userName, const std::string& password,
                                    const std::string& address, const std::string& computer) {
   UserRecord account;
-  const int32_t found = FindUserForLogIn(userName, account, EqualsIgnoringCase(address, "Default") ? "" : address,
-                                         EqualsIgnoringCase(computer, "LocalHost") ? "" : computer);
+  const int32_t found =
+      FindUserForLogIn(userName, account, EqualsIgnoringCase(address, "Default") ? "" : address,
+                       EqualsIgnoringCase(computer, "LocalHost") ? "" : computer);
   if (found < 1) return found;
   return account.CheckPassword(password) ? found : -2;
 }
 
-int32_t ConfigDatabase::FindUserForLogIn(const std::string& userName, UserRecord& user, const std::string& address,
-                                         const std::string& computer) {
-  if (userName == "admin") LoadUsers("admin", kUserNamed);  // the administrator belongs to no virtual server
-  else if (!address.empty()) LoadUsers(address, kOfAddress);
-  else if (!computer.empty()) LoadUsers(computer, kOfComputer);
-  else LoadUsers("", kAll);
+int32_t ConfigDatabase::FindUserForLogIn(const std::string& userName, UserRecord& user,
+                                         const std::string& address, const std::string& computer) {
+  if (userName == "admin")
+    LoadUsers("admin", kUserNamed);  // the administrator belongs to no virtual server
+  else if (!address.empty())
+    LoadUsers(address, kOfAddress);
+  else if (!computer.empty())
+    LoadUsers(computer, kOfComputer);
+  else
+    LoadUsers("", kAll);
   if (users.empty()) return -1;
   for (const UserRecord& candidate : users) {
     user = candidate;

@@ -22,10 +22,10 @@
 class ConfigDatabase {
  public:
   // Query kinds of LoadVirtualServers and LoadUsers.
-  static constexpr int kAll = 1;           // every row; the key is remembered but not used
-  static constexpr int kOfComputer = 2;    // key: a computer's Name
-  static constexpr int kOfAddress = 3;     // key: a virtual server's address
-  static constexpr int kUserNamed = 4;     // key: a user name (LoadUsers only)
+  static constexpr int kAll = 1;            // every row; the key is remembered but not used
+  static constexpr int kOfComputer = 2;     // key: a computer's Name
+  static constexpr int kOfAddress = 3;      // key: a virtual server's address
+  static constexpr int kUserNamed = 4;      // key: a user name (LoadUsers only)
   static constexpr int kOfComputerKey = 5;  // key: a computer's ID in decimal (LoadVirtualServers only)
 
   ConfigDatabase() = default;

@@ -27,15 +27,19 @@ int ConfigDatabase::AddUser(const UserRecord& user) {
 
 int ConfigDatabase::UpdateUser(const UserRecord& user) {
   const int updated = user.Update(quiet);
-  if (updated) UpdateCachedUser(user);
-  else ForgetUserQuery();
+  if (updated)
+    UpdateCachedUser(user);
+  else
+    ForgetUserQuery();
   return updated;
 }
 
 int ConfigDatabase::DeleteUser(const UserRecord& user) {
   const int deleted = user.Delete(quiet);
-  if (deleted) std::erase_if(users, [&user](const UserRecord& cached) { return cached.UserID == user.UserID; });
-  else ForgetUserQuery();
+  if (deleted)
+    std::erase_if(users, [&user](const UserRecord& cached) { return cached.UserID == user.UserID; });
+  else
+    ForgetUserQuery();
   return deleted;
 }
 

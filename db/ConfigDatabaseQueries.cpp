@@ -34,7 +34,8 @@ std::optional<RowSelection> ConfigDatabase::VirtualServersSelection(const std::s
     case kAll:
       return RowSelection{"SELECT * FROM VirtualServers", {}};
     case kOfComputer:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?", {FindComputerIdByName(key)}};
+      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?",
+                          {FindComputerIdByName(key)}};
     case kOfAddress:
       return RowSelection{"SELECT * FROM VirtualServers where VServerIPAddr = ?", {key}};
     case kOfComputerKey:
@@ -54,8 +55,8 @@ void ConfigDatabase::LoadVirtualServers(const std::string& key, int kind) {
     CRSVirtualServers rows;
     rows.Open(selection->sql, selection->params);
     for (; !rows.IsEOF(); rows.MoveNext())
-      virtualServers.push_back({rows.m_VServerDesc.Value(), rows.m_VServerID.Value(), rows.m_VServerGroupID.Value(),
-                                rows.m_VServerIPAddr.Value()});
+      virtualServers.push_back({rows.m_VServerDesc.Value(), rows.m_VServerID.Value(),
+                                rows.m_VServerGroupID.Value(), rows.m_VServerIPAddr.Value()});
     rows.Close();
   });
   if (!loaded) return;
@@ -82,7 +83,8 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
     case kOfAddress:
       LoadVirtualServers(key, kOfAddress);
       if (virtualServers.empty()) return std::nullopt;
-      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?", {FindVirtualServerIdByAddress(key)}};
+      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?",
+                          {FindVirtualServerIdByAddress(key)}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
     default:
@@ -120,14 +122,15 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
 }
 
 int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show, CRecordset::kRowsPerFetch);
+  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show,
+                   CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show) {
-  return ListUsers(
-      {"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = ?)",
-       {computerId}},
-      show, CRecordset::kRowsPerFetch);
+  return ListUsers({"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers "
+                    "where VServerGroupID = ?)",
+                    {computerId}},
+                   show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListAllUsers(const UserVisitor& show) {
@@ -136,11 +139,12 @@ int ConfigDatabase::ListAllUsers(const UserVisitor& show) {
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {
   int found = 0;
-  ListUsers({"SELECT * FROM Users where UserID = ?", {userId}},
-            [&](const UserRecord& row) {
-              user = row;
-              found = 1;
-            },
-            1);
+  ListUsers(
+      {"SELECT * FROM Users where UserID = ?", {userId}},
+      [&](const UserRecord& row) {
+        user = row;
+        found = 1;
+      },
+      1);
   return found;
 }

@@ -46,7 +46,8 @@ std::unique_ptr<OdbcConnection> OpenConnection(const std::string& connectionStri
 // error (class 08) or the server shutting the session down (57P01 to 57P03).
 bool IsConnectionLost(const DatabaseError& error, OdbcConnection& connection) {
   const std::string& state = error.SqlState();
-  return state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03" || connection.IsDead();
+  return state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03" ||
+         connection.IsDead();
 }
 
 }  // namespace

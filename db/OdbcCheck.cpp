@@ -16,7 +16,8 @@ DatabaseError CollectDiagnostics(SQLRETURN result, SQLSMALLINT handleType, SQLHA
     SQLCHAR state[6] = {};
     SQLINTEGER nativeError = 0;
     SQLSMALLINT length = 0;
-    if (!SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, record, state, &nativeError, nullptr, 0, &length))) break;
+    if (!SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, record, state, &nativeError, nullptr, 0, &length)))
+      break;
     std::string text(static_cast<size_t>(length) + 1, '\0');
     SQLGetDiagRec(handleType, handle, record, state, &nativeError, reinterpret_cast<SQLCHAR*>(text.data()),
                   static_cast<SQLSMALLINT>(text.size()), &length);

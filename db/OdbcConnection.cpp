@@ -39,19 +39,21 @@ OdbcConnection::~OdbcConnection() {
 }
 
 std::string OdbcConnection::Open(const std::string& connectionString) {
-  CheckOdbc(SQLSetConnectAttr(m_handle, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
+  CheckOdbc(SQLSetConnectAttr(m_handle, SQL_ATTR_LOGIN_TIMEOUT,
+                              reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
             SQL_HANDLE_DBC, m_handle);
   std::string input = connectionString;
   std::string completed(4096, '\0');
   SQLSMALLINT completedLength = 0;
-  CheckOdbc(SQLDriverConnect(m_handle, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
-                             static_cast<SQLSMALLINT>(input.size()), reinterpret_cast<SQLCHAR*>(completed.data()),
-                             static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
-            SQL_HANDLE_DBC, m_handle);
+  CheckOdbc(
+      SQLDriverConnect(m_handle, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
+                       static_cast<SQLSMALLINT>(input.size()), reinterpret_cast<SQLCHAR*>(completed.data()),
+                       static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
+      SQL_HANDLE_DBC, m_handle);
   m_connected = true;
   if (static_cast<size_t>(completedLength) >= completed.size())
-    throw DatabaseError("The completed connection string is longer than " + std::to_string(completed.size() - 1) +
-                            " characters.",
+    throw DatabaseError("The completed connection string is longer than " +
+                            std::to_string(completed.size() - 1) + " characters.",
                         "01004");
   completed.resize(static_cast<size_t>(completedLength));
   m_completed = completed;
@@ -71,5 +73,6 @@ bool OdbcConnection::IsReadOnly() {
 
 bool OdbcConnection::IsDead() const {
   SQLUINTEGER dead = SQL_CD_FALSE;
-  return SQL_SUCCEEDED(SQLGetConnectAttr(m_handle, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) && dead == SQL_CD_TRUE;
+  return SQL_SUCCEEDED(SQLGetConnectAttr(m_handle, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+         dead == SQL_CD_TRUE;
 }

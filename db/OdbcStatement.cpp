@@ -9,7 +9,8 @@
 #include "db/StatementCounter.h"
 
 OdbcStatement::OdbcStatement(OdbcConnection& connection) {
-  CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &m_handle), SQL_HANDLE_DBC, connection.Handle());
+  CheckOdbc(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &m_handle), SQL_HANDLE_DBC,
+            connection.Handle());
 }
 
 OdbcStatement::~OdbcStatement() { SQLFreeHandle(SQL_HANDLE_STMT, m_handle); }
@@ -20,8 +21,9 @@ void OdbcStatement::Execute(const std::string& sql, const std::vector<SqlParam>&
   BindParams();
   std::string text = sql;
   CountStatementExecution();
-  CheckOdbc(SQLExecDirect(m_handle, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size())),
-            SQL_HANDLE_STMT, m_handle);
+  CheckOdbc(
+      SQLExecDirect(m_handle, reinterpret_cast<SQLCHAR*>(text.data()), static_cast<SQLINTEGER>(text.size())),
+      SQL_HANDLE_STMT, m_handle);
 }
 
 void OdbcStatement::BindParams() {
@@ -36,7 +38,8 @@ void OdbcStatement::BindParams() {
       auto& text = std::get<std::string>(m_params[i]);
       m_paramLengths[i] = static_cast<SQLLEN>(text.size());
       result = SQLBindParameter(m_handle, number, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
-                                std::max<SQLULEN>(text.size(), 1), 0, text.data(), m_paramLengths[i], &m_paramLengths[i]);
+                                std::max<SQLULEN>(text.size(), 1), 0, text.data(), m_paramLengths[i],
+                                &m_paramLengths[i]);
     }
     CheckOdbc(result, SQL_HANDLE_STMT, m_handle);
   }

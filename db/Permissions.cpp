@@ -31,8 +31,9 @@ std::optional<int32_t> ParsePermissionLetters(const std::string& letters) {
     return bits;
   }
   for (const char typed : letters) {
-    const auto* match = std::find_if(std::begin(kLetters), std::end(kLetters),
-                                     [typed](const auto& letter) { return letter.letter == std::toupper(static_cast<unsigned char>(typed)); });
+    const auto* match = std::find_if(std::begin(kLetters), std::end(kLetters), [typed](const auto& letter) {
+      return letter.letter == std::toupper(static_cast<unsigned char>(typed));
+    });
     if (match == std::end(kLetters) || (bits & match->bit)) return std::nullopt;
     bits |= match->bit;
   }

@@ -26,13 +26,15 @@ int PreferenceRecord::Add(int quiet) const {
 
 int PreferenceRecord::Update(int quiet) const {
   return UpdateRow<CRSPreferences>(
-      quiet, ByKey(*this), WithValue("Can not update preference. Preference %s does not exist!!", Description),
+      quiet, ByKey(*this),
+      WithValue("Can not update preference. Preference %s does not exist!!", Description),
       "Can not update preference. Database error!! Can not delete",
       [this](CRSPreferences& preferences) { SetColumns(*this, preferences); });
 }
 
 int PreferenceRecord::Delete(int quiet) const {
   return DeleteRow<CRSPreferences>(
-      quiet, ByKey(*this), WithValue("Can not delete preference. Preference %s does not exist!!", Description),
+      quiet, ByKey(*this),
+      WithValue("Can not delete preference. Preference %s does not exist!!", Description),
       "Can not delete preference. Database error!! Can not delete");
 }

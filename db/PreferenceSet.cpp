@@ -19,8 +19,10 @@ const PreferenceDefinition* FindPreference(const std::string& name) {
 
 void PreferenceSet::TakeValues(const PreferenceSet& other) {
   for (const PreferenceDefinition& preference : kPreferences) {
-    if (preference.text) this->*preference.text = other.*preference.text;
-    else this->*preference.number = other.*preference.number;
+    if (preference.text)
+      this->*preference.text = other.*preference.text;
+    else
+      this->*preference.number = other.*preference.number;
   }
 }
 
@@ -34,8 +36,10 @@ bool PreferenceSet::RowHoldsSetting(const PreferenceRecord& row) const {
 void PreferenceSet::ApplySetting(const std::string& name, const std::string& text) {
   const PreferenceDefinition* preference = FindPreference(name);
   if (!preference) return;
-  if (preference->text) this->*preference->text = text;
-  else this->*preference->number = LeadingInt(text);
+  if (preference->text)
+    this->*preference->text = text;
+  else
+    this->*preference->number = LeadingInt(text);
 }
 
 int PreferenceSet::SettingText(const std::string& name, std::string& text, int add) {
@@ -60,8 +64,8 @@ int PreferenceSet::LoadPreferences(int32_t id) {
     CRSPreferences table;
     table.Open("SELECT * FROM Preferences where VirtualServerID = ?", {id});
     for (; !table.IsEOF(); table.MoveNext()) {
-      rows.push_back({table.m_Description.Value(), table.m_PreferenceID.Value(), table.m_VirtualServerID.Value(),
-                      table.m_Settings.Value()});
+      rows.push_back({table.m_Description.Value(), table.m_PreferenceID.Value(),
+                      table.m_VirtualServerID.Value(), table.m_Settings.Value()});
       ApplySetting(table.m_Description.Value(), table.m_Settings.Value());
       ++count;
     }

@@ -102,7 +102,8 @@ void CRecordset::LoadCurrentRow() {
 
 void CRecordset::AddNew() {
   if (!m_updatable) throw std::logic_error("This recordset does not allow appending.");
-  for (const auto& field : m_exchange.Fields()) std::visit([](auto* member) { member->Reset(); }, field.member);
+  for (const auto& field : m_exchange.Fields())
+    std::visit([](auto* member) { member->Reset(); }, field.member);
   m_editMode = EditMode::adding;
 }
 
@@ -117,9 +118,12 @@ void CRecordset::Edit() {
 }
 
 void CRecordset::Update() {
-  if (m_editMode == EditMode::adding) Insert();
-  else if (m_editMode == EditMode::editing) UpdateCurrentRow();
-  else throw std::logic_error("Update without AddNew or Edit.");
+  if (m_editMode == EditMode::adding)
+    Insert();
+  else if (m_editMode == EditMode::editing)
+    UpdateCurrentRow();
+  else
+    throw std::logic_error("Update without AddNew or Edit.");
   m_editMode = EditMode::none;
 }
 

@@ -77,7 +77,7 @@ class CRecordset {
   std::unique_ptr<OdbcStatement> m_statement;
   std::unique_ptr<RowBlock> m_block;
   size_t m_rowInBlock = 0;
-  SqlParam m_currentKey;  // the key as read, whatever the key member is assigned since
+  SqlParam m_currentKey;              // the key as read, whatever the key member is assigned since
   std::vector<SqlParam> m_editedRow;  // every member's value when Edit began
   bool m_eof = true;
   bool m_updatable = false;

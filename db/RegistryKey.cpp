@@ -12,8 +12,8 @@ LONG RegistryKey::Open(HKEY parent, const char* path, REGSAM access) {
 
 LONG RegistryKey::Create(HKEY parent, const char* path) {
   HKEY created = nullptr;
-  const LONG result = RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                      &created, nullptr);
+  const LONG result = RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                      nullptr, &created, nullptr);
   if (result == ERROR_SUCCESS) Replace(created);
   return result;
 }

@@ -32,8 +32,9 @@ RowBlock::RowBlock(const std::vector<ExchangedField>& fields, SQLULEN rows) : m_
   for (const auto& field : fields) {
     const SQLLEN width = WidthOf(field);
     // Left unfilled: the driver writes every row it reports fetched.
-    m_columns.push_back({&field, width, std::make_unique_for_overwrite<char[]>(static_cast<size_t>(width) * rows),
-                        std::make_unique_for_overwrite<SQLLEN[]>(rows)});
+    m_columns.push_back({&field, width,
+                         std::make_unique_for_overwrite<char[]>(static_cast<size_t>(width) * rows),
+                         std::make_unique_for_overwrite<SQLLEN[]>(rows)});
   }
 }
 
@@ -41,7 +42,8 @@ void RowBlock::Bind(OdbcStatement& statement) {
   SQLHSTMT handle = statement.Handle();
   // A driver may lower the block size; it then answers with the size it will use.
   SQLSetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(m_capacity), 0);
-  CheckOdbc(SQLGetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, &m_capacity, 0, nullptr), SQL_HANDLE_STMT, handle);
+  CheckOdbc(SQLGetStmtAttr(handle, SQL_ATTR_ROW_ARRAY_SIZE, &m_capacity, 0, nullptr), SQL_HANDLE_STMT,
+            handle);
   CheckOdbc(SQLSetStmtAttr(handle, SQL_ATTR_ROWS_FETCHED_PTR, &m_rowsFetched, 0), SQL_HANDLE_STMT, handle);
   for (size_t i = 0; i < m_columns.size(); ++i) {
     Column& column = m_columns[i];
@@ -70,8 +72,9 @@ void RowBlock::LoadRow(SQLULEN row) const {
             member->Reset();
           } else if constexpr (std::is_same_v<Member, TextField>) {
             // A value longer than the buffer comes back cut, its length still the full one.
-            const size_t bytes = length == SQL_NO_TOTAL || length >= column.width ? std::strlen(value)
-                                                                                  : static_cast<size_t>(length);
+            const size_t bytes = length == SQL_NO_TOTAL || length >= column.width
+                                     ? std::strlen(value)
+                                     : static_cast<size_t>(length);
             member->Load(CutToMaxCharacters(value, bytes));
           } else {
             std::remove_cvref_t<decltype(member->Value())> number;

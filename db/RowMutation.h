@@ -19,16 +19,17 @@ std::string WithValue(const std::string& text, const std::string& value);
 template <typename Recordset>
 int AddRow(int quiet, const RowSelection& selection, const std::optional<std::string>& existsText,
            const std::string& cannotAppendText, const std::function<void(Recordset&)>& setColumns) {
-  return RunGuarded(quiet, [&] {
-           Recordset recordset;
-           recordset.Open(selection.sql, selection.params, 1);
-           if (existsText && !recordset.IsEOF()) throw Refusal(*existsText);
-           if (!recordset.CanAppend()) throw Refusal(cannotAppendText);
-           recordset.AddNew();
-           setColumns(recordset);
-           recordset.Update();
-           recordset.Close();
-         })
+  return RunGuarded(quiet,
+                    [&] {
+                      Recordset recordset;
+                      recordset.Open(selection.sql, selection.params, 1);
+                      if (existsText && !recordset.IsEOF()) throw Refusal(*existsText);
+                      if (!recordset.CanAppend()) throw Refusal(cannotAppendText);
+                      recordset.AddNew();
+                      setColumns(recordset);
+                      recordset.Update();
+                      recordset.Close();
+                    })
              ? 1
              : 0;
 }
@@ -37,16 +38,17 @@ int AddRow(int quiet, const RowSelection& selection, const std::optional<std::st
 template <typename Recordset>
 int UpdateRow(int quiet, const RowSelection& selection, const std::string& missingText,
               const std::string& cannotUpdateText, const std::function<void(Recordset&)>& setColumns) {
-  return RunGuarded(quiet, [&] {
-           Recordset recordset;
-           recordset.Open(selection.sql, selection.params, 1);
-           if (recordset.IsEOF()) throw Refusal(missingText);
-           if (!recordset.CanUpdate()) throw Refusal(cannotUpdateText);
-           recordset.Edit();
-           setColumns(recordset);
-           recordset.Update();
-           recordset.Close();
-         })
+  return RunGuarded(quiet,
+                    [&] {
+                      Recordset recordset;
+                      recordset.Open(selection.sql, selection.params, 1);
+                      if (recordset.IsEOF()) throw Refusal(missingText);
+                      if (!recordset.CanUpdate()) throw Refusal(cannotUpdateText);
+                      recordset.Edit();
+                      setColumns(recordset);
+                      recordset.Update();
+                      recordset.Close();
+                    })
              ? 1
              : 0;
 }
@@ -55,14 +57,15 @@ int UpdateRow(int quiet, const RowSelection& selection, const std::string& missi
 template <typename Recordset>
 int DeleteRow(int quiet, const RowSelection& selection, const std::string& missingText,
               const std::string& cannotDeleteText) {
-  return RunGuarded(quiet, [&] {
-           Recordset recordset;
-           recordset.Open(selection.sql, selection.params, 1);
-           if (recordset.IsEOF()) throw Refusal(missingText);
-           if (!recordset.CanUpdate()) throw Refusal(cannotDeleteText);
-           recordset.Delete();
-           recordset.Close();
-         })
+  return RunGuarded(quiet,
+                    [&] {
+                      Recordset recordset;
+                      recordset.Open(selection.sql, selection.params, 1);
+                      if (recordset.IsEOF()) throw Refusal(missingText);
+                      if (!recordset.CanUpdate()) throw Refusal(cannotDeleteText);
+                      recordset.Delete();
+                      recordset.Close();
+                    })
              ? 1
              : 0;
 }

@@ -36,8 +36,10 @@ std::vector<std::string> ColumnNames(const std::string& createTable) {
   for (size_t i = open + 1; i < close; ++i) {
     const char c = createTable[i];
     depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-    if (c == ',' && depth == 0) take();
-    else item += c;
+    if (c == ',' && depth == 0)
+      take();
+    else
+      item += c;
   }
   take();
   return names;
@@ -115,7 +117,8 @@ std::vector<std::string> CreateMissingTables(ConnectionLease& lease, const std::
   if (missing.empty()) return made;
   Transaction transaction(lease);
   for (const TableDefinition* table : missing) {
-    for (const std::string& statement : table->statements) OdbcStatement(lease.Connection()).Execute(statement);
+    for (const std::string& statement : table->statements)
+      OdbcStatement(lease.Connection()).Execute(statement);
     made.push_back(table->name);
   }
   transaction.Commit();

@@ -16,7 +16,8 @@ std::optional<std::string> ReadSessionSetting(const char* name) {
 
 long WriteSessionSetting(const char* name, const std::string& value) {
   RegistryKey key;
-  if (const LONG result = key.Create(HKEY_LOCAL_MACHINE, kSessionKeyPath); result != ERROR_SUCCESS) return result;
+  if (const LONG result = key.Create(HKEY_LOCAL_MACHINE, kSessionKeyPath); result != ERROR_SUCCESS)
+    return result;
   return key.SetValue(value, name);
 }
 

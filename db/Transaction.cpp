@@ -17,8 +17,8 @@ void SetConnectionValue(SQLHDBC handle, SQLINTEGER attribute, SQLULEN value) {
 
 SQLULEN IsolationOf(SQLHDBC handle) {
   SQLUINTEGER isolation = 0;
-  CheckOdbc(SQLGetConnectAttr(handle, SQL_ATTR_TXN_ISOLATION, &isolation, SQL_IS_UINTEGER, nullptr), SQL_HANDLE_DBC,
-            handle);
+  CheckOdbc(SQLGetConnectAttr(handle, SQL_ATTR_TXN_ISOLATION, &isolation, SQL_IS_UINTEGER, nullptr),
+            SQL_HANDLE_DBC, handle);
   return isolation;
 }
 
@@ -60,8 +60,8 @@ void Transaction::End(short completion) {
     failure = std::current_exception();
   }
   // Back to autocommit whatever happened; a connection in an unknown state is not lent again.
-  bool restored = SQL_SUCCEEDED(SQLSetConnectAttr(handle, SQL_ATTR_AUTOCOMMIT,
-                                                  reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER));
+  bool restored = SQL_SUCCEEDED(SQLSetConnectAttr(
+      handle, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER));
   if (m_previousIsolation != 0)
     restored = restored && SQL_SUCCEEDED(SQLSetConnectAttr(handle, SQL_ATTR_TXN_ISOLATION,
                                                            reinterpret_cast<SQLPOINTER>(m_previousIsolation),

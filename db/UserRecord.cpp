@@ -30,13 +30,15 @@ int UserRecord::Add(int quiet) const {
 }
 
 int UserRecord::Update(int quiet) const {
-  return UpdateRow<CRSUsers>(quiet, ByKey(*this), WithValue("Can not update user. User %s does not exist!!", UserName),
+  return UpdateRow<CRSUsers>(quiet, ByKey(*this),
+                             WithValue("Can not update user. User %s does not exist!!", UserName),
                              "Can not update user. Database error!! Can not upadte",
                              [this](CRSUsers& users) { SetColumns(*this, users); });
 }
 
 int UserRecord::Delete(int quiet) const {
-  return DeleteRow<CRSUsers>(quiet, ByKey(*this), WithValue("Can not delete user. User %s does not exist!!", UserName),
+  return DeleteRow<CRSUsers>(quiet, ByKey(*this),
+                             WithValue("Can not delete user. User %s does not exist!!", UserName),
                              "Can not delete user. Database error!! Can not delete");
 }
 

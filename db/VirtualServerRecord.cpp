@@ -27,13 +27,15 @@ int VirtualServerRecord::Add(int quiet) const {
 
 int VirtualServerRecord::Update(int quiet) const {
   return UpdateRow<CRSVirtualServers>(
-      quiet, ByKey(*this), WithValue("Can not upadte virtual server. Virtual server %s does not exist!!", VServerIPAddr),
+      quiet, ByKey(*this),
+      WithValue("Can not upadte virtual server. Virtual server %s does not exist!!", VServerIPAddr),
       "Can not update virtual server. Database error!! Can not update",
       [this](CRSVirtualServers& servers) { SetColumns(*this, servers); });
 }
 
 int VirtualServerRecord::Delete(int quiet) const {
   return DeleteRow<CRSVirtualServers>(
-      quiet, ByKey(*this), WithValue("Can not delete virtual server. Virtual server %s does not exist!!", VServerIPAddr),
+      quiet, ByKey(*this),
+      WithValue("Can not delete virtual server. Virtual server %s does not exist!!", VServerIPAddr),
       "Can not delete virtual server. Database error!! Can not delete");
 }

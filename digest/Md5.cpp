@@ -48,10 +48,22 @@ void Md5::Transform(const uint8_t block[64]) {
     uint32_t f;
     int k;
     switch (round) {
-      case 0: f = F(b, c, d); k = i; break;
-      case 1: f = G(b, c, d); k = (5 * i + 1) % 16; break;
-      case 2: f = H(b, c, d); k = (3 * i + 5) % 16; break;
-      default: f = I(b, c, d); k = (7 * i) % 16; break;
+      case 0:
+        f = F(b, c, d);
+        k = i;
+        break;
+      case 1:
+        f = G(b, c, d);
+        k = (5 * i + 1) % 16;
+        break;
+      case 2:
+        f = H(b, c, d);
+        k = (3 * i + 5) % 16;
+        break;
+      default:
+        f = I(b, c, d);
+        k = (7 * i) % 16;
+        break;
     }
     const uint32_t rotated = b + RotateLeft(a + f + x[k] + kSine[i], kShift[round][i % 4]);
     a = d;

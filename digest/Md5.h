@@ -18,7 +18,7 @@ class Md5 {
  private:
   void Transform(const uint8_t block[64]);
 
-  uint8_t buffer[64] = {};      // input not yet consumed: a partial block
-  uint32_t bitCount[2] = {};    // input length in bits modulo 2^64, low word first
-  uint32_t state[4];            // chaining values A, B, C, D
+  uint8_t buffer[64] = {};    // input not yet consumed: a partial block
+  uint32_t bitCount[2] = {};  // input length in bits modulo 2^64, low word first
+  uint32_t state[4];          // chaining values A, B, C, D
 };

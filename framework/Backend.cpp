@@ -23,8 +23,10 @@ Backend* SetBackend(Backend* backend) {
   Backend* previous = Current();
   Current() = backend;
   if (backend)
-    SetMessageBoxPresenter([backend](CWnd* owner, const std::string& text, const std::string& caption,
-                                     unsigned style) { return backend->MessageBox(owner, text, caption, style); });
+    SetMessageBoxPresenter(
+        [backend](CWnd* owner, const std::string& text, const std::string& caption, unsigned style) {
+          return backend->MessageBox(owner, text, caption, style);
+        });
   else
     SetMessageBoxPresenter({});
   return previous;

@@ -11,7 +11,7 @@
 class CWnd;
 
 class Backend {
-public:
+ public:
   virtual ~Backend() = default;
   // Runs the modal loop of a created dialog or sheet; returns once its window state is ended.
   virtual void RunModal(CWnd& window) = 0;
@@ -30,12 +30,12 @@ Backend* RequireBackend();
 
 // Makes a backend current for the life of the scope.
 class BackendScope {
-public:
+ public:
   explicit BackendScope(Backend& backend) : m_previous(SetBackend(&backend)) {}
   ~BackendScope() { SetBackend(m_previous); }
   BackendScope(const BackendScope&) = delete;
   BackendScope& operator=(const BackendScope&) = delete;
 
-private:
+ private:
   Backend* m_previous;
 };

@@ -8,5 +8,6 @@ int CButton::GetCheck() const {
 }
 
 void CButton::SetCheck(int check) {
-  if (Control* control = GetControl()) control->SetCheck(check == BST_UNCHECKED ? BST_UNCHECKED : BST_CHECKED);
+  if (Control* control = GetControl())
+    control->SetCheck(check == BST_UNCHECKED ? BST_UNCHECKED : BST_CHECKED);
 }

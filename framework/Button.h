@@ -4,7 +4,7 @@
 #include "framework/Wnd.h"
 
 class CButton : public CWnd {
-public:
+ public:
   int GetCheck() const;  // BST_CHECKED or BST_UNCHECKED
   void SetCheck(int check);
 };

@@ -7,7 +7,7 @@
 #include "framework/Wnd.h"
 
 class CComboBox : public CWnd {
-public:
+ public:
   int AddString(const std::string& text);                // appends; returns the index
   int InsertString(int index, const std::string& text);  // -1 appends
   int GetCount() const;

@@ -20,7 +20,7 @@
 class CWnd;
 
 class CommandMap {
-public:
+ public:
   template <class T>
   struct Handler {
     UINT code;
@@ -45,7 +45,7 @@ public:
   // Returns false when no map has one.
   bool Dispatch(CWnd& wnd, int id, UINT code) const;
 
-private:
+ private:
   struct Entry {
     UINT code;
     int id;

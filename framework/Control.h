@@ -12,7 +12,7 @@
 #include "res/DialogTemplate.h"
 
 class Control {
-public:
+ public:
   struct Column {
     std::string heading;
     int width = -1;  // pixels
@@ -56,7 +56,7 @@ public:
   void DeleteRow(int row);
   void ClearRows();
   int Selection() const { return m_selection; }  // -1 when nothing is selected
-  void SetSelection(int row);                   // -1, or an existing row
+  void SetSelection(int row);                    // -1, or an existing row
   // The first row after `startAfter` (wrapping round; -1 searches all) whose text begins with
   // `prefix`, ignoring ASCII case; -1 when none does.
   int FindRowWithPrefix(int startAfter, const std::string& prefix) const;
@@ -66,7 +66,7 @@ public:
   unsigned Revision() const { return m_revision; }                // moves on every change
   unsigned ContentRevision() const { return m_contentRevision; }  // moves when rows or columns do
 
-private:
+ private:
   void Changed() { ++m_revision; }
   void ContentChanged();
 

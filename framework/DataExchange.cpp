@@ -9,7 +9,6 @@
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
 
-
 CDataExchange::CDataExchange(CWnd* dlgWnd, BOOL saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dlgWnd) {}
 

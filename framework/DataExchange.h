@@ -12,7 +12,7 @@ class CWnd;
 class Control;
 
 class CDataExchange {
-public:
+ public:
   CDataExchange(CWnd* dlgWnd, BOOL saveAndValidate);
 
   BOOL m_bSaveAndValidate;  // TRUE: controls to members
@@ -24,7 +24,7 @@ public:
   // Puts the focus on the last prepared control and abandons the exchange.
   [[noreturn]] void Fail();
 
-private:
+ private:
   int m_idLastControl = -1;
 };
 

@@ -23,7 +23,8 @@ INT_PTR CDialog::DoModal() {
 }
 
 bool CDialog::CreateFromTemplate() {
-  const res::DialogTemplate* tmpl = CurrentModuleResources().FindDialogTemplate(static_cast<int>(m_idTemplate));
+  const res::DialogTemplate* tmpl =
+      CurrentModuleResources().FindDialogTemplate(static_cast<int>(m_idTemplate));
   if (!tmpl) {
     AfxMessageBox("The dialog template " + std::to_string(m_idTemplate) + " cannot be found.",
                   MB_OK | MB_ICONERROR);
@@ -62,9 +63,10 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::DoDataExchange(CDataExchange*) {}
 
 const CommandMap& CDialog::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CDialog>(&CWnd::GetCommandMap(), {
-      {BN_CLICKED, IDOK, &CDialog::OnOK},
-      {BN_CLICKED, IDCANCEL, &CDialog::OnCancel},
-  });
+  static const CommandMap map =
+      CommandMap::Of<CDialog>(&CWnd::GetCommandMap(), {
+                                                          {BN_CLICKED, IDOK, &CDialog::OnOK},
+                                                          {BN_CLICKED, IDCANCEL, &CDialog::OnCancel},
+                                                      });
   return map;
 }

@@ -11,7 +11,7 @@
 class CDataExchange;
 
 class CDialog : public CWnd {
-public:
+ public:
   explicit CDialog(UINT idTemplate, CWnd* parent = nullptr);
 
   virtual INT_PTR DoModal();
@@ -25,7 +25,7 @@ public:
   virtual void OnOK();          // UpdateData(TRUE), then EndDialog(IDOK)
   virtual void OnCancel();      // EndDialog(IDCANCEL)
 
-protected:
+ protected:
   virtual void DoDataExchange(CDataExchange* pDX);
   const CommandMap& GetCommandMap() const override;
 
@@ -34,6 +34,6 @@ protected:
   bool CreateFromTemplate();
   void DestroyWindow();
 
-private:
+ private:
   UINT m_idTemplate;
 };

@@ -4,6 +4,6 @@
 #include "framework/Wnd.h"
 
 class CEdit : public CWnd {
-public:
+ public:
   BOOL SetReadOnly(BOOL readOnly = TRUE);  // EM_SETREADONLY
 };

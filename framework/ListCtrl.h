@@ -7,7 +7,7 @@
 #include "framework/Wnd.h"
 
 class CListCtrl : public CWnd {
-public:
+ public:
   // Returns the new column's index, or -1.
   int InsertColumn(int column, const std::string& heading, int format = LVCFMT_LEFT, int width = -1);
   // Returns the new item's index (an index past the end appends), or -1.

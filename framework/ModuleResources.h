@@ -26,12 +26,12 @@ struct ModuleResources {
 const ModuleResources& CurrentModuleResources();
 
 class ModuleResourceScope {
-public:
+ public:
   explicit ModuleResourceScope(const ModuleResources& module);
   ~ModuleResourceScope();
   ModuleResourceScope(const ModuleResourceScope&) = delete;
   ModuleResourceScope& operator=(const ModuleResourceScope&) = delete;
 
-private:
+ private:
   const ModuleResources* m_previous;
 };

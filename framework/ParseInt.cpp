@@ -9,10 +9,10 @@ bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The number at the start of a text under the rule.
 struct LeadingNumber {
-  bool found = false;        // false: the text does not begin with a number
-  size_t end = 0;            // just after the last digit
-  int value = 0;             // held to int's range
-  bool outOfRange = false;   // the digits stand for a number beyond int's range
+  bool found = false;       // false: the text does not begin with a number
+  size_t end = 0;           // just after the last digit
+  int value = 0;            // held to int's range
+  bool outOfRange = false;  // the digits stand for a number beyond int's range
 };
 
 LeadingNumber ReadLeadingNumber(const std::string& text) {

@@ -9,7 +9,7 @@
 class CPropertySheet;
 
 class CPropertyPage : public CDialog {
-public:
+ public:
   explicit CPropertyPage(UINT idTemplate);
 
   virtual BOOL OnSetActive();
@@ -20,7 +20,7 @@ public:
   // A page's EndDialog ends its sheet.
   void EndModalLoop(int result) override;
 
-private:
+ private:
   friend class CPropertySheet;
   bool Create(CPropertySheet& sheet);
   void Destroy();

@@ -103,9 +103,10 @@ void CPropertySheet::OnCancelButton() {
 }
 
 const CommandMap& CPropertySheet::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CPropertySheet>(&CWnd::GetCommandMap(), {
-      {BN_CLICKED, IDOK, &CPropertySheet::OnOKButton},
-      {BN_CLICKED, IDCANCEL, &CPropertySheet::OnCancelButton},
-  });
+  static const CommandMap map = CommandMap::Of<CPropertySheet>(
+      &CWnd::GetCommandMap(), {
+                                  {BN_CLICKED, IDOK, &CPropertySheet::OnOKButton},
+                                  {BN_CLICKED, IDCANCEL, &CPropertySheet::OnCancelButton},
+                              });
   return map;
 }

@@ -19,7 +19,7 @@ struct PROPSHEETHEADER {
 };
 
 class CPropertySheet : public CWnd {
-public:
+ public:
   explicit CPropertySheet(const std::string& caption, CWnd* parent = nullptr, UINT selectPage = 0);
 
   void AddPage(CPropertyPage* page);
@@ -37,10 +37,10 @@ public:
 
   PROPSHEETHEADER m_psh;
 
-protected:
+ protected:
   const CommandMap& GetCommandMap() const override;
 
-private:
+ private:
   bool FindPageTemplates();
   void CreateSheetWindow();
   void DestroyWindows();

@@ -6,7 +6,7 @@
 #include <string>
 
 class CWinApp {
-public:
+ public:
   explicit CWinApp(const char* appName = nullptr);
   virtual ~CWinApp();
   CWinApp(const CWinApp&) = delete;

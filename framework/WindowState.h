@@ -16,7 +16,7 @@ class CWnd;
 struct ModuleResources;
 
 class WindowState {
-public:
+ public:
   WindowState(CWnd& owner, std::string caption, const res::DialogTemplate* tmpl);
   ~WindowState();
   WindowState(const WindowState&) = delete;
@@ -55,7 +55,7 @@ public:
   int Result() const { return m_result; }
   void End(int result);
 
-private:
+ private:
   CWnd& m_owner;
   const res::DialogTemplate* m_template;
   std::string m_caption;

@@ -16,7 +16,7 @@ class Control;
 class WindowState;
 
 class CWnd {
-public:
+ public:
   CWnd();
   virtual ~CWnd();
   CWnd(const CWnd&) = delete;
@@ -57,13 +57,13 @@ public:
   // Ends this window's modal loop with `result`.
   virtual void EndModalLoop(int result);
 
-protected:
+ protected:
   virtual const CommandMap& GetCommandMap() const;
   void SetParentWnd(CWnd* parent) { m_pParentWnd = parent; }
   void CreateWindowState(std::unique_ptr<WindowState> state);
   void DestroyWindowState();
 
-private:
+ private:
   friend class WindowState;
   Control* m_pControl = nullptr;
   CWnd* m_pParentWnd = nullptr;

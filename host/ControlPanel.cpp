@@ -38,7 +38,8 @@ LONG ControlPanel::DoubleClick(const Applet& applet, HWND window) const {
 
 void ControlPanel::Close() {
   if (m_initialised) {
-    for (const Applet& applet : m_applets) m_library.Send(nullptr, CPL_STOP, applet.index, applet.description.data);
+    for (const Applet& applet : m_applets)
+      m_library.Send(nullptr, CPL_STOP, applet.index, applet.description.data);
     m_library.Send(nullptr, CPL_EXIT);
   }
   m_initialised = false;

@@ -14,7 +14,8 @@ int ListApplets(const std::string& libraryPath) {
     if (applet.described)
       std::printf("%s\t%s\n", applet.description.name.c_str(), applet.description.info.c_str());
     else
-      std::fprintf(stderr, "veltrane-control: applet %d does not describe itself\n", static_cast<int>(applet.index));
+      std::fprintf(stderr, "veltrane-control: applet %d does not describe itself\n",
+                   static_cast<int>(applet.index));
   }
   return 0;
 }

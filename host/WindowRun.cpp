@@ -56,11 +56,12 @@ int RunWithWindows(int argc, char** argv, const std::string& libraryPath, bool o
   if (!DisplayAvailable()) {
     // From a terminal (an SSH session), the terminal form is the nearest way.
     const bool inTerminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
-    std::fprintf(stderr,
-                 "veltrane-control: no display to show windows on (DISPLAY is not set); %srun it on a virtual one "
-                 "with `xvfb-run -a veltrane-control`, or serve it over VNC with `QT_QPA_PLATFORM=vnc "
-                 "veltrane-control`\n",
-                 inTerminal ? "open it in this terminal with `veltrane-control --terminal`, " : "");
+    std::fprintf(
+        stderr,
+        "veltrane-control: no display to show windows on (DISPLAY is not set); %srun it on a virtual one "
+        "with `xvfb-run -a veltrane-control`, or serve it over VNC with `QT_QPA_PLATFORM=vnc "
+        "veltrane-control`\n",
+        inTerminal ? "open it in this terminal with `veltrane-control --terminal`, " : "");
     return 1;
   }
   NameForTheDesktop();

@@ -7,11 +7,11 @@
 #include "platform/WinTypes.h"
 
 class Clock {
-public:
-    virtual ~Clock() = default;
-    // Milliseconds since an arbitrary origin, wrapping around at 2^32.
-    virtual DWORD TickCount() = 0;
-    virtual void Sleep(DWORD milliseconds) = 0;
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since an arbitrary origin, wrapping around at 2^32.
+  virtual DWORD TickCount() = 0;
+  virtual void Sleep(DWORD milliseconds) = 0;
 };
 
 // Installs the clock that GetTickCount and Sleep use; null restores the real clock.

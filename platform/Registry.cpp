@@ -105,7 +105,8 @@ LONG RegQueryValueExA(HKEY hKey, const char* name, DWORD* reserved, DWORD* type,
   return data && capacity < storedSize ? ERROR_MORE_DATA : ERROR_SUCCESS;
 }
 
-LONG RegSetValueExA(HKEY hKey, const char* name, DWORD /*reserved*/, DWORD type, const BYTE* data, DWORD size) {
+LONG RegSetValueExA(HKEY hKey, const char* name, DWORD /*reserved*/, DWORD type, const BYTE* data,
+                    DWORD size) {
   if (!data && size != 0) return ERROR_INVALID_PARAMETER;
   OpenKey key;
   if (!HandleTable::Instance().Find(hKey, key)) return ERROR_INVALID_HANDLE;

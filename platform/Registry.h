@@ -52,19 +52,17 @@ LONG RegOpenKeyExA(HKEY hKey, const char* subKey, DWORD options, REGSAM desired,
 // Opens the key, creating it and every missing key above it. cls and security are ignored;
 // options must be REG_OPTION_NON_VOLATILE. disposition, when given, receives
 // REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY.
-LONG RegCreateKeyExA(HKEY hKey, const char* subKey, DWORD reserved, char* cls, DWORD options,
-                     REGSAM desired, void* security, HKEY* result, DWORD* disposition);
+LONG RegCreateKeyExA(HKEY hKey, const char* subKey, DWORD reserved, char* cls, DWORD options, REGSAM desired,
+                     void* security, HKEY* result, DWORD* disposition);
 
 // Reads a value (name null or empty: the unnamed value). With data null, *size receives the
 // value's size. A buffer smaller than the value gives ERROR_MORE_DATA, the needed size in
 // *size and the buffer untouched. reserved must be null.
-LONG RegQueryValueExA(HKEY hKey, const char* name, DWORD* reserved, DWORD* type, BYTE* data,
-                      DWORD* size);
+LONG RegQueryValueExA(HKEY hKey, const char* name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
 
 // Stores size bytes from data as the value, replacing it whole. Strings are stored as given:
 // pass the terminating zero in size to keep it.
-LONG RegSetValueExA(HKEY hKey, const char* name, DWORD reserved, DWORD type, const BYTE* data,
-                    DWORD size);
+LONG RegSetValueExA(HKEY hKey, const char* name, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 
 // Releases a handle; a closed or unknown handle gives ERROR_INVALID_HANDLE. Closing
 // HKEY_LOCAL_MACHINE succeeds and leaves it usable.

@@ -227,7 +227,8 @@ LONG WriteValue(const std::string& folder, const char* name, DWORD type, const B
 
   const std::string header = std::to_string(type) + "\n";
   const mode_t mode = NewFileMode(folder);
-  const bool written = ::fchmod(file.get(), mode) == 0 && WriteAll(file.get(), header.data(), header.size()) &&
+  const bool written = ::fchmod(file.get(), mode) == 0 &&
+                       WriteAll(file.get(), header.data(), header.size()) &&
                        WriteAll(file.get(), data, size) && ::fsync(file.get()) == 0 && file.Close() &&
                        ::rename(temporary.c_str(), ValuePath(folder, name).c_str()) == 0;
   if (!written) {

@@ -60,20 +60,20 @@ inline constexpr DWORD SERVICE_INACTIVE = 2;
 inline constexpr DWORD SERVICE_STATE_ALL = 3;
 
 struct SERVICE_STATUS {
-    DWORD dwServiceType;
-    DWORD dwCurrentState;
-    DWORD dwControlsAccepted;
-    DWORD dwWin32ExitCode;
-    DWORD dwServiceSpecificExitCode;
-    DWORD dwCheckPoint;
-    DWORD dwWaitHint;
+  DWORD dwServiceType;
+  DWORD dwCurrentState;
+  DWORD dwControlsAccepted;
+  DWORD dwWin32ExitCode;
+  DWORD dwServiceSpecificExitCode;
+  DWORD dwCheckPoint;
+  DWORD dwWaitHint;
 };
 using LPSERVICE_STATUS = SERVICE_STATUS*;
 
 struct ENUM_SERVICE_STATUSA {
-    LPSTR lpServiceName;
-    LPSTR lpDisplayName;
-    SERVICE_STATUS ServiceStatus;
+  LPSTR lpServiceName;
+  LPSTR lpDisplayName;
+  SERVICE_STATUS ServiceStatus;
 };
 using ENUM_SERVICE_STATUS = ENUM_SERVICE_STATUSA;
 using LPENUM_SERVICE_STATUSA = ENUM_SERVICE_STATUSA*;

@@ -18,21 +18,21 @@
 #include "platform/ServiceBackend.h"
 
 class SystemdServiceBackend final : public ServiceControlBackend {
-public:
-    // A manager answers in milliseconds; two seconds leave room for a loaded machine.
-    static constexpr std::chrono::seconds kDefaultCallTimeout{2};
+ public:
+  // A manager answers in milliseconds; two seconds leave room for a loaded machine.
+  static constexpr std::chrono::seconds kDefaultCallTimeout{2};
 
-    // serviceUnits maps service names to the units that stand for them; any other name is
-    // taken as a unit name itself.
-    explicit SystemdServiceBackend(std::map<std::string, std::string> serviceUnits,
-                                   std::chrono::microseconds callTimeout = kDefaultCallTimeout);
+  // serviceUnits maps service names to the units that stand for them; any other name is
+  // taken as a unit name itself.
+  explicit SystemdServiceBackend(std::map<std::string, std::string> serviceUnits,
+                                 std::chrono::microseconds callTimeout = kDefaultCallTimeout);
 
-    // Whether a system bus accepts a connection and answers within the time-out.
-    static bool SystemBusAnswers(std::chrono::microseconds timeout = kDefaultCallTimeout);
+  // Whether a system bus accepts a connection and answers within the time-out.
+  static bool SystemBusAnswers(std::chrono::microseconds timeout = kDefaultCallTimeout);
 
-    DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override;
+  DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override;
 
-private:
-    std::map<std::string, std::string> m_serviceUnits;
-    std::chrono::microseconds m_callTimeout;
+ private:
+  std::map<std::string, std::string> m_serviceUnits;
+  std::chrono::microseconds m_callTimeout;
 };

@@ -10,17 +10,17 @@
 // What is read of one unit: from its Unit interface, and from its Service interface where
 // it has one (the fields keep their defaults otherwise).
 struct SystemdUnit {
-    std::string id;
-    std::string description;
-    std::string loadState;
-    std::string activeState;
-    std::string subState;
-    std::uint32_t jobId = 0;
-    std::vector<std::string> requiredBy;
-    std::vector<std::string> boundBy;
-    std::uint64_t timeoutStartUSec = 0;
-    std::uint64_t timeoutStopUSec = 0;
-    std::int32_t execMainStatus = 0;
+  std::string id;
+  std::string description;
+  std::string loadState;
+  std::string activeState;
+  std::string subState;
+  std::uint32_t jobId = 0;
+  std::vector<std::string> requiredBy;
+  std::vector<std::string> boundBy;
+  std::uint64_t timeoutStartUSec = 0;
+  std::uint64_t timeoutStopUSec = 0;
+  std::int32_t execMainStatus = 0;
 };
 
 // The wait hint used when a unit has no time-out (0 or infinity): systemd's default.
@@ -38,10 +38,10 @@ SERVICE_STATUS StatusOfUnit(const SystemdUnit& unit, DWORD checkPoint);
 // Tells whether a pending unit made progress since the last look, to advance the check
 // point: every change of state, sub-state or job while pending counts as a step.
 class SystemdProgress {
-public:
-    DWORD CheckPoint(const SystemdUnit& unit);
+ public:
+  DWORD CheckPoint(const SystemdUnit& unit);
 
-private:
-    std::string m_lastSeen;
-    DWORD m_checkPoint = 0;
+ private:
+  std::string m_lastSeen;
+  DWORD m_checkPoint = 0;
 };

@@ -30,8 +30,7 @@ inline ControlTemplate GroupBox(std::string text, Rect rect) {
 }
 
 inline ControlTemplate PushButton(int id, std::string text, Rect rect, uint32_t extraStyle = 0) {
-  return {id, ControlKind::Button, std::move(text), rect,
-          kChild | BS_PUSHBUTTON | WS_TABSTOP | extraStyle};
+  return {id, ControlKind::Button, std::move(text), rect, kChild | BS_PUSHBUTTON | WS_TABSTOP | extraStyle};
 }
 
 inline ControlTemplate DefPushButton(int id, std::string text, Rect rect) {
@@ -44,8 +43,7 @@ inline ControlTemplate AutoCheckBox(int id, std::string text, Rect rect) {
 
 // A drop-down list, not sorted, with a vertical scroll bar; the height includes the list.
 inline ControlTemplate DropDownList(int id, Rect rect) {
-  return {id, ControlKind::ComboBox, "", rect,
-          kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+  return {id, ControlKind::ComboBox, "", rect, kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
 }
 
 // A report-view list with single selection that keeps showing its selection.

@@ -17,10 +17,11 @@ const DialogTemplate& Template132() {
       .fontName = kFontName,
       .fontSize = kFontSize,
       .style = kPageStyle,
-      .controls = {
-          Bitmap(IDB_BANNER, {45, 24, 200, 43}),
-          Label("Veltrane Server 1.0", {45, 78, 200, 8}),
-      },
+      .controls =
+          {
+              Bitmap(IDB_BANNER, {45, 24, 200, 43}),
+              Label("Veltrane Server 1.0", {45, 78, 200, 8}),
+          },
   };
   return dialog;
 }

@@ -16,14 +16,15 @@ const DialogTemplate& Template7013() {
       .fontName = kFontName,
       .fontSize = kFontSize,
       .style = kModalStyle,
-      .controls = {
-          Label("Server IP Address:", {7, 7, 60, 8}),
-          Edit(IDC_SERVER_ADDRESS, {78, 7, 157, 12}, ES_AUTOHSCROLL),
-          Label("Description:", {7, 28, 38, 8}),
-          Edit(IDC_SERVER_DESCRIPTION, {77, 28, 157, 12}, ES_AUTOHSCROLL),
-          DefPushButton(1, "OK", {77, 48, 50, 14}),
-          PushButton(2, "Cancel", {137, 48, 50, 14}),
-      },
+      .controls =
+          {
+              Label("Server IP Address:", {7, 7, 60, 8}),
+              Edit(IDC_SERVER_ADDRESS, {78, 7, 157, 12}, ES_AUTOHSCROLL),
+              Label("Description:", {7, 28, 38, 8}),
+              Edit(IDC_SERVER_DESCRIPTION, {77, 28, 157, 12}, ES_AUTOHSCROLL),
+              DefPushButton(1, "OK", {77, 48, 50, 14}),
+              PushButton(2, "Cancel", {137, 48, 50, 14}),
+          },
   };
   return dialog;
 }

@@ -17,14 +17,15 @@ const DialogTemplate& Template7015() {
       .fontName = kFontName,
       .fontSize = kFontSize,
       .style = kModalStyle,
-      .controls = {
-          Label("Computer Name", {8, 9, 52, 8}),
-          DropDownList(IDC_COMPUTER_CHOICE, {64, 7, 79, 44}),
-          PushButton(IDC_DELETE_COMPUTER, "Delete", {147, 7, 36, 14}),
-          Edit(IDC_COMPUTER_NAME, {64, 23, 79, 14}, ES_AUTOHSCROLL),
-          DefPushButton(IDC_SAVE_COMPUTER, "Save", {147, 23, 36, 14}),
-          PushButton(1, "Close", {68, 41, 50, 14}),
-      },
+      .controls =
+          {
+              Label("Computer Name", {8, 9, 52, 8}),
+              DropDownList(IDC_COMPUTER_CHOICE, {64, 7, 79, 44}),
+              PushButton(IDC_DELETE_COMPUTER, "Delete", {147, 7, 36, 14}),
+              Edit(IDC_COMPUTER_NAME, {64, 23, 79, 14}, ES_AUTOHSCROLL),
+              DefPushButton(IDC_SAVE_COMPUTER, "Save", {147, 23, 36, 14}),
+              PushButton(1, "Close", {68, 41, 50, 14}),
+          },
   };
   return dialog;
 }

@@ -16,16 +16,17 @@ const DialogTemplate& Template7020() {
       .fontName = kFontName,
       .fontSize = kFontSize,
       .style = kModalStyle,
-      .controls = {
-          Label("User Name", {10, 8, 36, 8}),
-          Edit(IDC_USER_NAME, {52, 7, 126, 12}, ES_READONLY | ES_AUTOHSCROLL),
-          Label("Password", {10, 25, 36, 12}),
-          Edit(IDC_PASSWORD, {51, 25, 126, 12}, ES_PASSWORD),
-          Label("Confirm", {10, 43, 24, 8}),
-          Edit(IDC_CONFIRM_PASSWORD, {52, 42, 126, 12}, ES_PASSWORD),
-          DefPushButton(1, "OK", {51, 60, 50, 14}),
-          PushButton(2, "Cancel", {109, 60, 50, 14}),
-      },
+      .controls =
+          {
+              Label("User Name", {10, 8, 36, 8}),
+              Edit(IDC_USER_NAME, {52, 7, 126, 12}, ES_READONLY | ES_AUTOHSCROLL),
+              Label("Password", {10, 25, 36, 12}),
+              Edit(IDC_PASSWORD, {51, 25, 126, 12}, ES_PASSWORD),
+              Label("Confirm", {10, 43, 24, 8}),
+              Edit(IDC_CONFIRM_PASSWORD, {52, 42, 126, 12}, ES_PASSWORD),
+              DefPushButton(1, "OK", {51, 60, 50, 14}),
+              PushButton(2, "Cancel", {109, 60, 50, 14}),
+          },
   };
   return dialog;
 }

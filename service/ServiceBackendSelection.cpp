@@ -9,15 +9,12 @@
 #include "platform/SystemdServiceBackend.h"
 #include "service/FtpServiceControl.h"
 
-std::string FtpServiceUnitName(const std::string& configured)
-{
-    const char* overriding = std::getenv(kFtpServiceUnitVariable);
-    std::string unit = overriding != nullptr && *overriding != '\0' ? overriding : configured;
-    if (unit.empty())
-        return kDefaultFtpServiceUnit;
-    if (unit.find('.') == std::string::npos)
-        unit += ".service";
-    return unit;
+std::string FtpServiceUnitName(const std::string& configured) {
+  const char* overriding = std::getenv(kFtpServiceUnitVariable);
+  std::string unit = overriding != nullptr && *overriding != '\0' ? overriding : configured;
+  if (unit.empty()) return kDefaultFtpServiceUnit;
+  if (unit.find('.') == std::string::npos) unit += ".service";
+  return unit;
 }
 
 namespace {
@@ -28,14 +25,13 @@ std::string StoredUnit() { return ReadSessionSetting(kServiceUnitValue).value_or
 
 std::string ConfiguredFtpServiceUnit() { return FtpServiceUnitName(StoredUnit()); }
 
-void SelectServiceBackend(const std::string& configuredUnit)
-{
-    if (!SystemdServiceBackend::SystemBusAnswers()) {
-        SetServiceControlBackend(nullptr);
-        return;
-    }
-    SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
-        std::map<std::string, std::string>{{kFtpServiceName, FtpServiceUnitName(configuredUnit)}}));
+void SelectServiceBackend(const std::string& configuredUnit) {
+  if (!SystemdServiceBackend::SystemBusAnswers()) {
+    SetServiceControlBackend(nullptr);
+    return;
+  }
+  SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
+      std::map<std::string, std::string>{{kFtpServiceName, FtpServiceUnitName(configuredUnit)}}));
 }
 
 void SelectConfiguredServiceBackend() { SelectServiceBackend(StoredUnit()); }

@@ -11,12 +11,13 @@ inline constexpr int16_t kServiceButtonsStopOnly = 1;
 inline constexpr int16_t kServiceButtonsNone = -1;
 
 struct ServiceStateDisplay {
-    const char* text;
-    int16_t buttonMode;
+  const char* text;
+  int16_t buttonMode;
 };
 
 // currentState is SERVICE_STATUS::dwCurrentState; unknown values show "Unknown".
 ServiceStateDisplay ServiceStateText(DWORD currentState);
 
 // What shows while the service manager cannot be reached: no state, and neither button.
-inline constexpr ServiceStateDisplay kServiceManagerUnavailable{"Service manager not available", kServiceButtonsNone};
+inline constexpr ServiceStateDisplay kServiceManagerUnavailable{"Service manager not available",
+                                                                kServiceButtonsNone};

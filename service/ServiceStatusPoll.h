@@ -11,28 +11,28 @@
 #include "platform/WinTypes.h"
 
 class ServiceStatusPoll {
-public:
-    ServiceStatusPoll() = default;
-    // Waits for a question still out in the background (at most the manager's time-out).
-    ~ServiceStatusPoll() = default;
-    ServiceStatusPoll(const ServiceStatusPoll&) = delete;
-    ServiceStatusPoll& operator=(const ServiceStatusPoll&) = delete;
+ public:
+  ServiceStatusPoll() = default;
+  // Waits for a question still out in the background (at most the manager's time-out).
+  ~ServiceStatusPoll() = default;
+  ServiceStatusPoll(const ServiceStatusPoll&) = delete;
+  ServiceStatusPoll& operator=(const ServiceStatusPoll&) = delete;
 
-    // The service's current state (SERVICE_STATUS::dwCurrentState), or nothing when it cannot
-    // be read now.
-    std::optional<DWORD> Look();
-    // Whether the last look found the service manager unreachable: not there, or not
-    // answering (also while a question to it is still out).
-    bool ManagerUnavailable() const { return m_managerUnavailable; }
+  // The service's current state (SERVICE_STATUS::dwCurrentState), or nothing when it cannot
+  // be read now.
+  std::optional<DWORD> Look();
+  // Whether the last look found the service manager unreachable: not there, or not
+  // answering (also while a question to it is still out).
+  bool ManagerUnavailable() const { return m_managerUnavailable; }
 
-private:
-    struct Reading {
-        std::optional<DWORD> state;
-        DWORD error;  // why there is no state
-    };
-    static Reading Read();
-    std::optional<DWORD> Take(const Reading& reading);
+ private:
+  struct Reading {
+    std::optional<DWORD> state;
+    DWORD error;  // why there is no state
+  };
+  static Reading Read();
+  std::optional<DWORD> Take(const Reading& reading);
 
-    std::future<Reading> m_pending;
-    bool m_managerUnavailable = false;
+  std::future<Reading> m_pending;
+  bool m_managerUnavailable = false;
 };

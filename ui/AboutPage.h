@@ -4,6 +4,6 @@
 #include "framework/PropertyPage.h"
 
 class CAboutPage : public CPropertyPage {
-public:
+ public:
   CAboutPage();
 };

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr const char* kDeleteWarning =
-    "This will remove all virtual servers configured under this computer. Subsequently, it would delete users and "
+    "This will remove all virtual servers configured under this computer. Subsequently, it would delete "
+    "users and "
     "preferences configured for these virtual servers.\n\n Do you really want to continue ?";
 
 }  // namespace
@@ -24,11 +25,13 @@ void CAddComputerDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 const CommandMap& CAddComputerDlg::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CAddComputerDlg>(&CDialog::GetCommandMap(), {
-      {CBN_SELCHANGE, IDC_COMPUTER_CHOICE, &CAddComputerDlg::ShowSelectedComputer},
-      {BN_CLICKED, IDC_SAVE_COMPUTER, &CAddComputerDlg::OnSave},
-      {BN_CLICKED, IDC_DELETE_COMPUTER, &CAddComputerDlg::OnDelete},
-  });
+  static const CommandMap map = CommandMap::Of<CAddComputerDlg>(
+      &CDialog::GetCommandMap(),
+      {
+          {CBN_SELCHANGE, IDC_COMPUTER_CHOICE, &CAddComputerDlg::ShowSelectedComputer},
+          {BN_CLICKED, IDC_SAVE_COMPUTER, &CAddComputerDlg::OnSave},
+          {BN_CLICKED, IDC_DELETE_COMPUTER, &CAddComputerDlg::OnDelete},
+      });
   return map;
 }
 
@@ -67,8 +70,10 @@ void CAddComputerDlg::OnSave() {
     nameField->SetFocus();
     return;
   }
-  if (key == 0) m_database.AddComputer(name);
-  else m_database.RenameComputer(key, name);
+  if (key == 0)
+    m_database.AddComputer(name);
+  else
+    m_database.RenameComputer(key, name);
   ComputersChanged();
 }
 

@@ -9,7 +9,7 @@
 class ConfigDatabase;
 
 class CAddComputerDlg : public CDialog {
-public:
+ public:
   // `database` is the session the dialog changes; it must outlive the dialog.
   explicit CAddComputerDlg(ConfigDatabase& database, CWnd* parent = nullptr);
 
@@ -20,12 +20,12 @@ public:
   void FillComputerChoice();
   void ShowSelectedComputer();
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   const CommandMap& GetCommandMap() const override;
 
-private:
+ private:
   void OnSave();
   void OnDelete();
   // After a change: show the session's computers afresh.

@@ -8,13 +8,13 @@
 #include "framework/Dialog.h"
 
 class CAddSiteDlg : public CDialog {
-public:
+ public:
   explicit CAddSiteDlg(CWnd* parent = nullptr);
 
   std::string m_strDescription;
   std::string m_strAddress;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   // Empty texts are accepted; texts too long for their columns are refused.
   void OnOK() override;

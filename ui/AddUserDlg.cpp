@@ -16,8 +16,8 @@
 namespace {
 
 // The permission bits the five checks stand for.
-constexpr int32_t kCheckedPermissions =
-    kPermissionDownload | kPermissionRename | kPermissionUpload | kPermissionCreateDirectory | kPermissionDelete;
+constexpr int32_t kCheckedPermissions = kPermissionDownload | kPermissionRename | kPermissionUpload |
+                                        kPermissionCreateDirectory | kPermissionDelete;
 
 // Reads the quota typed into `quota`; null when it is a whole number within 32 bits, else the
 // refusal to show.
@@ -53,7 +53,8 @@ void CAddUserDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CAddUserDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (!m_bEdit) return TRUE;
-  for (int id : {IDC_USER_NAME, IDC_PASSWORD, IDC_CONFIRM_PASSWORD}) static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(TRUE);
+  for (int id : {IDC_USER_NAME, IDC_PASSWORD, IDC_CONFIRM_PASSWORD})
+    static_cast<CEdit*>(GetDlgItem(id))->SetReadOnly(TRUE);
   m_strUserName = m_user.UserName;
   m_strPassword.clear();
   m_strConfirm.clear();
@@ -94,7 +95,8 @@ bool CAddUserDlg::CheckEntries(int32_t& quota) {
     MessageBox(refusal, "Invalid Value", MB_OK | MB_ICONINFORMATION);
     return false;
   }
-  if (!TextFitsColumn(this, m_strUserName, "User Name") || !TextFitsColumn(this, m_strHomeDir, "Home Directory"))
+  if (!TextFitsColumn(this, m_strUserName, "User Name") ||
+      !TextFitsColumn(this, m_strHomeDir, "Home Directory"))
     return false;
   const char* refusal = ReadQuota(m_strQuota, quota);
   if (!refusal) return true;
@@ -124,8 +126,9 @@ int32_t CAddUserDlg::PermissionsFromChecks() const {
 }
 
 const CommandMap& CAddUserDlg::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CAddUserDlg>(&CDialog::GetCommandMap(), {
-      {BN_CLICKED, IDC_BROWSE_HOME_DIR, &CAddUserDlg::OnBrowse},
-  });
+  static const CommandMap map = CommandMap::Of<CAddUserDlg>(
+      &CDialog::GetCommandMap(), {
+                                     {BN_CLICKED, IDC_BROWSE_HOME_DIR, &CAddUserDlg::OnBrowse},
+                                 });
   return map;
 }

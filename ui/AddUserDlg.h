@@ -10,7 +10,7 @@
 #include "framework/Dialog.h"
 
 class CAddUserDlg : public CDialog {
-public:
+ public:
   explicit CAddUserDlg(CWnd* parent = nullptr);
 
   std::string m_strUserName;
@@ -27,13 +27,13 @@ public:
   UserRecord m_user;
   int m_bEdit = 0;  // 0 add, 1 edit
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
   const CommandMap& GetCommandMap() const override;
 
-private:
+ private:
   void OnBrowse();
   // Shows the first refusal of the typed entries and answers false; else reads the quota.
   bool CheckEntries(int32_t& quota);

@@ -7,14 +7,14 @@
 #include "framework/Dialog.h"
 
 class CChangePasswordDlg : public CDialog {
-public:
+ public:
   explicit CChangePasswordDlg(CWnd* parent = nullptr);
 
   std::string m_strConfirm;
   std::string m_strPassword;
   std::string m_strUserName;  // shown only
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   void OnOK() override;
 };

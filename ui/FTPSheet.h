@@ -16,7 +16,7 @@ class CUsersPage;
 class ConfigDatabase;
 
 class CFTPSheet : public CPropertySheet {
-public:
+ public:
   explicit CFTPSheet(const std::string& caption, CWnd* parent = nullptr, UINT selectPage = 0);
   ~CFTPSheet() override;
 
@@ -25,7 +25,7 @@ public:
   // they were made with, so a later call changes nothing.
   void AttachDatabase(ConfigDatabase* database);
 
-private:
+ private:
   StalePageMask m_stalePages;
   std::unique_ptr<CGeneralPage> m_generalPage;
   std::unique_ptr<CSitePage> m_sitePage;

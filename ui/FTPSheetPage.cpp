@@ -1,6 +1,7 @@
 #include "ui/FTPSheetPage.h"
 
-CFTPSheetPage::CFTPSheetPage(UINT idTemplate, PageBit pageBit, ConfigDatabase* database, StalePageMask& stalePages)
+CFTPSheetPage::CFTPSheetPage(UINT idTemplate, PageBit pageBit, ConfigDatabase* database,
+                             StalePageMask& stalePages)
     : CPropertyPage(idTemplate), m_pDatabase(database), m_pageBit(pageBit), m_stalePages(stalePages) {}
 
 BOOL CFTPSheetPage::OnInitDialog() {

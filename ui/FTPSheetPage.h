@@ -23,7 +23,7 @@ struct StalePageMask {
 };
 
 class CFTPSheetPage : public CPropertyPage {
-public:
+ public:
   enum PageBit : int32_t {
     kGeneralPageBit = 1,
     kSitePageBit = 2,
@@ -36,7 +36,7 @@ public:
   BOOL OnInitDialog() override;  // FALSE when there is no session and the sheet is ending
   BOOL OnSetActive() override;
 
-protected:
+ protected:
   // Reloads the page's controls from the session after another page changed the database.
   virtual void RefreshPage() {}
   // After this page changed the database: the other data pages, and only they, reload when
@@ -45,7 +45,7 @@ protected:
 
   ConfigDatabase* const m_pDatabase;
 
-private:
+ private:
   static constexpr int32_t kAllPageBits = kGeneralPageBit | kSitePageBit | kUsersPageBit;
 
   const PageBit m_pageBit;

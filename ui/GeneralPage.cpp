@@ -18,10 +18,9 @@
 namespace {
 
 // The read-only fields that show the preferences, in the order of kPreferences.
-constexpr PreferenceControlIds kShownIds = {IDC_SHOWN_FTP_PORT,        IDC_SHOWN_WELCOME,
-                                            IDC_SHOWN_GOODBYE,         IDC_SHOWN_ANONYMOUS,
-                                            IDC_SHOWN_MAX_CONNECTIONS, IDC_SHOWN_MAX_PER_IP,
-                                            IDC_SHOWN_MAX_PER_USER,    IDC_SHOWN_TIMEOUT};
+constexpr PreferenceControlIds kShownIds = {
+    IDC_SHOWN_FTP_PORT,        IDC_SHOWN_WELCOME,    IDC_SHOWN_GOODBYE,      IDC_SHOWN_ANONYMOUS,
+    IDC_SHOWN_MAX_CONNECTIONS, IDC_SHOWN_MAX_PER_IP, IDC_SHOWN_MAX_PER_USER, IDC_SHOWN_TIMEOUT};
 
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT kStatusPeriodMs = 1000;
@@ -50,14 +49,16 @@ void CGeneralPage::DoDataExchange(CDataExchange* pDX) {
 }
 
 const CommandMap& CGeneralPage::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CGeneralPage>(&CFTPSheetPage::GetCommandMap(), {
-      {CBN_SELCHANGE, IDC_GENERAL_COMPUTER, &CGeneralPage::OnSelchangeComputer},
-      {CBN_SELCHANGE, IDC_GENERAL_VIRTUAL_SERVER, &CGeneralPage::ShowPreferences},
-      {BN_CLICKED, IDC_GENERAL_ADD_COMPUTER, &CGeneralPage::OnAddComputer},
-      {BN_CLICKED, IDC_GENERAL_EDIT_PREFERENCES, &CGeneralPage::OnEditPreferences},
-      {BN_CLICKED, IDC_START_SERVICE, &CGeneralPage::OnStart},
-      {BN_CLICKED, IDC_STOP_SERVICE, &CGeneralPage::OnStop},
-  });
+  static const CommandMap map = CommandMap::Of<CGeneralPage>(
+      &CFTPSheetPage::GetCommandMap(),
+      {
+          {CBN_SELCHANGE, IDC_GENERAL_COMPUTER, &CGeneralPage::OnSelchangeComputer},
+          {CBN_SELCHANGE, IDC_GENERAL_VIRTUAL_SERVER, &CGeneralPage::ShowPreferences},
+          {BN_CLICKED, IDC_GENERAL_ADD_COMPUTER, &CGeneralPage::OnAddComputer},
+          {BN_CLICKED, IDC_GENERAL_EDIT_PREFERENCES, &CGeneralPage::OnEditPreferences},
+          {BN_CLICKED, IDC_START_SERVICE, &CGeneralPage::OnStart},
+          {BN_CLICKED, IDC_STOP_SERVICE, &CGeneralPage::OnStop},
+      });
   return map;
 }
 
@@ -133,7 +134,8 @@ void CGeneralPage::OnAddComputer() {
 }
 
 void CGeneralPage::OnStart() {
-  if (StartFtpService() != 0) MessageBox("Unable to Start Veltrane Server", "Error!!", MB_OK | MB_ICONINFORMATION);
+  if (StartFtpService() != 0)
+    MessageBox("Unable to Start Veltrane Server", "Error!!", MB_OK | MB_ICONINFORMATION);
 }
 
 void CGeneralPage::OnStop() {

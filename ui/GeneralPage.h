@@ -15,7 +15,7 @@
 #include "ui/PreferenceFields.h"
 
 class CGeneralPage : public CFTPSheetPage, private PreferenceFields {
-public:
+ public:
   CGeneralPage(ConfigDatabase* database, StalePageMask& stalePages);
 
   // Start is usable exactly in mode 0 (stopped), Stop exactly in mode 1 (running).
@@ -24,7 +24,7 @@ public:
   // when the manager answers but the service cannot be read.
   void UpdateServiceStatus();
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
@@ -32,7 +32,7 @@ protected:
   void RefreshPage() override;
   const CommandMap& GetCommandMap() const override;
 
-private:
+ private:
   // "(Default)", then the chosen computer's virtual servers on this host's addresses.
   void FillVirtualServers();
   // The chosen virtual server's preferences, defaults where it has no row.

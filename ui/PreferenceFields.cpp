@@ -5,9 +5,12 @@
 void PreferenceFields::ShowValues(const PreferenceSet& prefs) {
   for (size_t i = 0; i < kPreferenceCount; ++i) {
     const PreferenceDefinition& preference = kPreferences[i];
-    if (preference.kind == PreferenceKind::Text) m_texts[i] = prefs.*preference.text;
-    else if (preference.kind == PreferenceKind::Flag) m_numbers[i] = prefs.*preference.number ? TRUE : FALSE;
-    else m_numbers[i] = prefs.*preference.number;
+    if (preference.kind == PreferenceKind::Text)
+      m_texts[i] = prefs.*preference.text;
+    else if (preference.kind == PreferenceKind::Flag)
+      m_numbers[i] = prefs.*preference.number ? TRUE : FALSE;
+    else
+      m_numbers[i] = prefs.*preference.number;
   }
 }
 
@@ -19,7 +22,8 @@ void PreferenceFields::StoreValues(PreferenceSet& prefs) const {
     if (preference.kind == PreferenceKind::Text) {
       if (m_texts[i] != shown.m_texts[i]) prefs.*preference.text = m_texts[i];
     } else if (m_numbers[i] != shown.m_numbers[i]) {
-      prefs.*preference.number = preference.kind == PreferenceKind::Flag ? (m_numbers[i] ? 1 : 0) : m_numbers[i];
+      prefs.*preference.number =
+          preference.kind == PreferenceKind::Flag ? (m_numbers[i] ? 1 : 0) : m_numbers[i];
     }
   }
 }

@@ -6,8 +6,9 @@
 
 namespace {
 
-constexpr PreferenceControlIds kFieldIds = {IDC_FTP_PORT,        IDC_WELCOME,    IDC_GOODBYE,      IDC_ANONYMOUS,
-                                            IDC_MAX_CONNECTIONS, IDC_MAX_PER_IP, IDC_MAX_PER_USER, IDC_TIMEOUT};
+constexpr PreferenceControlIds kFieldIds = {IDC_FTP_PORT,     IDC_WELCOME,         IDC_GOODBYE,
+                                            IDC_ANONYMOUS,    IDC_MAX_CONNECTIONS, IDC_MAX_PER_IP,
+                                            IDC_MAX_PER_USER, IDC_TIMEOUT};
 
 // What a refusal of a text field calls it, in the order of kPreferences; null for the others.
 constexpr const char* kTextFieldNames[kPreferenceCount] = {

@@ -10,18 +10,18 @@
 #include "ui/PreferenceFields.h"
 
 class CPreferencesDlg : public CDialog, public PreferenceFields {
-public:
+ public:
   explicit CPreferencesDlg(CWnd* parent = nullptr);
 
   std::string m_strCaption;  // "Preferences for <address>", set by the caller
   PreferenceSet m_prefs;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
 
-private:
+ private:
   // The messages must fit their columns; a refusal leaves the focus on the field.
   bool MessagesFitColumns();
 };

@@ -64,7 +64,8 @@ int32_t CSitePage::SelectedComputerKey() const {
 }
 
 void CSitePage::EnableRowButtons(BOOL enable) {
-  for (int id : {IDC_DELETE_SERVER, IDC_EDIT_SERVER, IDC_SERVER_PREFERENCES}) GetDlgItem(id)->EnableWindow(enable);
+  for (int id : {IDC_DELETE_SERVER, IDC_EDIT_SERVER, IDC_SERVER_PREFERENCES})
+    GetDlgItem(id)->EnableWindow(enable);
 }
 
 int CSitePage::GetSelectedServer(VirtualServerRecord& server) const {
@@ -137,13 +138,15 @@ void CSitePage::OnAddComputer() {
 }
 
 const CommandMap& CSitePage::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CSitePage>(&CFTPSheetPage::GetCommandMap(), {
-      {CBN_SELCHANGE, IDC_COMPUTER, &CSitePage::FillSiteList},
-      {BN_CLICKED, IDC_ADD_SERVER, &CSitePage::OnAdd},
-      {BN_CLICKED, IDC_EDIT_SERVER, &CSitePage::OnEdit},
-      {BN_CLICKED, IDC_DELETE_SERVER, &CSitePage::OnDelete},
-      {BN_CLICKED, IDC_SERVER_PREFERENCES, &CSitePage::OnEditPreferences},
-      {BN_CLICKED, IDC_SERVERS_ADD_COMPUTER, &CSitePage::OnAddComputer},
-  });
+  static const CommandMap map =
+      CommandMap::Of<CSitePage>(&CFTPSheetPage::GetCommandMap(),
+                                {
+                                    {CBN_SELCHANGE, IDC_COMPUTER, &CSitePage::FillSiteList},
+                                    {BN_CLICKED, IDC_ADD_SERVER, &CSitePage::OnAdd},
+                                    {BN_CLICKED, IDC_EDIT_SERVER, &CSitePage::OnEdit},
+                                    {BN_CLICKED, IDC_DELETE_SERVER, &CSitePage::OnDelete},
+                                    {BN_CLICKED, IDC_SERVER_PREFERENCES, &CSitePage::OnEditPreferences},
+                                    {BN_CLICKED, IDC_SERVERS_ADD_COMPUTER, &CSitePage::OnAddComputer},
+                                });
   return map;
 }

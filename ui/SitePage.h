@@ -13,17 +13,17 @@
 struct VirtualServerRecord;
 
 class CSitePage : public CFTPSheetPage {
-public:
+ public:
   CSitePage(ConfigDatabase* database, StalePageMask& stalePages);
 
   BOOL OnInitDialog() override;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   void RefreshPage() override { RefreshSitePage(); }
   const CommandMap& GetCommandMap() const override;
 
-private:
+ private:
   void RefreshSitePage();
   // Lists the chosen computer's virtual servers.
   void FillSiteList();

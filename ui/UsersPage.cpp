@@ -46,12 +46,15 @@ void CUsersPage::FillUserServers() {
   m_serverCombo.SetItemData(m_serverCombo.AddString("(Default)"), 0);
   m_serverCombo.SetCurSel(0);
   ComputerRecord record;
-  if (!m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record)) return;
+  if (!m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record))
+    return;
   for (const VirtualServerRecord& server : m_pDatabase->LoadVirtualServersOfComputer(record.ID))
-    m_serverCombo.SetItemData(m_serverCombo.AddString(server.VServerIPAddr), static_cast<DWORD_PTR>(server.VServerID));
+    m_serverCombo.SetItemData(m_serverCombo.AddString(server.VServerIPAddr),
+                              static_cast<DWORD_PTR>(server.VServerID));
   // Without an address that begins with the current site, "(Default)" stays chosen, so the
   // list never keeps showing the accounts of the computer chosen before.
-  if (m_serverCombo.GetCount() > 1 && !record.CurrentSite.empty()) m_serverCombo.SelectString(-1, record.CurrentSite);
+  if (m_serverCombo.GetCount() > 1 && !record.CurrentSite.empty())
+    m_serverCombo.SelectString(-1, record.CurrentSite);
 }
 
 void CUsersPage::ReloadUsers() {
@@ -65,9 +68,12 @@ void CUsersPage::ReloadUsers() {
   };
   const auto serverId = static_cast<int32_t>(m_serverCombo.GetItemData(server));
   const auto computerId = static_cast<int32_t>(m_computerCombo.GetItemData(computer));
-  if (server > 0) m_pDatabase->ListUsersOfVirtualServer(serverId, show);
-  else if (computer > 0) m_pDatabase->ListUsersOfComputer(computerId, show);
-  else m_pDatabase->ListAllUsers(show);
+  if (server > 0)
+    m_pDatabase->ListUsersOfVirtualServer(serverId, show);
+  else if (computer > 0)
+    m_pDatabase->ListUsersOfComputer(computerId, show);
+  else
+    m_pDatabase->ListAllUsers(show);
   const bool hasRows = m_userList.GetItemCount() > 0;
   if (hasRows) m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
   EnableRowButtons(hasRows);
@@ -130,8 +136,10 @@ void CUsersPage::OnEdit() {
   dlg.m_bEdit = 1;
   if (dlg.DoModal() != IDOK) return;
   // A failed update shows the account as the database has it, not as it was typed.
-  if (m_pDatabase->UpdateUser(dlg.m_user)) ShowUserColumns(row, dlg.m_user);
-  else ReloadUsers();
+  if (m_pDatabase->UpdateUser(dlg.m_user))
+    ShowUserColumns(row, dlg.m_user);
+  else
+    ReloadUsers();
 }
 
 void CUsersPage::OnDelete() {
@@ -158,13 +166,15 @@ void CUsersPage::OnChangePassword() {
 }
 
 const CommandMap& CUsersPage::GetCommandMap() const {
-  static const CommandMap map = CommandMap::Of<CUsersPage>(&CFTPSheetPage::GetCommandMap(), {
-      {CBN_SELCHANGE, IDC_COMPUTER, &CUsersPage::OnSelchangeComputer},
-      {CBN_SELCHANGE, IDC_USERS_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
-      {BN_CLICKED, IDC_ADD_USER, &CUsersPage::OnAdd},
-      {BN_CLICKED, IDC_EDIT_USER, &CUsersPage::OnEdit},
-      {BN_CLICKED, IDC_DELETE_USER, &CUsersPage::OnDelete},
-      {BN_CLICKED, IDC_CHANGE_PASSWORD, &CUsersPage::OnChangePassword},
-  });
+  static const CommandMap map =
+      CommandMap::Of<CUsersPage>(&CFTPSheetPage::GetCommandMap(),
+                                 {
+                                     {CBN_SELCHANGE, IDC_COMPUTER, &CUsersPage::OnSelchangeComputer},
+                                     {CBN_SELCHANGE, IDC_USERS_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
+                                     {BN_CLICKED, IDC_ADD_USER, &CUsersPage::OnAdd},
+                                     {BN_CLICKED, IDC_EDIT_USER, &CUsersPage::OnEdit},
+                                     {BN_CLICKED, IDC_DELETE_USER, &CUsersPage::OnDelete},
+                                     {BN_CLICKED, IDC_CHANGE_PASSWORD, &CUsersPage::OnChangePassword},
+                                 });
   return map;
 }

@@ -14,17 +14,17 @@
 struct UserRecord;
 
 class CUsersPage : public CFTPSheetPage {
-public:
+ public:
   CUsersPage(ConfigDatabase* database, StalePageMask& stalePages);
 
   BOOL OnInitDialog() override;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override;
   void RefreshPage() override { RefreshUsersPage(); }
   const CommandMap& GetCommandMap() const override;
 
-private:
+ private:
   void RefreshUsersPage();
   void FillUserServers();
   // Lists the accounts of the chosen computer and virtual server as the database has them.

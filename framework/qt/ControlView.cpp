@@ -34,6 +34,8 @@ std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, 
   return nullptr;
 }
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQString(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }

@@ -14,7 +14,7 @@
 class Control;
 
 class ControlView {
-public:
+ public:
   using Notify = std::function<void(UINT code)>;
 
   ControlView(Control& control, QWidget* widget);
@@ -26,13 +26,13 @@ public:
   QWidget* Widget() const { return m_widget; }
   void Sync();
 
-protected:
+ protected:
   virtual void Push() = 0;  // the kind's own state; enabled is done here
   void Shown();             // the widget already shows the control as it is now
 
   Control& m_control;
 
-private:
+ private:
   QPointer<QWidget> m_widget;
   unsigned m_shownRevision;
 };

@@ -14,7 +14,8 @@ constexpr int kSystemFontSize = 8;
 
 DialogUnits DialogUnits::ForFont(const QFont& font) {
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  return DialogUnits(QFontMetricsF(font).horizontalAdvance(letters) / letters.size(), QFontMetrics(font).height());
+  return DialogUnits(QFontMetricsF(font).horizontalAdvance(letters) / letters.size(),
+                     QFontMetrics(font).height());
 }
 
 int DialogUnits::X(int dlu) const { return static_cast<int>(std::lround(dlu * m_baseX / 4)); }

@@ -12,7 +12,7 @@
 #include "res/DialogTemplate.h"
 
 class DialogUnits {
-public:
+ public:
   static DialogUnits ForFont(const QFont& font);
 
   QRect ToPixels(const res::Rect& rect) const;
@@ -20,7 +20,7 @@ public:
   // A width in pixels of the system's dialog font, as pages give column widths, in this font's.
   int FromSystemPixels(int pixels) const;
 
-private:
+ private:
   static constexpr int kSystemBaseX = 6;  // the horizontal base unit of the system's 8-point dialog font
 
   DialogUnits(double baseX, int baseY) : m_baseX(baseX), m_baseY(baseY) {}

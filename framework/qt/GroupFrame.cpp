@@ -27,6 +27,6 @@ void GroupFrame::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Mid));
   painter.drawRect(rect().adjusted(0, fontMetrics().height() / 2, -1, -1));
   painter.restore();
-  style()->drawItemText(&painter, titleRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(), title(),
-                        QPalette::WindowText);
+  style()->drawItemText(&painter, titleRect, Qt::AlignCenter | Qt::TextShowMnemonic, palette(), isEnabled(),
+                        title(), QPalette::WindowText);
 }

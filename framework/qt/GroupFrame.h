@@ -7,12 +7,12 @@
 #include <QGroupBox>
 
 class GroupFrame : public QGroupBox {
-public:
+ public:
   explicit GroupFrame(QWidget* parent);
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
 
-private:
+ private:
   QRect TitleRect() const;
 };

@@ -13,9 +13,13 @@ bool Has(const std::vector<res::ControlKind>& kinds, res::ControlKind kind) {
   return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
 }
 
-bool OverlapVertically(const QRect& a, const QRect& b) { return a.top() <= b.bottom() && b.top() <= a.bottom(); }
+bool OverlapVertically(const QRect& a, const QRect& b) {
+  return a.top() <= b.bottom() && b.top() <= a.bottom();
+}
 
-bool OverlapHorizontally(const QRect& a, const QRect& b) { return a.left() <= b.right() && b.left() <= a.right(); }
+bool OverlapHorizontally(const QRect& a, const QRect& b) {
+  return a.left() <= b.right() && b.left() <= a.right();
+}
 
 // The kind of control that stretches in this window, if any.
 std::optional<res::ControlKind> StretchingKind(const std::vector<res::ControlKind>& kinds) {
@@ -25,8 +29,8 @@ std::optional<res::ControlKind> StretchingKind(const std::vector<res::ControlKin
 }
 
 // Lists and what grows with them: enclosing frames, controls in their column, spanning ones.
-void GrowWithLists(const std::vector<PlacedControl>& controls, const QSize& client, res::ControlKind stretching,
-                   std::vector<Growth>& growth) {
+void GrowWithLists(const std::vector<PlacedControl>& controls, const QSize& client,
+                   res::ControlKind stretching, std::vector<Growth>& growth) {
   const int margin = client.width() / kSpanMarginDivisor;
   const bool tall = stretching == res::ControlKind::ListView;
   for (size_t i = 0; i < controls.size(); ++i) {

@@ -46,13 +46,15 @@ LauncherView::LauncherView(const std::string& title, const std::vector<LauncherE
   layout->addWidget(status);
   window->resize(480, 320);
 
-  QObject::connect(list, &QListWidget::currentItemChanged, status, [status, idle = status->text()](QListWidgetItem* item) {
-    status->setText(item ? item->toolTip() : idle);
-  });
+  QObject::connect(list, &QListWidget::currentItemChanged, status,
+                   [status, idle = status->text()](QListWidgetItem* item) {
+                     status->setText(item ? item->toolTip() : idle);
+                   });
   // Emitted for a double-click and for Enter alike.
-  QObject::connect(list, &QListWidget::itemActivated, window, [window, open = std::move(open)](QListWidgetItem* item) {
-    open(item->data(Qt::UserRole).value<size_t>(), window);
-  });
+  QObject::connect(list, &QListWidget::itemActivated, window,
+                   [window, open = std::move(open)](QListWidgetItem* item) {
+                     open(item->data(Qt::UserRole).value<size_t>(), window);
+                   });
   if (list->count() > 0) list->setCurrentRow(0);
 }
 

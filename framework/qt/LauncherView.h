@@ -18,18 +18,18 @@ struct LauncherEntry {
 };
 
 class LauncherView {
-public:
+ public:
   // Called with the entry's position in the list given and the window, as an opaque handle.
   using Open = std::function<void(size_t entry, void* window)>;
 
-  LauncherView(const std::string& title, const std::vector<LauncherEntry>& entries, const std::string& idleStatus,
-               Open open);
+  LauncherView(const std::string& title, const std::vector<LauncherEntry>& entries,
+               const std::string& idleStatus, Open open);
   ~LauncherView();
   LauncherView(const LauncherView&) = delete;
   LauncherView& operator=(const LauncherView&) = delete;
 
   void Show();
 
-private:
+ private:
   std::unique_ptr<QWidget> m_window;
 };

@@ -3,14 +3,17 @@
 #include "framework/Control.h"
 #include "framework/qt/ControlView.h"
 
-ListModel::ListModel(const Control& control, QObject* parent) : QAbstractTableModel(parent), m_control(control) {}
+ListModel::ListModel(const Control& control, QObject* parent)
+    : QAbstractTableModel(parent), m_control(control) {}
 
 void ListModel::Reload() {
   beginResetModel();
   endResetModel();
 }
 
-int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_control.RowCount(); }
+int ListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : m_control.RowCount();
+}
 
 int ListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(m_control.Columns().size());

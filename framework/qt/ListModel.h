@@ -7,7 +7,7 @@
 class Control;
 
 class ListModel : public QAbstractTableModel {
-public:
+ public:
   ListModel(const Control& control, QObject* parent);
 
   // The rows or columns changed: views read everything again.
@@ -18,6 +18,6 @@ public:
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+ private:
   const Control& m_control;
 };

@@ -13,7 +13,7 @@ namespace {
 // What the cells of the sorted column sort by, worked out once per sort: a cell's number, or
 // its text in lower case. The texts share one buffer, so sorting moves no strings.
 class SortKeys {
-public:
+ public:
   SortKeys(const Control& control, int column) {
     static const std::string kEmpty;
     m_keys.reserve(control.Rows().size());
@@ -26,12 +26,15 @@ public:
     const Key& a = m_keys[left];
     const Key& b = m_keys[right];
     if (a.isNumber != b.isNumber) return a.isNumber != descending;
-    const int order = a.isNumber ? (a.number < b.number ? -1 : a.number > b.number ? 1 : 0) : CompareTexts(a, b);
+    const int order = a.isNumber ? (a.number < b.number   ? -1
+                                    : a.number > b.number ? 1
+                                                          : 0)
+                                 : CompareTexts(a, b);
     if (order != 0) return (order < 0) != descending;
     return left < right;
   }
 
-private:
+ private:
   struct Key {
     bool isNumber = false;
     double number = 0;
@@ -96,7 +99,8 @@ int ListSortModel::ControlRow(int shownRow) const {
 // -1 for a row inserted since the last sort (the view is about to be reset).
 int ListSortModel::ShownRow(int controlRow) const {
   if (m_shownRowOfControlRow.empty()) return controlRow;
-  return controlRow < static_cast<int>(m_shownRowOfControlRow.size()) ? m_shownRowOfControlRow[controlRow] : -1;
+  return controlRow < static_cast<int>(m_shownRowOfControlRow.size()) ? m_shownRowOfControlRow[controlRow]
+                                                                      : -1;
 }
 
 QModelIndex ListSortModel::mapToSource(const QModelIndex& shown) const {
@@ -117,7 +121,8 @@ QModelIndex ListSortModel::parent(const QModelIndex&) const { return {}; }
 // Sorted, the rows sorted last; they are the control's until the control changes.
 int ListSortModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || !sourceModel()) return 0;
-  return m_controlRowShownAt.empty() ? sourceModel()->rowCount() : static_cast<int>(m_controlRowShownAt.size());
+  return m_controlRowShownAt.empty() ? sourceModel()->rowCount()
+                                     : static_cast<int>(m_controlRowShownAt.size());
 }
 
 int ListSortModel::columnCount(const QModelIndex& parent) const {

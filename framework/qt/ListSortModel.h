@@ -15,7 +15,7 @@
 class Control;
 
 class ListSortModel : public QAbstractProxyModel {
-public:
+ public:
   ListSortModel(const Control& control, QObject* parent);
 
   void setSourceModel(QAbstractItemModel* source) override;
@@ -28,7 +28,7 @@ public:
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   void sort(int column, Qt::SortOrder order) override;
 
-private:
+ private:
   void Reorder();
   int ControlRow(int shownRow) const;
   int ShownRow(int controlRow) const;

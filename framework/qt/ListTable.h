@@ -7,9 +7,9 @@
 #include <QTableView>
 
 class ListTable : public QTableView {
-public:
+ public:
   explicit ListTable(QWidget* parent);
 
-protected:
+ protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 };

@@ -25,7 +25,8 @@ ListView::ListView(Control& control, QWidget* parent)
 ListView::~ListView() {
   if (m_settingsKey.isEmpty() || m_shownHeadings.size() < 2) return;
   QList<int> widths;
-  for (size_t i = 0; i + 1 < m_shownHeadings.size(); ++i) widths.append(m_table->columnWidth(static_cast<int>(i)));
+  for (size_t i = 0; i + 1 < m_shownHeadings.size(); ++i)
+    widths.append(m_table->columnWidth(static_cast<int>(i)));
   SaveColumnWidths(m_settingsKey, widths);
 }
 

@@ -18,7 +18,7 @@ class ListTable;
 class QTableView;
 
 class ListView : public ControlView {
-public:
+ public:
   ListView(Control& control, QWidget* parent);
   ~ListView() override;
 
@@ -26,10 +26,10 @@ public:
   // Where the column widths are kept, "TEMPLATE-CONTROL" (the two ids); without one they are not kept.
   void SetSettingsKey(const QString& key) { m_settingsKey = key; }
 
-protected:
+ protected:
   void Push() override;
 
-private:
+ private:
   void PushColumns();
   void PushSelection();
   void SelectedByUser(const QModelIndex& current);

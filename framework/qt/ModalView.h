@@ -12,7 +12,7 @@ class QtBackend;
 class WindowView;
 
 class ModalView : public QDialog {
-public:
+ public:
   ModalView(CWnd& window, QtBackend& backend, QWidget* parent);
 
   CWnd& Window() const { return m_window; }
@@ -20,7 +20,7 @@ public:
   void reject() override;
   void done(int result) override;
 
-protected:
+ protected:
   void SyncCaption();
   // Lets the window grow from its smallest size in the directions given, and takes the size
   // kept under `settingsKey`. Called once the window is built.
@@ -29,15 +29,15 @@ protected:
   CWnd& m_window;
   QtBackend& m_backend;
 
-private:
+ private:
   QString m_settingsKey;  // empty for a window of fixed size
 };
 
 class DialogView : public ModalView {
-public:
+ public:
   DialogView(CWnd& dialog, QtBackend& backend, QWidget* parent);
   void Sync() override;
 
-private:
+ private:
   WindowView* m_client;
 };

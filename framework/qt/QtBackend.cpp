@@ -87,8 +87,8 @@ int QtBackend::MessageBox(CWnd*, const std::string& text, const std::string& cap
 
 std::optional<std::string> QtBackend::BrowseForFolder(CWnd*, const std::string& title, UINT) {
   SyncAll();
-  const QString folder = QFileDialog::getExistingDirectory(TopWindow(), ToQString(title), QString(),
-                                                           QFileDialog::ShowDirsOnly);
+  const QString folder =
+      QFileDialog::getExistingDirectory(TopWindow(), ToQString(title), QString(), QFileDialog::ShowDirsOnly);
   if (folder.isEmpty()) return std::nullopt;
   return FromQString(folder);
 }

@@ -12,7 +12,7 @@ class ModalView;
 class QWidget;
 
 class QtBackend : public Backend {
-public:
+ public:
   QtBackend();  // throws std::logic_error without a QApplication
 
   void RunModal(CWnd& window) override;
@@ -23,7 +23,7 @@ public:
   // Runs logic for one user action; a failure escaping it is reported, never passed to Qt.
   void Deliver(const std::function<void()>& action);
 
-private:
+ private:
   void SyncAll();
   QWidget* TopWindow() const;  // the innermost open modal window, the parent of new ones
 

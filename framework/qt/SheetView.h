@@ -15,13 +15,13 @@ class QBoxLayout;
 class QTabWidget;
 
 class SheetView : public ModalView {
-public:
+ public:
   SheetView(CPropertySheet& sheet, QtBackend& backend, QWidget* parent);
   ~SheetView() override;
 
   void Sync() override;
 
-private:
+ private:
   void BuildTabs();
   void BuildButtons(QBoxLayout& row);
   WindowGrowth GrowthOfPages() const;

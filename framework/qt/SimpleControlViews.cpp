@@ -41,7 +41,8 @@ EditView::EditView(Control& control, QWidget* parent)
     : ControlView(control, new QLineEdit(parent)), m_edit(static_cast<QLineEdit*>(Widget())) {
   if (control.Style() & res::ES_PASSWORD) m_edit->setEchoMode(QLineEdit::Password);
   if (control.Style() & res::ES_NUMBER)
-    m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
+    m_edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
   QObject::connect(m_edit, &QLineEdit::textEdited, m_edit, [this](const QString& text) {
     m_control.SetText(FromQString(text));
     Shown();
@@ -105,13 +106,14 @@ ButtonView::ButtonView(Control& control, QWidget* parent, Notify notify)
     : ControlView(control, MakeButtonWidget(control, parent)) {
   auto* button = qobject_cast<QAbstractButton*>(Widget());
   if (!button) return;  // a group box sends nothing
-  QObject::connect(button, &QAbstractButton::clicked, button, [this, notify = std::move(notify)](bool checked) {
-    if (m_control.IsCheckBox()) {
-      m_control.SetCheck(checked ? BST_CHECKED : BST_UNCHECKED);
-      Shown();
-    }
-    notify(BN_CLICKED);
-  });
+  QObject::connect(button, &QAbstractButton::clicked, button,
+                   [this, notify = std::move(notify)](bool checked) {
+                     if (m_control.IsCheckBox()) {
+                       m_control.SetCheck(checked ? BST_CHECKED : BST_UNCHECKED);
+                       Shown();
+                     }
+                     notify(BN_CLICKED);
+                   });
 }
 
 void ButtonView::Push() {

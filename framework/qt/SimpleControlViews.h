@@ -11,49 +11,49 @@ class QLineEdit;
 class QRect;
 
 class EditView : public ControlView {
-public:
+ public:
   EditView(Control& control, QWidget* parent);
 
-protected:
+ protected:
   void Push() override;
 
-private:
+ private:
   void ShowReadOnly(bool readOnly);
 
   QLineEdit* m_edit;
 };
 
 class StaticView : public ControlView {
-public:
+ public:
   StaticView(Control& control, QWidget* parent);
   // The control a mnemonic ("&Name:") moves the focus to; without one, "&" is not shown.
   void SetBuddy(QWidget* buddy);
   // Spans the height of the field beside it, its text centred vertically on the field's.
   void CentreOn(const QRect& field);
 
-protected:
+ protected:
   void Push() override;
 
-private:
+ private:
   QLabel* m_label;
 };
 
 class ButtonView : public ControlView {
-public:
+ public:
   ButtonView(Control& control, QWidget* parent, Notify notify);
 
-protected:
+ protected:
   void Push() override;
 };
 
 class ComboView : public ControlView {
-public:
+ public:
   ComboView(Control& control, QWidget* parent, Notify notify);
 
-protected:
+ protected:
   void Push() override;
 
-private:
+ private:
   QComboBox* m_combo;
   unsigned m_shownContent;
 };

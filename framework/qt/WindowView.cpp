@@ -110,7 +110,8 @@ void WindowView::resizeEvent(QResizeEvent* event) {
     const Growth& growth = m_controlGrowth[i];
     QRect place = m_views[i]->Widget()->geometry();
     place.translate(growth.moveRight ? change.width() : 0, growth.moveDown ? change.height() : 0);
-    place.setSize(place.size() + QSize(growth.wider ? change.width() : 0, growth.taller ? change.height() : 0));
+    place.setSize(place.size() +
+                  QSize(growth.wider ? change.width() : 0, growth.taller ? change.height() : 0));
     m_views[i]->Widget()->setGeometry(place);
   }
   m_laidOutSize = size();
@@ -171,6 +172,7 @@ void WindowView::SyncTimers() {
       connect(timer, &QTimer::timeout, this,
               [this, id = id] { m_backend.Deliver([this, id] { m_window.OnTimer(id); }); });
     }
-    if (timer->interval() != static_cast<int>(elapse) || !timer->isActive()) timer->start(static_cast<int>(elapse));
+    if (timer->interval() != static_cast<int>(elapse) || !timer->isActive())
+      timer->start(static_cast<int>(elapse));
   }
 }

@@ -20,7 +20,7 @@ class QTimer;
 class QtBackend;
 
 class WindowView : public QWidget {
-public:
+ public:
   WindowView(CWnd& window, QtBackend& backend, QWidget* parent);
   ~WindowView() override;
 
@@ -28,10 +28,10 @@ public:
   WindowGrowth Grows() const { return m_growth; }
   void Sync();
 
-protected:
+ protected:
   void resizeEvent(QResizeEvent* event) override;
 
-private:
+ private:
   void Build();
   void PlaceControls();
   void CentreLabels();

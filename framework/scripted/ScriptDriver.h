@@ -25,7 +25,7 @@ struct BrowseRequest {
 };
 
 class ScriptDriver {
-public:
+ public:
   virtual ~ScriptDriver() = default;
   // A dialog or sheet has opened: act on it until it has ended.
   virtual void RunWindow(ScriptedWindow& window) = 0;

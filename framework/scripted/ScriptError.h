@@ -6,6 +6,6 @@
 #include <string>
 
 class ScriptError : public std::runtime_error {
-public:
+ public:
   explicit ScriptError(const std::string& what) : std::runtime_error(what) {}
 };

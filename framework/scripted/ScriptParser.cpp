@@ -43,7 +43,8 @@ const std::map<std::string, std::vector<Arg>>& Signatures() {
 std::string Usage(const std::string& name, const std::vector<Arg>& args) {
   std::string usage = name;
   for (Arg arg : args) {
-    static const char* const forms[] = {"ID", "N", "\"TEXT\"", "on|off", "yes|no", "ok|cancel", "ok|yes|no|cancel"};
+    static const char* const forms[] = {"ID",     "N",         "\"TEXT\"",        "on|off",
+                                        "yes|no", "ok|cancel", "ok|yes|no|cancel"};
     usage += std::string(" ") + forms[static_cast<int>(arg)];
   }
   return usage;
@@ -77,13 +78,14 @@ bool Fits(Arg arg, const Token& token) {
     case Arg::OkCancel:
       return !token.quoted && (token.text == "ok" || token.text == "cancel");
     case Arg::Answer:
-      return !token.quoted && (token.text == "ok" || token.text == "cancel" || token.text == "yes" || token.text == "no");
+      return !token.quoted &&
+             (token.text == "ok" || token.text == "cancel" || token.text == "yes" || token.text == "no");
   }
   return false;
 }
 
 class LineReader {
-public:
+ public:
   LineReader(const std::string& scriptName, int line, const std::string& text)
       : m_where(scriptName + ":" + std::to_string(line) + ": "), m_text(text) {}
 
@@ -96,9 +98,10 @@ public:
 
   [[noreturn]] void Fail(const std::string& why) const { throw ScriptError(m_where + why); }
 
-private:
+ private:
   void SkipBlanks() {
-    while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' || m_text[m_at] == '\r')) ++m_at;
+    while (m_at < m_text.size() && (m_text[m_at] == ' ' || m_text[m_at] == '\t' || m_text[m_at] == '\r'))
+      ++m_at;
   }
 
   Token Word() {
@@ -155,10 +158,14 @@ std::string ScriptEscaped(char c) {
 size_t Utf8SequenceLength(const std::string& text, size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
   size_t length = 0;
-  if (lead < 0x80) length = 1;
-  else if ((lead & 0xE0) == 0xC0) length = 2;
-  else if ((lead & 0xF0) == 0xE0) length = 3;
-  else if ((lead & 0xF8) == 0xF0) length = 4;
+  if (lead < 0x80)
+    length = 1;
+  else if ((lead & 0xE0) == 0xC0)
+    length = 2;
+  else if ((lead & 0xF0) == 0xE0)
+    length = 3;
+  else if ((lead & 0xF8) == 0xF0)
+    length = 4;
   if (length == 0 || at + length > text.size()) return 0;
   for (size_t next = at + 1; next < at + length; ++next)
     if ((static_cast<unsigned char>(text[next]) & 0xC0) != 0x80) return 0;

@@ -21,8 +21,8 @@ struct ScriptCommand {
   int line;
   std::string name;
   std::vector<std::string> args;  // numbers, names and keywords as written, texts unescaped
-  int id = 0;             // for a command whose args[0] is an ID: its value, once known
-  bool idByName = false;  // that ID is a name, still to be looked up
+  int id = 0;                     // for a command whose args[0] is an ID: its value, once known
+  bool idByName = false;          // that ID is a name, still to be looked up
 
   int Number(size_t index) const;  // args[index] as a whole number
 };

@@ -43,7 +43,8 @@ ScriptPlayer ScriptPlayer::FromFile(const std::string& path) {
 }
 
 void ScriptPlayer::Fail(const ScriptCommand* at, const std::string& what) {
-  if (m_failure.empty()) m_failure = m_name + (at ? ":" + std::to_string(at->line) : std::string()) + ": " + what;
+  if (m_failure.empty())
+    m_failure = m_name + (at ? ":" + std::to_string(at->line) : std::string()) + ": " + what;
   throw ScriptError(m_failure);
 }
 

@@ -14,7 +14,7 @@
 #include "framework/scripted/ScriptParser.h"
 
 class ScriptPlayer : public ScriptDriver {
-public:
+ public:
   // Throws ScriptError for a malformed script.
   ScriptPlayer(std::string scriptName, const std::string& text);
   // Throws ScriptError when the file cannot be read or is malformed.
@@ -29,9 +29,11 @@ public:
 
   // Asked before each command is handed out: a non-empty answer (e.g. "stopped by SIGTERM")
   // stops the replay there as a failure, and the backend winds the program down.
-  void SetInterruption(std::function<std::string()> interruption) { m_interruption = std::move(interruption); }
+  void SetInterruption(std::function<std::string()> interruption) {
+    m_interruption = std::move(interruption);
+  }
 
-private:
+ private:
   void LookUpNames();
   const ScriptCommand& Next(const std::string& appeared);
   void Perform(ScriptedWindow& window, const ScriptCommand& command);

@@ -43,19 +43,21 @@ void ScriptedBackend::RunModal(CWnd& window) {
 
 void ScriptedBackend::EndModal(CWnd&) {}
 
-int ScriptedBackend::MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT style) {
+int ScriptedBackend::MessageBox(CWnd* owner, const std::string& text, const std::string& caption,
+                                UINT style) {
   const std::vector<int> results = MessageBoxResults(style);
   if (!m_failure.empty()) return results.back();
   return Guarded([&] {
     const int answer = m_driver.AnswerMessageBox({owner, text, caption, style});
     if (std::find(results.begin(), results.end(), answer) == results.end())
-      throw ScriptError("the message box " + QuoteForReport(caption) + " " + QuoteForReport(text) + " has no " +
-                        ResultName(answer) + " button");
+      throw ScriptError("the message box " + QuoteForReport(caption) + " " + QuoteForReport(text) +
+                        " has no " + ResultName(answer) + " button");
     return answer;
   });
 }
 
-std::optional<std::string> ScriptedBackend::BrowseForFolder(CWnd* owner, const std::string& title, UINT flags) {
+std::optional<std::string> ScriptedBackend::BrowseForFolder(CWnd* owner, const std::string& title,
+                                                            UINT flags) {
   if (!m_failure.empty()) return std::nullopt;
   return Guarded([&] { return m_driver.AnswerBrowse({owner, title, flags}); });
 }

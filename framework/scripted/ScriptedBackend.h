@@ -13,7 +13,7 @@
 #include "framework/scripted/ScriptDriver.h"
 
 class ScriptedBackend : public Backend {
-public:
+ public:
   explicit ScriptedBackend(ScriptDriver& driver);
 
   void RunModal(CWnd& window) override;
@@ -23,7 +23,7 @@ public:
 
   const std::string& Failure() const { return m_failure; }  // empty while all went as scripted
 
-private:
+ private:
   template <class Action>
   auto Guarded(Action&& action);
 

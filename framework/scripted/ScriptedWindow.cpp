@@ -11,7 +11,6 @@
 
 namespace {
 
-
 std::string ControlName(int id) { return "control " + std::to_string(id); }
 
 bool AllDigits(const std::string& text) {
@@ -21,7 +20,9 @@ bool AllDigits(const std::string& text) {
 }  // namespace
 
 ScriptedWindow::ScriptedWindow(CWnd& window)
-    : m_window(window), m_dialog(dynamic_cast<CDialog*>(&window)), m_sheet(dynamic_cast<CPropertySheet*>(&window)) {}
+    : m_window(window),
+      m_dialog(dynamic_cast<CDialog*>(&window)),
+      m_sheet(dynamic_cast<CPropertySheet*>(&window)) {}
 
 int ScriptedWindow::TemplateId() const { return m_dialog ? static_cast<int>(m_dialog->GetTemplateId()) : 0; }
 
@@ -146,7 +147,8 @@ bool ScriptedWindow::Exists(int id) const {
 std::string ScriptedWindow::Text(int id) const {
   const Control& control = *Find(id).control;
   if (control.Kind() != res::ControlKind::ComboBox) return control.Text();
-  return control.HasRow(control.Selection()) ? control.Rows()[control.Selection()].cells.front() : std::string();
+  return control.HasRow(control.Selection()) ? control.Rows()[control.Selection()].cells.front()
+                                             : std::string();
 }
 
 bool ScriptedWindow::Enabled(int id) const { return Find(id).control->Enabled(); }

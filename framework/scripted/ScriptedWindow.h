@@ -15,7 +15,7 @@ class CWnd;
 class Control;
 
 class ScriptedWindow {
-public:
+ public:
   explicit ScriptedWindow(CWnd& window);
 
   bool IsSheet() const { return m_sheet != nullptr; }
@@ -26,14 +26,14 @@ public:
 
   // Acting: each sends the notification the control would send.
   void SetText(int id, const std::string& text);
-  void SetCheck(int id, bool checked);                  // a click when the state differs
-  void Select(int id, const std::string& prefix);       // combo box: first entry with that prefix
-  void SelectRow(int id, int row);                      // list view
+  void SetCheck(int id, bool checked);             // a click when the state differs
+  void Select(int id, const std::string& prefix);  // combo box: first entry with that prefix
+  void SelectRow(int id, int row);                 // list view
   void Click(int id);
-  void Cancel();                                        // Escape, or the close box
-  void ActivatePage(int index);                         // sheet: click on a tab
-  void FireTimer(UINT_PTR id);                          // one tick of a running timer
-  void CloseSheet(bool ok);                             // sheet: OK or Cancel
+  void Cancel();                 // Escape, or the close box
+  void ActivatePage(int index);  // sheet: click on a tab
+  void FireTimer(UINT_PTR id);   // one tick of a running timer
+  void CloseSheet(bool ok);      // sheet: OK or Cancel
 
   // Reading.
   bool Exists(int id) const;
@@ -48,7 +48,7 @@ public:
   int ActivePage() const;
   std::string PageCaption(int index) const;
 
-private:
+ private:
   struct Target {
     CWnd* window;  // the dialog or page the control belongs to
     Control* control;

@@ -18,7 +18,7 @@ enum class Look {
 };
 
 class Canvas {
-public:
+ public:
   virtual ~Canvas() = default;
   // Writes UTF-8 `text` from the cell, clipped to `width` cells and padded with `fill` (not
   // padded when `fill` is NUL).
@@ -35,13 +35,13 @@ public:
   int OriginRow() const { return m_row; }
   int OriginCol() const { return m_col; }
 
-protected:
+ protected:
   int m_row = 0, m_col = 0;
 };
 
 // Moves a canvas's origin for the life of the scope.
 class OriginScope {
-public:
+ public:
   OriginScope(Canvas& canvas, int rowOffset, int colOffset)
       : m_canvas(canvas), m_row(canvas.OriginRow()), m_col(canvas.OriginCol()) {
     canvas.SetOrigin(m_row + rowOffset, m_col + colOffset);
@@ -50,7 +50,7 @@ public:
   OriginScope(const OriginScope&) = delete;
   OriginScope& operator=(const OriginScope&) = delete;
 
-private:
+ private:
   Canvas& m_canvas;
   int m_row, m_col;
 };

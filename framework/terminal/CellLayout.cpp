@@ -159,7 +159,8 @@ int RightLimit(const res::DialogTemplate& tmpl, const CellLayout& layout, size_t
   int limit = layout.cols;
   for (size_t j = 0; j < layout.cells.size(); ++j) {
     const CellRect& group = layout.cells[j];
-    if (IsGroup(tmpl.controls[j]) && group.row < mine.row && group.Bottom() > mine.row && group.col < mine.col)
+    if (IsGroup(tmpl.controls[j]) && group.row < mine.row && group.Bottom() > mine.row &&
+        group.col < mine.col)
       limit = std::min(limit, group.Right());
   }
   return limit;
@@ -201,8 +202,10 @@ int LeastTextCells(const res::ControlTemplate& control) {
 void Widen(const res::DialogTemplate& tmpl, CellLayout& layout, size_t me, int at, int count) {
   for (size_t j = 0; j < layout.cells.size(); ++j) {
     CellRect& cell = layout.cells[j];
-    if (cell.col > at) cell.col += count;
-    else if (j == me || (IsGroup(tmpl.controls[j]) && cell.Right() > at)) cell.cols += count;
+    if (cell.col > at)
+      cell.col += count;
+    else if (j == me || (IsGroup(tmpl.controls[j]) && cell.Right() > at))
+      cell.cols += count;
   }
   layout.cols += count;
 }

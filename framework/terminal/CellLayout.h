@@ -19,7 +19,7 @@ struct CellRect {
 
 struct CellLayout {
   std::vector<CellRect> cells;  // one per template control, in template order
-  int rows = 0, cols = 0;      // the client area
+  int rows = 0, cols = 0;       // the client area
 
   // Lays the template out in at most `maxRows` rows where it can be done; `rows` says how
   // many it took.

@@ -32,7 +32,8 @@ void ComboField::DrawOver(Canvas& canvas) const {
   for (int line = 0; line < shown; ++line) {
     const int row = m_top + line;
     const std::string text = m_control.HasRow(row) ? m_control.Rows()[row].cells.front() : "";
-    canvas.Text(m_cell.row + 2 + line, m_cell.col, text, m_cell.cols, row == m_highlight ? Look::Focused : Look::Plain);
+    canvas.Text(m_cell.row + 2 + line, m_cell.col, text, m_cell.cols,
+                row == m_highlight ? Look::Focused : Look::Plain);
   }
 }
 

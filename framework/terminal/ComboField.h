@@ -8,7 +8,7 @@
 #include "framework/terminal/RowMotion.h"
 
 class ComboField : public Field {
-public:
+ public:
   using Field::Field;
   void Draw(Canvas& canvas, bool focused) const override;
   void DrawOver(Canvas& canvas) const override;
@@ -17,7 +17,7 @@ public:
   bool TakesEveryClick() const override { return m_open; }
   bool IsOpen() const { return m_open; }
 
-private:
+ private:
   bool HandleOpenKey(const Key& key);
   void Choose(int row);
   int ShownRows() const;

@@ -9,7 +9,7 @@ struct DialogTemplate;
 }
 
 class DialogSurface : public WindowSurface {
-public:
+ public:
   DialogSurface(CWnd& dialog, WindowForm::Deliver deliver);
 
   // The smallest screen a dialog made from the template can be laid out on.
@@ -21,7 +21,7 @@ public:
   void HandleKey(const Key& key) override;
   std::vector<CWnd*> TimedWindows() const override { return {&m_window}; }
 
-private:
+ private:
   void MoveFocus(bool forward) override;
   void PressDefault() override;
 

@@ -20,14 +20,18 @@ void EditField::Draw(Canvas& canvas, bool focused) const {
   const std::u32string shown = password ? std::u32string(m_text.size(), U'*') : m_text;
   // Scroll so that the caret, one cell past the text at most, stays inside the field.
   if (m_caret < m_scroll) m_scroll = m_caret;
-  while (m_scroll < m_caret && CellWidth(shown.substr(m_scroll, m_caret - m_scroll)) >= m_cell.cols) ++m_scroll;
+  while (m_scroll < m_caret && CellWidth(shown.substr(m_scroll, m_caret - m_scroll)) >= m_cell.cols)
+    ++m_scroll;
   const bool typable = m_control.Enabled() && !m_control.ReadOnly();
   Look look = focused && typable ? Look::Focused : Look::Field;
-  if (!m_control.Enabled()) look = Look::Disabled;
-  else if (m_control.ReadOnly()) look = Look::ReadOnly;
+  if (!m_control.Enabled())
+    look = Look::Disabled;
+  else if (m_control.ReadOnly())
+    look = Look::ReadOnly;
   // Without the focus a field shows its text from the start, as a caret is not there to follow.
   const size_t first = focused ? m_scroll : 0;
-  canvas.Text(m_cell.row, m_cell.col, EncodeUtf8(shown.substr(first)), m_cell.cols, look, typable ? '_' : ' ');
+  canvas.Text(m_cell.row, m_cell.col, EncodeUtf8(shown.substr(first)), m_cell.cols, look,
+              typable ? '_' : ' ');
   if (focused && typable)
     canvas.Caret(m_cell.row, m_cell.col + CellWidth(shown.substr(m_scroll, m_caret - m_scroll)));
 }

@@ -9,13 +9,13 @@
 #include "framework/terminal/Field.h"
 
 class EditField : public Field {
-public:
+ public:
   using Field::Field;
   bool TakesFocus() const override;
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
 
-private:
+ private:
   // Follows a text the program set: the caret goes to its end.
   void Follow() const;
   bool Type(char32_t ch);

@@ -27,7 +27,8 @@ std::unique_ptr<Field> MakeField(Control& control, Field::Notify notify) {
     case res::ControlKind::Button:
       break;
   }
-  if (control.IsButtonOfType(res::BS_GROUPBOX)) return std::make_unique<GroupField>(control, std::move(notify));
+  if (control.IsButtonOfType(res::BS_GROUPBOX))
+    return std::make_unique<GroupField>(control, std::move(notify));
   if (control.IsCheckBox()) return std::make_unique<CheckField>(control, std::move(notify));
   return std::make_unique<ButtonField>(control, std::move(notify));
 }

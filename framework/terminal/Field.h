@@ -14,7 +14,7 @@
 class Control;
 
 class Field {
-public:
+ public:
   using Notify = std::function<void(UINT code)>;
 
   Field(Control& control, Notify notify) : m_control(control), m_notify(std::move(notify)) {}
@@ -47,7 +47,7 @@ public:
   bool IsPushButton() const;
   bool IsDefaultButton() const;
 
-protected:
+ protected:
   Control& m_control;
   Notify m_notify;
   CellRect m_cell;

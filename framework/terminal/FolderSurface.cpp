@@ -80,12 +80,14 @@ void FolderSurface::Draw(Canvas& canvas, bool active) {
 
 void FolderSurface::HandleKey(const Key& key) {
   const int selection = m_entries.Selection();
-  const std::string highlighted = m_entries.HasRow(selection) ? m_entries.Rows()[selection].cells.front() : "";
+  const std::string highlighted =
+      m_entries.HasRow(selection) ? m_entries.Rows()[selection].cells.front() : "";
   switch (key.code) {
     case Key::Code::Enter:
     case Key::Code::Right:
-      if (!highlighted.empty()) Enter(highlighted == ".." ? fs::path(m_folder).parent_path().string()
-                                                           : (fs::path(m_folder) / highlighted).string());
+      if (!highlighted.empty())
+        Enter(highlighted == ".." ? fs::path(m_folder).parent_path().string()
+                                  : (fs::path(m_folder) / highlighted).string());
       return;
     case Key::Code::Backspace:
     case Key::Code::Left:

@@ -11,7 +11,7 @@
 #include "framework/terminal/Surface.h"
 
 class FolderSurface : public Surface {
-public:
+ public:
   FolderSurface(std::string title, std::string start);
 
   // Where to start for a chooser opened by `owner`: the first of its fields whose text names
@@ -26,7 +26,7 @@ public:
   void Abandon() override;
   std::optional<std::string> Chosen() const { return m_chosen; }
 
-private:
+ private:
   void Enter(const std::string& folder);
 
   std::string m_title;

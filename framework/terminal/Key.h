@@ -3,8 +3,27 @@
 
 struct Key {
   enum class Code {
-    None, Char, Tab, BackTab, Enter, Escape, Up, Down, Left, Right, PageUp, PageDown, Home, End,
-    Backspace, Delete, PreviousTab, NextTab, Function, Resize, Click
+    None,
+    Char,
+    Tab,
+    BackTab,
+    Enter,
+    Escape,
+    Up,
+    Down,
+    Left,
+    Right,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Backspace,
+    Delete,
+    PreviousTab,
+    NextTab,
+    Function,
+    Resize,
+    Click
   };
   Code code = Code::None;
   char32_t ch = 0;       // Char: the character typed

@@ -16,12 +16,15 @@ std::vector<int> ListField::ColumnWidths() const {
   std::vector<int> widths;
   int used = 0;
   for (const Control::Column& column : m_control.Columns()) {
-    const int width = column.width < 0 ? static_cast<int>(column.heading.size()) + 1 : column.width / kPixelsPerCell;
+    const int width =
+        column.width < 0 ? static_cast<int>(column.heading.size()) + 1 : column.width / kPixelsPerCell;
     widths.push_back(std::max(kNarrowestColumn, width));
     used += widths.back() + 1;
   }
-  if (widths.empty()) widths.push_back(m_cell.cols);
-  else widths.back() = std::max(kNarrowestColumn, m_cell.cols - (used - widths.back() - 1));
+  if (widths.empty())
+    widths.push_back(m_cell.cols);
+  else
+    widths.back() = std::max(kNarrowestColumn, m_cell.cols - (used - widths.back() - 1));
   return widths;
 }
 

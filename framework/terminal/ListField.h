@@ -7,7 +7,7 @@
 #include "framework/terminal/RowMotion.h"
 
 class ListField : public Field {
-public:
+ public:
   using Field::Field;
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
@@ -15,7 +15,7 @@ public:
   int TopRow() const { return m_top; }  // the first row in view
   int VisibleRows() const { return std::max(1, m_cell.rows - 1); }
 
-private:
+ private:
   void DrawHeader(Canvas& canvas, const std::vector<int>& widths) const;
   void DrawRow(Canvas& canvas, int line, int row, const std::vector<int>& widths, Look look) const;
   std::vector<int> ColumnWidths() const;  // in cells; the last takes what is left

@@ -103,6 +103,7 @@ void MessageSurface::HandleKey(const Key& key) {
     return;
   }
   for (int result : m_results)
-    if (std::towlower(static_cast<wint_t>(key.ch)) == static_cast<wint_t>(std::tolower(ButtonName(result)[0])))
+    if (std::towlower(static_cast<wint_t>(key.ch)) ==
+        static_cast<wint_t>(std::tolower(ButtonName(result)[0])))
       m_result = result;
 }

@@ -11,7 +11,7 @@
 #include "framework/terminal/Surface.h"
 
 class MessageSurface : public Surface {
-public:
+ public:
   MessageSurface(const std::string& text, const std::string& caption, unsigned style);
 
   void Fit(CellSize screen) override;
@@ -22,7 +22,7 @@ public:
   void Abandon() override { m_result = m_results.back(); }
   int Result() const { return m_result; }
 
-private:
+ private:
   int ButtonsCols() const;
   int ButtonsStart() const;  // the column of the first button
   void Click(int row, int col);

@@ -16,8 +16,10 @@ CellSize SmallestScreenFor(const ModuleResources& module) {
   CellSize smallest;
   std::vector<const res::DialogTemplate*> pages;
   for (const res::DialogTemplate* tmpl : module.DialogTemplates()) {
-    if (tmpl->style & res::WS_CHILD) pages.push_back(tmpl);
-    else smallest = Larger(smallest, DialogSurface::SmallestFor(*tmpl));
+    if (tmpl->style & res::WS_CHILD)
+      pages.push_back(tmpl);
+    else
+      smallest = Larger(smallest, DialogSurface::SmallestFor(*tmpl));
   }
   if (!pages.empty()) smallest = Larger(smallest, SheetSurface::SmallestFor(pages));
   return smallest;

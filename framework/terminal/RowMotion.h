@@ -11,11 +11,11 @@
 class Control;
 
 class RowMotion {
-public:
+ public:
   // The row the key moves `current` to, or nothing when the key does not move it.
   std::optional<int> Target(const Key& key, const Control& rows, int current, int page);
 
-private:
+ private:
   std::optional<int> Jump(char32_t ch, const Control& rows, int current);
 
   std::string m_typed;

@@ -14,7 +14,10 @@ constexpr int kButtonCols = 10;  // "[ Cancel ]"
 }  // namespace
 
 SheetSurface::SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver)
-    : WindowSurface(sheet, deliver), m_sheet(sheet), m_pages(sheet.GetPageCount()), m_buttons(sheet, deliver) {}
+    : WindowSurface(sheet, deliver),
+      m_sheet(sheet),
+      m_pages(sheet.GetPageCount()),
+      m_buttons(sheet, deliver) {}
 
 CellSize SheetSurface::PageArea(const std::vector<const res::DialogTemplate*>& pages, int maxRows) {
   CellSize area;

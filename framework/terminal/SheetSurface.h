@@ -15,7 +15,7 @@ struct DialogTemplate;
 class CPropertySheet;
 
 class SheetSurface : public WindowSurface {
-public:
+ public:
   SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver);
 
   // The smallest screen a sheet of these pages can be laid out on.
@@ -27,7 +27,7 @@ public:
   void HandleKey(const Key& key) override;
   std::vector<CWnd*> TimedWindows() const override;
 
-private:
+ private:
   // Lines above and below a page: the frame, the tabs, the buttons.
   static constexpr int kChromeRows = 4;
 

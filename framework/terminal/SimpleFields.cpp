@@ -6,8 +6,8 @@
 namespace {
 
 // Writes a control's text from the cell, its access letter underlined.
-void TextWithAccess(Canvas& canvas, int row, int col, const std::string& prefix, const std::string& text, int width,
-                    Look look) {
+void TextWithAccess(Canvas& canvas, int row, int col, const std::string& prefix, const std::string& text,
+                    int width, Look look) {
   int before = -1;
   const std::u32string shown = DecodeUtf8(prefix + WithoutMnemonic(text, nullptr, &before));
   canvas.Text(row, col, EncodeUtf8(shown), width, look);
@@ -15,7 +15,8 @@ void TextWithAccess(Canvas& canvas, int row, int col, const std::string& prefix,
   const int at = CellWidth(DecodeUtf8(prefix)) + before;
   int cells = 0;
   for (char32_t ch : shown) {
-    if (cells == at && at < width) canvas.Text(row, col + at, EncodeUtf8(std::u32string(1, ch)), 1, Look::Access);
+    if (cells == at && at < width)
+      canvas.Text(row, col + at, EncodeUtf8(std::u32string(1, ch)), 1, Look::Access);
     cells += CellWidth(ch);
   }
 }
@@ -36,7 +37,8 @@ void LabelField::Draw(Canvas& canvas, bool) const {
 void GroupField::Draw(Canvas& canvas, bool) const {
   canvas.Frame(m_cell.row, m_cell.col, m_cell.rows, m_cell.cols);
   const std::string title = WithoutMnemonic(m_control.Text());
-  if (!title.empty()) canvas.Text(m_cell.row, m_cell.col + 1, " " + title + " ", m_cell.cols - 2, Look::Title, '\0');
+  if (!title.empty())
+    canvas.Text(m_cell.row, m_cell.col + 1, " " + title + " ", m_cell.cols - 2, Look::Title, '\0');
 }
 
 void ButtonField::Draw(Canvas& canvas, bool focused) const {
@@ -45,12 +47,16 @@ void ButtonField::Draw(Canvas& canvas, bool focused) const {
   const std::string open = isDefault ? "<" : "[", close = isDefault ? ">" : "]";
   const int room = m_cell.cols - CellWidth(text);
   std::string before, after;  // the brackets, where there is room for them
-  if (room >= 4) before = open + " ", after = " " + close;
-  else if (room >= 2) before = open, after = close;
+  if (room >= 4)
+    before = open + " ", after = " " + close;
+  else if (room >= 2)
+    before = open, after = close;
   const int shown = CellWidth(text) + static_cast<int>(before.size() + after.size());
   const int indent = std::max(0, (m_cell.cols - shown) / 2);
-  const Look look = isDefault && !focused && m_control.Enabled() ? Look::Default : ButtonLook(m_control, focused);
-  TextWithAccess(canvas, m_cell.row, m_cell.col + indent, before, m_control.Text() + after, m_cell.cols - indent, look);
+  const Look look =
+      isDefault && !focused && m_control.Enabled() ? Look::Default : ButtonLook(m_control, focused);
+  TextWithAccess(canvas, m_cell.row, m_cell.col + indent, before, m_control.Text() + after,
+                 m_cell.cols - indent, look);
 }
 
 bool ButtonField::HandleKey(const Key& key) {
@@ -65,7 +71,8 @@ bool ButtonField::Activate() {
 
 void CheckField::Draw(Canvas& canvas, bool focused) const {
   const std::string box = m_control.Check() == BST_CHECKED ? "[x] " : "[ ] ";
-  TextWithAccess(canvas, m_cell.row, m_cell.col, box, m_control.Text(), m_cell.cols, ButtonLook(m_control, focused));
+  TextWithAccess(canvas, m_cell.row, m_cell.col, box, m_control.Text(), m_cell.cols,
+                 ButtonLook(m_control, focused));
 }
 
 bool CheckField::HandleKey(const Key& key) {

@@ -5,14 +5,14 @@
 #include "framework/terminal/Field.h"
 
 class LabelField : public Field {
-public:
+ public:
   using Field::Field;
   bool TakesFocus() const override { return false; }
   void Draw(Canvas& canvas, bool focused) const override;
 };
 
 class GroupField : public Field {
-public:
+ public:
   using Field::Field;
   bool TakesFocus() const override { return false; }
   void Draw(Canvas& canvas, bool focused) const override;
@@ -20,7 +20,7 @@ public:
 
 // A push button: "[ OK ]", the default one "< OK >"; Space and Enter press it.
 class ButtonField : public Field {
-public:
+ public:
   using Field::Field;
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
@@ -30,7 +30,7 @@ public:
 
 // "[x] Text"; Space toggles it.
 class CheckField : public Field {
-public:
+ public:
   using Field::Field;
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;

@@ -16,7 +16,7 @@ struct CellSize {
 };
 
 class Surface {
-public:
+ public:
   virtual ~Surface() = default;
   // Lays itself out for a screen of this size, centred.
   virtual void Fit(CellSize screen) = 0;

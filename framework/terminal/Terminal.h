@@ -9,7 +9,7 @@
 #include "framework/terminal/Surface.h"
 
 class Terminal {
-public:
+ public:
   virtual ~Terminal() = default;
   virtual CellSize Size() const = 0;
   // Starts a frame: the canvas to draw on, cleared.

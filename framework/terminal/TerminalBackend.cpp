@@ -48,7 +48,8 @@ void TerminalBackend::CheckModuleFits() {
   m_checkedModule = module;
   const CellSize screen = m_terminal.Size(), needed = SmallestScreenFor(*module);
   if (m_failure.empty() && !screen.Holds(needed))
-    m_failure = "the terminal is " + SizeText(screen) + " characters; the applet's windows need " + SizeText(needed);
+    m_failure =
+        "the terminal is " + SizeText(screen) + " characters; the applet's windows need " + SizeText(needed);
 }
 
 void TerminalBackend::EndModal(CWnd&) {}
@@ -90,7 +91,8 @@ void TerminalBackend::Redraw() {
       const std::string message =
           "The terminal is too small: this window needs " + SizeText(surface->Smallest()) + ".";
       int row = 0;
-      for (const std::string& line : WrapText(message, screen.cols)) canvas.Text(row++, 0, line, screen.cols, Look::Plain);
+      for (const std::string& line : WrapText(message, screen.cols))
+        canvas.Text(row++, 0, line, screen.cols, Look::Plain);
       break;
     }
     surface->Fit(screen);
@@ -103,7 +105,8 @@ void TerminalBackend::WaitAndDispatch(Surface& surface) {
   FollowTimers();
   const std::optional<Key> key =
       m_terminal.WaitForKey(m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
-  if (key && !key->Is(Key::Code::Resize) && m_terminal.Size().Holds(surface.Smallest())) surface.HandleKey(*key);
+  if (key && !key->Is(Key::Code::Resize) && m_terminal.Size().Holds(surface.Smallest()))
+    surface.HandleKey(*key);
   FireTimers();
 }
 

@@ -24,7 +24,7 @@ class Terminal;
 struct ModuleResources;
 
 class TerminalBackend : public Backend {
-public:
+ public:
   explicit TerminalBackend(Terminal& terminal);
 
   void RunModal(CWnd& window) override;
@@ -36,7 +36,7 @@ public:
   void SetWindDown(std::function<bool()> requested, int descriptor);
   const std::string& Failure() const { return m_failure; }  // empty unless a window did not fit
 
-private:
+ private:
   // Runs the surface's modal loop, or abandons it at once while winding down.
   void Run(Surface& surface);
   bool WindingDown() const;

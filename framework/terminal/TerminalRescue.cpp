@@ -57,8 +57,9 @@ void OnCrash(int signal) { EndBy(signal); }
 void InstallTerminationHandler(int signal);
 
 void OnTermination(int signal, siginfo_t* info, void* context) {
-  const size_t index = static_cast<size_t>(
-      std::find(std::begin(kTerminationSignals), std::end(kTerminationSignals), signal) - std::begin(kTerminationSignals));
+  const size_t index =
+      static_cast<size_t>(std::find(std::begin(kTerminationSignals), std::end(kTerminationSignals), signal) -
+                          std::begin(kTerminationSignals));
   const struct sigaction& previous = g_previous[index];
   const bool takesInfo = previous.sa_flags & SA_SIGINFO;
   if (!takesInfo && previous.sa_handler == SIG_IGN) return;
@@ -69,8 +70,10 @@ void OnTermination(int signal, siginfo_t* info, void* context) {
   // The first request: the program's own handler starts the wind-down; the terminal stays
   // taken over for it, and whichever signal comes next ends the process through here.
   g_terminationSeen = 1;
-  if (takesInfo) previous.sa_sigaction(signal, info, context);
-  else previous.sa_handler(signal);
+  if (takesInfo)
+    previous.sa_sigaction(signal, info, context);
+  else
+    previous.sa_handler(signal);
   for (const int each : kTerminationSignals) InstallTerminationHandler(each);
 }
 

@@ -22,12 +22,12 @@ void DisarmTerminalRescue();
 // Blocks the termination signals for its lifetime, so the ordinary give-back is not raced
 // by a rescue.
 class TerminationSignalsBlocked {
-public:
+ public:
   TerminationSignalsBlocked();
   ~TerminationSignalsBlocked();
   TerminationSignalsBlocked(const TerminationSignalsBlocked&) = delete;
   TerminationSignalsBlocked& operator=(const TerminationSignalsBlocked&) = delete;
 
-private:
+ private:
   sigset_t m_before;
 };

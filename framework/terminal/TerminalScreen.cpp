@@ -36,7 +36,8 @@ void GiveBack() {
   g_heldStderr = -1;
   std::rewind(g_heldText);
   char buffer[4096];
-  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, g_heldText)) > 0;) std::fwrite(buffer, 1, n, stderr);
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, g_heldText)) > 0;)
+    std::fwrite(buffer, 1, n, stderr);
   std::fclose(g_heldText);
 }
 

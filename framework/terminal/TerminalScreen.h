@@ -11,7 +11,7 @@
 #include "framework/terminal/Terminal.h"
 
 class TerminalScreen : public Terminal, private Canvas {
-public:
+ public:
   // Throws TerminalUnavailable when standard input and output are not a terminal that
   // ncurses can run.
   TerminalScreen();
@@ -24,7 +24,7 @@ public:
   void EndFrame() override;
   std::optional<Key> WaitForKey(int timeoutMs, int wakeDescriptor) override;
 
-private:
+ private:
   void Text(int row, int col, const std::string& text, int width, Look look, char fill) override;
   void Frame(int row, int col, int rows, int cols) override;
   void Caret(int row, int col) override;
@@ -35,6 +35,6 @@ private:
 };
 
 class TerminalUnavailable : public std::runtime_error {
-public:
+ public:
   using std::runtime_error::runtime_error;
 };

@@ -12,7 +12,7 @@
 class CWnd;
 
 class TimerSchedule {
-public:
+ public:
   using Clock = std::chrono::steady_clock;
   struct Due {
     CWnd* window;
@@ -26,7 +26,7 @@ public:
   // The timers due, each scheduled again one period on.
   std::vector<Due> TakeDue(Clock::time_point now);
 
-private:
+ private:
   struct Entry {
     UINT period;
     Clock::time_point next;

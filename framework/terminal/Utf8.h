@@ -7,10 +7,11 @@
 
 std::u32string DecodeUtf8(const std::string& text);  // a stray byte becomes U+FFFD
 std::string EncodeUtf8(const std::u32string& text);
-int CellWidth(char32_t ch);                // 0, 1 or 2 cells
+int CellWidth(char32_t ch);  // 0, 1 or 2 cells
 int CellWidth(const std::u32string& text);
 // "&&" shows "&"; a single "&" marks the next character as the mnemonic, which is returned
 // folded to lower case (0 when the text has none), with the cells shown before it.
 // The text's lines, each broken at spaces (or anywhere, for a long word) to `width` cells.
 std::vector<std::string> WrapText(const std::string& text, int width);
-std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic = nullptr, int* cellsBefore = nullptr);
+std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic = nullptr,
+                            int* cellsBefore = nullptr);

@@ -76,7 +76,8 @@ bool WindowForm::Click(int row, int col) {
   }
   for (size_t i = 0; i < m_fields.size(); ++i) {
     Field& field = *m_fields[i];
-    if (!field.Contains(row, col) || !field.GetControl().Enabled() || !(field.TakesFocus() || field.IsPushButton()))
+    if (!field.Contains(row, col) || !field.GetControl().Enabled() ||
+        !(field.TakesFocus() || field.IsPushButton()))
       continue;
     m_focus = static_cast<int>(i);
     field.Click(row, col);
@@ -104,7 +105,8 @@ bool WindowForm::Mnemonic(char32_t letter) {
     char32_t mnemonic = 0;
     WithoutMnemonic(m_fields[i]->GetControl().Text(), &mnemonic);
     if (mnemonic == 0 || mnemonic != wanted) continue;
-    const int target = m_fields[i]->TakesFocus() ? static_cast<int>(i) : NextTaking(static_cast<int>(i), true);
+    const int target =
+        m_fields[i]->TakesFocus() ? static_cast<int>(i) : NextTaking(static_cast<int>(i), true);
     if (target < 0) continue;
     m_focus = target;
     if (target == static_cast<int>(i)) m_fields[i]->Activate();

@@ -13,7 +13,7 @@
 class CWnd;
 
 class WindowForm {
-public:
+ public:
   // Runs a piece of the window's logic for one user action.
   using Deliver = std::function<void(const std::function<void()>&)>;
 
@@ -44,7 +44,7 @@ public:
   bool HasFocus() const { return m_focus >= 0; }
   void DropFocus() { m_focus = -1; }
 
-private:
+ private:
   bool Mnemonic(char32_t letter);
   int NextTaking(int from, bool forward) const;
 

@@ -9,12 +9,13 @@
 #include "framework/terminal/WindowForm.h"
 
 class WindowSurface : public Surface {
-public:
+ public:
   bool Done() const override;
   void Abandon() override;
 
-protected:
-  WindowSurface(CWnd& window, WindowForm::Deliver deliver) : m_window(window), m_deliver(std::move(deliver)) {}
+ protected:
+  WindowSurface(CWnd& window, WindowForm::Deliver deliver)
+      : m_window(window), m_deliver(std::move(deliver)) {}
 
   // Tab, Shift-Tab, Enter and Escape; false for any other key.
   bool HandleWindowKey(const Key& key);

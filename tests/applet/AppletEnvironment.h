@@ -12,10 +12,11 @@
 #include "tests/support/TestDatabase.h"
 
 class AppletEnvironment {
-public:
+ public:
   // The database is SQLite's unless an available engine is named (a test on an engine that
   // is not there skips itself).
-  explicit AppletEnvironment(Engine engine = Engine::SQLite) : db(IsAvailable(engine) ? engine : Engine::SQLite) {
+  explicit AppletEnvironment(Engine engine = Engine::SQLite)
+      : db(IsAvailable(engine) ? engine : Engine::SQLite) {
     setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
     SetConnectionString(db.ConnectionString());
   }

@@ -23,7 +23,9 @@ class AppletLibraryTest : public testing::Test {
     if (m_handle) dlclose(m_handle);
   }
 
-  LONG Send(UINT msg, LPARAM lParam1 = 0, LPARAM lParam2 = 0) { return m_entry(nullptr, msg, lParam1, lParam2); }
+  LONG Send(UINT msg, LPARAM lParam1 = 0, LPARAM lParam2 = 0) {
+    return m_entry(nullptr, msg, lParam1, lParam2);
+  }
 
   void* m_handle = nullptr;
   APPLET_PROC m_entry = nullptr;
@@ -74,7 +76,8 @@ TEST_F(AppletLibraryTest, NewInquireWritesEveryFieldOfAGarbageRecord) {
 }
 
 TEST_F(AppletLibraryTest, ExportsCPlAppletAlone) {
-  const std::string command = std::string("nm -D --defined-only '") + APPLET_LIBRARY + "' | awk '{print $NF}'";
+  const std::string command =
+      std::string("nm -D --defined-only '") + APPLET_LIBRARY + "' | awk '{print $NF}'";
   FILE* pipe = popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::string symbols(4096, '\0');

@@ -29,7 +29,7 @@ constexpr int kPassword = IDC_PASSWORD;
 constexpr int kUserName = IDC_USER_NAME;
 
 class LaunchTest : public ::testing::Test, public AppletEnvironment {
-protected:
+ protected:
   explicit LaunchTest(Engine engine = Engine::SQLite) : AppletEnvironment(engine) {}
 
   void SetUp() override {
@@ -111,7 +111,8 @@ TEST_F(LaunchTest, CancelOnTheFirstShowingNeverReachesTheDatabase) {
 }
 
 TEST_F(LaunchTest, AConnectionFailureIsReportedAndTheDialogShownAgain) {
-  SetConnectionString("Driver=SQLite3;Database=" + (registryRoot.Path() / "missing/none.db").string() + ";NoCreat=1");
+  SetConnectionString("Driver=SQLite3;Database=" + (registryRoot.Path() / "missing/none.db").string() +
+                      ";NoCreat=1");
   steps.Window(LogInWith("brelk")).Message(IDOK).Window([](ScriptedWindow& w) {
     EXPECT_EQ(w.Text(kPassword), "brelk");
     w.Cancel();
@@ -149,7 +150,7 @@ TEST_F(LaunchTest, AnErrorOfUnknownTypeEscapingTheSheetIsReportedAndReleasesTheL
 // A termination signal while the sheet waits for its user: the replay stops, the sheet closes
 // with its session, and the process ends by the signal with the lock released.
 class TerminationTest : public LaunchTest, public ::testing::WithParamInterface<Engine> {
-protected:
+ protected:
   TerminationTest() : LaunchTest(GetParam()) {}
 
   void SetUp() override {
@@ -167,7 +168,8 @@ TEST_P(TerminationTest, ASignalWhileTheSheetIsOpenReleasesTheLockBeforeTheProces
   if (child == 0) {
     InstallTerminationHandlers();
     ScriptPlayer player("held", "expect-dialog " + std::to_string(IDD_LOG_IN) + "\nset " +
-                                    std::to_string(IDC_PASSWORD) + " \"brelk\"\nclick 1\n"
+                                    std::to_string(IDC_PASSWORD) +
+                                    " \"brelk\"\nclick 1\n"
                                     "expect-sheet \"Veltrane Properties\"\ntab 1\n");
     int asked = 0;
     player.SetInterruption([&] {

@@ -23,7 +23,8 @@ std::string ReadAll(int fd) {
   std::string text;
   char buffer[4096];
   lseek(fd, 0, SEEK_SET);
-  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(got));
+  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<size_t>(got));
   return text;
 }
 

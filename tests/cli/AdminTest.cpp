@@ -20,7 +20,9 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
+std::string Digest(const std::string& text) {
+  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
+}
 
 class AdminTest : public DatabaseTest {
  protected:
@@ -29,7 +31,9 @@ class AdminTest : public DatabaseTest {
     if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
   }
   // Runs a command that logs in; `more` follows the administrator's password.
-  AdminOutcome Admin(const Words& words, const std::string& more = "") { return RunAdmin(words, "brelk\n" + more); }
+  AdminOutcome Admin(const Words& words, const std::string& more = "") {
+    return RunAdmin(words, "brelk\n" + more);
+  }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
   // A computer "pc" with the virtual server 10.0.0.1.
   void AddServer() {
@@ -39,8 +43,8 @@ class AdminTest : public DatabaseTest {
   // The account "alice" of that server, with the password "s3cret!".
   void AddAlice() {
     AddServer();
-    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota", "100",
-                      "--permissions", "ud"},
+    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota",
+                      "100", "--permissions", "ud"},
                      "s3cret!\n"));
   }
   static constexpr const char* kAlice =
@@ -54,7 +58,8 @@ TEST_P(AdminTest, InitMakesTheMissingTablesAndTheBuiltInAccountsOnce) {
   const Words init{"init", "--connect", Db().ConnectionString()};
   const AdminOutcome first = RunAdmin(init);
   ExpectDone(first);
-  EXPECT_NE(first.out.find("Made the tables: Users Preferences VirtualServers VirtualServerGroup"), std::string::npos);
+  EXPECT_NE(first.out.find("Made the tables: Users Preferences VirtualServers VirtualServerGroup"),
+            std::string::npos);
   const AdminOutcome again = RunAdmin(init);
   ExpectDone(again);
   EXPECT_NE(again.out.find("The tables were there already."), std::string::npos) << again.out;
@@ -129,13 +134,20 @@ TEST_P(AdminTest, RefusalsAndUsageErrorsHaveTheirStatusAndText) {
     int status;
     std::string said;
   } cases[] = {
-      {{"vserver", "add", "10.0.0.1", "--computer", "pc"}, "", 1,
+      {{"vserver", "add", "10.0.0.1", "--computer", "pc"},
+       "",
+       1,
        "Can not add virtual server. Virtual server 10.0.0.1 already exists!!"},
       {{"vserver", "add", "10.0.0.2", "--computer", "nobody"}, "", 1, "no computer is named \"nobody\""},
       {{"computer", "add", tooLong}, "", 1, "longer than 255 characters"},
-      {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h", "--quota", "2147483648"}, "", 1,
+      {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h", "--quota", "2147483648"},
+       "",
+       1,
        "quota in MB must be a whole number"},
-      {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h", "--permissions", "UX"}, "", 1, "permissions"},
+      {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h", "--permissions", "UX"},
+       "",
+       1,
+       "permissions"},
       {{"prefs", "set", "--vserver", "10.0.0.1", "port=http"}, "", 1, "FTP Port must be a whole number"},
       {{"user", "frob"}, "", 2, "unknown action \"frob\""},
       {{"user", "add", "bob"}, "", 2, "needs --vserver ADDRESS and --home DIR"},
@@ -163,7 +175,8 @@ TEST_P(AdminTest, AHostileNameIsStoredAsGivenAndQuotedInTheListing) {
   ExpectDone(Admin({"user", "add", name, "--vserver", "10.0.0.1", "--home", "/srv/" + name}, "pw\n"));
   EXPECT_EQ(Db().QueryValue("SELECT HomeDir FROM Users WHERE UserName = ?", {name}), "/srv/" + name);
   const AdminOutcome listed = Admin({"user", "list", "--vserver", "10.0.0.1", "--json"});
-  EXPECT_NE(listed.out.find("\"name\": \"O'Brien \\\"Zoë\\\" ' OR '1'='1\""), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find("\"name\": \"O'Brien \\\"Zoë\\\" ' OR '1'='1\""), std::string::npos)
+      << listed.out;
 }
 
 TEST_P(AdminTest, APasswordNeverAppearsInOutputOrFiles) {

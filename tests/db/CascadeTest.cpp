@@ -27,13 +27,15 @@ class CascadeTest : public DatabaseTest {
     Db().Execute("INSERT INTO VirtualServers (VServerIPAddr, VServerDesc, VServerGroupID) VALUES (?, 'd', ?)",
                  {address, computerId});
     const int id = std::stoi(Db().QueryValue("SELECT MAX(VServerID) FROM VirtualServers"));
-    Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES ('FTP Port', '21', ?), "
-                 "('Anonymous', '0', ?)",
-                 {id, id});
-    Db().Execute("INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
-                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                 "SELECT ? || i, 'digest', '/srv', 1, ?, 0, 0 FROM n",
-                 {users, "u" + std::to_string(id) + ".", id});
+    Db().Execute(
+        "INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES ('FTP Port', '21', ?), "
+        "('Anonymous', '0', ?)",
+        {id, id});
+    Db().Execute(
+        "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+        "SELECT ? || i, 'digest', '/srv', 1, ?, 0, 0 FROM n",
+        {users, "u" + std::to_string(id) + ".", id});
     return id;
   }
   // Rows left in each table: computers, virtual servers, preferences, users.
@@ -56,7 +58,8 @@ class CascadeTest : public DatabaseTest {
     server.VServerID = Server(computer, "10.0.0.1");
     server.VServerIPAddr = "10.0.0.1";
     Server(computer, "10.0.0.2");
-    Db().Execute("UPDATE Users SET UserName = 'protected' || UserID WHERE VirtualServerID = ?", {server.VServerID});
+    Db().Execute("UPDATE Users SET UserName = 'protected' || UserID WHERE VirtualServerID = ?",
+                 {server.VServerID});
     Db().Refuse("DELETE", "Users", "protected account", "OLD.UserName LIKE 'protected%'");
     return server;
   }
@@ -82,7 +85,8 @@ TEST_P(CascadeTest, DeletesExactlyTheRowsUnderTheKeyWhenNamesAndAddressesAreShar
 
   EXPECT_EQ(session.DeleteComputer(ComputerRow(first)), 1);
   EXPECT_EQ(Counts(), (std::vector<int>{1, 2, 4, 4}));
-  EXPECT_EQ(Db().Query("SELECT DISTINCT VServerGroupID FROM VirtualServers"), (Rows{{std::to_string(second)}}));
+  EXPECT_EQ(Db().Query("SELECT DISTINCT VServerGroupID FROM VirtualServers"),
+            (Rows{{std::to_string(second)}}));
   EXPECT_EQ(session.computers.size(), 1u);  // the model read the computers again
   EXPECT_TRUE(Boxes().Boxes().empty());
 }
@@ -121,7 +125,8 @@ TEST_P(CascadeTest, ADeleteAfterARefusalIsCommittedAtOnce) {
   ASSERT_EQ(session.DeleteVirtualServer(server), 0);
   Db().Allow("Users");
   ASSERT_EQ(session.DeleteVirtualServer(server), 1);
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM VirtualServers WHERE VServerID = ?", {server.VServerID}), "0");
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM VirtualServers WHERE VServerID = ?", {server.VServerID}),
+            "0");
 }
 
 TEST_P(CascadeTest, AComputerAnotherMachineDeletedIsRefusedAndItsDependentsLeftAlone) {

@@ -17,10 +17,14 @@
 namespace {
 
 // The eight rows of a new virtual server, in the order they are made.
-const Rows kDefaults = {{"FTP Port", "21"},          {"Welcome Message", "Welcome to FTP Service"},
-                        {"GoodBye Message", "GoodBye"}, {"Anonymous", "0"},
-                        {"Max Connections", "10"},     {"Max Connections Per IP", "3"},
-                        {"Max Connections Per User", "3"}, {"Connection Timeout", "5"}};
+const Rows kDefaults = {{"FTP Port", "21"},
+                        {"Welcome Message", "Welcome to FTP Service"},
+                        {"GoodBye Message", "GoodBye"},
+                        {"Anonymous", "0"},
+                        {"Max Connections", "10"},
+                        {"Max Connections Per IP", "3"},
+                        {"Max Connections Per User", "3"},
+                        {"Connection Timeout", "5"}};
 
 class QueryTest : public DatabaseTest {
  protected:
@@ -29,12 +33,15 @@ class QueryTest : public DatabaseTest {
     if (IsSkipped()) return;
     // Computer 1 runs servers 10 and 11; computer 2 runs server 20, which shares 11's
     // address; computer 3 runs none.
-    Db().Execute("INSERT INTO VirtualServerGroup (ID, Name, CurrentSite) VALUES (1, 'pc1', ''), (2, 'pc2', ''), "
-                 "(3, 'empty', '')");
-    Db().Execute("INSERT INTO VirtualServers (VServerID, VServerIPAddr, VServerDesc, VServerGroupID) VALUES "
-                 "(10, '10.0.0.1', 'a', 1), (11, '10.0.0.2', 'b', 1), (20, '10.0.0.2', 'c', 2)");
-    Db().Execute("INSERT INTO Users (UserID, UserName, VirtualServerID, Flag, DiskQuota) VALUES "
-                 "(1, 'u10', 10, 0, 1), (2, 'u11', 11, 0, 2), (3, 'u20', 20, 0, 3), (4, 'admin', -1, 1, 9)");
+    Db().Execute(
+        "INSERT INTO VirtualServerGroup (ID, Name, CurrentSite) VALUES (1, 'pc1', ''), (2, 'pc2', ''), "
+        "(3, 'empty', '')");
+    Db().Execute(
+        "INSERT INTO VirtualServers (VServerID, VServerIPAddr, VServerDesc, VServerGroupID) VALUES "
+        "(10, '10.0.0.1', 'a', 1), (11, '10.0.0.2', 'b', 1), (20, '10.0.0.2', 'c', 2)");
+    Db().Execute(
+        "INSERT INTO Users (UserID, UserName, VirtualServerID, Flag, DiskQuota) VALUES "
+        "(1, 'u10', 10, 0, 1), (2, 'u11', 11, 0, 2), (3, 'u20', 20, 0, 3), (4, 'admin', -1, 1, 9)");
     session.LoadComputers();
   }
 
@@ -50,8 +57,9 @@ class QueryTest : public DatabaseTest {
   }
 
   Rows StoredPreferences(int32_t server) {
-    return Db().Query("SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
-                      {server});
+    return Db().Query(
+        "SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
+        {server});
   }
 
   ConfigDatabase session;
@@ -67,7 +75,8 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsers) {
   EXPECT_EQ(Load("Admin", ConfigDatabase::kUserNamed), "[1]");
   EXPECT_EQ(Load("admin", ConfigDatabase::kUserNamed), "admin [1]");
   const UserRecord& admin = session.users.front();
-  EXPECT_EQ(std::tuple(admin.UserID, admin.VirtualServerID, admin.DiskQuota, admin.Flag), std::tuple(4, -1, 9, 1));
+  EXPECT_EQ(std::tuple(admin.UserID, admin.VirtualServerID, admin.DiskQuota, admin.Flag),
+            std::tuple(4, -1, 9, 1));
 }
 
 TEST_P(QueryTest, AnAddressOfTwoComputersLoadsTheUsersOfTheFirstOnesServer) {
@@ -99,8 +108,9 @@ TEST_P(QueryTest, CreatingRowsStoresTheEightDefaults) {
 }
 
 TEST_P(QueryTest, WritingBackChangesTheLoadedRowsAndAddsTheMissingOnes) {
-  Db().Execute("INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES "
-               "('FTP Port', '2121', 8), ('ftp port', 'keep me', 8), ('Welcome Message', ' hi ', 8)");
+  Db().Execute(
+      "INSERT INTO Preferences (Description, Settings, VirtualServerID) VALUES "
+      "('FTP Port', '2121', 8), ('ftp port', 'keep me', 8), ('Welcome Message', ' hi ', 8)");
   PreferenceSet set;
   EXPECT_EQ(set.LoadPreferences(8), 3);
   EXPECT_EQ(std::tuple(set.ftpPort, set.welcomeMessage, set.maxConnections), std::tuple(2121, " hi ", 10));
@@ -137,9 +147,16 @@ TEST_P(QueryTest, StoringIntoAnUnreachableDatabaseShowsOneBox) {
 // Values other programs stored read as their leading whole number; only the exact names count.
 TEST(PreferenceSetParsing, NumbersAreTheLeadingDecimalIntegerOfTheTextAndNamesMatchExactly) {
   PreferenceSet set;
-  const std::pair<std::string, int32_t> cases[] = {
-      {"2121", 2121}, {"  42abc", 42}, {"\n\t5 minutes", 5}, {"abc", 0},        {"", 0},
-      {"-7", -7},     {"+8", 8},       {"+-8", 0},           {"-99999999999", INT32_MIN}, {"99999999999", INT32_MAX}};
+  const std::pair<std::string, int32_t> cases[] = {{"2121", 2121},
+                                                   {"  42abc", 42},
+                                                   {"\n\t5 minutes", 5},
+                                                   {"abc", 0},
+                                                   {"", 0},
+                                                   {"-7", -7},
+                                                   {"+8", 8},
+                                                   {"+-8", 0},
+                                                   {"-99999999999", INT32_MIN},
+                                                   {"99999999999", INT32_MAX}};
   for (const auto& [text, port] : cases) {
     set.ApplySetting("FTP Port", text);
     EXPECT_EQ(set.ftpPort, port) << '"' << text << '"';

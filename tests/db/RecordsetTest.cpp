@@ -31,7 +31,8 @@ class Walkable : public Recordset {
 
   // Marks every member for writing, with the value it holds.
   void AssignOwnValues() {
-    for (const auto& field : Fields()) std::visit([](auto* member) { *member = member->Value(); }, field.member);
+    for (const auto& field : Fields())
+      std::visit([](auto* member) { *member = member->Value(); }, field.member);
   }
 
  private:
@@ -66,14 +67,15 @@ class RecordsetTest : public DatabaseTest {
 VELTRANE_ON_ALL_ENGINES(RecordsetTest);
 
 TEST_P(RecordsetTest, EveryColumnOfEveryTableRoundTripsInTableOrder) {
-  ExpectRoundTrip<CRSUsers>("Users",
-                            "UserID, UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota, "
-                            "WO_UserEmail, WO_UserAdminLevelID, WO_GroupID, WO_PreviousPermissions, WO_NonMD5Password",
-                            "11, 'O''Brien', 'p', 'h', 31, 7, 1, 5, 'e', 2, 3, 4, 'n'");
+  ExpectRoundTrip<CRSUsers>(
+      "Users",
+      "UserID, UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota, "
+      "WO_UserEmail, WO_UserAdminLevelID, WO_GroupID, WO_PreviousPermissions, WO_NonMD5Password",
+      "11, 'O''Brien', 'p', 'h', 31, 7, 1, 5, 'e', 2, 3, 4, 'n'");
   ExpectRoundTrip<CRSPreferences>("Preferences", "PreferenceID, Description, Settings, VirtualServerID",
                                   "1, 'd', 's', 9");
-  ExpectRoundTrip<CRSVirtualServers>("VirtualServers", "VServerID, VServerIPAddr, VServerDesc, VServerGroupID",
-                                     "1, '1.2.3.4', 'x', 8");
+  ExpectRoundTrip<CRSVirtualServers>(
+      "VirtualServers", "VServerID, VServerIPAddr, VServerDesc, VServerGroupID", "1, '1.2.3.4', 'x', 8");
   ExpectRoundTrip<CRSVirtualServerGroup>("VirtualServerGroup", "ID, Name, CurrentSite", "1, 'pc', '1.2.3.4'");
   CRSUsers users;  // a bound name is found exactly, quote and all
   users.Open("SELECT * FROM Users where UserName = ?", {std::string("O'Brien")});
@@ -108,11 +110,13 @@ TEST_P(RecordsetTest, AnotherClientsTextOver255CharactersIsRefusedByPostgreSQLAn
 TEST_P(RecordsetTest, RowsAcrossManyFetchBlocksArriveInOrderEachOnce) {
   Db().Execute(
       "INSERT INTO Preferences (Description, Settings, VirtualServerID) "
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) SELECT 'p', 's', i FROM n");
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) SELECT 'p', 's', i "
+      "FROM n");
   CRSPreferences preferences;
   preferences.Open("SELECT * FROM Preferences ORDER BY VirtualServerID");
   int expected = 1;
-  for (; !preferences.IsEOF(); preferences.MoveNext()) ASSERT_EQ(preferences.m_VirtualServerID.Value(), expected++);
+  for (; !preferences.IsEOF(); preferences.MoveNext())
+    ASSERT_EQ(preferences.m_VirtualServerID.Value(), expected++);
   EXPECT_EQ(expected, 1001);
 }
 

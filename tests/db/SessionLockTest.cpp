@@ -94,10 +94,12 @@ TEST_P(SessionLockTest, RacingFirstLogInsMakeEachBuiltInAccountOnceWithOrWithout
 TEST_P(SessionLockTest, WithoutTheUniqueIndexTheFirstOfTwoAdministratorsLogsIn) {
   ASSERT_EQ(ConfigDatabase().Connect(1, "", ""), 1);  // the built-in accounts
   DropUniqueIndex();
-  Db().Execute("INSERT INTO Users (UserName, Password, Flag) VALUES ('admin', 'other', 0)");  // another program's
+  Db().Execute(
+      "INSERT INTO Users (UserName, Password, Flag) VALUES ('admin', 'other', 0)");  // another program's
   ConfigDatabase session;
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
-  EXPECT_EQ(Db().Query("SELECT Flag FROM Users WHERE UserName = 'admin' ORDER BY UserID"), (Rows{{"1"}, {"0"}}));
+  EXPECT_EQ(Db().Query("SELECT Flag FROM Users WHERE UserName = 'admin' ORDER BY UserID"),
+            (Rows{{"1"}, {"0"}}));
 }
 
 TEST_P(SessionLockTest, AResetThatKeepsFailingIsReportedWithTheWayBackAndNothingEscapesTheClose) {
@@ -129,7 +131,8 @@ TEST_P(SessionLockTest, AResetThatKeepsFailingIsReportedWithTheWayBackAndNothing
 }
 
 TEST_P(SessionLockTest, AResetThatMeetsABusyDatabaseIsTriedAgainAndSucceedsOnceItIsFree) {
-  if (GetParam() != Engine::SQLite) GTEST_SKIP() << "a writer holding the whole database is SQLite's kind of busy";
+  if (GetParam() != Engine::SQLite)
+    GTEST_SKIP() << "a writer holding the whole database is SQLite's kind of busy";
   // A short busy wait, so that each try gives up at once while the other writer holds on.
   SetRegistryValue("ConnectionString", Db().ConnectionString() + ";Timeout=50");
   ConfigDatabase session;

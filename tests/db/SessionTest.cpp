@@ -19,7 +19,9 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
+std::string Digest(const std::string& text) {
+  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
+}
 
 class SessionTest : public DatabaseTest {
  protected:
@@ -44,7 +46,8 @@ TEST_P(SessionTest, TheAdministratorIsLockedOutWhileAnotherSessionHoldsTheLock) 
   ConfigDatabase first, second, other;
   ASSERT_EQ(first.Connect(0, "admin", "brelk"), 1);
   EXPECT_EQ(second.Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(Boxes()), "Error!!: Database Access is locked. It is being accessed from another machine.");
+  EXPECT_EQ(OneBox(Boxes()),
+            "Error!!: Database Access is locked. It is being accessed from another machine.");
   EXPECT_EQ(other.Connect(0, "ftp", "qov"), 1);  // another account is not affected
   first.Close();
   EXPECT_EQ(AdminFlag(), "0");
@@ -108,7 +111,7 @@ TEST_P(SessionTest, AQuietSessionReadsALongConnectionStringWholeTakesNoLockAndWr
   SetRegistryValue("ConnectionString", padded);
   connectString() = "ODBC;DSN=NoSuchSource";  // what a value that could not be read would leave
   ConfigDatabase session;
-  session.computerName = "kept";  // a missing "ComputerName" leaves it as it was
+  session.computerName = "kept";                       // a missing "ComputerName" leaves it as it was
   ASSERT_EQ(session.Connect(1, "admin", "brelk"), 1);  // a Flag left at 1 does not stop a quiet session
   EXPECT_EQ(session.computerName, "kept");
   connectString() = "ODBC;DSN=NoSuchSource";
@@ -126,7 +129,8 @@ TEST(FirstRunTest, TheKeyIsCreatedTheDefaultSourceTriedAndTheCompletedStringStor
   TemporaryFolder registryRoot, odbcFolder;
   TestDatabase database{Engine::SQLite};
   setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
-  const std::string file = database.ConnectionString().substr(database.ConnectionString().find("Database=") + 9);
+  const std::string file =
+      database.ConnectionString().substr(database.ConnectionString().find("Database=") + 9);
   const std::string ini = (odbcFolder.Path() / "odbc.ini").string();
   std::ofstream(ini) << "[Veltrane]\nDriver=SQLite3\nDatabase=" << file << "\n";
   setenv("ODBCINI", ini.c_str(), 1);
@@ -135,7 +139,8 @@ TEST(FirstRunTest, TheKeyIsCreatedTheDefaultSourceTriedAndTheCompletedStringStor
   ConfigDatabase session;
   EXPECT_EQ(session.Connect(0, "admin", "brelk"), 1);
   unsetenv("ODBCINI");
-  EXPECT_THAT(RegistryValue("ConnectionString"), AllOf(StartsWith("DSN=Veltrane;"), HasSubstr("Database=" + file)));
+  EXPECT_THAT(RegistryValue("ConnectionString"),
+              AllOf(StartsWith("DSN=Veltrane;"), HasSubstr("Database=" + file)));
   EXPECT_EQ(RegistryValue("ComputerName"), "(missing)");
 }
 
@@ -147,7 +152,8 @@ TEST(MissingDatabaseTest, ASQLiteFileThatIsNotThereIsNamedInOneBoxAndNotMade) {
   SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=" + file + ";NoCreat=1");
   MessageBoxRecorder boxes;
   EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(boxes), "Error!!: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
+  EXPECT_EQ(OneBox(boxes),
+            "Error!!: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 

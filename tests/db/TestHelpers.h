@@ -21,8 +21,8 @@ inline std::string OneBox(MessageBoxRecorder& recorder) {
   if (boxes.size() != 1) return std::to_string(boxes.size()) + " boxes";
   const RecordedBox& box = boxes[0];
   const bool usual = box.style == (MB_OK | MB_ICONINFORMATION) && !box.hasOwner;
-  return (usual ? "" : "[style " + std::to_string(box.style) + (box.hasOwner ? ", owned] " : "] ")) + box.caption +
-         ": " + box.text;
+  return (usual ? "" : "[style " + std::to_string(box.style) + (box.hasOwner ? ", owned] " : "] ")) +
+         box.caption + ": " + box.text;
 }
 
 inline constexpr const char* kSessionKeyPath = "SOFTWARE\\Orvindel\\Veltrane Server";

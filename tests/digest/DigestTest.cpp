@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
+std::string Digest(const std::string& text) {
+  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
+}
 
 TEST(DigestBytes, AgreesWithTheRfc1321TestSuiteAndAcrossThePaddingBoundaries) {
   const std::pair<std::string, std::string> cases[] = {

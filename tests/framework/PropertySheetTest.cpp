@@ -10,24 +10,33 @@ using Log = std::vector<std::string>;
 
 // A page that logs every framework call it gets; the second page exchanges m_value with edit 30.
 class LoggingPage : public CPropertyPage {
-public:
+ public:
   LoggingPage(UINT idTemplate, std::string name, Log& log)
       : CPropertyPage(idTemplate), m_name(std::move(name)), m_log(log) {}
 
   int m_value = 7;
 
-  BOOL OnInitDialog() override { Note("init"); return CPropertyPage::OnInitDialog(); }
-  BOOL OnSetActive() override { Note("set"); return CPropertyPage::OnSetActive(); }
-  BOOL OnKillActive() override { Note("kill"); return CPropertyPage::OnKillActive(); }
+  BOOL OnInitDialog() override {
+    Note("init");
+    return CPropertyPage::OnInitDialog();
+  }
+  BOOL OnSetActive() override {
+    Note("set");
+    return CPropertyPage::OnSetActive();
+  }
+  BOOL OnKillActive() override {
+    Note("kill");
+    return CPropertyPage::OnKillActive();
+  }
   void OnOK() override { Note("ok"); }
   void OnCancel() override { Note("cancel"); }
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override {
     if (GetTemplateId() == test_templates::kSecondPage) DDX_Text(pDX, 30, m_value);
   }
 
-private:
+ private:
   void Note(const char* call) { m_log.push_back(std::string(call) + " " + m_name); }
 
   std::string m_name;
@@ -35,9 +44,10 @@ private:
 };
 
 class PropertySheetTest : public ScriptedFixture {
-protected:
+ protected:
   PropertySheetTest() {
-    for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&first, &second, &third}) sheet.AddPage(page);
+    for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&first, &second, &third})
+      sheet.AddPage(page);
   }
 
   Log log;

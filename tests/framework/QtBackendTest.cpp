@@ -17,7 +17,7 @@
 namespace {
 
 class QtBackendTest : public QtFixture {
-protected:
+ protected:
   ModuleResourceScope m_module{test_templates::Module()};
 };
 
@@ -85,7 +85,9 @@ TEST_F(QtBackendTest, UserInputReachesTheControlsAndHandlersAndTheirChangesAreSh
 
 TEST_F(QtBackendTest, AReadOnlyFieldLooksReadOnlyAndIsLeftOutOfTheTabOrderAndTheFirstFocus) {
   RecordDialog dlg;
-  const auto readOnly = [](RecordDialog& d, int id, BOOL on) { static_cast<CEdit*>(d.GetDlgItem(id))->SetReadOnly(on); };
+  const auto readOnly = [](RecordDialog& d, int id, BOOL on) {
+    static_cast<CEdit*>(d.GetDlgItem(id))->SetReadOnly(on);
+  };
   dlg.m_onInit = [&](RecordDialog& d) { readOnly(d, 10, TRUE); };  // the first tab stop
   dlg.m_onAdd = [&](RecordDialog& d) { readOnly(d, 13, FALSE); };
   Later([] {

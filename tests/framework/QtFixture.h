@@ -20,7 +20,7 @@
 #include "framework/qt/QtBackend.h"
 
 class QtFixture : public ::testing::Test {
-protected:
+ protected:
   static void SetUpTestSuite() {
     static int argc = 1;
     static char name[] = "framework_qt_test";

@@ -14,7 +14,7 @@
 namespace {
 
 class QtListViewTest : public QtFixture {
-protected:
+ protected:
   static QTableView* Table() { return Find<QTableView>(16); }
 
   static void ClickHeader(int column) {
@@ -32,7 +32,8 @@ protected:
 
   static void ClickRow(int shownRow) {
     QTableView* table = Table();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(shownRow, 0)).center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(table->model()->index(shownRow, 0)).center());
   }
 
   // Rows "name" and "value" with the row's first index as item data.
@@ -63,7 +64,9 @@ protected:
 
 TEST_F(QtListViewTest, SortedByEitherColumnThePageStillNamesTheRowShown) {
   RecordDialog dlg;
-  dlg.m_onInit = [](RecordDialog& d) { Fill(d, {{"carol", "10"}, {"Bob", "9"}, {"alice", "100"}, {"dave", "-3"}}); };
+  dlg.m_onInit = [](RecordDialog& d) {
+    Fill(d, {{"carol", "10"}, {"Bob", "9"}, {"alice", "100"}, {"dave", "-3"}});
+  };
   std::string chosen;
   dlg.m_onAdd = [&chosen](RecordDialog& d) {  // as a page's Delete does
     const int row = d.m_list.GetNextItem(-1, LVNI_SELECTED);

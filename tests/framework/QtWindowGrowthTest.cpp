@@ -21,7 +21,7 @@
 namespace {
 
 class QtWindowGrowthTest : public QtFixture {
-protected:
+ protected:
   static const res::ControlTemplate& ControlOf(const res::DialogTemplate& tmpl, int id) {
     return *std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
                          [id](const res::ControlTemplate& control) { return control.id == id; });
@@ -46,7 +46,9 @@ protected:
     const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
     const QSize extra = window->size() - TemplateSize(tmpl);
     const QPoint move = side == Side::Below ? QPoint(0, extra.height()) : QPoint(extra.width(), 0);
-    const auto placed = [window](int id) { return window->findChild<QWidget*>(QString::number(id))->geometry(); };
+    const auto placed = [window](int id) {
+      return window->findChild<QWidget*>(QString::number(id))->geometry();
+    };
     EXPECT_EQ(placed(list).width(), TemplatePlace(tmpl, list).width() + extra.width());
     if (ControlOf(tmpl, list).kind == res::ControlKind::ListView) {
       EXPECT_EQ(placed(list).height(), TemplatePlace(tmpl, list).height() + extra.height());
@@ -74,7 +76,8 @@ TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAnd
     ExpectGrown(tabs->widget(0), IDD_USERS, IDC_USER_LIST, IDC_ADD_USER, Side::Below, IDC_COMPUTER);
     tabs->setCurrentIndex(1);
     // Virtual Servers: Add beside the list, inside the frame that grows with it.
-    ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside, IDC_COMPUTER);
+    ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside,
+                IDC_COMPUTER);
     Screenshot(window, "sheet-grown");
     Click(IDCANCEL);
   });
@@ -95,7 +98,8 @@ TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownLis
     QWidget* window = QApplication::activeModalWidget();
     EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
     window->resize(window->width() + 100, window->height());
-    ExpectGrown(window, IDD_ADD_COMPUTER, IDC_COMPUTER_CHOICE, IDC_DELETE_COMPUTER, Side::Beside, IDOK);  // the name list widens, Delete follows, Close stays
+    ExpectGrown(window, IDD_ADD_COMPUTER, IDC_COMPUTER_CHOICE, IDC_DELETE_COMPUTER, Side::Beside,
+                IDOK);  // the name list widens, Delete follows, Close stays
     EXPECT_EQ(Find<QWidget>(IDC_COMPUTER_NAME)->width(),
               TemplatePlace(*res::FindDialogTemplate(IDD_ADD_COMPUTER), IDC_COMPUTER_NAME).width() + 100);
     Click(IDOK);

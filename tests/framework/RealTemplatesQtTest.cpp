@@ -16,7 +16,7 @@
 namespace {
 
 class RealTemplatesQtTest : public QtFixture {
-protected:
+ protected:
   // Every control with an id of `tmpl` is in `window`, inside it: at its dialog-unit place and
   // size when the window has the template's size, and no smaller when it is a page that fills
   // a larger tab.
@@ -51,7 +51,8 @@ protected:
 };
 
 TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
-  for (int id : {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN, IDD_CHANGE_PASSWORD}) {
+  for (int id : {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN,
+                 IDD_CHANGE_PASSWORD}) {
     const res::DialogTemplate* tmpl = res::FindDialogTemplate(id);
     ASSERT_NE(tmpl, nullptr) << id;
     CDialog dialog(id);
@@ -78,7 +79,8 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPag
     auto* tabs = window->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->tabText(3), "About");
-    for (int id : {ID_APPLY_NOW, IDHELP}) EXPECT_EQ(window->findChild<QWidget*>(QString::number(id)), nullptr);
+    for (int id : {ID_APPLY_NOW, IDHELP})
+      EXPECT_EQ(window->findChild<QWidget*>(QString::number(id)), nullptr);
     for (int i = 0; i < 4; ++i) {
       EXPECT_EQ(sheet.GetPage(i)->IsWindowCreated(), i == 0);
       tabs->setCurrentIndex(i);  // as a click on the tab does

@@ -15,7 +15,7 @@
 #include "tests/framework/TestTemplates.h"
 
 class RecordDialog : public CDialog {
-public:
+ public:
   RecordDialog() : CDialog(test_templates::kRecord) {}
 
   std::string m_name;
@@ -28,7 +28,7 @@ public:
   // What OnInitDialog and the Add button do besides, if anything.
   std::function<void(RecordDialog&)> m_onInit, m_onAdd;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override {
     DDX_Text(pDX, 10, m_name);
     DDX_Text(pDX, 11, m_count);
@@ -51,20 +51,23 @@ protected:
   void OnTimer(UINT_PTR id) override { m_log.push_back("timer " + std::to_string(id)); }
 
   const CommandMap& GetCommandMap() const override {
-    static const CommandMap map = CommandMap::Of<RecordDialog>(&CDialog::GetCommandMap(), {
-        {BN_CLICKED, 17, &RecordDialog::OnAdd},
-        {BN_CLICKED, 14, &RecordDialog::OnAllow},
-        {CBN_SELCHANGE, 15, &RecordDialog::OnSelchangeChoice},
-    });
+    static const CommandMap map = CommandMap::Of<RecordDialog>(
+        &CDialog::GetCommandMap(), {
+                                       {BN_CLICKED, 17, &RecordDialog::OnAdd},
+                                       {BN_CLICKED, 14, &RecordDialog::OnAllow},
+                                       {CBN_SELCHANGE, 15, &RecordDialog::OnSelchangeChoice},
+                                   });
     return map;
   }
 
-private:
+ private:
   void OnAdd() {
     m_log.push_back("add");
     if (m_onAdd) m_onAdd(*this);
   }
-  void OnAllow() { m_log.push_back("allow " + std::to_string(static_cast<CButton*>(GetDlgItem(14))->GetCheck())); }
+  void OnAllow() {
+    m_log.push_back("allow " + std::to_string(static_cast<CButton*>(GetDlgItem(14))->GetCheck()));
+  }
   void OnSelchangeChoice() {
     std::string text;
     m_choice.GetLBText(m_choice.GetCurSel(), text);

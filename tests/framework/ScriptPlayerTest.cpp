@@ -15,7 +15,8 @@ void RunProgram() {
   dlg.m_onAdd = [](RecordDialog& d) {
     if (CDialog(test_templates::kNested, &d).DoModal() != IDOK) return;
     if (d.MessageBox("Keep \"it\"?\n\nReally?", "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
-    const std::optional<std::string> folder = BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS);
+    const std::optional<std::string> folder =
+        BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS);
     d.m_list.SetItemText(d.m_list.InsertItem(d.m_list.GetItemCount(), "kept"), 1, folder.value_or("(none)"));
   };
   if (dlg.DoModal() != IDOK) return;
@@ -55,7 +56,9 @@ expect-dialog 101
 click 1
 expect-message "Warning" "Keep \"it\"?\n\nReally?"
 answer yes
-browse "/srv/ftp/caf)script" "\xC3\xA9" R"script("
+browse "/srv/ftp/caf)script"
+                   "\xC3\xA9"
+                   R"script("
 expect-count 16 1
 click 17
 expect-dialog 101
@@ -89,7 +92,8 @@ TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLine
       {"expect-dialog 100\nexpect-message \"Warning\" \"x\"\n",
        "s:2: nothing appeared; dialog 100 \"Record\" is waiting for input"},
       // A refusal the script expects is no failure.
-      {"expect-dialog 100\nset 11 \"x\"\nclick 1\nexpect-message \"Veltrane Server\" \"Please enter an integer.\"\n"
+      {"expect-dialog 100\nset 11 \"x\"\nclick 1\nexpect-message \"Veltrane Server\" \"Please enter an "
+       "integer.\"\n"
        "answer ok\nclick 2\n",
        ""},
       // Malformed lines are refused before anything runs.
@@ -108,7 +112,8 @@ TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLine
 TEST(QuoteForReport, EscapesControlCharactersAndStrayBytesAndStopsAfter200Characters) {
   EXPECT_EQ(QuoteForReport("a\"b\\c\nd\te\rf\x7f\x01"), "\"a\\\"b\\\\c\\nd\\te\\rf\\x7F\\x01\"");
   // A C1 control, two UTF-8 characters, a byte that is no UTF-8 and a character cut short.
-  EXPECT_EQ(QuoteForReport("\xC2\x9B" "31m \xC3\xA9\xE5\x90\x8D \xFF\xC3"),
+  EXPECT_EQ(QuoteForReport("\xC2\x9B"
+                           "31m \xC3\xA9\xE5\x90\x8D \xFF\xC3"),
             "\"\\u009B31m \xC3\xA9\xE5\x90\x8D \\xFF\\xC3\"");
   std::string wide;
   for (int i = 0; i < 201; ++i) wide += "\xC3\xA9";

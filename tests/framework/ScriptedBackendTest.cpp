@@ -28,7 +28,7 @@ TEST_F(ScriptedBackendTest, AMissingTemplateIsReportedAndAnswersMinusOne) {
 
 // A run that fails: the fixture's own check of a clean run does not apply.
 class ScriptFailureTest : public ScriptedFixture {
-protected:
+ protected:
   void TearDown() override {}
 };
 

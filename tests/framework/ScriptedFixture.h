@@ -11,7 +11,7 @@
 #include "tests/framework/TestTemplates.h"
 
 class ScriptedFixture : public ::testing::Test {
-protected:
+ protected:
   void TearDown() override {
     EXPECT_EQ(backend.Failure(), "");
     EXPECT_TRUE(steps.AllTaken());

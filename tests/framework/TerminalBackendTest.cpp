@@ -20,7 +20,7 @@
 namespace {
 
 class TerminalBackendTest : public ::testing::Test {
-protected:
+ protected:
   TerminalGrid grid{24, 80};
   TerminalBackend backend{grid};
   BackendScope use{backend};
@@ -29,11 +29,11 @@ protected:
 };
 
 class PlainPage : public CPropertyPage {
-public:
+ public:
   explicit PlainPage(UINT idTemplate) : CPropertyPage(idTemplate) {}
   int m_value = 7;
 
-protected:
+ protected:
   void DoDataExchange(CDataExchange* pDX) override {
     if (GetTemplateId() == test_templates::kSecondPage) DDX_Text(pDX, 30, m_value);
   }
@@ -60,7 +60,9 @@ TEST_F(TerminalBackendTest, TypingTabbingAndEnterFillTheDialogAndPressItsDefault
 
 TEST_F(TerminalBackendTest, MnemonicsEscapeAndMessageBoxesAnswerFromTheKeyboard) {
   int answer = 0;
-  dialog.m_onAdd = [&](RecordDialog& d) { answer = d.MessageBox("Add it?", "Question", MB_YESNO | MB_ICONQUESTION); };
+  dialog.m_onAdd = [&](RecordDialog& d) {
+    answer = d.MessageBox("Add it?", "Question", MB_YESNO | MB_ICONQUESTION);
+  };
   grid.Press(Key::Of(Key::Code::Tab));
   grid.Press(Key::Char(U'n', true));  // Alt-N: "&Name:" puts the focus on the name field
   grid.Type(U"x");
@@ -79,7 +81,8 @@ TEST_F(TerminalBackendTest, AClickFocusesAndActsOnTheFieldUnderTheMouse) {
   const CellSize corner = Centred({layout.rows + 2, layout.cols + 2}, grid.Size());
   const auto clickOn = [&](size_t control, int rowInside = 0) {
     const CellRect& cell = layout.cells[control];
-    grid.Press(Key{Key::Code::Click, 0, false, 0, corner.rows + 1 + cell.row + rowInside, corner.cols + 1 + cell.col});
+    grid.Press(Key{Key::Code::Click, 0, false, 0, corner.rows + 1 + cell.row + rowInside,
+                   corner.cols + 1 + cell.col});
   };
   dialog.m_onInit = [](RecordDialog& d) {
     for (const char* name : {"first", "second"}) d.m_list.InsertItem(d.m_list.GetItemCount(), name);
@@ -131,7 +134,8 @@ TEST_F(TerminalBackendTest, ATerminalMadeTooSmallSaysSoUntilItIsLargeEnoughAgain
   grid.Press(Key::Of(Key::Code::Enter));
   EXPECT_EQ(dialog.DoModal(), IDOK);
   ASSERT_EQ(grid.shownBeforeKeys.size(), 4u);
-  EXPECT_NE(grid.shownBeforeKeys[1].find("The terminal is too small:"), std::string::npos) << grid.shownBeforeKeys[1];
+  EXPECT_NE(grid.shownBeforeKeys[1].find("The terminal is too small:"), std::string::npos)
+      << grid.shownBeforeKeys[1];
   EXPECT_NE(grid.shownBeforeKeys[1].find("needs 57x"), std::string::npos) << grid.shownBeforeKeys[1];
   EXPECT_NE(grid.shownBeforeKeys[3].find("+- Record "), std::string::npos) << grid.shownBeforeKeys[3];
   EXPECT_TRUE(dialog.m_name.empty());
@@ -144,7 +148,7 @@ TEST_F(TerminalBackendTest, TheFolderChooserGoesIntoAndUpFromFoldersAndPicksTheO
   std::filesystem::create_directories(home / "alice" / "inbox");
   std::filesystem::create_directories(home / "bob");
   setenv("HOME", home.c_str(), 1);  // the chooser of a window without a folder field starts there
-  grid.Type(U"b");                   // the first folder starting with "b"
+  grid.Type(U"b");                  // the first folder starting with "b"
   grid.Press(Key::Of(Key::Code::Enter));
   grid.Press(Key::Of(Key::Code::Backspace));
   grid.Press(Key::Of(Key::Code::Down));  // "..", then "alice"

@@ -13,7 +13,7 @@
 #include "framework/terminal/Utf8.h"
 
 class TerminalGrid : public Terminal, public Canvas {
-public:
+ public:
   TerminalGrid(int rows, int cols) : m_size{rows, cols} { Clear(); }
 
   void Press(const Key& key) { m_keys.push_back({key, std::nullopt}); }
@@ -31,7 +31,7 @@ public:
   bool Shows(const std::string& text) const { return Screen().find(text) != std::string::npos; }
   int TextCalls() const { return m_textCalls; }
   std::vector<std::pair<int, int>> accessCells;  // where access letters were drawn (row, column)
-  std::vector<std::string> shownBeforeKeys;       // the screen as each key was waited for
+  std::vector<std::string> shownBeforeKeys;      // the screen as each key was waited for
   void Resize(CellSize size) {
     m_size = size;
     Clear();
@@ -46,7 +46,8 @@ public:
   }
   void EndFrame() override {}
   std::optional<Key> WaitForKey(int, int) override {
-    if (m_keys.empty()) throw std::runtime_error("the window waited for a key after the last one:\n" + Screen());
+    if (m_keys.empty())
+      throw std::runtime_error("the window waited for a key after the last one:\n" + Screen());
     shownBeforeKeys.push_back(Screen());
     const Pending next = m_keys.front();
     m_keys.pop_front();
@@ -78,7 +79,7 @@ public:
   }
   void Caret(int, int) override {}
 
-private:
+ private:
   void Clear() { m_lines.assign(m_size.rows, std::u32string(m_size.cols, U' ')); }
   void Put(int row, int col, char32_t ch) {
     if (row >= 0 && row < m_size.rows && col >= 0 && col < m_size.cols) m_lines[row][col] = ch;

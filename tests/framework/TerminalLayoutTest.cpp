@@ -12,7 +12,8 @@
 namespace {
 
 constexpr int kPages[] = {IDD_GENERAL, IDD_ABOUT, IDD_USERS, IDD_VIRTUAL_SERVERS};
-constexpr int kDialogs[] = {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN, IDD_CHANGE_PASSWORD};
+constexpr int kDialogs[] = {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES,
+                            IDD_LOG_IN,   IDD_CHANGE_PASSWORD};
 // An 80x24 terminal less the sheet's frame, tabs and buttons.
 constexpr int kPageRowsAt80x24 = 20;
 
@@ -62,7 +63,8 @@ void ExpectSound(const res::DialogTemplate& tmpl, const CellLayout& layout) {
     for (size_t j = 0; j < i; ++j) {
       const bool iGroup = IsGroup(tmpl.controls[i]), jGroup = IsGroup(tmpl.controls[j]);
       if (!jGroup || iGroup) {
-        EXPECT_FALSE(Overlap(cell, layout.cells[j]) && iGroup == jGroup) << tmpl.id << ": " << j << " and " << i;
+        EXPECT_FALSE(Overlap(cell, layout.cells[j]) && iGroup == jGroup)
+            << tmpl.id << ": " << j << " and " << i;
       } else if (DluInside(tmpl.controls[i].rect, tmpl.controls[j].rect)) {
         EXPECT_TRUE(Inside(cell, layout.cells[j])) << tmpl.id << ": control " << i << " leaves its group";
       }
@@ -92,10 +94,10 @@ TEST(TerminalLayout, EveryTemplateLaysOutWithoutOverlapOrCutTextsAtFullSizeAndSq
 TEST(TerminalLayout, ColumnsAreAQuarterOfADialogUnitAndLabelsShareTheirFieldsRow) {
   const res::DialogTemplate& logIn = *res::FindDialogTemplate(IDD_LOG_IN);  // label y 9 beside edit y 7
   const CellLayout layout = CellLayout::Of(logIn, 1000);
-  EXPECT_EQ(layout.cols, 46);                       // 185 / 4, rounded
+  EXPECT_EQ(layout.cols, 46);                           // 185 / 4, rounded
   EXPECT_EQ(layout.cells[3].row, layout.cells[4].row);  // user name: edit and label
   EXPECT_EQ(layout.cells[0].row, layout.cells[5].row);  // password: edit and label
-  EXPECT_EQ(layout.cells[0].col, 13);               // x 52
+  EXPECT_EQ(layout.cells[0].col, 13);                   // x 52
   EXPECT_LT(layout.cells[3].row, layout.cells[0].row);
   EXPECT_LT(layout.cells[0].row, layout.cells[1].row);
 }

@@ -30,7 +30,8 @@ Outcome RunHost(const std::string& arguments, const std::string& environment = "
 }
 
 TEST(Host, ListsTheAppletOfTheLibraryBesideItOrOfTheOneGiven) {
-  for (const std::string& arguments : {std::string("--list"), std::string("--list '") + APPLET_LIBRARY + "'"}) {
+  for (const std::string& arguments :
+       {std::string("--list"), std::string("--list '") + APPLET_LIBRARY + "'"}) {
     const Outcome outcome = RunHost(arguments);
     EXPECT_EQ(outcome.exitCode, 0) << arguments << "\n" << outcome.output;
     EXPECT_EQ(outcome.output, "Veltrane Server\tConfiguration Applet for Veltrane Server\n") << arguments;
@@ -40,7 +41,8 @@ TEST(Host, ListsTheAppletOfTheLibraryBesideItOrOfTheOneGiven) {
 TEST(Host, RefusesWhatIsNoAppletLibraryWithAClearError) {
   const Outcome missing = RunHost("--list /nonexistent/libnothing.so");
   EXPECT_NE(missing.exitCode, 0);
-  EXPECT_NE(missing.output.find("cannot load /nonexistent/libnothing.so"), std::string::npos) << missing.output;
+  EXPECT_NE(missing.output.find("cannot load /nonexistent/libnothing.so"), std::string::npos)
+      << missing.output;
 
   const Outcome noEntry = RunHost(std::string("--list '") + NOT_AN_APPLET + "'");
   EXPECT_NE(noEntry.exitCode, 0);
@@ -49,9 +51,10 @@ TEST(Host, RefusesWhatIsNoAppletLibraryWithAClearError) {
   for (const char* arguments : {"--bogus", "--ui-script", "--open --list"}) {
     const Outcome usage = RunHost(arguments);
     EXPECT_EQ(usage.exitCode, 2) << arguments;
-    EXPECT_TRUE(
-        usage.output.starts_with("usage: veltrane-control [--open | --terminal | --list | --ui-script FILE] [LIBRARY]"))
-        << arguments << "\n" << usage.output;
+    EXPECT_TRUE(usage.output.starts_with(
+        "usage: veltrane-control [--open | --terminal | --list | --ui-script FILE] [LIBRARY]"))
+        << arguments << "\n"
+        << usage.output;
   }
 }
 
@@ -67,7 +70,7 @@ TEST(Host, WithoutADisplayTheWindowFormSaysHowToGetOne) {
 // UI scripts from tests/host/scripts, replayed by the host against the applet on a fresh
 // SQLite database named in a private registry.
 class UiScriptTest : public ::testing::Test, public AppletEnvironment {
-protected:
+ protected:
   static std::string Script(const std::string& name) { return std::string(SCRIPT_FOLDER) + "/" + name; }
   Outcome Replay(const std::string& name) { return RunHost("--ui-script '" + Script(name) + "'"); }
 };
@@ -81,7 +84,8 @@ TEST_F(UiScriptTest, ALogInThroughEveryTabToOkRunsToItsEnd) {
 
 TEST_F(UiScriptTest, AScriptThatDiffersOrCannotBeReadStopsWithOneLineNamingItsLine) {
   const std::pair<std::string, std::string> cases[] = {
-      {"expects-the-wrong-message.txt", ":4: the message box \"Error\" \"Please specify password\" appeared instead\n"},
+      {"expects-the-wrong-message.txt",
+       ":4: the message box \"Error\" \"Please specify password\" appeared instead\n"},
       {"commands-after-the-applet-returned.txt", ":4: nothing is open for this command\n"},
       {"names-an-unknown-control.txt", ":3: unknown name \"IDC_USERNAME\"\n"},
       {"no-such-script.txt", ": cannot read the script\n"},

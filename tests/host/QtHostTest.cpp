@@ -32,7 +32,7 @@ namespace {
 
 // The panel opens after the fixture's backend is current and closes before it goes.
 class QtHostTest : public QtFixture, public AppletEnvironment {
-protected:
+ protected:
   void SetUp() override { ASSERT_TRUE(panel.Open(APPLET_LIBRARY)) << panel.LastError(); }
 
   ControlPanel panel;
@@ -41,8 +41,9 @@ protected:
 // A program started beside the test, with VARIABLE=value pairs added to its environment;
 // ended with SIGTERM when this goes.
 class Process {
-public:
-  Process(const std::vector<std::string>& command, const std::vector<std::string>& environment) : m_pid(fork()) {
+ public:
+  Process(const std::vector<std::string>& command, const std::vector<std::string>& environment)
+      : m_pid(fork()) {
     if (m_pid != 0) return;
     for (const std::string& variable : environment) putenv(const_cast<char*>(variable.c_str()));
     std::vector<char*> arguments;
@@ -58,7 +59,7 @@ public:
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-private:
+ private:
   pid_t m_pid;
 };
 
@@ -111,8 +112,9 @@ TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
 
   int displayPipe[2];
   ASSERT_EQ(pipe(displayPipe), 0);
-  const Process server(
-      {"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-nolisten", "tcp", "-screen", "0", "1024x768x24"}, {});
+  const Process server({"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-nolisten", "tcp", "-screen",
+                        "0", "1024x768x24"},
+                       {});
   close(displayPipe[1]);
   const std::string display = ":" + ReadDisplayNumber(displayPipe[0]);
   close(displayPipe[0]);

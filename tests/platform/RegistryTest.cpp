@@ -57,8 +57,9 @@ class RegistryTest : public testing::Test {
 
   static HKEY Open(REGSAM access = KEY_ALL_ACCESS, DWORD* disposition = nullptr) {
     HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, access, nullptr, &key, disposition),
-              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, access, nullptr, &key, disposition),
+        ERROR_SUCCESS);
     return key;
   }
 
@@ -92,9 +93,11 @@ TEST_F(RegistryTest, ValuesSurviveCloseAndReopenUnderTheirOwnNames) {
   std::string everyByte;
   for (int i = 0; i < 256; ++i) everyByte += static_cast<char>(i);
   // Any bytes under any name: odd characters, none at all, long ones that differ only at the end.
-  const std::pair<std::string, std::string> values[] = {
-      {"../a/b\\c=%41~\n\xC3\xA9", everyByte}, {"", "unnamed"},  {"Empty", ""},
-      {std::string(300, 'n'), "first"},        {std::string(299, 'n') + "m", "second"}};
+  const std::pair<std::string, std::string> values[] = {{"../a/b\\c=%41~\n\xC3\xA9", everyByte},
+                                                        {"", "unnamed"},
+                                                        {"Empty", ""},
+                                                        {std::string(300, 'n'), "first"},
+                                                        {std::string(299, 'n') + "m", "second"}};
   const std::string connection("DSN=Veltrane;PWD=se'cr\"et", 26);  // terminator included
   DWORD disposition = 0;
   HKEY key = Open(KEY_ALL_ACCESS, &disposition);
@@ -122,7 +125,8 @@ TEST_F(RegistryTest, AMissingKeyOrAMalformedPathIsRefused) {
   HKEY key = nullptr;
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(key, nullptr);
-  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\\\Orvindel", 0, KEY_READ, &key), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\\\Orvindel", 0, KEY_READ, &key),
+            ERROR_INVALID_PARAMETER);
 }
 
 TEST_F(RegistryTest, AReadIntoAShortBufferAnswersTheSizeAndLeavesTheBuffer) {
@@ -134,7 +138,8 @@ TEST_F(RegistryTest, AReadIntoAShortBufferAnswersTheSizeAndLeavesTheBuffer) {
   EXPECT_EQ(RegQueryValueExA(key, "ConnectionString", nullptr, nullptr, buffer, &size), ERROR_MORE_DATA);
   EXPECT_EQ(size, 300u);
   EXPECT_EQ(buffer[0], 0xAA);
-  EXPECT_EQ(RegQueryValueExA(key, "ConnectionString", nullptr, nullptr, buffer, nullptr), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(RegQueryValueExA(key, "ConnectionString", nullptr, nullptr, buffer, nullptr),
+            ERROR_INVALID_PARAMETER);
   RegCloseKey(key);
 }
 
@@ -158,7 +163,8 @@ TEST_F(RegistryTest, EverythingWrittenIsForTheOwnerOnlyWhateverTheUmask) {
   RegCloseKey(key);
   ExpectModes(fs::perms::owner_all, fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(fs::status(m_root).permissions(), fs::perms::owner_all);
-  EXPECT_EQ(std::distance(fs::directory_iterator(KeyFolder()), fs::directory_iterator()), 1);  // no file left over
+  EXPECT_EQ(std::distance(fs::directory_iterator(KeyFolder()), fs::directory_iterator()),
+            1);  // no file left over
 }
 
 TEST_F(RegistryTest, AWriteThatFailsHalfWayLeavesTheOldValueWholeAndNoTemporaryFile) {
@@ -192,8 +198,9 @@ TEST_F(RegistryTest, RefusesWhatTheProcessMayNotReadOrWrite) {
   fs::remove_all(m_root);
   std::ofstream(m_root) << "not a folder";
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_ACCESS_DENIED);
+  EXPECT_EQ(
+      RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_ACCESS_DENIED);
 }
 
 // The root as the package makes it, here with the process's own group: everything made below
@@ -228,7 +235,8 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &memberKey) == ERROR_SUCCESS &&
            Get(memberKey, "ConnectionString") == "PWD=secret" &&
            Set(memberKey, "ConnectionString", "PWD=changed") == ERROR_SUCCESS &&
-           RegCreateKeyExA(memberKey, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr) == ERROR_SUCCESS;
+           RegCreateKeyExA(memberKey, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr) ==
+               ERROR_SUCCESS;
   }));
   EXPECT_TRUE(RunsAs(outsider, {}, [] {
     HKEY outsiderKey = nullptr;

@@ -9,108 +9,103 @@
 namespace {
 
 class ServiceManagerTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        sim->AddService("Main", "Main Service").status = SimulatedStatus(SERVICE_RUNNING);
-        SetServiceControlBackend(sim);
-        manager = OpenSCManagerA(nullptr, nullptr, GENERIC_READ);
-        ASSERT_NE(manager, nullptr);
-    }
+ protected:
+  void SetUp() override {
+    sim->AddService("Main", "Main Service").status = SimulatedStatus(SERVICE_RUNNING);
+    SetServiceControlBackend(sim);
+    manager = OpenSCManagerA(nullptr, nullptr, GENERIC_READ);
+    ASSERT_NE(manager, nullptr);
+  }
 
-    void TearDown() override
-    {
-        CloseServiceHandle(manager);
-        SetServiceControlBackend(nullptr);
-        EXPECT_EQ(OpenServiceHandleCount(), 0u);
-    }
+  void TearDown() override {
+    CloseServiceHandle(manager);
+    SetServiceControlBackend(nullptr);
+    EXPECT_EQ(OpenServiceHandleCount(), 0u);
+  }
 
-    // The call failed with `error` as the thread's last error.
-    static void ExpectFailed(BOOL result, DWORD error)
-    {
-        EXPECT_FALSE(result);
-        EXPECT_EQ(GetLastError(), error);
-    }
+  // The call failed with `error` as the thread's last error.
+  static void ExpectFailed(BOOL result, DWORD error) {
+    EXPECT_FALSE(result);
+    EXPECT_EQ(GetLastError(), error);
+  }
 
-    std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
-    std::shared_ptr<SimulatedServiceManager> sim = std::make_shared<SimulatedServiceManager>(clock);
-    SC_HANDLE manager = nullptr;
+  std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
+  std::shared_ptr<SimulatedServiceManager> sim = std::make_shared<SimulatedServiceManager>(clock);
+  SC_HANDLE manager = nullptr;
 };
 
-TEST_F(ServiceManagerTest, HandlesOfTheWrongKindOrClosedAreRefused)
-{
-    SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
-    ASSERT_NE(service, nullptr);
-    SERVICE_STATUS status{};
-    ExpectFailed(QueryServiceStatus(manager, &status), ERROR_INVALID_HANDLE);
-    ExpectFailed(OpenServiceA(service, "Main", GENERIC_READ) != nullptr, ERROR_INVALID_HANDLE);
-    EXPECT_FALSE(CloseServiceHandle(reinterpret_cast<SC_HANDLE>(0xdead)));
-    EXPECT_TRUE(CloseServiceHandle(service));
-    ExpectFailed(CloseServiceHandle(service), ERROR_INVALID_HANDLE);
-    ExpectFailed(QueryServiceStatus(service, &status), ERROR_INVALID_HANDLE);
+TEST_F(ServiceManagerTest, HandlesOfTheWrongKindOrClosedAreRefused) {
+  SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
+  ASSERT_NE(service, nullptr);
+  SERVICE_STATUS status{};
+  ExpectFailed(QueryServiceStatus(manager, &status), ERROR_INVALID_HANDLE);
+  ExpectFailed(OpenServiceA(service, "Main", GENERIC_READ) != nullptr, ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(CloseServiceHandle(reinterpret_cast<SC_HANDLE>(0xdead)));
+  EXPECT_TRUE(CloseServiceHandle(service));
+  ExpectFailed(CloseServiceHandle(service), ERROR_INVALID_HANDLE);
+  ExpectFailed(QueryServiceStatus(service, &status), ERROR_INVALID_HANDLE);
 }
 
-TEST_F(ServiceManagerTest, AnOpenHandleOutlivesItsBackendWhileNewOnesAreRefused)
-{
-    SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
-    SetServiceControlBackend(nullptr);
-    sim.reset();
-    SERVICE_STATUS status{};
-    EXPECT_TRUE(QueryServiceStatus(service, &status));
-    EXPECT_EQ(status.dwCurrentState, SERVICE_RUNNING);
-    EXPECT_TRUE(CloseServiceHandle(service));
-    ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
+TEST_F(ServiceManagerTest, AnOpenHandleOutlivesItsBackendWhileNewOnesAreRefused) {
+  SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
+  SetServiceControlBackend(nullptr);
+  sim.reset();
+  SERVICE_STATUS status{};
+  EXPECT_TRUE(QueryServiceStatus(service, &status));
+  EXPECT_EQ(status.dwCurrentState, SERVICE_RUNNING);
+  EXPECT_TRUE(CloseServiceHandle(service));
+  ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
 }
 
-TEST_F(ServiceManagerTest, EachCallNeedsTheRightItsHandleWasOpenedWith)
-{
-    SC_HANDLE reader = OpenServiceA(manager, "Main", GENERIC_READ);
-    SC_HANDLE stopper = OpenServiceA(manager, "Main", SERVICE_STOP | SERVICE_QUERY_STATUS);
-    SERVICE_STATUS status{};
-    DWORD needed = 0, count = 0;
-    ExpectFailed(StartServiceA(reader, 0, nullptr), ERROR_ACCESS_DENIED);
-    ExpectFailed(ControlService(reader, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(EnumDependentServicesA(reader, SERVICE_ACTIVE, nullptr, 0, &needed, &count));
-    ExpectFailed(EnumDependentServicesA(stopper, SERVICE_ACTIVE, nullptr, 0, &needed, &count), ERROR_ACCESS_DENIED);
-    EXPECT_TRUE(ControlService(stopper, SERVICE_CONTROL_STOP, &status));
-    EXPECT_EQ(status.dwCurrentState, SERVICE_STOPPED);
-    CloseServiceHandle(stopper);
-    CloseServiceHandle(reader);
+TEST_F(ServiceManagerTest, EachCallNeedsTheRightItsHandleWasOpenedWith) {
+  SC_HANDLE reader = OpenServiceA(manager, "Main", GENERIC_READ);
+  SC_HANDLE stopper = OpenServiceA(manager, "Main", SERVICE_STOP | SERVICE_QUERY_STATUS);
+  SERVICE_STATUS status{};
+  DWORD needed = 0, count = 0;
+  ExpectFailed(StartServiceA(reader, 0, nullptr), ERROR_ACCESS_DENIED);
+  ExpectFailed(ControlService(reader, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
+  EXPECT_TRUE(EnumDependentServicesA(reader, SERVICE_ACTIVE, nullptr, 0, &needed, &count));
+  ExpectFailed(EnumDependentServicesA(stopper, SERVICE_ACTIVE, nullptr, 0, &needed, &count),
+               ERROR_ACCESS_DENIED);
+  EXPECT_TRUE(ControlService(stopper, SERVICE_CONTROL_STOP, &status));
+  EXPECT_EQ(status.dwCurrentState, SERVICE_STOPPED);
+  CloseServiceHandle(stopper);
+  CloseServiceHandle(reader);
 }
 
-TEST_F(ServiceManagerTest, DependentsListingFollowsTheMoreDataProtocol)
-{
-    sim->Service("Main").dependents = {"Web", "Idle", "Mail"};
-    sim->AddService("Web", "Web Front End").status = SimulatedStatus(SERVICE_RUNNING);
-    sim->AddService("Idle");
-    sim->AddService("Mail", "Mail Relay").status = SimulatedStatus(SERVICE_STOP_PENDING, 3, 500);
-    SC_HANDLE service = OpenServiceA(manager, "Main", SERVICE_ENUMERATE_DEPENDENTS);
-    DWORD needed = 0, count = 99;
+TEST_F(ServiceManagerTest, DependentsListingFollowsTheMoreDataProtocol) {
+  sim->Service("Main").dependents = {"Web", "Idle", "Mail"};
+  sim->AddService("Web", "Web Front End").status = SimulatedStatus(SERVICE_RUNNING);
+  sim->AddService("Idle");
+  sim->AddService("Mail", "Mail Relay").status = SimulatedStatus(SERVICE_STOP_PENDING, 3, 500);
+  SC_HANDLE service = OpenServiceA(manager, "Main", SERVICE_ENUMERATE_DEPENDENTS);
+  DWORD needed = 0, count = 99;
 
-    ExpectFailed(EnumDependentServicesA(service, SERVICE_ACTIVE, nullptr, 0, &needed, &count), ERROR_MORE_DATA);
-    EXPECT_EQ(count, 0u);
-    EXPECT_EQ(needed, 2 * sizeof(ENUM_SERVICE_STATUSA) + sizeof("Web") + sizeof("Web Front End") + sizeof("Mail") +
-                          sizeof("Mail Relay"));
-    std::vector<ENUM_SERVICE_STATUSA> buffer(needed / sizeof(ENUM_SERVICE_STATUSA) + 1);
-    ExpectFailed(EnumDependentServicesA(service, SERVICE_ACTIVE, buffer.data(), needed - 1, &needed, &count),
-                 ERROR_MORE_DATA);
+  ExpectFailed(EnumDependentServicesA(service, SERVICE_ACTIVE, nullptr, 0, &needed, &count), ERROR_MORE_DATA);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(needed, 2 * sizeof(ENUM_SERVICE_STATUSA) + sizeof("Web") + sizeof("Web Front End") +
+                        sizeof("Mail") + sizeof("Mail Relay"));
+  std::vector<ENUM_SERVICE_STATUSA> buffer(needed / sizeof(ENUM_SERVICE_STATUSA) + 1);
+  ExpectFailed(EnumDependentServicesA(service, SERVICE_ACTIVE, buffer.data(), needed - 1, &needed, &count),
+               ERROR_MORE_DATA);
 
-    ASSERT_TRUE(EnumDependentServicesA(service, SERVICE_ACTIVE, buffer.data(), needed, &needed, &count));
-    ASSERT_EQ(count, 2u);
-    const char* begin = reinterpret_cast<const char*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i) {  // the texts follow the entries, inside the buffer
-        EXPECT_GE(buffer[i].lpServiceName, begin + 2 * sizeof(ENUM_SERVICE_STATUSA));
-        EXPECT_LT(buffer[i].lpDisplayName, begin + needed);
-    }
-    EXPECT_STREQ(buffer[0].lpDisplayName, "Web Front End");
-    EXPECT_STREQ(buffer[1].lpServiceName, "Mail");
-    EXPECT_EQ(buffer[1].ServiceStatus.dwWaitHint, 500u);
+  ASSERT_TRUE(EnumDependentServicesA(service, SERVICE_ACTIVE, buffer.data(), needed, &needed, &count));
+  ASSERT_EQ(count, 2u);
+  const char* begin = reinterpret_cast<const char*>(buffer.data());
+  for (DWORD i = 0; i < count; ++i) {  // the texts follow the entries, inside the buffer
+    EXPECT_GE(buffer[i].lpServiceName, begin + 2 * sizeof(ENUM_SERVICE_STATUSA));
+    EXPECT_LT(buffer[i].lpDisplayName, begin + needed);
+  }
+  EXPECT_STREQ(buffer[0].lpDisplayName, "Web Front End");
+  EXPECT_STREQ(buffer[1].lpServiceName, "Mail");
+  EXPECT_EQ(buffer[1].ServiceStatus.dwWaitHint, 500u);
 
-    ASSERT_TRUE(EnumDependentServicesA(service, SERVICE_INACTIVE, buffer.data(), needed, &needed, &count));
-    ASSERT_EQ(count, 1u);
-    EXPECT_STREQ(buffer[0].lpServiceName, "Idle");
-    ExpectFailed(EnumDependentServicesA(service, 4, buffer.data(), needed, &needed, &count), ERROR_INVALID_PARAMETER);
-    CloseServiceHandle(service);
+  ASSERT_TRUE(EnumDependentServicesA(service, SERVICE_INACTIVE, buffer.data(), needed, &needed, &count));
+  ASSERT_EQ(count, 1u);
+  EXPECT_STREQ(buffer[0].lpServiceName, "Idle");
+  ExpectFailed(EnumDependentServicesA(service, 4, buffer.data(), needed, &needed, &count),
+               ERROR_INVALID_PARAMETER);
+  CloseServiceHandle(service);
 }
 
-} // namespace
+}  // namespace

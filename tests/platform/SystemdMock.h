@@ -9,53 +9,49 @@
 #include <sys/types.h>
 
 class SystemdMock {
-public:
-    SystemdMock() = default;
-    ~SystemdMock();
-    SystemdMock(const SystemdMock&) = delete;
-    SystemdMock& operator=(const SystemdMock&) = delete;
+ public:
+  SystemdMock() = default;
+  ~SystemdMock();
+  SystemdMock(const SystemdMock&) = delete;
+  SystemdMock& operator=(const SystemdMock&) = delete;
 
-    // False with the reason in skipReason when no D-Bus daemon can be started here. Throws
-    // when the daemon starts but the manager stand-in does not come up.
-    bool Start(std::string& skipReason);
+  // False with the reason in skipReason when no D-Bus daemon can be started here. Throws
+  // when the daemon starts but the manager stand-in does not come up.
+  bool Start(std::string& skipReason);
 
-    // Calls a method of the stand-in's control interface; types and arguments as for
-    // sd_bus_call_method. Throws on failure.
-    template <typename... Arguments>
-    void Control(const char* member, const char* types, Arguments... arguments)
-    {
-        sd_bus_error error = SD_BUS_ERROR_NULL;
-        const int r = sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
-                                         "org.freedesktop.DBus.Mock", member, &error, nullptr, types,
-                                         arguments...);
-        ThrowOnFailure(r, error, member);
-    }
+  // Calls a method of the stand-in's control interface; types and arguments as for
+  // sd_bus_call_method. Throws on failure.
+  template <typename... Arguments>
+  void Control(const char* member, const char* types, Arguments... arguments) {
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    const int r =
+        sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+                           "org.freedesktop.DBus.Mock", member, &error, nullptr, types, arguments...);
+    ThrowOnFailure(r, error, member);
+  }
 
-    // Takes the manager stand-in off the bus, leaving the bus itself running.
-    void StopManager();
-    void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr)
-    {
-        if (requiredBy != nullptr)
-            Control("AddUnit", "ssasas", name, description, 1, requiredBy, 0);
-        else
-            Control("AddUnit", "ssasas", name, description, 0, 0);
-    }
-    // Sets the unit's state and its job (0: none).
-    void SetUnitState(const char* name, const char* activeState, const char* subState, unsigned jobId = 0)
-    {
-        Control("SetUnitState", "sssu", name, activeState, subState, jobId);
-    }
-    // Makes method (LoadUnit, StartUnit, StopUnit) fail for the unit with the D-Bus error named.
-    void Refuse(const char* method, const char* unit, const char* errorName)
-    {
-        Control("Refuse", "sss", method, unit, errorName);
-    }
+  // Takes the manager stand-in off the bus, leaving the bus itself running.
+  void StopManager();
+  void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr) {
+    if (requiredBy != nullptr)
+      Control("AddUnit", "ssasas", name, description, 1, requiredBy, 0);
+    else
+      Control("AddUnit", "ssasas", name, description, 0, 0);
+  }
+  // Sets the unit's state and its job (0: none).
+  void SetUnitState(const char* name, const char* activeState, const char* subState, unsigned jobId = 0) {
+    Control("SetUnitState", "sssu", name, activeState, subState, jobId);
+  }
+  // Makes method (LoadUnit, StartUnit, StopUnit) fail for the unit with the D-Bus error named.
+  void Refuse(const char* method, const char* unit, const char* errorName) {
+    Control("Refuse", "sss", method, unit, errorName);
+  }
 
-private:
-    static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
-    bool WaitForManager();
+ private:
+  static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
+  bool WaitForManager();
 
-    pid_t m_daemonPid = -1;
-    pid_t m_mockPid = -1;
-    sd_bus* m_bus = nullptr;
+  pid_t m_daemonPid = -1;
+  pid_t m_mockPid = -1;
+  sd_bus* m_bus = nullptr;
 };

@@ -20,198 +20,185 @@ using namespace std::chrono_literals;
 constexpr const char* kUnit = "ftp-test.service";
 
 class SystemdServiceBackendTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::string skipReason;
-        if (!mock.Start(skipReason))
-            GTEST_SKIP() << skipReason;
-        mock.AddUnit(kUnit, "FTP test server");
-        Install(2s);
-    }
+ protected:
+  void SetUp() override {
+    std::string skipReason;
+    if (!mock.Start(skipReason)) GTEST_SKIP() << skipReason;
+    mock.AddUnit(kUnit, "FTP test server");
+    Install(2s);
+  }
 
-    void TearDown() override
-    {
-        for (SC_HANDLE handle : {service, manager})
-            if (handle != nullptr)
-                CloseServiceHandle(handle);
-        SetServiceControlBackend(nullptr);
-        EXPECT_EQ(OpenServiceHandleCount(), 0u);
-    }
+  void TearDown() override {
+    for (SC_HANDLE handle : {service, manager})
+      if (handle != nullptr) CloseServiceHandle(handle);
+    SetServiceControlBackend(nullptr);
+    EXPECT_EQ(OpenServiceHandleCount(), 0u);
+  }
 
-    static void Install(std::chrono::microseconds callTimeout)
-    {
-        SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
-            std::map<std::string, std::string>{{"FTP Test", kUnit}}, callTimeout));
-    }
+  static void Install(std::chrono::microseconds callTimeout) {
+    SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(
+        std::map<std::string, std::string>{{"FTP Test", kUnit}}, callTimeout));
+  }
 
-    // Opens the manager and "FTP Test" with the rights given; false with the last error set.
-    bool Open(DWORD access)
-    {
-        manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-        service = manager ? OpenServiceA(manager, "FTP Test", access) : nullptr;
-        return service != nullptr;
-    }
+  // Opens the manager and "FTP Test" with the rights given; false with the last error set.
+  bool Open(DWORD access) {
+    manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    service = manager ? OpenServiceA(manager, "FTP Test", access) : nullptr;
+    return service != nullptr;
+  }
 
-    SERVICE_STATUS Query()
-    {
-        SERVICE_STATUS status{};
-        EXPECT_TRUE(QueryServiceStatus(service, &status)) << GetLastError();
-        return status;
-    }
+  SERVICE_STATUS Query() {
+    SERVICE_STATUS status{};
+    EXPECT_TRUE(QueryServiceStatus(service, &status)) << GetLastError();
+    return status;
+  }
 
-    static void ExpectFailed(BOOL result, DWORD error)
-    {
-        EXPECT_FALSE(result);
-        EXPECT_EQ(GetLastError(), error);
-    }
+  static void ExpectFailed(BOOL result, DWORD error) {
+    EXPECT_FALSE(result);
+    EXPECT_EQ(GetLastError(), error);
+  }
 
-    SystemdMock mock;
-    SC_HANDLE manager = nullptr;
-    SC_HANDLE service = nullptr;
+  SystemdMock mock;
+  SC_HANDLE manager = nullptr;
+  SC_HANDLE service = nullptr;
 };
 
-TEST_F(SystemdServiceBackendTest, StatesAndWaitHintsFollowTheUnit)
-{
-    ASSERT_TRUE(Open(GENERIC_READ)) << GetLastError();
-    mock.Control("SetServiceProperties", "sa{sv}", kUnit, 2, "TimeoutStartUSec", "t", uint64_t(10000000),
-                 "TimeoutStopUSec", "t", uint64_t(UINT64_MAX));
-    const struct {
-        const char* activeState;
-        unsigned jobId;
-        DWORD state;
-        DWORD waitHint;
-    } cases[] = {
-        {"inactive", 0, SERVICE_STOPPED, 0},
-        {"inactive", 7, SERVICE_START_PENDING, 10000}, // a start job waiting its turn
-        {"activating", 7, SERVICE_START_PENDING, 10000},
-        {"active", 0, SERVICE_RUNNING, 0},
-        {"reloading", 8, SERVICE_RUNNING, 0},
-        {"deactivating", 9, SERVICE_STOP_PENDING, 90000}, // no time-out: systemd's default
-        {"maintenance", 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.activeState);
-        mock.SetUnitState(kUnit, c.activeState, "sub", c.jobId);
-        const SERVICE_STATUS status = Query();
-        EXPECT_EQ(status.dwCurrentState, c.state);
-        EXPECT_EQ(status.dwWaitHint, c.waitHint);
-        EXPECT_EQ(status.dwControlsAccepted, c.state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0u);
-    }
+TEST_F(SystemdServiceBackendTest, StatesAndWaitHintsFollowTheUnit) {
+  ASSERT_TRUE(Open(GENERIC_READ)) << GetLastError();
+  mock.Control("SetServiceProperties", "sa{sv}", kUnit, 2, "TimeoutStartUSec", "t", uint64_t(10000000),
+               "TimeoutStopUSec", "t", uint64_t(UINT64_MAX));
+  const struct {
+    const char* activeState;
+    unsigned jobId;
+    DWORD state;
+    DWORD waitHint;
+  } cases[] = {
+      {"inactive", 0, SERVICE_STOPPED, 0},
+      {"inactive", 7, SERVICE_START_PENDING, 10000},  // a start job waiting its turn
+      {"activating", 7, SERVICE_START_PENDING, 10000},
+      {"active", 0, SERVICE_RUNNING, 0},
+      {"reloading", 8, SERVICE_RUNNING, 0},
+      {"deactivating", 9, SERVICE_STOP_PENDING, 90000},  // no time-out: systemd's default
+      {"maintenance", 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.activeState);
+    mock.SetUnitState(kUnit, c.activeState, "sub", c.jobId);
+    const SERVICE_STATUS status = Query();
+    EXPECT_EQ(status.dwCurrentState, c.state);
+    EXPECT_EQ(status.dwWaitHint, c.waitHint);
+    EXPECT_EQ(status.dwControlsAccepted, c.state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0u);
+  }
 
-    mock.Control("SetServiceProperties", "sa{sv}", kUnit, 1, "ExecMainStatus", "i", int32_t(3));
-    mock.SetUnitState(kUnit, "failed", "failed");
-    const SERVICE_STATUS failed = Query();
-    EXPECT_EQ(failed.dwCurrentState, SERVICE_STOPPED);
-    EXPECT_EQ(failed.dwWin32ExitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
-    EXPECT_EQ(failed.dwServiceSpecificExitCode, 3u);
+  mock.Control("SetServiceProperties", "sa{sv}", kUnit, 1, "ExecMainStatus", "i", int32_t(3));
+  mock.SetUnitState(kUnit, "failed", "failed");
+  const SERVICE_STATUS failed = Query();
+  EXPECT_EQ(failed.dwCurrentState, SERVICE_STOPPED);
+  EXPECT_EQ(failed.dwWin32ExitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
+  EXPECT_EQ(failed.dwServiceSpecificExitCode, 3u);
 }
 
-TEST_F(SystemdServiceBackendTest, StartQueuesAJobAndTheCheckPointRisesOnlyWithProgress)
-{
-    ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
-    ASSERT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
-    const SERVICE_STATUS queued = Query();
-    EXPECT_EQ(queued.dwCurrentState, SERVICE_START_PENDING);
-    EXPECT_EQ(Query().dwCheckPoint, queued.dwCheckPoint) << "no progress, no new check point";
-    mock.SetUnitState(kUnit, "activating", "start-post", 1);
-    EXPECT_GT(Query().dwCheckPoint, queued.dwCheckPoint);
-    mock.SetUnitState(kUnit, "active", "running");
-    EXPECT_EQ(Query().dwCheckPoint, 0u);
-    ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_SERVICE_ALREADY_RUNNING);
+TEST_F(SystemdServiceBackendTest, StartQueuesAJobAndTheCheckPointRisesOnlyWithProgress) {
+  ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
+  ASSERT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
+  const SERVICE_STATUS queued = Query();
+  EXPECT_EQ(queued.dwCurrentState, SERVICE_START_PENDING);
+  EXPECT_EQ(Query().dwCheckPoint, queued.dwCheckPoint) << "no progress, no new check point";
+  mock.SetUnitState(kUnit, "activating", "start-post", 1);
+  EXPECT_GT(Query().dwCheckPoint, queued.dwCheckPoint);
+  mock.SetUnitState(kUnit, "active", "running");
+  EXPECT_EQ(Query().dwCheckPoint, 0u);
+  ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_SERVICE_ALREADY_RUNNING);
 }
 
-TEST_F(SystemdServiceBackendTest, StopOfARunningUnitIsPendingAndOfAStoppedOneRefused)
-{
-    ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
-    mock.SetUnitState(kUnit, "active", "running");
-    SERVICE_STATUS afterStop{};
-    ASSERT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &afterStop)) << GetLastError();
-    EXPECT_EQ(afterStop.dwCurrentState, SERVICE_STOP_PENDING);
-    EXPECT_EQ(afterStop.dwWaitHint, 90000u);
-    mock.SetUnitState(kUnit, "inactive", "dead");
-    ExpectFailed(ControlService(service, SERVICE_CONTROL_STOP, &afterStop), ERROR_SERVICE_NOT_ACTIVE);
+TEST_F(SystemdServiceBackendTest, StopOfARunningUnitIsPendingAndOfAStoppedOneRefused) {
+  ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
+  mock.SetUnitState(kUnit, "active", "running");
+  SERVICE_STATUS afterStop{};
+  ASSERT_TRUE(ControlService(service, SERVICE_CONTROL_STOP, &afterStop)) << GetLastError();
+  EXPECT_EQ(afterStop.dwCurrentState, SERVICE_STOP_PENDING);
+  EXPECT_EQ(afterStop.dwWaitHint, 90000u);
+  mock.SetUnitState(kUnit, "inactive", "dead");
+  ExpectFailed(ControlService(service, SERVICE_CONTROL_STOP, &afterStop), ERROR_SERVICE_NOT_ACTIVE);
 }
 
-TEST_F(SystemdServiceBackendTest, ActiveDependentsComeDeepestFirst)
-{
-    // b requires a, a requires the server, c is bound to it but inactive, d requires b too.
-    mock.Control("SetUnitProperties", "sa{sv}", kUnit, 2, "RequiredBy", "as", 1, "a.service", "BoundBy", "as",
-                 1, "c.service");
-    mock.AddUnit("a.service", "Upload scanner", "b.service");
-    mock.AddUnit("b.service", "Quota watcher", "d.target");
-    mock.AddUnit("d.target", "Everything", kUnit);
-    mock.AddUnit("c.service", "Idle");
-    for (const char* active : {"a.service", "b.service", "d.target"})
-        mock.SetUnitState(active, "active", "running");
-    ASSERT_TRUE(Open(GENERIC_READ)) << GetLastError();
+TEST_F(SystemdServiceBackendTest, ActiveDependentsComeDeepestFirst) {
+  // b requires a, a requires the server, c is bound to it but inactive, d requires b too.
+  mock.Control("SetUnitProperties", "sa{sv}", kUnit, 2, "RequiredBy", "as", 1, "a.service", "BoundBy", "as",
+               1, "c.service");
+  mock.AddUnit("a.service", "Upload scanner", "b.service");
+  mock.AddUnit("b.service", "Quota watcher", "d.target");
+  mock.AddUnit("d.target", "Everything", kUnit);
+  mock.AddUnit("c.service", "Idle");
+  for (const char* active : {"a.service", "b.service", "d.target"})
+    mock.SetUnitState(active, "active", "running");
+  ASSERT_TRUE(Open(GENERIC_READ)) << GetLastError();
 
-    DWORD needed = 0, count = 0;
-    ExpectFailed(EnumDependentServicesA(service, SERVICE_ACTIVE, nullptr, 0, &needed, &count), ERROR_MORE_DATA);
-    std::vector<ENUM_SERVICE_STATUSA> buffer(needed / sizeof(ENUM_SERVICE_STATUSA) + 1);
-    ASSERT_TRUE(EnumDependentServicesA(service, SERVICE_ACTIVE, buffer.data(), needed, &needed, &count));
-    std::vector<std::string> names;
-    for (DWORD i = 0; i < count; ++i)
-        names.push_back(std::string(buffer[i].lpServiceName) + "|" + buffer[i].lpDisplayName);
-    EXPECT_EQ(names, (std::vector<std::string>{"d.target|Everything", "b.service|Quota watcher",
-                                               "a.service|Upload scanner"}));
-    EXPECT_EQ(buffer[0].ServiceStatus.dwCurrentState, SERVICE_RUNNING);
+  DWORD needed = 0, count = 0;
+  ExpectFailed(EnumDependentServicesA(service, SERVICE_ACTIVE, nullptr, 0, &needed, &count), ERROR_MORE_DATA);
+  std::vector<ENUM_SERVICE_STATUSA> buffer(needed / sizeof(ENUM_SERVICE_STATUSA) + 1);
+  ASSERT_TRUE(EnumDependentServicesA(service, SERVICE_ACTIVE, buffer.data(), needed, &needed, &count));
+  std::vector<std::string> names;
+  for (DWORD i = 0; i < count; ++i)
+    names.push_back(std::string(buffer[i].lpServiceName) + "|" + buffer[i].lpDisplayName);
+  EXPECT_EQ(names, (std::vector<std::string>{"d.target|Everything", "b.service|Quota watcher",
+                                             "a.service|Upload scanner"}));
+  EXPECT_EQ(buffer[0].ServiceStatus.dwCurrentState, SERVICE_RUNNING);
 }
 
-TEST_F(SystemdServiceBackendTest, RefusalsBecomeWin32Errors)
-{
-    ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
-    ExpectFailed(OpenServiceA(manager, "missing.service", GENERIC_READ) != nullptr, ERROR_SERVICE_DOES_NOT_EXIST);
-    ExpectFailed(OpenServiceA(manager, "Not A Unit", GENERIC_READ) != nullptr, ERROR_INVALID_NAME);
-    ExpectFailed(OpenServiceA(manager, "caf\xe9.service", GENERIC_READ) != nullptr, ERROR_INVALID_NAME);  // not UTF-8
+TEST_F(SystemdServiceBackendTest, RefusalsBecomeWin32Errors) {
+  ASSERT_TRUE(Open(SERVICE_ALL_ACCESS)) << GetLastError();
+  ExpectFailed(OpenServiceA(manager, "missing.service", GENERIC_READ) != nullptr,
+               ERROR_SERVICE_DOES_NOT_EXIST);
+  ExpectFailed(OpenServiceA(manager, "Not A Unit", GENERIC_READ) != nullptr, ERROR_INVALID_NAME);
+  ExpectFailed(OpenServiceA(manager, "caf\xe9.service", GENERIC_READ) != nullptr,
+               ERROR_INVALID_NAME);  // not UTF-8
 
-    mock.Refuse("StartUnit", kUnit, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired");
-    ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_ACCESS_DENIED);
-    mock.Refuse("StartUnit", kUnit, "org.freedesktop.systemd1.UnitMasked");
-    ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_SERVICE_DISABLED);
-    mock.SetUnitState(kUnit, "active", "running");
-    mock.Refuse("StopUnit", kUnit, "org.freedesktop.DBus.Error.AccessDenied");
-    SERVICE_STATUS status{};
-    ExpectFailed(ControlService(service, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
+  mock.Refuse("StartUnit", kUnit, "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired");
+  ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_ACCESS_DENIED);
+  mock.Refuse("StartUnit", kUnit, "org.freedesktop.systemd1.UnitMasked");
+  ExpectFailed(StartServiceA(service, 0, nullptr), ERROR_SERVICE_DISABLED);
+  mock.SetUnitState(kUnit, "active", "running");
+  mock.Refuse("StopUnit", kUnit, "org.freedesktop.DBus.Error.AccessDenied");
+  SERVICE_STATUS status{};
+  ExpectFailed(ControlService(service, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
 }
 
-TEST_F(SystemdServiceBackendTest, AManagerSlowerThanTheCallTimeOutTimesOut)
-{
-    Install(100ms);
-    mock.Control("Delay", "sd", "LoadUnit", 1.0);
-    ExpectFailed(Open(GENERIC_READ), ERROR_SERVICE_REQUEST_TIMEOUT);
+TEST_F(SystemdServiceBackendTest, AManagerSlowerThanTheCallTimeOutTimesOut) {
+  Install(100ms);
+  mock.Control("Delay", "sd", "LoadUnit", 1.0);
+  ExpectFailed(Open(GENERIC_READ), ERROR_SERVICE_REQUEST_TIMEOUT);
 }
 
-TEST_F(SystemdServiceBackendTest, AMissingManagerOrBusIsUnavailable)
-{
-    mock.StopManager();
-    EXPECT_TRUE(SystemdServiceBackend::SystemBusAnswers());
-    ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
-    EXPECT_FALSE(SystemdServiceBackend::SystemBusAnswers());
-    ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
+TEST_F(SystemdServiceBackendTest, AMissingManagerOrBusIsUnavailable) {
+  mock.StopManager();
+  EXPECT_TRUE(SystemdServiceBackend::SystemBusAnswers());
+  ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
+  setenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
+  EXPECT_FALSE(SystemdServiceBackend::SystemBusAnswers());
+  ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
 }
 
-TEST(SilentBusTest, ABusThatTakesTheConnectionButNeverSpeaksCountsAsNotAnswering)
-{
-    // A socket that is listened on and never served: connecting succeeds, and nothing follows.
-    const std::string path = testing::TempDir() + "silent-bus-" + std::to_string(getpid());
-    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    unlink(path.c_str());
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(listen(listener, 4), 0);
-    setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + path).c_str(), 1);
+TEST(SilentBusTest, ABusThatTakesTheConnectionButNeverSpeaksCountsAsNotAnswering) {
+  // A socket that is listened on and never served: connecting succeeds, and nothing follows.
+  const std::string path = testing::TempDir() + "silent-bus-" + std::to_string(getpid());
+  const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  unlink(path.c_str());
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 4), 0);
+  setenv("DBUS_SYSTEM_BUS_ADDRESS", ("unix:path=" + path).c_str(), 1);
 
-    EXPECT_FALSE(SystemdServiceBackend::SystemBusAnswers(100ms));
-    SetServiceControlBackend(std::make_shared<SystemdServiceBackend>(std::map<std::string, std::string>{}, 100ms));
-    EXPECT_EQ(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT), nullptr);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_SERVICE_REQUEST_TIMEOUT));
-    SetServiceControlBackend(nullptr);
-    close(listener);
-    unlink(path.c_str());
+  EXPECT_FALSE(SystemdServiceBackend::SystemBusAnswers(100ms));
+  SetServiceControlBackend(
+      std::make_shared<SystemdServiceBackend>(std::map<std::string, std::string>{}, 100ms));
+  EXPECT_EQ(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT), nullptr);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_SERVICE_REQUEST_TIMEOUT));
+  SetServiceControlBackend(nullptr);
+  close(listener);
+  unlink(path.c_str());
 }
 
-} // namespace
+}  // namespace

@@ -11,8 +11,8 @@ namespace res {
 namespace {
 
 constexpr int kPages[] = {IDD_GENERAL, IDD_ABOUT, IDD_USERS, IDD_VIRTUAL_SERVERS};
-constexpr int kDialogs[] = {IDD_ADD_USER,    IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER,
-                            IDD_PREFERENCES, IDD_LOG_IN,             IDD_CHANGE_PASSWORD};
+constexpr int kDialogs[] = {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES,
+                            IDD_LOG_IN,   IDD_CHANGE_PASSWORD};
 
 bool Has(int dialogId, int controlId, uint32_t bits) {
   for (const ControlTemplate& control : FindDialogTemplate(dialogId)->controls)
@@ -35,8 +35,10 @@ TEST(DialogTemplates, IdsAreUniqueInTheirTemplateAndOnlyDialogsHaveADefaultButto
     std::set<int> ids;
     int defaultButtons = 0;
     for (const ControlTemplate& control : dialog->controls) {
-      EXPECT_TRUE(control.id == IDC_STATIC || ids.insert(control.id).second) << dialog->id << ": " << control.id;
-      defaultButtons += control.kind == ControlKind::Button && (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+      EXPECT_TRUE(control.id == IDC_STATIC || ids.insert(control.id).second)
+          << dialog->id << ": " << control.id;
+      defaultButtons +=
+          control.kind == ControlKind::Button && (control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
     EXPECT_EQ(defaultButtons, dialog->style & WS_CHILD ? 0 : 1) << dialog->id;
   }
@@ -51,7 +53,8 @@ TEST(DialogTemplates, EveryControlIsVisibleInsideItsDialogAndAfterAnyFrameAround
       const Rect& r = control.rect;
       SCOPED_TRACE(std::to_string(dialog->id) + " " + std::to_string(control.id) + " " + control.text);
       EXPECT_TRUE(control.style & WS_VISIBLE);
-      EXPECT_TRUE(r.cx > 0 && r.cy > 0 && r.x >= 0 && r.y >= 0 && r.x + r.cx <= dialog->cx && r.y + r.cy <= dialog->cy);
+      EXPECT_TRUE(r.cx > 0 && r.cy > 0 && r.x >= 0 && r.y >= 0 && r.x + r.cx <= dialog->cx &&
+                  r.y + r.cy <= dialog->cy);
       if (control.kind != ControlKind::Button || (control.style & BS_TYPEMASK) != BS_GROUPBOX) continue;
       for (size_t before = 0; before < i; ++before) {
         const Rect& b = dialog->controls[before].rect;
@@ -61,18 +64,22 @@ TEST(DialogTemplates, EveryControlIsVisibleInsideItsDialogAndAfterAnyFrameAround
 }
 
 TEST(DialogTemplates, PasswordsAreMaskedAndFieldsSetOnlyByTheProgramAreReadOnly) {
-  for (auto [dialog, edit] : {std::pair{IDD_LOG_IN, IDC_PASSWORD}, {IDD_ADD_USER, IDC_PASSWORD},
-                              {IDD_ADD_USER, IDC_CONFIRM_PASSWORD}, {IDD_CHANGE_PASSWORD, IDC_PASSWORD},
+  for (auto [dialog, edit] : {std::pair{IDD_LOG_IN, IDC_PASSWORD},
+                              {IDD_ADD_USER, IDC_PASSWORD},
+                              {IDD_ADD_USER, IDC_CONFIRM_PASSWORD},
+                              {IDD_CHANGE_PASSWORD, IDC_PASSWORD},
                               {IDD_CHANGE_PASSWORD, IDC_CONFIRM_PASSWORD}})
     EXPECT_TRUE(Has(dialog, edit, ES_PASSWORD)) << dialog << "/" << edit;
-  for (int dialog : {IDD_LOG_IN, IDD_CHANGE_PASSWORD}) EXPECT_TRUE(Has(dialog, IDC_USER_NAME, ES_READONLY)) << dialog;
-  EXPECT_FALSE(Has(IDD_ADD_USER, IDC_USER_NAME, ES_READONLY));  // the page makes it read-only only when editing
-  EXPECT_TRUE(Has(IDD_ADD_USER, IDC_HOME_DIR, ES_READONLY));    // set through the folder browser alone
+  for (int dialog : {IDD_LOG_IN, IDD_CHANGE_PASSWORD})
+    EXPECT_TRUE(Has(dialog, IDC_USER_NAME, ES_READONLY)) << dialog;
+  EXPECT_FALSE(
+      Has(IDD_ADD_USER, IDC_USER_NAME, ES_READONLY));         // the page makes it read-only only when editing
+  EXPECT_TRUE(Has(IDD_ADD_USER, IDC_HOME_DIR, ES_READONLY));  // set through the folder browser alone
 }
 
 TEST(DialogTemplates, NumberFieldsThatTakeAMinusAcceptItAndEnterSavesInAddComputer) {
   for (int edit : {IDC_MAX_CONNECTIONS, IDC_MAX_PER_IP, IDC_MAX_PER_USER})
-    EXPECT_FALSE(Has(IDD_PREFERENCES, edit, ES_NUMBER)) << edit;  // these take a minus
+    EXPECT_FALSE(Has(IDD_PREFERENCES, edit, ES_NUMBER)) << edit;            // these take a minus
   EXPECT_TRUE(Has(IDD_ADD_COMPUTER, IDC_SAVE_COMPUTER, BS_DEFPUSHBUTTON));  // Enter saves; OK only closes
 }
 

@@ -15,192 +15,179 @@ using Sleeps = std::vector<DWORD>;
 using Requests = std::vector<std::string>;
 
 // Pending with the check point rising every everyMs, count times, then endState.
-std::vector<SimulatedStep> Rising(DWORD pendingState, DWORD waitHint, DWORD everyMs, DWORD count, DWORD endState)
-{
-    std::vector<SimulatedStep> steps;
-    for (DWORD i = 0; i < count; ++i)
-        steps.push_back({i * everyMs, SimulatedStatus(pendingState, i + 1, waitHint)});
-    steps.push_back({count * everyMs, SimulatedStatus(endState)});
-    return steps;
+std::vector<SimulatedStep> Rising(DWORD pendingState, DWORD waitHint, DWORD everyMs, DWORD count,
+                                  DWORD endState) {
+  std::vector<SimulatedStep> steps;
+  for (DWORD i = 0; i < count; ++i)
+    steps.push_back({i * everyMs, SimulatedStatus(pendingState, i + 1, waitHint)});
+  steps.push_back({count * everyMs, SimulatedStatus(endState)});
+  return steps;
 }
 
 class FtpServiceControlTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetClock(clock);
-        SetServiceControlBackend(sim);
+ protected:
+  void SetUp() override {
+    SetClock(clock);
+    SetServiceControlBackend(sim);
+  }
+
+  void TearDown() override {
+    EXPECT_EQ(OpenServiceHandleCount(), 0u) << "a handle was left open";
+    SetServiceControlBackend(nullptr);
+    SetClock(nullptr);
+  }
+
+  // StartFtpService, with what it wrote to standard output in `output`.
+  static DWORD Start(std::string* output = nullptr) {
+    testing::internal::CaptureStdout();
+    const DWORD result = StartFtpService();
+    const std::string written = testing::internal::GetCapturedStdout();
+    if (output) *output = written;
+    return result;
+  }
+
+  // A running service with these active dependents, each stopping after 1500 ms.
+  void RunningWithDependents(const std::vector<std::string>& names) {
+    ftp.status = SimulatedStatus(SERVICE_RUNNING);
+    ftp.afterStop = Rising(SERVICE_STOP_PENDING, 0, 1500, 1, SERVICE_STOPPED);
+    ftp.dependents = names;
+    for (const std::string& name : names) {
+      SimulatedService& dependent = sim->AddService(name);
+      dependent.status = SimulatedStatus(SERVICE_RUNNING);
+      dependent.afterStop = Rising(SERVICE_STOP_PENDING, 2000, 1500, 1, SERVICE_STOPPED);
     }
+  }
 
-    void TearDown() override
-    {
-        EXPECT_EQ(OpenServiceHandleCount(), 0u) << "a handle was left open";
-        SetServiceControlBackend(nullptr);
-        SetClock(nullptr);
-    }
+  bool Requested(const std::string& request) const {
+    return std::ranges::count(sim->Requests(), request) > 0;
+  }
 
-    // StartFtpService, with what it wrote to standard output in `output`.
-    static DWORD Start(std::string* output = nullptr)
-    {
-        testing::internal::CaptureStdout();
-        const DWORD result = StartFtpService();
-        const std::string written = testing::internal::GetCapturedStdout();
-        if (output)
-            *output = written;
-        return result;
-    }
-
-    // A running service with these active dependents, each stopping after 1500 ms.
-    void RunningWithDependents(const std::vector<std::string>& names)
-    {
-        ftp.status = SimulatedStatus(SERVICE_RUNNING);
-        ftp.afterStop = Rising(SERVICE_STOP_PENDING, 0, 1500, 1, SERVICE_STOPPED);
-        ftp.dependents = names;
-        for (const std::string& name : names) {
-            SimulatedService& dependent = sim->AddService(name);
-            dependent.status = SimulatedStatus(SERVICE_RUNNING);
-            dependent.afterStop = Rising(SERVICE_STOP_PENDING, 2000, 1500, 1, SERVICE_STOPPED);
-        }
-    }
-
-    bool Requested(const std::string& request) const { return std::ranges::count(sim->Requests(), request) > 0; }
-
-    // Every wait crosses the 2^32 wrap of the tick count.
-    const DWORD startTick = 0xFFFFFFFFu - 15000;
-    std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>(startTick);
-    std::shared_ptr<SimulatedServiceManager> sim = std::make_shared<SimulatedServiceManager>(clock);
-    SimulatedService& ftp = sim->AddService(kFtpServiceName);
+  // Every wait crosses the 2^32 wrap of the tick count.
+  const DWORD startTick = 0xFFFFFFFFu - 15000;
+  std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>(startTick);
+  std::shared_ptr<SimulatedServiceManager> sim = std::make_shared<SimulatedServiceManager>(clock);
+  SimulatedService& ftp = sim->AddService(kFtpServiceName);
 };
 
-TEST_F(FtpServiceControlTest, StartSleepsATenthOfTheWaitHintKeptWithinOneAndTenSeconds)
-{
-    const struct {
-        DWORD waitHint;
-        DWORD sleep;
-        DWORD rises;
-    } cases[] = {{0, 1000, 3}, {25000, 2500, 3}, {100000, 10000, 3}, {400000, 10000, 3}, {2000, 1000, 120}};
-    for (const auto& c : cases) {
-        ftp.status = SimulatedStatus(SERVICE_STOPPED);
-        ftp.afterStart = Rising(SERVICE_START_PENDING, c.waitHint, c.sleep, c.rises, SERVICE_RUNNING);
-        const std::size_t sleptBefore = clock->Sleeps().size();
-        std::string output;
-        EXPECT_EQ(Start(&output), 0u) << c.waitHint;
-        EXPECT_EQ(output, "Service start pending.\nStartService SUCCESS.\n");
-        const Sleeps slept = clock->Sleeps();
-        EXPECT_EQ(Sleeps(slept.begin() + sleptBefore, slept.end()), Sleeps(c.rises, c.sleep)) << c.waitHint;
-    }
-}
-
-TEST_F(FtpServiceControlTest, StartGivesUpOnceTheCheckPointStallsLongerThanTheWaitHint)
-{
-    ftp.afterStart = {{0, SimulatedStatus(SERVICE_START_PENDING, 1, 3000)},
-                      {1000, SimulatedStatus(SERVICE_START_PENDING, 2, 3000)}};
-    SetLastError(ERROR_FILE_NOT_FOUND); // left over from an earlier call: not this start's result
+TEST_F(FtpServiceControlTest, StartSleepsATenthOfTheWaitHintKeptWithinOneAndTenSeconds) {
+  const struct {
+    DWORD waitHint;
+    DWORD sleep;
+    DWORD rises;
+  } cases[] = {{0, 1000, 3}, {25000, 2500, 3}, {100000, 10000, 3}, {400000, 10000, 3}, {2000, 1000, 120}};
+  for (const auto& c : cases) {
+    ftp.status = SimulatedStatus(SERVICE_STOPPED);
+    ftp.afterStart = Rising(SERVICE_START_PENDING, c.waitHint, c.sleep, c.rises, SERVICE_RUNNING);
+    const std::size_t sleptBefore = clock->Sleeps().size();
     std::string output;
-    EXPECT_EQ(Start(&output), DWORD(ERROR_SERVICE_REQUEST_TIMEOUT));
-    EXPECT_EQ(output, "Service start pending.\n\nService not started. \n  Current State: 2\n  Exit Code: 0\n"
-                      "  Service Specific Exit Code: 0\n  Check Point: 2\n  Wait Hint: 3000\n");
-    // The last rise came at 1000 ms; the wait ends at the first query more than 3000 ms later.
-    EXPECT_EQ(clock->Sleeps(), Sleeps(5, 1000));
+    EXPECT_EQ(Start(&output), 0u) << c.waitHint;
+    EXPECT_EQ(output, "Service start pending.\nStartService SUCCESS.\n");
+    const Sleeps slept = clock->Sleeps();
+    EXPECT_EQ(Sleeps(slept.begin() + sleptBefore, slept.end()), Sleeps(c.rises, c.sleep)) << c.waitHint;
+  }
 }
 
-TEST_F(FtpServiceControlTest, StartReturnsOneWhenItCannotBeginTheWait)
-{
-    for (DWORD* error : {&sim->openManagerError, &ftp.openError, &ftp.startError, &ftp.queryError}) {
-        *error = ERROR_ACCESS_DENIED;
-        EXPECT_EQ(Start(), 1u);
-        *error = ERROR_SUCCESS;
-    }
-    SetServiceControlBackend(nullptr);
+TEST_F(FtpServiceControlTest, StartGivesUpOnceTheCheckPointStallsLongerThanTheWaitHint) {
+  ftp.afterStart = {{0, SimulatedStatus(SERVICE_START_PENDING, 1, 3000)},
+                    {1000, SimulatedStatus(SERVICE_START_PENDING, 2, 3000)}};
+  SetLastError(ERROR_FILE_NOT_FOUND);  // left over from an earlier call: not this start's result
+  std::string output;
+  EXPECT_EQ(Start(&output), DWORD(ERROR_SERVICE_REQUEST_TIMEOUT));
+  EXPECT_EQ(output,
+            "Service start pending.\n\nService not started. \n  Current State: 2\n  Exit Code: 0\n"
+            "  Service Specific Exit Code: 0\n  Check Point: 2\n  Wait Hint: 3000\n");
+  // The last rise came at 1000 ms; the wait ends at the first query more than 3000 ms later.
+  EXPECT_EQ(clock->Sleeps(), Sleeps(5, 1000));
+}
+
+TEST_F(FtpServiceControlTest, StartReturnsOneWhenItCannotBeginTheWait) {
+  for (DWORD* error : {&sim->openManagerError, &ftp.openError, &ftp.startError, &ftp.queryError}) {
+    *error = ERROR_ACCESS_DENIED;
     EXPECT_EQ(Start(), 1u);
-    EXPECT_TRUE(clock->Sleeps().empty());
+    *error = ERROR_SUCCESS;
+  }
+  SetServiceControlBackend(nullptr);
+  EXPECT_EQ(Start(), 1u);
+  EXPECT_TRUE(clock->Sleeps().empty());
 }
 
-TEST_F(FtpServiceControlTest, StartReturnsTheErrorOfAQueryThatFailsDuringTheWait)
-{
-    ftp.afterStart = {{0, SimulatedStatus(SERVICE_START_PENDING, 1, 0)}};
-    clock->OnSleep([this](DWORD) { ftp.queryError = ERROR_ACCESS_DENIED; });
-    EXPECT_EQ(Start(), DWORD(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(clock->Sleeps().size(), 1u);
+TEST_F(FtpServiceControlTest, StartReturnsTheErrorOfAQueryThatFailsDuringTheWait) {
+  ftp.afterStart = {{0, SimulatedStatus(SERVICE_START_PENDING, 1, 0)}};
+  clock->OnSleep([this](DWORD) { ftp.queryError = ERROR_ACCESS_DENIED; });
+  EXPECT_EQ(Start(), DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(clock->Sleeps().size(), 1u);
 }
 
-TEST_F(FtpServiceControlTest, StopOfAStoppedOrStoppingServiceSendsNoControl)
-{
-    EXPECT_EQ(StopFtpService(1, 30000), 0u);
-    EXPECT_EQ(sim->Requests(), Requests{"open Veltrane Server"});
+TEST_F(FtpServiceControlTest, StopOfAStoppedOrStoppingServiceSendsNoControl) {
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
+  EXPECT_EQ(sim->Requests(), Requests{"open Veltrane Server"});
 
-    ftp.status = SimulatedStatus(SERVICE_STOP_PENDING, 1, 0);
-    clock->OnSleep([this](DWORD) {
-        if (clock->Sleeps().size() == 2)
-            ftp.status = SimulatedStatus(SERVICE_STOPPED);
-    });
-    EXPECT_EQ(StopFtpService(1, 30000), 0u);
-    EXPECT_FALSE(Requested("stop Veltrane Server"));
-    EXPECT_EQ(clock->Sleeps(), Sleeps(2, 1000));
+  ftp.status = SimulatedStatus(SERVICE_STOP_PENDING, 1, 0);
+  clock->OnSleep([this](DWORD) {
+    if (clock->Sleeps().size() == 2) ftp.status = SimulatedStatus(SERVICE_STOPPED);
+  });
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
+  EXPECT_FALSE(Requested("stop Veltrane Server"));
+  EXPECT_EQ(clock->Sleeps(), Sleeps(2, 1000));
 }
 
-TEST_F(FtpServiceControlTest, StopStopsActiveDependentsOneByOneBeforeTheService)
-{
-    RunningWithDependents({"Upload Scanner", "Gone", "Quota Watcher"});
-    sim->Service("Gone").stopError = ERROR_SERVICE_NOT_ACTIVE; // stopped meanwhile: counts as stopped
-    ftp.dependents.insert(ftp.dependents.begin() + 1, "Idle Dependent");
-    sim->AddService("Idle Dependent");
+TEST_F(FtpServiceControlTest, StopStopsActiveDependentsOneByOneBeforeTheService) {
+  RunningWithDependents({"Upload Scanner", "Gone", "Quota Watcher"});
+  sim->Service("Gone").stopError = ERROR_SERVICE_NOT_ACTIVE;  // stopped meanwhile: counts as stopped
+  ftp.dependents.insert(ftp.dependents.begin() + 1, "Idle Dependent");
+  sim->AddService("Idle Dependent");
 
-    EXPECT_EQ(StopFtpService(1, 30000), 0u);
-    EXPECT_EQ(sim->Requests(), (Requests{"open Veltrane Server", "dependents Veltrane Server",
-                                         "dependents Veltrane Server", "open Upload Scanner", "stop Upload Scanner",
-                                         "open Gone", "stop Gone", "open Quota Watcher", "stop Quota Watcher",
-                                         "stop Veltrane Server"}));
-    // Two waits for each stopping dependent and for the service: each was waited for before the next.
-    EXPECT_EQ(clock->Sleeps(), Sleeps(6, 1000));
-    EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_STOPPED);
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
+  EXPECT_EQ(sim->Requests(),
+            (Requests{"open Veltrane Server", "dependents Veltrane Server", "dependents Veltrane Server",
+                      "open Upload Scanner", "stop Upload Scanner", "open Gone", "stop Gone",
+                      "open Quota Watcher", "stop Quota Watcher", "stop Veltrane Server"}));
+  // Two waits for each stopping dependent and for the service: each was waited for before the next.
+  EXPECT_EQ(clock->Sleeps(), Sleeps(6, 1000));
+  EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_STOPPED);
 }
 
-TEST_F(FtpServiceControlTest, StopOfADependentThatHangsTimesOutWithinTheLimitBeforeTheServiceIsAsked)
-{
-    RunningWithDependents({"Hanging"});
-    sim->Service("Hanging").afterStop = {{0, SimulatedStatus(SERVICE_STOP_PENDING, 1, 100000)}};
+TEST_F(FtpServiceControlTest, StopOfADependentThatHangsTimesOutWithinTheLimitBeforeTheServiceIsAsked) {
+  RunningWithDependents({"Hanging"});
+  sim->Service("Hanging").afterStop = {{0, SimulatedStatus(SERVICE_STOP_PENDING, 1, 100000)}};
 
-    EXPECT_EQ(StopFtpService(1, 30000), DWORD(ERROR_TIMEOUT));
-    EXPECT_FALSE(Requested("stop Veltrane Server"));
-    // A tenth of the huge hint, cut short so that no sleep reaches past the time-out.
-    EXPECT_EQ(clock->Sleeps(), (Sleeps{10000, 10000, 10000, 1}));
-    EXPECT_EQ(clock->TickCount() - startTick, 30001u);
+  EXPECT_EQ(StopFtpService(1, 30000), DWORD(ERROR_TIMEOUT));
+  EXPECT_FALSE(Requested("stop Veltrane Server"));
+  // A tenth of the huge hint, cut short so that no sleep reaches past the time-out.
+  EXPECT_EQ(clock->Sleeps(), (Sleeps{10000, 10000, 10000, 1}));
+  EXPECT_EQ(clock->TickCount() - startTick, 30001u);
 }
 
-TEST_F(FtpServiceControlTest, StopWithoutDependentsNeverListsThem)
-{
-    RunningWithDependents({"Other"});
-    ftp.afterStop = Rising(SERVICE_STOP_PENDING, 0, 2500, 1, SERVICE_STOPPED);
+TEST_F(FtpServiceControlTest, StopWithoutDependentsNeverListsThem) {
+  RunningWithDependents({"Other"});
+  ftp.afterStop = Rising(SERVICE_STOP_PENDING, 0, 2500, 1, SERVICE_STOPPED);
 
-    EXPECT_EQ(StopFtpService(0, 30000), 0u);
-    EXPECT_FALSE(Requested("dependents Veltrane Server"));
-    EXPECT_EQ(sim->Service("Other").status.dwCurrentState, SERVICE_RUNNING);
-    EXPECT_EQ(clock->Sleeps(), Sleeps(3, 1000)); // a hint of 0 sleeps a second at a time
+  EXPECT_EQ(StopFtpService(0, 30000), 0u);
+  EXPECT_FALSE(Requested("dependents Veltrane Server"));
+  EXPECT_EQ(sim->Service("Other").status.dwCurrentState, SERVICE_RUNNING);
+  EXPECT_EQ(clock->Sleeps(), Sleeps(3, 1000));  // a hint of 0 sleeps a second at a time
 }
 
-TEST_F(FtpServiceControlTest, QueryAnswersNothingWhenOpeningOrQueryingFails)
-{
-    ftp.status = SimulatedStatus(SERVICE_RUNNING);
-    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
-    for (DWORD* error : {&ftp.openError, &ftp.queryError}) {
-        *error = ERROR_ACCESS_DENIED;
-        EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
-        *error = ERROR_SUCCESS;
-    }
+TEST_F(FtpServiceControlTest, QueryAnswersNothingWhenOpeningOrQueryingFails) {
+  ftp.status = SimulatedStatus(SERVICE_RUNNING);
+  EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
+  for (DWORD* error : {&ftp.openError, &ftp.queryError}) {
+    *error = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(QueryFtpServiceState(), std::nullopt);
+    *error = ERROR_SUCCESS;
+  }
 }
 
-TEST_F(FtpServiceControlTest, StopReturnsTheErrorOfTheCallThatFailed)
-{
-    ftp.openError = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(StopFtpService(1, 30000), 1u);
-    ftp.openError = ERROR_SUCCESS;
-    ftp.status = SimulatedStatus(SERVICE_RUNNING);
-    ftp.dependentsError = RPC_S_SERVER_UNAVAILABLE;
-    EXPECT_EQ(StopFtpService(1, 30000), DWORD(RPC_S_SERVER_UNAVAILABLE));
-    ftp.stopError = ERROR_SERVICE_CANNOT_ACCEPT_CTRL;
-    EXPECT_EQ(StopFtpService(0, 30000), DWORD(ERROR_SERVICE_CANNOT_ACCEPT_CTRL));
-    EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
+TEST_F(FtpServiceControlTest, StopReturnsTheErrorOfTheCallThatFailed) {
+  ftp.openError = ERROR_ACCESS_DENIED;
+  EXPECT_EQ(StopFtpService(1, 30000), 1u);
+  ftp.openError = ERROR_SUCCESS;
+  ftp.status = SimulatedStatus(SERVICE_RUNNING);
+  ftp.dependentsError = RPC_S_SERVER_UNAVAILABLE;
+  EXPECT_EQ(StopFtpService(1, 30000), DWORD(RPC_S_SERVER_UNAVAILABLE));
+  ftp.stopError = ERROR_SERVICE_CANNOT_ACCEPT_CTRL;
+  EXPECT_EQ(StopFtpService(0, 30000), DWORD(ERROR_SERVICE_CANNOT_ACCEPT_CTRL));
+  EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
 }
 
-} // namespace
+}  // namespace

@@ -11,58 +11,53 @@
 namespace {
 
 class ServiceOverSystemdTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        unsetenv(kFtpServiceUnitVariable);
-        SetClock(clock);
-    }
+ protected:
+  void SetUp() override {
+    unsetenv(kFtpServiceUnitVariable);
+    SetClock(clock);
+  }
 
-    void TearDown() override
-    {
-        SetServiceControlBackend(nullptr);
-        SetClock(nullptr);
-        EXPECT_EQ(OpenServiceHandleCount(), 0u);
-    }
+  void TearDown() override {
+    SetServiceControlBackend(nullptr);
+    SetClock(nullptr);
+    EXPECT_EQ(OpenServiceHandleCount(), 0u);
+  }
 
-    std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
+  std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
 };
 
-TEST_F(ServiceOverSystemdTest, UnitNameComesFromTheEnvironmentElseTheConfigurationElseTheDefault)
-{
-    EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
-    EXPECT_EQ(FtpServiceUnitName("ftp-c"), "ftp-c.service");
-    setenv(kFtpServiceUnitVariable, "ftp@d.service", 1);
-    EXPECT_EQ(FtpServiceUnitName("ftp-c"), "ftp@d.service");
-    setenv(kFtpServiceUnitVariable, "", 1);
-    EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
+TEST_F(ServiceOverSystemdTest, UnitNameComesFromTheEnvironmentElseTheConfigurationElseTheDefault) {
+  EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
+  EXPECT_EQ(FtpServiceUnitName("ftp-c"), "ftp-c.service");
+  setenv(kFtpServiceUnitVariable, "ftp@d.service", 1);
+  EXPECT_EQ(FtpServiceUnitName("ftp-c"), "ftp@d.service");
+  setenv(kFtpServiceUnitVariable, "", 1);
+  EXPECT_EQ(FtpServiceUnitName(), "veltrane-server.service");
 }
 
-TEST_F(ServiceOverSystemdTest, StartAndStopWithADependentThroughTheBus)
-{
-    SystemdMock mock;
-    std::string skipReason;
-    if (!mock.Start(skipReason))
-        GTEST_SKIP() << skipReason;
-    setenv(kFtpServiceUnitVariable, "ftp-it", 1);
-    mock.AddUnit("ftp-it.service", "FTP server", "web.service");
-    mock.AddUnit("web.service", "Web front end");
-    mock.Control("SetServiceProperties", "sa{sv}", "ftp-it.service", 2, "TimeoutStartUSec", "t",
-                 uint64_t(20000000), "TimeoutStopUSec", "t", uint64_t(5000000));
-    mock.SetUnitState("web.service", "active", "running");
-    clock->OnSleep([&mock](DWORD) { mock.Control("FinishJobs", ""); });
-    SelectServiceBackend();
+TEST_F(ServiceOverSystemdTest, StartAndStopWithADependentThroughTheBus) {
+  SystemdMock mock;
+  std::string skipReason;
+  if (!mock.Start(skipReason)) GTEST_SKIP() << skipReason;
+  setenv(kFtpServiceUnitVariable, "ftp-it", 1);
+  mock.AddUnit("ftp-it.service", "FTP server", "web.service");
+  mock.AddUnit("web.service", "Web front end");
+  mock.Control("SetServiceProperties", "sa{sv}", "ftp-it.service", 2, "TimeoutStartUSec", "t",
+               uint64_t(20000000), "TimeoutStopUSec", "t", uint64_t(5000000));
+  mock.SetUnitState("web.service", "active", "running");
+  clock->OnSleep([&mock](DWORD) { mock.Control("FinishJobs", ""); });
+  SelectServiceBackend();
 
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(StartFtpService(), 0u);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Service start pending.\nStartService SUCCESS.\n");
-    EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{2000});
-    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(StartFtpService(), 0u);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Service start pending.\nStartService SUCCESS.\n");
+  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{2000});
+  EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
 
-    EXPECT_EQ(StopFtpService(1, 30000), 0u);
-    // One wait for the dependent, then one for the server.
-    EXPECT_EQ(clock->Sleeps(), (std::vector<DWORD>{2000, 9000, 1000}));
-    EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_STOPPED));
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
+  // One wait for the dependent, then one for the server.
+  EXPECT_EQ(clock->Sleeps(), (std::vector<DWORD>{2000, 9000, 1000}));
+  EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_STOPPED));
 }
 
-} // namespace
+}  // namespace

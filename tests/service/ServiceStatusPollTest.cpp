@@ -16,77 +16,70 @@ namespace {
 // fails at once, as one whose time-out has passed, while a question from another thread waits
 // until the test lets it through. It counts the questions.
 class SilentManager final : public ServiceControlBackend {
-public:
-    explicit SilentManager(std::shared_ptr<ServiceControlBackend> answering) : m_answering(std::move(answering)) {}
+ public:
+  explicit SilentManager(std::shared_ptr<ServiceControlBackend> answering)
+      : m_answering(std::move(answering)) {}
 
-    DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override
-    {
-        std::unique_lock lock(m_mutex);
-        ++m_questions;
-        if (std::this_thread::get_id() != m_testThread)
-            m_released.wait(lock, [this] { return !m_silent; });
-        return m_silent ? DWORD(ERROR_SERVICE_REQUEST_TIMEOUT) : m_answering->OpenManager(manager);
-    }
+  DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override {
+    std::unique_lock lock(m_mutex);
+    ++m_questions;
+    if (std::this_thread::get_id() != m_testThread) m_released.wait(lock, [this] { return !m_silent; });
+    return m_silent ? DWORD(ERROR_SERVICE_REQUEST_TIMEOUT) : m_answering->OpenManager(manager);
+  }
 
-    void SetSilent(bool silent)
-    {
-        std::lock_guard lock(m_mutex);
-        m_silent = silent;
-        m_released.notify_all();
-    }
-    int Questions()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_questions;
-    }
+  void SetSilent(bool silent) {
+    std::lock_guard lock(m_mutex);
+    m_silent = silent;
+    m_released.notify_all();
+  }
+  int Questions() {
+    std::lock_guard lock(m_mutex);
+    return m_questions;
+  }
 
-private:
-    std::shared_ptr<ServiceControlBackend> m_answering;
-    const std::thread::id m_testThread = std::this_thread::get_id();
-    std::mutex m_mutex;
-    std::condition_variable m_released;
-    bool m_silent = false;
-    int m_questions = 0;
+ private:
+  std::shared_ptr<ServiceControlBackend> m_answering;
+  const std::thread::id m_testThread = std::this_thread::get_id();
+  std::mutex m_mutex;
+  std::condition_variable m_released;
+  bool m_silent = false;
+  int m_questions = 0;
 };
 
 class ServiceStatusPollTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        services->AddService(kFtpServiceName);
-        SetServiceControlBackend(manager);
-    }
-    void TearDown() override { SetServiceControlBackend(nullptr); }
+ protected:
+  void SetUp() override {
+    services->AddService(kFtpServiceName);
+    SetServiceControlBackend(manager);
+  }
+  void TearDown() override { SetServiceControlBackend(nullptr); }
 
-    std::shared_ptr<SimulatedServiceManager> services =
-        std::make_shared<SimulatedServiceManager>(std::make_shared<SimulatedClock>());
-    std::shared_ptr<SilentManager> manager = std::make_shared<SilentManager>(services);
+  std::shared_ptr<SimulatedServiceManager> services =
+      std::make_shared<SimulatedServiceManager>(std::make_shared<SimulatedClock>());
+  std::shared_ptr<SilentManager> manager = std::make_shared<SilentManager>(services);
 };
 
-TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQuestionAtATime)
-{
-    ServiceStatusPoll poll;
-    EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));
-    EXPECT_FALSE(poll.ManagerUnavailable());
+TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQuestionAtATime) {
+  ServiceStatusPoll poll;
+  EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));
+  EXPECT_FALSE(poll.ManagerUnavailable());
 
-    manager->SetSilent(true);
-    EXPECT_EQ(poll.Look(), std::nullopt);  // asked, and timed out: from now on asked in the background
-    while (manager->Questions() < 3)
-        std::this_thread::yield();  // until that question is out
-    for (int look = 0; look < 5; ++look) {
-        EXPECT_EQ(poll.Look(), std::nullopt);
-        EXPECT_TRUE(poll.ManagerUnavailable());
-    }
-    EXPECT_EQ(manager->Questions(), 3);  // no look added a question
+  manager->SetSilent(true);
+  EXPECT_EQ(poll.Look(), std::nullopt);  // asked, and timed out: from now on asked in the background
+  while (manager->Questions() < 3) std::this_thread::yield();  // until that question is out
+  for (int look = 0; look < 5; ++look) {
+    EXPECT_EQ(poll.Look(), std::nullopt);
+    EXPECT_TRUE(poll.ManagerUnavailable());
+  }
+  EXPECT_EQ(manager->Questions(), 3);  // no look added a question
 
-    manager->SetSilent(false);
-    std::optional<DWORD> state;
-    while (!(state = poll.Look()))
-        std::this_thread::yield();  // until the background question has its answer
-    EXPECT_EQ(state, std::optional<DWORD>(SERVICE_STOPPED));
-    EXPECT_FALSE(poll.ManagerUnavailable());
-    EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));  // asked at once again
-    EXPECT_EQ(manager->Questions(), 4);
+  manager->SetSilent(false);
+  std::optional<DWORD> state;
+  while (!(state = poll.Look())) std::this_thread::yield();  // until the background question has its answer
+  EXPECT_EQ(state, std::optional<DWORD>(SERVICE_STOPPED));
+  EXPECT_FALSE(poll.ManagerUnavailable());
+  EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));  // asked at once again
+  EXPECT_EQ(manager->Questions(), 4);
 }
 
-} // namespace
+}  // namespace

@@ -28,6 +28,6 @@ class DatabaseTest : public ::testing::TestWithParam<Engine> {
 };
 
 // Runs the cases of `fixture` on every available engine, named after it.
-#define VELTRANE_ON_ALL_ENGINES(fixture)                                    \
+#define VELTRANE_ON_ALL_ENGINES(fixture)                                        \
   INSTANTIATE_TEST_SUITE_P(Engines, fixture, ::testing::ValuesIn(AllEngines()), \
                            [](const auto& info) { return EngineName(info.param); })

@@ -30,8 +30,9 @@ ScriptSteps& ScriptSteps::Browse(std::optional<std::string> folder) {
 ScriptSteps::Step ScriptSteps::Next(Kind kind, const std::string& appeared) {
   if (m_steps.empty()) throw ScriptError(appeared + " appeared after the last step");
   if (m_steps.front().kind != kind)
-    throw ScriptError("the next step is for " + std::string(StepName(static_cast<int>(m_steps.front().kind))) +
-                      ", but " + appeared + " appeared");
+    throw ScriptError("the next step is for " +
+                      std::string(StepName(static_cast<int>(m_steps.front().kind))) + ", but " + appeared +
+                      " appeared");
   Step step = std::move(m_steps.front());
   m_steps.pop_front();
   return step;

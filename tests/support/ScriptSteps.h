@@ -5,7 +5,8 @@
 // with no step left for it, is a ScriptError.
 //
 //   ScriptSteps steps;
-//   steps.Window([](ScriptedWindow& w) { w.SetText(IDC_MAX_CONNECTIONS, "x"); w.Click(IDOK); w.Click(IDCANCEL); })
+//   steps.Window([](ScriptedWindow& w) { w.SetText(IDC_MAX_CONNECTIONS, "x"); w.Click(IDOK);
+//   w.Click(IDCANCEL); })
 //        .Message(IDOK);  // the refusal of "x", shown while the first window step runs
 
 #include <deque>
@@ -17,7 +18,7 @@
 #include "framework/scripted/ScriptDriver.h"
 
 class ScriptSteps : public ScriptDriver {
-public:
+ public:
   using WindowAction = std::function<void(ScriptedWindow&)>;
 
   ScriptSteps& Window(WindowAction act);
@@ -32,7 +33,7 @@ public:
   int AnswerMessageBox(const MessageBoxRequest& box) override;
   std::optional<std::string> AnswerBrowse(const BrowseRequest& request) override;
 
-private:
+ private:
   enum class Kind { Window, Message, Browse };
   struct Step {
     Kind kind;

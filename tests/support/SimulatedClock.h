@@ -10,23 +10,23 @@
 #include "platform/Clock.h"
 
 class SimulatedClock final : public Clock {
-public:
-    // startTick lets a test begin just below the 2^32 wrap of the tick count.
-    explicit SimulatedClock(DWORD startTick = 0);
+ public:
+  // startTick lets a test begin just below the 2^32 wrap of the tick count.
+  explicit SimulatedClock(DWORD startTick = 0);
 
-    DWORD TickCount() override;
-    void Sleep(DWORD milliseconds) override;
+  DWORD TickCount() override;
+  void Sleep(DWORD milliseconds) override;
 
-    // Moves simulated time on without recording a sleep.
-    void Advance(DWORD milliseconds);
-    // The sleeps asked for so far, in order.
-    std::vector<DWORD> Sleeps() const;
-    // Called after each sleep has advanced the time, with the sleep's length.
-    void OnSleep(std::function<void(DWORD)> hook);
+  // Moves simulated time on without recording a sleep.
+  void Advance(DWORD milliseconds);
+  // The sleeps asked for so far, in order.
+  std::vector<DWORD> Sleeps() const;
+  // Called after each sleep has advanced the time, with the sleep's length.
+  void OnSleep(std::function<void(DWORD)> hook);
 
-private:
-    mutable std::mutex m_mutex;
-    DWORD m_tick;
-    std::vector<DWORD> m_sleeps;
-    std::function<void(DWORD)> m_onSleep;
+ private:
+  mutable std::mutex m_mutex;
+  DWORD m_tick;
+  std::vector<DWORD> m_sleeps;
+  std::function<void(DWORD)> m_onSleep;
 };

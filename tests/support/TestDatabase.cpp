@@ -20,8 +20,8 @@ std::string PostgresBase() { return std::getenv("VELTRANE_TEST_PG") ? std::geten
 // `connectionString` naming `database` instead of its own, ending with ";" so that options can
 // be appended.
 std::string WithDatabase(const std::string& connectionString, const std::string& database) {
-  std::string result = std::regex_replace(connectionString, std::regex("(^|;)database=[^;]*", std::regex::icase),
-                                          "$1Database=" + database);
+  std::string result = std::regex_replace(
+      connectionString, std::regex("(^|;)database=[^;]*", std::regex::icase), "$1Database=" + database);
   return result.ends_with(';') ? result : result + ';';
 }
 
@@ -92,7 +92,8 @@ std::vector<std::vector<std::string>> TestDatabase::Query(const std::string& sql
       for (SQLUSMALLINT column = 1; column <= columns; ++column) {
         char text[4096];  // longer than any value of a test database
         SQLLEN length = 0;
-        CheckOdbc(SQLGetData(statement, column, SQL_C_CHAR, text, sizeof text, &length), SQL_HANDLE_STMT, statement);
+        CheckOdbc(SQLGetData(statement, column, SQL_C_CHAR, text, sizeof text, &length), SQL_HANDLE_STMT,
+                  statement);
         row.push_back(length == SQL_NULL_DATA ? "(null)" : text);
       }
     }
@@ -115,9 +116,11 @@ void TestDatabase::Refuse(const std::string& event, const std::string& table, co
     return;
   }
   Execute("CREATE OR REPLACE FUNCTION refuse() RETURNS trigger AS $$ BEGIN IF " + condition +
-          " THEN RAISE EXCEPTION " + raise + "; END IF; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; "
+          " THEN RAISE EXCEPTION " + raise +
+          "; END IF; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; "
           "END $$ LANGUAGE plpgsql");
-  Execute("CREATE TRIGGER refuse BEFORE " + event + " ON " + table + " FOR EACH ROW EXECUTE FUNCTION refuse()");
+  Execute("CREATE TRIGGER refuse BEFORE " + event + " ON " + table +
+          " FOR EACH ROW EXECUTE FUNCTION refuse()");
 }
 
 void TestDatabase::Allow(const std::string& table) const {

@@ -18,12 +18,13 @@ namespace {
 // Runs the host in the terminal, then reports its exit status and the terminal's line
 // discipline, and stays open to be read.
 std::string HostInTerminal(const std::string& home) {
-  return "env HOME='" + home + "' '" + HOST_PROGRAM + "' --terminal; echo \"EXIT=$?\"; stty -a | tr ' ;' '\\n\\n' | " +
+  return "env HOME='" + home + "' '" + HOST_PROGRAM +
+         "' --terminal; echo \"EXIT=$?\"; stty -a | tr ' ;' '\\n\\n' | " +
          "grep -x -e -icanon -e icanon -e -echo -e echo | tr '\\n' ' '; echo; sleep 60";
 }
 
 class TerminalSessionTest : public ::testing::TestWithParam<Engine>, public AppletEnvironment {
-protected:
+ protected:
   TerminalSessionTest() : AppletEnvironment(GetParam()) {}
 
   void SetUp() override {
@@ -34,8 +35,9 @@ protected:
   // Sends the keys, then waits for the screen to show `expected`.
   void Step(TmuxPane& pane, const std::string& keys, const std::string& expected) {
     pane.Send(keys);
-    ASSERT_TRUE(pane.WaitFor(expected)) << "after " << keys << " the screen shows no \"" << expected << "\":\n"
-                                        << pane.Screen();
+    ASSERT_TRUE(pane.WaitFor(expected))
+        << "after " << keys << " the screen shows no \"" << expected << "\":\n"
+        << pane.Screen();
   }
 
   void Type(TmuxPane& pane, const std::string& text) { pane.Send(text, true); }
@@ -87,7 +89,8 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
   EXPECT_TRUE(pane.WaitFor("\nicanon echo")) << "the terminal's modes are given back:\n" << pane.Screen();
   EXPECT_EQ(pane.Screen().find("Veltrane Properties"), std::string::npos) << "the screen is given back";
   EXPECT_EQ(Count("SELECT COUNT(*) FROM VirtualServerGroup WHERE Name = 'pc1'"), "1");
-  EXPECT_EQ(Count("SELECT VServerDesc FROM VirtualServers WHERE VServerIPAddr = '127.0.0.1'"), "test server ünï");
+  EXPECT_EQ(Count("SELECT VServerDesc FROM VirtualServers WHERE VServerIPAddr = '127.0.0.1'"),
+            "test server ünï");
   EXPECT_EQ(Count("SELECT HomeDir FROM Users WHERE UserName = 'alice'"), (home.Path() / "alice").string());
   EXPECT_EQ(Count("SELECT DiskQuota FROM Users WHERE UserName = 'alice'"), "100");
   EXPECT_EQ(AdminFlag(), "0");
@@ -102,8 +105,9 @@ TEST_P(TerminalSessionTest, ATerminalTooSmallForTheSheetEndsTheRunBeforeLogInSay
   std::string screen = pane.Screen();
   EXPECT_EQ(screen.find("Log In"), std::string::npos) << screen;
   std::erase(screen, '\n');  // the line is wider than the pane
-  EXPECT_NE(screen.find("veltrane-control: the terminal is 60x20 characters; the applet's windows need 78x20"),
-            std::string::npos)
+  EXPECT_NE(
+      screen.find("veltrane-control: the terminal is 60x20 characters; the applet's windows need 78x20"),
+      std::string::npos)
       << screen;
   EXPECT_EQ(Count("SELECT COUNT(*) FROM Users WHERE Flag <> 0"), "0") << "no lock was taken";
 }
@@ -121,7 +125,8 @@ TEST_P(TerminalSessionTest, ASecondSignalDuringTheWindDownStillGivesTheTerminalB
   kill(host, SIGHUP);
   ASSERT_TRUE(pane.WaitFor("EXIT=1")) << pane.Screen();  // 143 or 129: ended by a signal
   EXPECT_TRUE(pane.WaitFor("\nicanon echo")) << "the terminal's modes are given back:\n" << pane.Screen();
-  EXPECT_EQ(pane.Describe("#{alternate_on} #{cursor_flag}"), "0 1") << "the screen and the cursor are given back";
+  EXPECT_EQ(pane.Describe("#{alternate_on} #{cursor_flag}"), "0 1")
+      << "the screen and the cursor are given back";
   EXPECT_EQ(pane.Screen().find("Veltrane Properties"), std::string::npos) << pane.Screen();
 }
 

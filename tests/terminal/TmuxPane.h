@@ -5,7 +5,7 @@
 #include <string>
 
 class TmuxPane {
-public:
+ public:
   // Starts `command` (a shell command line) in a pane of `cols` x `rows`.
   TmuxPane(const std::string& command, int cols, int rows);
   ~TmuxPane();
@@ -23,7 +23,7 @@ public:
   // true when it did.
   bool WaitFor(const std::string& text, bool shown = true, int seconds = 20) const;
 
-private:
+ private:
   std::string Tmux(const std::string& arguments) const;
 
   std::string m_socket;

@@ -20,13 +20,15 @@ using ::testing::UnorderedElementsAre;
 
 // The eight fields, in the order of the stored rows.
 Texts Shown(const ScriptedWindow& w) {
-  return {w.Text(IDC_SHOWN_FTP_PORT), w.Text(IDC_SHOWN_WELCOME), w.Text(IDC_SHOWN_GOODBYE),
-          w.Checked(IDC_SHOWN_ANONYMOUS) ? "1" : "0", w.Text(IDC_SHOWN_MAX_CONNECTIONS),
-          w.Text(IDC_SHOWN_MAX_PER_IP), w.Text(IDC_SHOWN_MAX_PER_USER), w.Text(IDC_SHOWN_TIMEOUT)};
+  return {w.Text(IDC_SHOWN_FTP_PORT),        w.Text(IDC_SHOWN_WELCOME),
+          w.Text(IDC_SHOWN_GOODBYE),         w.Checked(IDC_SHOWN_ANONYMOUS) ? "1" : "0",
+          w.Text(IDC_SHOWN_MAX_CONNECTIONS), w.Text(IDC_SHOWN_MAX_PER_IP),
+          w.Text(IDC_SHOWN_MAX_PER_USER),    w.Text(IDC_SHOWN_TIMEOUT)};
 }
 const Texts kDefaults{"21", "Welcome to FTP Service", "GoodBye", "0", "10", "3", "3", "5"};
-const Texts kNames{"FTP Port", "Welcome Message", "GoodBye Message", "Anonymous", "Max Connections",
-                   "Max Connections Per IP", "Max Connections Per User", "Connection Timeout"};
+const Texts kNames{
+    "FTP Port",        "Welcome Message",        "GoodBye Message",          "Anonymous",
+    "Max Connections", "Max Connections Per IP", "Max Connections Per User", "Connection Timeout"};
 
 // 255 characters of two bytes each: they fit on either engine.
 std::string Longest() {
@@ -68,13 +70,14 @@ TEST(PreferencesDlg, ATextTooLongForItsColumnKeepsTheDialogOpenWithTheFocusOnIt)
       })
       .Message(IDOK);
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(ui.MessageTexts(), Texts{"The Welcome Message can hold at most 255 characters. Please shorten it."});
+  EXPECT_EQ(ui.MessageTexts(),
+            Texts{"The Welcome Message can hold at most 255 characters. Please shorten it."});
   EXPECT_EQ(dlg.m_prefs.goodbyeMessage, Longest());
   ui.ExpectScriptDone();
 }
 
 class GeneralPageTest : public UiTest {
-protected:
+ protected:
   void SetUp() override {
     UiTest::SetUp();
     SetLocalAddressSource([] { return std::vector<std::string>{"10.0.0.12", "10.0.0.1", "192.168.5.5"}; });
@@ -91,7 +94,8 @@ protected:
   // Chooses the computer with that key as a user would, also where names are shared.
   static void Choose(CAddComputerDlg& dlg, int computerId) {
     for (int i = 0; i < dlg.m_cbComputer.GetCount(); ++i)
-      if (dlg.m_cbComputer.GetItemData(i) == static_cast<DWORD_PTR>(computerId)) dlg.m_cbComputer.SetCurSel(i);
+      if (dlg.m_cbComputer.GetItemData(i) == static_cast<DWORD_PTR>(computerId))
+        dlg.m_cbComputer.SetCurSel(i);
     dlg.OnCommand(IDC_COMPUTER_CHOICE, CBN_SELCHANGE);
   }
   std::tuple<std::string, bool, bool> ServiceShown(const ScriptedWindow& w) {
@@ -182,16 +186,19 @@ TEST_P(GeneralPageTest, EditPreferencesInsertsTheEightRowsOnceAndCancelWritesNot
   RunSheet<CGeneralPage>();
   Rows expected;
   for (size_t i = 0; i < kNames.size(); ++i) expected.push_back({kNames[i], i == 0 ? "2222" : kDefaults[i]});
-  EXPECT_EQ(Db().Query("SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
-                       {server}),
-            expected);
+  EXPECT_EQ(
+      Db().Query(
+          "SELECT Description, Settings FROM Preferences WHERE VirtualServerID = ? ORDER BY PreferenceID",
+          {server}),
+      expected);
 }
 
 // Another program stored values the fields can show only approximately; an edit of the port
 // rewrites the port alone.
 TEST_P(GeneralPageTest, EditPreferencesRewritesOnlyTheSettingsTheUserChanged) {
   const int server = VirtualServer(Computer("alpha"), "10.0.0.1");
-  const std::string welcome = GetParam() == Engine::SQLite ? std::string(300, 'w') : "Hi";  // SQLite keeps any length
+  const std::string welcome =
+      GetParam() == Engine::SQLite ? std::string(300, 'w') : "Hi";  // SQLite keeps any length
   Texts stored{"21", welcome, "Bye", "5", "99999999999", "3", "3", "5 minutes"};
   for (size_t i = 0; i < kNames.size(); ++i) Preference(server, kNames[i], stored[i]);
   session.computerName = "alpha";

@@ -8,17 +8,17 @@ namespace {
 
 // A page that counts its reloads and can say it changed the database.
 class CountingPage : public CFTPSheetPage {
-public:
+ public:
   using CFTPSheetPage::CFTPSheetPage;
   void Changed() { MarkOtherPagesStale(); }
   int refreshes = 0;
 
-protected:
+ protected:
   void RefreshPage() override { ++refreshes; }
 };
 
 class StalePagesTest : public ::testing::Test, protected ScriptedUi {
-protected:
+ protected:
   StalePagesTest() {
     for (CountingPage* page : {&general, &sites, &users}) sheet.AddPage(page);
   }

@@ -9,7 +9,7 @@ namespace {
 constexpr int kOthersStale = CFTPSheetPage::kGeneralPageBit | CFTPSheetPage::kUsersPageBit;
 
 class SitePageTest : public UiTest {
-protected:
+ protected:
   void AddRows() override {
     alpha = Computer("alpha");
     Computer("beta");  // runs no virtual server
@@ -26,7 +26,9 @@ protected:
   static ScriptSteps::WindowAction TypeServer(const std::string& address, const std::string& description) {
     return Type({{IDC_SERVER_ADDRESS, address}, {IDC_SERVER_DESCRIPTION, description}});
   }
-  Rows Servers() { return Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY VServerID"); }
+  Rows Servers() {
+    return Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY VServerID");
+  }
   // The preferences and the users of a virtual server.
   std::pair<int, int> Dependents(int serverId) {
     const std::string where = "VirtualServerID = " + std::to_string(serverId);
@@ -139,9 +141,10 @@ TEST_P(SitePageTest, EditPreferencesWritesTheChangeAndAddsTheMissingRows) {
   });
   RunSheet<CSitePage>();
   EXPECT_EQ(Dependents(first), std::make_pair(8, 2));
-  EXPECT_EQ(Db().QueryValue("SELECT Settings FROM Preferences WHERE VirtualServerID = ? AND Description = 'FTP Port'",
-                            {first}),
-            "2200");
+  EXPECT_EQ(
+      Db().QueryValue(
+          "SELECT Settings FROM Preferences WHERE VirtualServerID = ? AND Description = 'FTP Port'", {first}),
+      "2200");
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> t
 }
 
 class UiTest : public DatabaseTest, protected ScriptedUi {
-protected:
+ protected:
   void SetUp() override {
     DatabaseTest::SetUp();
     if (!IsSkipped()) AddRows();
@@ -91,9 +91,10 @@ protected:
                  {name, value, serverId});
   }
   void User(int serverId, const std::string& name, int permissions = 1, int quota = 0) {
-    Db().Execute("INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
-                 "VALUES (?, 'digest', ?, ?, ?, 0, ?)",
-                 {name, "/srv/" + name, permissions, serverId, quota});
+    Db().Execute(
+        "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+        "VALUES (?, 'digest', ?, ?, ?, 0, ?)",
+        {name, "/srv/" + name, permissions, serverId, quota});
   }
   int Count(const std::string& table, const std::string& where = "1=1") {
     return std::stoi(Db().QueryValue("SELECT COUNT(*) FROM " + table + " WHERE " + where));

@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string Digest(const std::string& text) { return DigestBytes(text.data(), static_cast<uint32_t>(text.size())); }
+std::string Digest(const std::string& text) {
+  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
+}
 
 // Presses OK, which must show `text` and leave the dialog open.
 void ExpectRefusal(ScriptedUi& ui, ScriptedWindow& w, const std::string& text) {
@@ -84,10 +86,10 @@ TEST(AddUserDlg, EditModeShowsThePermissionBitsAndKeepsNameAndPassword) {
 }
 
 class UsersPageTest : public UiTest {
-protected:
+ protected:
   void AddRows() override {
     const int alpha = Computer("alpha", "10.0.0.2");
-    Computer("beta");  // runs no virtual server
+    Computer("beta");                             // runs no virtual server
     const int gamma = Computer("gamma", "10.9");  // no address begins with its current site
     first = VirtualServer(alpha, "10.0.0.1");
     second = VirtualServer(alpha, "10.0.0.2");
@@ -186,8 +188,8 @@ TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEdit) {
 TEST_P(UsersPageTest, DeleteAsksFirst) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.SelectRow(IDC_USER_LIST, 1);  // bob
-    w.Click(IDC_DELETE_USER);  // No
-    w.Click(IDC_DELETE_USER);  // Yes
+    w.Click(IDC_DELETE_USER);       // No
+    w.Click(IDC_DELETE_USER);       // Yes
     EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "carl", "dora", "root"}));
   }));
   steps.Message(IDNO).Message(IDYES);
@@ -202,7 +204,8 @@ TEST_P(UsersPageTest, DeleteAsksFirst) {
 TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
   const bool sqlite = GetParam() == Engine::SQLite;
   const std::string longHome(300, 'h');
-  if (sqlite) Db().Execute("UPDATE Users SET DiskQuota = 8589934592, HomeDir = ? WHERE UserName = 'anna'", {longHome});
+  if (sqlite)
+    Db().Execute("UPDATE Users SET DiskQuota = 8589934592, HomeDir = ? WHERE UserName = 'anna'", {longHome});
   steps.Window(OnPage([&](ScriptedWindow& w) {
     for (const int row : {4, 0, 0}) {  // root, anna unchanged, anna without download
       w.SelectRow(IDC_USER_LIST, row);
@@ -215,10 +218,12 @@ TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
     d.Click(IDOK);
   });
   RunSheet<CUsersPage>();
-  EXPECT_EQ(Db().Query("SELECT UserName, HomeDir, Permissions, DiskQuota FROM Users WHERE UserName IN ('anna', 'root') "
-                       "ORDER BY UserName"),
-            (Rows{{"anna", sqlite ? longHome : "/srv/anna", "4", sqlite ? "8589934592" : "0"},
-                  {"root", "/srv/root", "-1", "0"}}));
+  EXPECT_EQ(
+      Db().Query(
+          "SELECT UserName, HomeDir, Permissions, DiskQuota FROM Users WHERE UserName IN ('anna', 'root') "
+          "ORDER BY UserName"),
+      (Rows{{"anna", sqlite ? longHome : "/srv/anna", "4", sqlite ? "8589934592" : "0"},
+            {"root", "/srv/root", "-1", "0"}}));
 }
 
 TEST_P(UsersPageTest, AChangeTheDatabaseRefusesLeavesTheListAsTheDatabaseHasIt) {
