@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test on SQLite and on a throwaway PostgreSQL.
+# Sets everything up, checks the C++ layout, builds, and runs every test on SQLite and on a
+# throwaway PostgreSQL.
 #   --sanitize   build in build-asan with AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,7 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 
 bash scripts/setup.sh
+bash scripts/format.sh --check
 cmake -S . -B "$build" -G Ninja "${cmake_args[@]}" >/dev/null
 cmake --build "$build"
 
