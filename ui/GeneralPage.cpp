@@ -79,21 +79,9 @@ void CGeneralPage::RefreshPage() {
 }
 
 void CGeneralPage::FillVirtualServers() {
-  m_cbVirtualServer.ResetContent();
-  const int selected = m_cbComputer.GetCurSel();
-  if (selected == CB_ERR) return;
-  const int32_t key = EntryKey(m_cbComputer, selected);
-  m_cbVirtualServer.SetItemData(m_cbVirtualServer.AddString("(Default)"), 0);
-  // "(Default)" stays chosen unless an address begins with the computer's current site.
-  m_cbVirtualServer.SetCurSel(0);
-  if (key <= 0) return;
-  for (const VirtualServerRecord& server : m_pDatabase->LoadVirtualServersOfComputer(key))
-    if (IsLocalAddress(server.VServerIPAddr))
-      m_cbVirtualServer.SetItemData(m_cbVirtualServer.AddString(server.VServerIPAddr),
-                                    static_cast<DWORD_PTR>(server.VServerID));
-  ComputerRecord computer;
-  if (m_pDatabase->FindComputerById(key, computer) && !computer.CurrentSite.empty())
-    m_cbVirtualServer.SelectString(-1, computer.CurrentSite);
+  // Only the addresses of this machine: the preferences shown are those of a server here.
+  FillVirtualServerCombo(m_cbVirtualServer, m_cbComputer, *m_pDatabase,
+                         [this](const std::string& address) { return IsLocalAddress(address); });
 }
 
 bool CGeneralPage::IsLocalAddress(const std::string& address) const {

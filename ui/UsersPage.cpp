@@ -39,23 +39,7 @@ void CUsersPage::RefreshUsersPage() {
   ReloadUsers();
 }
 
-void CUsersPage::FillUserServers() {
-  m_serverCombo.ResetContent();
-  const int computer = m_computerCombo.GetCurSel();
-  if (computer == CB_ERR) return;
-  m_serverCombo.SetItemData(m_serverCombo.AddString("(Default)"), 0);
-  m_serverCombo.SetCurSel(0);
-  ComputerRecord record;
-  if (!m_pDatabase->FindComputerById(static_cast<int32_t>(m_computerCombo.GetItemData(computer)), record))
-    return;
-  for (const VirtualServerRecord& server : m_pDatabase->LoadVirtualServersOfComputer(record.ID))
-    m_serverCombo.SetItemData(m_serverCombo.AddString(server.VServerIPAddr),
-                              static_cast<DWORD_PTR>(server.VServerID));
-  // Without an address that begins with the current site, "(Default)" stays chosen, so the
-  // list never keeps showing the accounts of the computer chosen before.
-  if (m_serverCombo.GetCount() > 1 && !record.CurrentSite.empty())
-    m_serverCombo.SelectString(-1, record.CurrentSite);
-}
+void CUsersPage::FillUserServers() { FillVirtualServerCombo(m_serverCombo, m_computerCombo, *m_pDatabase); }
 
 void CUsersPage::ReloadUsers() {
   const int computer = m_computerCombo.GetCurSel();
