@@ -2,17 +2,12 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 
 namespace res {
 namespace {
-
-constexpr int kPages[] = {IDD_GENERAL, IDD_ABOUT, IDD_USERS, IDD_VIRTUAL_SERVERS};
-constexpr int kDialogs[] = {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES,
-                            IDD_LOG_IN,   IDD_CHANGE_PASSWORD};
 
 bool Has(int dialogId, int controlId, uint32_t bits) {
   for (const ControlTemplate& control : FindDialogTemplate(dialogId)->controls)
@@ -21,16 +16,9 @@ bool Has(int dialogId, int controlId, uint32_t bits) {
   return false;
 }
 
-std::vector<const DialogTemplate*> AllTemplates() {
-  std::vector<const DialogTemplate*> all;
-  for (int id : kPages) all.push_back(FindDialogTemplate(id));
-  for (int id : kDialogs) all.push_back(FindDialogTemplate(id));
-  return all;
-}
-
 // Each control answers to its own id; a dialog has one default button, a page none.
 TEST(DialogTemplates, IdsAreUniqueInTheirTemplateAndOnlyDialogsHaveADefaultButton) {
-  for (const DialogTemplate* dialog : AllTemplates()) {
+  for (const DialogTemplate* dialog : DialogTemplates()) {
     ASSERT_NE(dialog, nullptr);
     std::set<int> ids;
     int defaultButtons = 0;
@@ -47,7 +35,7 @@ TEST(DialogTemplates, IdsAreUniqueInTheirTemplateAndOnlyDialogsHaveADefaultButto
 
 // A control outside its dialog is cut off; one before the group box around it is covered by it.
 TEST(DialogTemplates, EveryControlIsVisibleInsideItsDialogAndAfterAnyFrameAroundIt) {
-  for (const DialogTemplate* dialog : AllTemplates())
+  for (const DialogTemplate* dialog : DialogTemplates())
     for (size_t i = 0; i < dialog->controls.size(); ++i) {
       const ControlTemplate& control = dialog->controls[i];
       const Rect& r = control.rect;
