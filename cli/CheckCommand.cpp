@@ -24,10 +24,15 @@ void Line(const std::string& what, const std::string& state) { std::cout << what
 bool CheckSchema(ConnectionLease& lease) {
   bool complete = true;
   for (const TableState& table : CheckTables(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()))) {
-    std::string state = table.present ? "present" : "MISSING";
+    // Without SessionLocks (a database made before it) the lock is the Flag alone.
+    const bool optional = table.name == "SessionLocks" && !table.present;
+    std::string state = table.present ? "present"
+                        : optional    ? "missing (veltrane-admin init adds it; until then a lock left by a "
+                                        "killed session stays until veltrane-admin unlock)"
+                                      : "MISSING";
     for (const std::string& column : table.missingColumns)
       state += (&column == &table.missingColumns.front() ? ", MISSING columns: " : ", ") + column;
-    complete = complete && table.present && table.missingColumns.empty();
+    complete = complete && (table.present || optional) && table.missingColumns.empty();
     Line("table " + table.name, state);
   }
   return complete;

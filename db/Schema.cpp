@@ -8,7 +8,6 @@
 
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
-#include "db/OdbcCheck.h"
 #include "db/OdbcConnection.h"
 #include "db/OdbcStatement.h"
 #include "db/Transaction.h"
@@ -73,6 +72,10 @@ bool Selects(OdbcConnection& connection, const std::string& what, const std::str
 
 }  // namespace
 
+bool HasTable(OdbcConnection& connection, const std::string& table) {
+  return Selects(connection, "*", table);
+}
+
 std::vector<std::string> SchemaStatements(const std::string& path) {
   std::ifstream file(path);
   if (!file) throw std::runtime_error("The schema script " + path + " cannot be read.");
@@ -86,11 +89,7 @@ std::vector<std::string> SchemaStatements(const std::string& path) {
 }
 
 std::string SchemaScriptFor(OdbcConnection& connection, const std::string& folder) {
-  char name[64] = {};
-  SQLSMALLINT length = 0;
-  CheckOdbc(SQLGetInfo(connection.Handle(), SQL_DBMS_NAME, name, sizeof name, &length), SQL_HANDLE_DBC,
-            connection.Handle());
-  const std::string engine = name;
+  const std::string engine = connection.DbmsName();
   if (engine.find("SQLite") != std::string::npos) return folder + "/sqlite.sql";
   if (engine.find("PostgreSQL") != std::string::npos) return folder + "/postgresql.sql";
   throw std::runtime_error("There is no schema script for the database engine \"" + engine + "\".");

@@ -9,6 +9,9 @@
 class ConnectionLease;
 class OdbcConnection;
 
+// Whether the database has the table (a statement selecting from it runs).
+bool HasTable(OdbcConnection& connection, const std::string& table);
+
 // The statements of a schema script: comment lines dropped, split at semicolons.
 std::vector<std::string> SchemaStatements(const std::string& path);
 

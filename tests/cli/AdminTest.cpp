@@ -125,6 +125,23 @@ TEST_P(AdminTest, ALockedDatabaseEndsWithStatusThreeAndUnlockFreesItOnlyWithTheR
   ExpectDone(Admin({"user", "list"}));
 }
 
+TEST_P(AdminTest, ALiveHolderIsNeverTakenOverAndAKilledOneIsAtTheNextLogIn) {
+  AddServer();
+  AdminRun holder({"vserver", "delete", "10.0.0.1"}, "brelk\n");  // holds the lock at its question
+  for (int tries = 0; tries < 200 && AdminFlag() != "1"; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  for (int round = 0; round < 10; ++round) ASSERT_EQ(Admin({"computer", "list"}).status, 3) << round;
+  EXPECT_EQ(RunAdmin({"unlock"}, "brelk\n").status, 3);  // unlock does not free a live session's lock
+  EXPECT_EQ(AdminFlag(), "1");
+
+  EXPECT_EQ(holder.EndWith(SIGKILL).status, 128 + SIGKILL);
+  const AdminOutcome next = Admin({"computer", "list"});
+  ExpectDone(next);
+  EXPECT_EQ(next.err, "veltrane: took over the session lock of a session that ended without releasing it\n");
+  EXPECT_EQ(AdminFlag(), "0");
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM SessionLocks"), "0");
+}
+
 TEST_P(AdminTest, RefusalsAndUsageErrorsHaveTheirStatusAndText) {
   AddServer();
   const std::string tooLong(256, 'n');

@@ -1,0 +1,180 @@
+#include "db/SessionLock.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+#include <random>
+
+#include "platform/Clock.h"  // before sql.h, whose BOOL macro would break the platform's BOOL
+#include "db/ChangeGuard.h"
+#include "db/ChangeStatement.h"
+#include "db/ConnectionPool.h"
+#include "db/GuardedOperation.h"
+#include "db/OdbcConnection.h"
+#include "db/OdbcStatement.h"
+#include "db/Schema.h"
+#include "db/Transaction.h"
+
+namespace {
+
+// A database that is restarting spends a while in recovery ("the database system is starting
+// up"); the release waits for it, up to 30 seconds.
+constexpr int kReleaseAttempts = 31;
+constexpr DWORD kReleasePauseMs = 1000;
+
+constexpr const char* kSessionTable = "SessionLocks";
+constexpr const char* kTakeFlag = "UPDATE Users SET Flag = 1 WHERE UserID = ? AND Flag = 0";
+constexpr const char* kClearFlag = "UPDATE Users SET Flag = 0 WHERE UserID = ?";
+constexpr const char* kLostText =
+    "The session lock was taken over by another session while this one could not reach the database. "
+    "Nothing more is changed in this session: close it and log in again.";
+
+std::string NewToken() {
+  std::random_device random;
+  char text[33];
+  std::snprintf(text, sizeof text, "%08x%08x%08x%08x", random(), random(), random(), random());
+  return text;
+}
+
+// Who holds the lock, for people and for `veltrane-admin check`: "HOST:PID".
+std::string HolderName() {
+  char host[256] = {};
+  gethostname(host, sizeof host - 1);
+  return std::string(host) + ":" + std::to_string(getpid());
+}
+
+std::optional<std::string> QueryText(OdbcConnection& connection, const std::string& sql, int32_t key) {
+  OdbcStatement statement(connection);
+  statement.Execute(sql, {key});
+  return statement.FetchText();
+}
+
+}  // namespace
+
+SessionLock::~SessionLock() { RemoveChangeGuard(this); }
+
+SessionLock::Outcome SessionLock::Take(int32_t userId) {
+  m_userId = userId;
+  m_token = NewToken();
+  m_lost = false;
+  Outcome outcome = Outcome::held;
+  try {
+    const UnguardedChanges bookkeeping;
+    ConnectionLease lease;
+    RunReconnectingOnce(lease,
+                        [&](OdbcConnection& connection) { outcome = TakeOnConnection(lease, connection); });
+  } catch (...) {
+    // Also when the transaction committed and only its answer was lost: without the proof,
+    // the next log-in takes the lock over.
+    m_liveness.reset();
+    throw;
+  }
+  if (outcome == Outcome::held) m_liveness.reset();
+  if (m_liveness) AddChangeGuard(this, [this] { Confirm(); });
+  return outcome;
+}
+
+SessionLock::Outcome SessionLock::TakeOnConnection(ConnectionLease& lease, OdbcConnection& connection) {
+  m_liveness = HasTable(connection, kSessionTable)
+                   ? MakeSessionLiveness(connection, connection.Completed(), m_userId)
+                   : nullptr;
+  if (!m_liveness)
+    return RunChangeStatement(connection, kTakeFlag, {m_userId}) == 1 ? Outcome::taken : Outcome::held;
+  if (!m_liveness->TryHold()) return Outcome::held;
+
+  Transaction transaction(lease);
+  const auto flag = QueryText(connection, "SELECT Flag FROM Users WHERE UserID = ?", m_userId);
+  const auto token = QueryText(connection, "SELECT Token FROM SessionLocks WHERE UserID = ?", m_userId);
+  Outcome outcome = Outcome::held;
+  if (flag == "0") {
+    if (RunChangeStatement(connection, kTakeFlag, {m_userId}) != 1) return Outcome::held;
+    RunChangeStatement(connection, "DELETE FROM SessionLocks WHERE UserID = ?", {m_userId});
+    RunChangeStatement(connection, "INSERT INTO SessionLocks (UserID, Token, Holder) VALUES (?, ?, ?)",
+                       {m_userId, m_token, HolderName()});
+    outcome = Outcome::taken;
+  } else if (flag && token) {
+    // The holder's proof is ours now, so the holder is gone: one conditional update makes
+    // the lock ours, and of two takers only the first changes the row.
+    if (RunChangeStatement(connection,
+                           "UPDATE SessionLocks SET Token = ?, Holder = ? WHERE UserID = ? AND Token = ?",
+                           {m_token, HolderName(), m_userId, *token}) != 1)
+      return Outcome::held;
+    outcome = Outcome::tookOver;
+  } else {
+    return Outcome::held;  // set by a program that keeps no proof, or no such account
+  }
+  transaction.Commit();
+  return outcome;
+}
+
+std::string SessionLock::Release() {
+  RemoveChangeGuard(this);
+  std::string cause;
+  for (int attempt = 1; attempt <= kReleaseAttempts && !m_lost; ++attempt) {
+    if (attempt > 1) Sleep(kReleasePauseMs);
+    try {
+      ReleaseOnce();
+      cause.clear();
+      break;
+    } catch (const std::exception& error) {
+      cause = error.what();
+    } catch (const Refusal& refusal) {
+      cause = refusal.Text();
+    }
+  }
+  m_liveness.reset();
+  return cause;
+}
+
+void SessionLock::ReleaseOnce() {
+  const UnguardedChanges bookkeeping;
+  ConnectionLease lease;
+  RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
+    if (!m_liveness) {
+      RunChangeStatement(connection, kClearFlag, {m_userId});
+      return;
+    }
+    Transaction transaction(lease);
+    if (RunChangeStatement(connection, "DELETE FROM SessionLocks WHERE UserID = ? AND Token = ?",
+                           {m_userId, m_token}) == 1)
+      RunChangeStatement(connection, kClearFlag, {m_userId});
+    transaction.Commit();
+  });
+}
+
+void SessionLock::Confirm() {
+  if (!m_lost && m_liveness->Held()) return;
+  if (!m_lost && m_liveness->TryHold() && StillOurs()) return;
+  m_liveness->Drop();
+  m_lost = true;
+  throw Refusal(kLostText);
+}
+
+bool SessionLock::StillOurs() {
+  ConnectionLease lease;
+  bool ours = false;
+  RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
+    ours = QueryText(connection, "SELECT Token FROM SessionLocks WHERE UserID = ?", m_userId) == m_token;
+  });
+  return ours;
+}
+
+bool SessionLock::Free(int32_t userId) {
+  const UnguardedChanges bookkeeping;
+  ConnectionLease lease;
+  bool freed = false;
+  RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
+    const bool sessions = HasTable(connection, kSessionTable);
+    // Held while the lock is freed, so that no session takes it meanwhile.
+    const auto liveness =
+        sessions ? MakeSessionLiveness(connection, connection.Completed(), userId) : nullptr;
+    if (liveness && !liveness->TryHold()) return;
+    Transaction transaction(lease);
+    RunChangeStatement(connection, kClearFlag, {userId});
+    if (sessions) RunChangeStatement(connection, "DELETE FROM SessionLocks WHERE UserID = ?", {userId});
+    transaction.Commit();
+    freed = true;
+  });
+  return freed;
+}
