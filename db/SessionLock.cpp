@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <optional>
 #include <random>
 
 #include "platform/Clock.h"  // before sql.h, whose BOOL macro would break the platform's BOOL
@@ -44,12 +43,6 @@ std::string HolderName() {
   return std::string(host) + ":" + std::to_string(getpid());
 }
 
-std::optional<std::string> QueryText(OdbcConnection& connection, const std::string& sql, int32_t key) {
-  OdbcStatement statement(connection);
-  statement.Execute(sql, {key});
-  return statement.FetchText();
-}
-
 }  // namespace
 
 SessionLock::~SessionLock() { RemoveChangeGuard(this); }
@@ -83,23 +76,19 @@ SessionLock::Outcome SessionLock::TakeOnConnection(ConnectionLease& lease, OdbcC
     return RunChangeStatement(connection, kTakeFlag, {m_userId}) == 1 ? Outcome::taken : Outcome::held;
   if (!m_liveness->TryHold()) return Outcome::held;
 
+  // Writes first: SQLite waits for a busy database only in a transaction that has read nothing.
   Transaction transaction(lease);
-  const auto flag = QueryText(connection, "SELECT Flag FROM Users WHERE UserID = ?", m_userId);
-  const auto token = QueryText(connection, "SELECT Token FROM SessionLocks WHERE UserID = ?", m_userId);
-  Outcome outcome = Outcome::held;
-  if (flag == "0") {
-    if (RunChangeStatement(connection, kTakeFlag, {m_userId}) != 1) return Outcome::held;
+  Outcome outcome = Outcome::taken;
+  if (RunChangeStatement(connection, kTakeFlag, {m_userId}) == 1) {
     RunChangeStatement(connection, "DELETE FROM SessionLocks WHERE UserID = ?", {m_userId});
     RunChangeStatement(connection, "INSERT INTO SessionLocks (UserID, Token, Holder) VALUES (?, ?, ?)",
                        {m_userId, m_token, HolderName()});
-    outcome = Outcome::taken;
-  } else if (flag && token) {
-    // The holder's proof is ours now, so the holder is gone: one conditional update makes
-    // the lock ours, and of two takers only the first changes the row.
-    if (RunChangeStatement(connection,
-                           "UPDATE SessionLocks SET Token = ?, Holder = ? WHERE UserID = ? AND Token = ?",
-                           {m_token, HolderName(), m_userId, *token}) != 1)
-      return Outcome::held;
+  } else if (RunChangeStatement(connection,
+                                "UPDATE SessionLocks SET Token = ?, Holder = ? WHERE UserID = ? AND EXISTS "
+                                "(SELECT 1 FROM Users WHERE UserID = ? AND Flag <> 0)",
+                                {m_token, HolderName(), m_userId, m_userId}) == 1) {
+    // The Flag is set by a session that recorded itself, and its proof is ours now, so it is
+    // gone: one conditional update makes the lock ours (takers take the proof one at a time).
     outcome = Outcome::tookOver;
   } else {
     return Outcome::held;  // set by a program that keeps no proof, or no such account
@@ -155,7 +144,9 @@ bool SessionLock::StillOurs() {
   ConnectionLease lease;
   bool ours = false;
   RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
-    ours = QueryText(connection, "SELECT Token FROM SessionLocks WHERE UserID = ?", m_userId) == m_token;
+    OdbcStatement statement(connection);
+    statement.Execute("SELECT Token FROM SessionLocks WHERE UserID = ?", {m_userId});
+    ours = statement.FetchText() == m_token;
   });
   return ours;
 }
