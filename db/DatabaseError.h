@@ -12,7 +12,20 @@ class DatabaseError : public std::runtime_error {
 
   // The five-character SQLSTATE of the first diagnostic record ("08001", "42601", ...).
   const std::string& SqlState() const { return m_sqlState; }
+  // Whether the state says the connection, not the statement, is at fault: a communication
+  // error (class 08) or the server shutting the session down (57P01 to 57P03).
+  bool IsConnectionFailure() const {
+    return m_sqlState.starts_with("08") || m_sqlState == "57P01" || m_sqlState == "57P02" ||
+           m_sqlState == "57P03";
+  }
 
  private:
   std::string m_sqlState;
+};
+
+// A change that commits as it runs, or a commit, whose answer was lost with the connection:
+// the server may or may not have made it. It is never run again by itself.
+class CommitOutcomeUnknown : public DatabaseError {
+ public:
+  explicit CommitOutcomeUnknown(const DatabaseError& error) : DatabaseError(error) {}
 };
