@@ -60,6 +60,12 @@ std::string AttributeValue(const std::string& text) {
   return braced + "}";
 }
 
+std::string Trimmed(std::string text) {
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
 // The connection string with a "Pwd=-" (any case) replaced by the password asked for, so
 // that it never stands on the command line.
 std::string WithAskedPassword(const std::string& connection) {
@@ -71,11 +77,8 @@ std::string WithAskedPassword(const std::string& connection) {
     std::string attribute = connection.substr(start, end - start);
     const size_t equals = attribute.find('=');
     if (equals != std::string::npos) {
-      std::string key = attribute.substr(0, equals), value = attribute.substr(equals + 1);
-      key.erase(0, key.find_first_not_of(' '));
-      key.erase(key.find_last_not_of(' ') + 1);
-      value.erase(0, value.find_first_not_of(' '));
-      value.erase(value.find_last_not_of(' ') + 1);
+      const std::string key = Trimmed(attribute.substr(0, equals)),
+                        value = Trimmed(attribute.substr(equals + 1));
       if ((strcasecmp(key.c_str(), "PWD") == 0 || strcasecmp(key.c_str(), "Password") == 0) && value == "-")
         attribute = key + "=" + AttributeValue(AskDatabasePassword());
     }

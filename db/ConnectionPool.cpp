@@ -42,8 +42,10 @@ std::unique_ptr<OdbcConnection> OpenConnection(const std::string& connectionStri
   return connection;
 }
 
-bool IsConnectionLost(const DatabaseError& error, OdbcConnection& connection) {
-  return error.IsConnectionFailure() || connection.IsDead();
+// Marks an error after which the connection proved dead, so that it says so wherever it goes.
+bool IsConnectionLost(DatabaseError& error, OdbcConnection& connection) {
+  if (!error.IsConnectionFailure() && connection.IsDead()) error.MarkConnectionDead();
+  return error.IsConnectionFailure();
 }
 
 }  // namespace
@@ -82,8 +84,8 @@ void RunReconnectingOnce(ConnectionLease& lease, const std::function<void(OdbcCo
     work(lease.Connection());
   } catch (const CommitOutcomeUnknown&) {
     throw;  // it may have been made: running it again could make it twice
-  } catch (const DatabaseError& error) {
-    if (!lease.Reused() || !IsConnectionLost(error, lease.Connection())) throw;
+  } catch (DatabaseError& error) {
+    if (!IsConnectionLost(error, lease.Connection()) || !lease.Reused()) throw;
     lease.Reopen();
     work(lease.Connection());
   }
@@ -94,7 +96,7 @@ void RunCommitting(OdbcConnection& connection, const std::function<void()>& chan
     change();
   } catch (const CommitOutcomeUnknown&) {
     throw;
-  } catch (const DatabaseError& error) {
+  } catch (DatabaseError& error) {
     if (IsConnectionLost(error, connection)) throw CommitOutcomeUnknown(error);
     throw;
   }

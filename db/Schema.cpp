@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 #include "db/ConnectionPool.h"
