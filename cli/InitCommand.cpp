@@ -5,10 +5,9 @@
 // connection string that says "Pwd=-" gets its password from standard input or the terminal.
 
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <strings.h>
 
 #include <filesystem>
 #include <iostream>
@@ -22,6 +21,7 @@
 #include "cli/Locations.h"
 #include "cli/Prompter.h"
 #include "cli/ServiceUnit.h"
+#include "cli/TextEscape.h"
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
@@ -133,7 +133,7 @@ void MakeTables(const std::string& connectionString) {
       PrintNames("Made the tables:", made.tables);
     if (!made.indexes.empty()) PrintNames("Made the indexes:", made.indexes);
     for (const std::string& prevented : made.preventedIndexes)
-      std::cerr << "veltrane-admin: " << prevented
+      std::cerr << "veltrane-admin: " << EscapedForTerminal(prevented)
                 << ". Everything else works; rename or delete all but one of each, then run init again.\n";
   } catch (const DatabaseError& error) {
     throw CliError{kExitNoConnection, std::string("cannot set up the database: ") + error.what()};

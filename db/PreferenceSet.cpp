@@ -6,9 +6,9 @@
 #include "db/ChangeStatement.h"
 #include "db/ConnectionPool.h"
 #include "db/GuardedOperation.h"
+#include "db/PreferenceTable.h"
 #include "db/RowMutation.h"
 #include "db/Transaction.h"
-#include "db/PreferenceTable.h"
 #include "framework/ParseInt.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "db/Schema.h"
 
 #include <sqlext.h>
-
 #include <strings.h>
 
 #include <algorithm>
