@@ -5,13 +5,9 @@
 #include <cerrno>
 #include <iostream>
 
-namespace {
-
-constexpr size_t kBufferSize = 64 * 1024;
-
-}  // namespace
-
-StandardOutput::StandardOutput() : m_previous(std::cout.rdbuf(this)) { m_buffer.reserve(kBufferSize); }
+StandardOutput::StandardOutput() : m_buffer(kBufferSize), m_previous(std::cout.rdbuf(this)) {
+  setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+}
 
 StandardOutput::~StandardOutput() {
   Flush();
@@ -19,8 +15,8 @@ StandardOutput::~StandardOutput() {
 }
 
 bool StandardOutput::Flush() {
-  const bool written = WriteAll(m_buffer.data(), m_buffer.size());
-  m_buffer.clear();
+  const bool written = WriteAll(pbase(), static_cast<size_t>(pptr() - pbase()));
+  setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
   return written;
 }
 
@@ -40,14 +36,9 @@ bool StandardOutput::WriteAll(const char* data, size_t size) {
 }
 
 StandardOutput::int_type StandardOutput::overflow(int_type c) {
-  if (traits_type::eq_int_type(c, traits_type::eof())) return Flush() ? 0 : traits_type::eof();
-  const char character = traits_type::to_char_type(c);
-  return xsputn(&character, 1) == 1 ? c : traits_type::eof();
-}
-
-std::streamsize StandardOutput::xsputn(const char* text, std::streamsize count) {
-  if (m_error != 0) return 0;
-  m_buffer.append(text, static_cast<size_t>(count));
-  if (m_buffer.size() >= kBufferSize && !Flush()) return 0;
-  return count;
+  if (!Flush()) return traits_type::eof();
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  *pptr() = traits_type::to_char_type(c);
+  pbump(1);
+  return c;
 }

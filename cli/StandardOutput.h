@@ -4,7 +4,7 @@
 // while a reader that went away (| head) is no error.
 
 #include <streambuf>
-#include <string>
+#include <vector>
 
 class StandardOutput : public std::streambuf {
  public:
@@ -21,13 +21,14 @@ class StandardOutput : public std::streambuf {
 
  protected:
   int_type overflow(int_type c) override;
-  std::streamsize xsputn(const char* text, std::streamsize count) override;
   int sync() override { return Flush() ? 0 : -1; }
 
  private:
+  static constexpr size_t kBufferSize = 64 * 1024;
+
   bool WriteAll(const char* data, size_t size);
 
-  std::string m_buffer;
+  std::vector<char> m_buffer;
   int m_error = 0;
   std::streambuf* m_previous;
 };

@@ -1,5 +1,6 @@
 #include "cli/TextEscape.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -43,8 +44,11 @@ void AppendHex(std::string& out, const char* format, unsigned value) {
 }  // namespace
 
 std::string EscapedForTerminal(const std::string& text) {
-  std::string out;
-  for (size_t at = 0; at < text.size();) {
+  // Most texts are printable ASCII, which is printed as it is.
+  const auto special =
+      std::find_if(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c >= 0x7F; });
+  std::string out(text.begin(), special);
+  for (size_t at = out.size(); at < text.size();) {
     const unsigned char c = Byte(text, at);
     const size_t length = SequenceLength(text, at);
     if (length == 0) {
