@@ -255,14 +255,23 @@ TEST_P(AdminTest, ARefusedArgumentLeavesTheConfigurationAsItWas) {
   }
 }
 
+// Refused as the rows are made, and as rows already there are written.
 TEST_P(AdminTest, PrefsSetStoresEveryValueOrNone) {
   AddServer();
-  Db().Refuse("INSERT", "Preferences", "too many", "NEW.Settings = '99'");
-  const AdminOutcome refused =
-      Admin({"prefs", "set", "--vserver", "10.0.0.1", "port=2121", "max-connections=99", "timeout=7"});
-  EXPECT_EQ(refused.status, 1);
-  EXPECT_NE(refused.err.find("too many"), std::string::npos) << refused.err;
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Preferences"), "0");
+  const Words set{"prefs", "set", "--vserver", "10.0.0.1", "port=2121", "max-connections=99", "timeout=7"};
+  const char* stored = "SELECT COUNT(*) FROM Preferences WHERE Settings IN ('2121', '99', '7')";
+  for (const char* event : {"INSERT", "UPDATE"}) {
+    if (event == std::string("UPDATE"))
+      ExpectDone(Admin({"prefs", "set", "--vserver", "10.0.0.1", "port=21"}));
+    Db().Refuse(event, "Preferences", "too many", "NEW.Settings = '99'");
+    const AdminOutcome refused = Admin(set);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("too many"), std::string::npos) << refused.err;
+    EXPECT_EQ(Db().QueryValue(stored), "0") << event;
+    Db().Allow("Preferences");
+  }
+  ExpectDone(Admin(set));
+  EXPECT_EQ(Db().QueryValue(stored), "3");
 }
 
 TEST_P(AdminTest, OutputThatDidNotArriveEndsWithStatusOneAndOneLine) {
