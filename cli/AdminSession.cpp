@@ -57,8 +57,6 @@ void ReportModelMessagesOnStandardError() {
   SetDatabaseFailureObserver(NoteDatabaseFailure);
 }
 
-const std::string& LastModelMessage() { return State().lastMessage; }
-
 int StatusAfterModelFailures(int status) {
   switch (State().trouble) {
     case Trouble::commitUnknown:

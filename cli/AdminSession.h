@@ -9,10 +9,9 @@
 #include "db/ConfigDatabase.h"
 
 // Sends the model's message boxes to standard error for the rest of the run, remembering the
-// last text, so that a failure can be told apart by what the model said; a database failure
-// that lost the connection is first named as such, on a line of its own.
+// last text, so that a failed log-in can be told apart by what the model said; a database
+// failure that lost the connection is first named as such, on a line of its own.
 void ReportModelMessagesOnStandardError();
-const std::string& LastModelMessage();
 
 // The exit status of a run whose command ended with `status`, after what the model met: a
 // commit whose answer was lost makes it kExitCommitUnknown, a lost connection
