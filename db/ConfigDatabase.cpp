@@ -99,6 +99,14 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
   return 1;
 }
 
+int ConfigDatabase::LogIn(const std::string& userName, const std::string& password) {
+  if (userName.empty() || password.empty()) return 0;
+  if (!Connect(0, userName, password)) return 0;
+  if (lockHeld) return 1;
+  Close();
+  return 0;
+}
+
 int ConfigDatabase::EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet) {
   LoadUsers(name, kUserNamed);
   if (!users.empty()) return 1;
@@ -149,11 +157,13 @@ void ConfigDatabase::ReleaseLock() {
   const bool tiedToLife = m_sessionLock.TiedToLife();
   const std::string cause = m_sessionLock.Release();
   if (cause.empty()) return;
-  if (tiedToLife)
+  if (tiedToLife) {
     LogCause("the session lock could not be released (" + cause +
              "); it was tied to this session, so the next log-in takes it over");
-  else
-    ReportLockLeftSet(cause);
+    return;
+  }
+  lockLeftSet = 1;
+  ReportLockLeftSet(cause);
 }
 
 void ConfigDatabase::ReportLockLeftSet(const std::string& cause) const {

@@ -18,9 +18,13 @@
 namespace {
 
 // A database that is restarting spends a while in recovery ("the database system is starting
-// up"); the release waits for it, up to 30 seconds.
-constexpr int kReleaseAttempts = 31;
-constexpr DWORD kReleasePauseMs = 1000;
+// up"); a lock tied to its holder's life is released once it is back, within 30 seconds.
+constexpr int kTiedReleaseAttempts = 31;
+constexpr DWORD kTiedReleasePauseMs = 1000;
+// The Flag alone is reset as programs that keep no proof reset it: three tries over five
+// seconds.
+constexpr int kFlagReleaseAttempts = 3;
+constexpr DWORD kFlagReleasePauseMs = 2500;
 
 constexpr const char* kSessionTable = "SessionLocks";
 constexpr const char* kTakeFlag = "UPDATE Users SET Flag = 1 WHERE UserID = ? AND Flag = 0";
@@ -100,8 +104,9 @@ SessionLock::Outcome SessionLock::TakeOnConnection(ConnectionLease& lease, OdbcC
 std::string SessionLock::Release() {
   RemoveChangeGuard(this);
   std::string cause;
-  for (int attempt = 1; attempt <= kReleaseAttempts && !m_lost; ++attempt) {
-    if (attempt > 1) Sleep(kReleasePauseMs);
+  const int attempts = m_liveness ? kTiedReleaseAttempts : kFlagReleaseAttempts;
+  for (int attempt = 1; attempt <= attempts && !m_lost; ++attempt) {
+    if (attempt > 1) Sleep(m_liveness ? kTiedReleasePauseMs : kFlagReleasePauseMs);
     try {
       ReleaseOnce();
       cause.clear();
@@ -168,4 +173,27 @@ bool SessionLock::Free(int32_t userId) {
     freed = true;
   });
   return freed;
+}
+
+SessionLock::State SessionLock::Probe(int32_t userId) {
+  ConnectionLease lease;
+  State state = State::free;
+  RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
+    const auto first = [&](const char* sql) {
+      OdbcStatement statement(connection);
+      statement.Execute(sql, {userId});
+      return statement.FetchText();
+    };
+    const auto flag = first("SELECT Flag FROM Users WHERE UserID = ?");
+    if (!flag || *flag == "0") {
+      state = State::free;
+      return;
+    }
+    const bool recorded =
+        HasTable(connection, kSessionTable) && first("SELECT Token FROM SessionLocks WHERE UserID = ?");
+    const auto liveness =
+        recorded ? MakeSessionLiveness(connection, connection.Completed(), userId) : nullptr;
+    state = !liveness ? State::setWithoutProof : liveness->TryHold() ? State::ended : State::held;
+  });
+  return state;
 }

@@ -25,6 +25,9 @@ class OdbcConnection;
 class SessionLock {
  public:
   enum class Outcome { taken, tookOver, held };
+  // What a log-in would find: no lock; a lock whose holder proves alive; one whose holder
+  // ended (the next log-in takes it over); one set by a program that keeps no proof.
+  enum class State { free, held, ended, setWithoutProof };
 
   SessionLock() = default;
   ~SessionLock();
@@ -37,9 +40,9 @@ class SessionLock {
   Outcome Take(int32_t userId);
 
   // Clears the Flag if the lock is still this session's (a session that took it over has
-  // it now otherwise), then lets the proof go. Tried again every second for 30 seconds while
-  // the database is down, recovering or busy. Returns the last failure, or "" when released.
-  // Never throws.
+  // it now otherwise), then lets the proof go. While the database is down, recovering or
+  // busy, tried again every second for 30 seconds (the Flag alone: three tries over five
+  // seconds, as before). Returns the last failure, or "" when released. Never throws.
   std::string Release();
 
   // Whether the lock is tied to this session's life, so that it goes with it.
@@ -49,6 +52,9 @@ class SessionLock {
   // and its row in SessionLocks, in one transaction. False, freeing nothing, when a live
   // session proves to hold it. Throws DatabaseError.
   static bool Free(int32_t userId);
+
+  // The state of `userId`'s lock, changing nothing. Throws DatabaseError.
+  static State Probe(int32_t userId);
 
  private:
   Outcome TakeOnConnection(ConnectionLease& lease, OdbcConnection& connection);
