@@ -9,11 +9,12 @@
 # N operations per engine (default 200), W workers (default 3). Needs the build (build/, or
 # the folder VELTRANE_BUILD names). Every few seconds the workers pause at a check point, with
 # no client alive: the session lock must not stay stuck (a log-in succeeds, taking over a lock
-# whose holder is gone). At the end: every change reported done is there, and every delete
-# reported done removed its rows; nothing failed or killed left a partial change (no row
-# refers to a missing one); no duplicate names or built-in accounts; every row a client added
-# was written while the lock named that client as its holder (never two holders at once); no
-# operation ran over 60 seconds. Prints the figures; exits 1 when any of these failed.
+# whose holder is gone). At the end: every change reported done is there, every delete
+# reported done removed its rows, and a change that lost its connection (status 4) changed
+# nothing; nothing failed or killed left a partial change (no row refers to a missing one);
+# no duplicate names or built-in accounts; every row a client added was written while the
+# lock named that client as its holder (never two holders at once); no operation ran over
+# 60 seconds. Prints the figures; exits 1 when any of these failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -114,7 +115,8 @@ client() {
 
 # Runs one operation until it is neither refused for the lock nor unable to connect (for at
 # most 60 s). Logs "op KIND NAME PID OUTCOME MS [SIGNAL]" per run; sets outcome: done, killed,
-# refused, failed, or after 60 s locked or unreachable.
+# refused, lost (the connection went, nothing changed), failed, or after 60 s locked or
+# unreachable.
 operation() {
   local kind=$1 name=$2 input=$3 started
   shift 3
@@ -126,6 +128,7 @@ operation() {
     elif [ "$status" = 0 ]; then outcome=done
     elif grep -q "Database Access is locked" "$work/err.$w"; then outcome=locked
     elif grep -q "unable to connect to the database" "$work/err.$w"; then outcome=unreachable
+    elif [ "$status" = 4 ]; then outcome=lost  # veltrane-admin: the connection was lost, nothing was changed
     elif [ "$status" = 1 ] && ! grep -qi "error\|connect\|database\|lost\|taken over" "$work/err.$w"; then outcome=refused
     else outcome=failed
     fi
@@ -173,6 +176,7 @@ worker() {
       operation computer "$name" brelk "$admin" computer add "$name"
       [ "$outcome" = done ] && computers+=("$name") && echo "expect present computer $name" >>"$work/ledger.$w"
       [ "$outcome" = killed ] || [ "$outcome" = failed ] && echo "expect unknown computer $name" >>"$work/ledger.$w"
+      [ "$outcome" = lost ] && echo "expect absent computer $name" >>"$work/ledger.$w"
     elif ((choice < 55)); then
       computer=${computers[RANDOM % ${#computers[@]}]}
       address="10.$w.$((k / 250)).$((k % 250))"
@@ -181,16 +185,18 @@ worker() {
         addresses+=("$address") serverOf[$computer]+=" $address"
         echo "expect present vserver $address" >>"$work/ledger.$w"
       fi
+      [ "$outcome" = lost ] && echo "expect absent vserver $address" >>"$work/ledger.$w"
     elif ((choice < 75)); then
       ((${#addresses[@]} == 0)) && continue
       address=${addresses[RANDOM % ${#addresses[@]}]}
       name="u-$w-$k"
       operation user "$name" $'brelk\npw-'"$k" "$admin" user add "$name" --vserver "$address" --home "/srv/$name"
       [ "$outcome" = done ] && usersOf[$address]+=" $name" && echo "expect present user $name" >>"$work/ledger.$w"
+      [ "$outcome" = lost ] && echo "expect absent user $name" >>"$work/ledger.$w"
     elif ((choice < 85)); then
       computer=${computers[RANDOM % ${#computers[@]}]}
       operation delete "$computer" brelk "$admin" computer delete "$computer" --yes
-      [ "$outcome" = refused ] && continue
+      [ "$outcome" = refused ] || [ "$outcome" = lost ] && continue
       local state=absent
       [ "$outcome" = done ] || state=unknown
       [ "$outcome" = locked ] || [ "$outcome" = unreachable ] && continue
@@ -381,7 +387,7 @@ report() {
   longest=$(cat "$work"/log.[0-9]* | awk '{ if ($6 > m) m = $6 } END { print m + 0 }')
   over=$(cat "$work"/log.[0-9]* | awk -v h=$hang_ms '$6 > h' | wc -l)
   echo "chaos $db_engine, seed $seed: $ops operations by $workers workers in $(($1 / 1000)) s"
-  echo "  client runs $(count '^op'): done $(count ' done '), refused for the lock $(count ' locked '), unable to connect $(count ' unreachable '), refused $(count ' refused '), failed $(count ' failed '), killed $(count ' killed ') (SIGKILL $(count ' killed [0-9]* KILL'), SIGTERM $(count ' killed [0-9]* TERM'))"
+  echo "  client runs $(count '^op'): done $(count ' done '), refused for the lock $(count ' locked '), unable to connect $(count ' unreachable '), connection lost (nothing changed) $(count ' lost '), refused $(count ' refused '), failed $(count ' failed '), killed $(count ' killed ') (SIGKILL $(count ' killed [0-9]* KILL'), SIGTERM $(count ' killed [0-9]* TERM'))"
   echo "  server crashes: $(wc -l <"$work/crashes") (immediate stop $(grep -c immediate "$work/crashes"), SIGKILL $(grep -c sigkill "$work/crashes"))"
   echo "  take-overs of a dead holder's lock: $(wc -l <"$work/takeovers")"
   echo "  check points: $checkpoints; lock left set by a session that had ended: $left_set; stuck (a log-in refused with no client alive): $stuck"
