@@ -16,12 +16,20 @@ FileLockLiveness::~FileLockLiveness() { Drop(); }
 
 bool FileLockLiveness::TryHold() {
   Drop();
-  // Read access is enough for an flock, so any user who may read the folder's files (a
-  // member of the database's group) can take and test it.
-  const int descriptor = open(m_path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+  // Never through a link that someone planted (a root process would create its target), and
+  // never waiting on a FIFO.
+  const int descriptor = open(m_path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (descriptor < 0)
     throw std::runtime_error("The session lock file " + m_path +
                              " cannot be opened: " + std::strerror(errno));
+  struct stat file {};
+  if (fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode)) {
+    close(descriptor);
+    throw std::runtime_error("The session lock file " + m_path + " is not a plain file.");
+  }
+  // Read access is all an flock needs: whoever may read the database's folder (a member of its
+  // group) can take and test it, whatever the umask of the process that made it.
+  if (file.st_uid == geteuid()) fchmod(descriptor, 0644);
   if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     close(descriptor);

@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -246,6 +247,24 @@ TEST_P(SessionLockTest, AHolderThatLostItsProofTakesItAgainUnlessAnotherTookTheL
   holder.Close();  // releases nothing: the lock is the other session's
   EXPECT_EQ(AdminFlag(), "1");
   other.Close();
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+TEST_P(SessionLockTest, APlantedLinkOrFifoInPlaceOfTheLockFileIsRefusedAndNeitherFollowedNorWaitedOn) {
+  if (GetParam() != Engine::SQLite) GTEST_SKIP() << "the lock file is SQLite's proof";
+  ASSERT_EQ(ConfigDatabase().Connect(1, "", ""), 1);  // the built-in accounts
+  const std::string lockFile = *DatabaseAttribute(Db().ConnectionString()) + "-session-" +
+                               Db().QueryValue("SELECT UserID FROM Users WHERE UserName = 'admin'");
+  const std::string target = lockFile + "-target";
+  std::filesystem::create_symlink(target, lockFile);
+  ConfigDatabase session;
+  EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
+  EXPECT_THAT(OneBox(Boxes()), HasSubstr("cannot be opened"));
+  EXPECT_FALSE(std::filesystem::exists(target));
+  std::filesystem::remove(lockFile);
+  ASSERT_EQ(mkfifo(lockFile.c_str(), 0600), 0);
+  EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
+  EXPECT_THAT(OneBox(Boxes()), HasSubstr("is not a plain file"));
   EXPECT_EQ(AdminFlag(), "0");
 }
 
