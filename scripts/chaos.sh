@@ -337,7 +337,9 @@ tab 0
 close-sheet ok
 SCRIPT
   if [ "$db_engine" = postgresql ]; then
-    pg_start
+    # Far from the ports other throwaway clusters start from: while this server is down its
+    # port is free, and a cluster started meanwhile must not take it.
+    VELTRANE_PG_PORT=${VELTRANE_PG_PORT:-56329} pg_start
     "$admin" init --connect "$VELTRANE_TEST_PG" >/dev/null
   else
     "$admin" init --sqlite "$work/veltrane.db" >/dev/null
