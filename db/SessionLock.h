@@ -6,9 +6,9 @@
 // proof of life (SessionLiveness.h): the taker first takes the proof (so takers go one at a
 // time), then, in one transaction, either sets a clear Flag and records its token in
 // SessionLocks, or, when the Flag is set and SessionLocks names a holder, takes the lock over
-// with one conditional update of the token (only a dead holder can have let the proof go). A set Flag without
-// a row in SessionLocks was set by a program that keeps no proof, and is respected. The holder confirms its
-// proof before every change it makes (ChangeGuard.h).
+// with one conditional update of that row (only a dead holder can have let the proof go). A
+// set Flag without a row in SessionLocks was set by a program that keeps no proof, and is
+// respected. The holder confirms its proof before every change it makes (ChangeGuard.h).
 //
 // Without the table or a proof, the lock is the Flag alone, taken with one conditional
 // update and released with a reset, as by programs that know nothing of SessionLocks.

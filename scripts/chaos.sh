@@ -133,6 +133,7 @@ operation() {
     else outcome=failed
     fi
     echo "op $kind $name $client_pid $outcome $elapsed_ms ${killed:-}" >>"$work/log.$w"
+    { echo "== op $kind $name $client_pid $outcome status $status"; cat "$work/out.$w" "$work/err.$w"; } >>"$work/transcript.$w"
     [ "$outcome" = failed ] && tr '\n' ' ' <"$work/err.$w" | cut -c1-300 >>"$work/failures" && echo >>"$work/failures"
     # Refused for the lock, or the database was down before anything ran: again, for up to 60 s.
     [ "$outcome" = locked ] || [ "$outcome" = unreachable ] || break
@@ -229,8 +230,10 @@ crasher() {
       runuser -u postgres -- "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -m immediate -w stop >/dev/null 2>&1
       echo immediate >>"$work/crashes"
     else
+      # Only this cluster's postmaster: a stale pid file may name a process that has its number now.
       postmaster=$(head -1 "$PG_DIR/data/postmaster.pid" 2>/dev/null)
-      [ -n "$postmaster" ] && kill -KILL "$postmaster" 2>/dev/null
+      [ -n "$postmaster" ] && grep -qaF "$PG_DIR/data" "/proc/$postmaster/cmdline" 2>/dev/null &&
+        kill -KILL "$postmaster" 2>/dev/null
       echo sigkill >>"$work/crashes"
     fi
     pause_for "$((RANDOM % 3)).$((RANDOM % 8 + 2))"
@@ -376,10 +379,11 @@ SCRIPT
   final_checks
   report $(($(now_ms) - started))
   [ "$db_engine" = postgresql ] && pg_stop
-  local failed=0
-  [ -s "$work/violations" ] && failed=1
+  if [ -s "$work/violations" ]; then
+    echo "  the run's folder is kept: $work (log.W, transcript.W and ledger.W of each worker)"
+    return 1
+  fi
   rm -rf "$work"
-  return $failed
 }
 
 count() { cat "$work"/log.[0-9]* 2>/dev/null | grep -c "$1"; }
