@@ -45,7 +45,7 @@ int Add(Arguments& arguments) {
   server.VServerDesc = description;
   server.VServerGroupID = FindComputer(session.database, *computer).ID;
   RequireDone(session.database.AddVirtualServer(server));
-  std::cout << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
+  Confirmation() << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
   return 0;
 }
 
@@ -61,7 +61,7 @@ int Edit(Arguments& arguments) {
   server.VServerIPAddr = newAddress.value_or(server.VServerIPAddr);
   server.VServerDesc = description.value_or(server.VServerDesc);
   RequireDone(session.database.UpdateVirtualServer(server));
-  std::cout << "Changed virtual server " << server.VServerIPAddr << ".\n";
+  Confirmation() << "Changed virtual server " << server.VServerIPAddr << ".\n";
   return 0;
 }
 
@@ -79,7 +79,7 @@ int Delete(Arguments& arguments) {
       "virtual server " + address + " with its preferences and its " + std::to_string(accounts) + " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteVirtualServer(server));
-  std::cout << "Deleted " << what << ".\n";
+  Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }
 

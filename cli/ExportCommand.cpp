@@ -1,0 +1,118 @@
+// veltrane-admin export [--computer NAME]
+// Writes the configuration as one JSON document (cli/DocumentReader.h reads it back): the
+// computers, their virtual servers and preference rows, then the accounts, streamed as the
+// database delivers them so that a million accounts are never held. Keys are left out:
+// rows refer to each other by name and address.
+
+#include <iostream>
+#include <map>
+
+#include "cli/AdminSession.h"
+#include "cli/Arguments.h"
+#include "cli/CliError.h"
+#include "cli/Commands.h"
+#include "cli/DocumentReader.h"
+#include "cli/Lookups.h"
+#include "cli/Output.h"
+#include "cli/Prompter.h"
+#include "db/PreferenceSet.h"
+#include "platform/TerminationSignals.h"
+
+namespace {
+
+// One list member of the document after another, each on a line of its own.
+class DocumentWriter {
+ public:
+  explicit DocumentWriter(std::ostream& out) : m_out(out) {
+    m_out << "{\"" << kDocumentFormat << "\": " << kDocumentVersion;
+  }
+  void BeginList(const char* name) {
+    m_out << (m_inList ? "\n  ]" : "") << ",\n  \"" << name << "\": [";
+    m_inList = true;
+    m_first = true;
+  }
+  void Add(const Record& record) {
+    m_line = m_first ? "\n    " : ",\n    ";
+    AppendJsonObject(m_line, record);
+    m_out << m_line;
+    m_first = false;
+  }
+  void Finish() { m_out << "\n  ]\n}\n"; }
+
+ private:
+  std::ostream& m_out;
+  bool m_inList = false;
+  bool m_first = false;
+  std::string m_line;
+};
+
+struct ServerName {
+  std::string computer;
+  std::string address;
+};
+
+}  // namespace
+
+int RunExport(Arguments& arguments) {
+  const auto computer = arguments.Option("computer");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  ConfigDatabase& database = session.database;
+  database.LoadComputers();
+  const int32_t onlyComputer = computer ? FindComputer(database, *computer).ID : -1;
+  std::map<int32_t, std::string> computerNames;
+  for (const ComputerRecord& row : database.computers) computerNames.emplace(row.ID, row.Name);
+
+  DocumentWriter writer(std::cout);
+  writer.BeginList("computers");
+  for (const ComputerRecord& row : database.computers)
+    if (!computer || row.ID == onlyComputer) writer.Add({{"name", row.Name}, {"site", row.CurrentSite}});
+  writer.BeginList("vservers");
+  std::map<int32_t, ServerName> servers;
+  database.LoadVirtualServers("", ConfigDatabase::kAll);
+  for (const VirtualServerRecord& server : database.virtualServers) {
+    if (computer && server.VServerGroupID != onlyComputer) continue;
+    const auto name = computerNames.find(server.VServerGroupID);
+    const ServerName& added =
+        servers[server.VServerID] = {name == computerNames.end() ? "" : name->second, server.VServerIPAddr};
+    writer.Add(
+        {{"computer", added.computer}, {"address", added.address}, {"description", server.VServerDesc}});
+  }
+  writer.BeginList("preferences");
+  for (const auto& [key, name] : servers) {
+    PreferenceSet preferences;
+    preferences.LoadPreferences(key);
+    for (const PreferenceRecord& row : preferences.rows)
+      writer.Add({{"computer", name.computer},
+                  {"vserver", name.address},
+                  {"description", row.Description},
+                  {"settings", row.Settings}});
+  }
+  writer.BeginList("accounts");
+  size_t orphans = 0;
+  const auto write = [&](const UserRecord& user) {
+    if (TerminationRequested()) return;
+    const auto server = servers.find(user.VirtualServerID);
+    if (server == servers.end() && user.VirtualServerID != -1) ++orphans;
+    const ServerName none;
+    const ServerName& name = server == servers.end() ? none : server->second;
+    writer.Add({{"name", user.UserName},
+                {"digest", user.Password},
+                {"home", user.HomeDir},
+                {"quota", std::to_string(user.DiskQuota), true},
+                {"permissions", std::to_string(user.Permissions), true},
+                {"computer", name.computer},
+                {"vserver", name.address}});
+  };
+  const int listed =
+      computer ? database.ListUsersOfComputer(onlyComputer, write) : database.ListAllUsers(write);
+  // A document cut short is left unterminated, so that no reader takes it for whole.
+  if (TerminationRequested())
+    throw CliError{kExitRefused, "the export was interrupted: the document is incomplete"};
+  if (!listed || StatusAfterModelFailures(0) != 0) throw Refused("the document is incomplete");
+  writer.Finish();
+  if (orphans)
+    std::cerr << "veltrane-admin: " << orphans
+              << " accounts belong to a virtual server there is no longer; they are written without one\n";
+  return 0;
+}
