@@ -3,6 +3,7 @@
 //   | delete ADDRESS [--computer NAME] [--yes]
 
 #include <iostream>
+#include <tuple>
 
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
@@ -24,8 +25,13 @@ int List(Arguments& arguments) {
     database.LoadVirtualServersOfComputer(FindComputer(database, *computer).ID);
   else
     database.LoadVirtualServers("", ConfigDatabase::kAll);
+  // By address, then key; the model keeps its list in key order, as the sheet shows it.
+  VirtualServerList servers = database.virtualServers;
+  servers.sort([](const VirtualServerRecord& a, const VirtualServerRecord& b) {
+    return std::tie(a.VServerIPAddr, a.VServerID) < std::tie(b.VServerIPAddr, b.VServerID);
+  });
   Listing listing(std::cout, json);
-  for (const VirtualServerRecord& server : database.virtualServers)
+  for (const VirtualServerRecord& server : servers)
     listing.Add({{"address", server.VServerIPAddr},
                  {"description", server.VServerDesc},
                  {"computer", ComputerName(database, server.VServerGroupID)}});

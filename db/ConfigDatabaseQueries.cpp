@@ -10,9 +10,11 @@
 
 namespace {
 
-// Lists come in one order on every engine and after every change: by name, then by key (a
-// table scan's order moves rows that were updated, such as an account whose lock was set).
-const std::string kServerOrder = " ORDER BY VServerIPAddr, VServerID";
+// Lists come in one order on every engine and after every change (a table scan's order moves
+// rows that were updated, such as an account whose lock was set): accounts by name, then by
+// key; virtual servers by key, the order they were added in, which the sheet's choice of a
+// computer's site by the first address that begins with it relies on.
+const std::string kServerOrder = " ORDER BY VServerID";
 const std::string kUserOrder = " ORDER BY UserName, UserID";
 
 }  // namespace

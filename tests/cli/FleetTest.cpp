@@ -176,7 +176,7 @@ TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
     Words words;
     std::string said;
   } cases[] = {
-      {{"import", file, "--replace"}, "nique constraint"},
+      {{"import", file, "--replace"}, "constraint"},
       {{"import", file}, "account \"bob\" exists with other values"},
       {{"user", "import", csv}, "account \"dave\": there is no virtual server 10.9.9.9"},
   };
