@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <iostream>
 
 #include "cli/CliError.h"
+#include "cli/NameCache.h"
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/GuardedOperation.h"
@@ -120,6 +122,7 @@ AdminSession::AdminSession(const std::string& password) {
 }
 
 AdminSession::~AdminSession() {
+  if (std::uncaught_exceptions() == 0 && !TerminationRequested()) WriteNameCache();
   database.Close();
   State().lockLeftSet = State().lockLeftSet || database.lockLeftSet;
 }

@@ -21,7 +21,9 @@ class AdminTest : public DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
-    if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
+    if (IsSkipped()) return;
+    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    setenv("XDG_CACHE_HOME", RegistryRoot().Path().c_str(), 1);  // the names for completion
   }
   // Runs a command that logs in; `more` follows the administrator's password.
   AdminOutcome Admin(const Words& words, const std::string& more = "") {

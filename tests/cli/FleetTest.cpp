@@ -91,6 +91,14 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
             "a=b");
   EXPECT_EQ(Db().Query("SELECT UserName, Permissions FROM Users WHERE UserName LIKE 'u_' ORDER BY UserName"),
             (Rows{{"u1", "5"}, {"u2", "31"}}));
+  // The names completion offers, for the owner alone.
+  const auto names = RegistryRoot().Path() / "veltrane-admin" / "names";
+  std::ifstream cached(names);
+  const std::string text((std::istreambuf_iterator<char>(cached)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("computer\t--\ncomputer\tpc\nvserver\t10.0.0.1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("user\tu2\n"), std::string::npos) << text;
+  EXPECT_EQ(std::filesystem::status(names).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   // service status asks for no password and leaves the lock alone (there is no service
   // manager here, which it says).
   Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");
