@@ -82,9 +82,14 @@ std::string Where(const char* list, size_t index) {
   return std::string(list) + " entry " + std::to_string(index + 1);
 }
 
+// A file saved by a spreadsheet or an editor may begin with a UTF-8 byte order mark.
+std::string WithoutByteOrderMark(const std::string& text) {
+  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
+
 JsonValue Parsed(const std::string& text) {
   try {
-    return ParseJson(text);
+    return ParseJson(WithoutByteOrderMark(text));
   } catch (const std::runtime_error& error) {
     throw Refused(error.what());
   }
@@ -174,7 +179,8 @@ ConfigDocument ReadConfigDocument(const std::string& text) {
   return document;
 }
 
-ConfigDocument ReadAccountDocument(const std::string& text) {
+ConfigDocument ReadAccountDocument(const std::string& file) {
+  const std::string text = WithoutByteOrderMark(file);
   const size_t start = text.find_first_not_of(" \t\r\n");
   if (start == std::string::npos || (text[start] != '{' && text[start] != '[')) return CsvAccounts(text);
   const JsonValue json = Parsed(text);

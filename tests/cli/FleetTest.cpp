@@ -201,9 +201,10 @@ TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
             std::string::npos)
       << dryRun.out;
   EXPECT_EQ(Contents(), before);
+  // CSV as a spreadsheet saves it, with a byte order mark.
   ExpectDone(RunAdmin({"user", "import",
                        WriteFile("one.csv",
-                                 "name,home,vserver,password,permissions\n"
+                                 "\xEF\xBB\xBFname,home,vserver,password,permissions\n"
                                  "\"carol, jr\",/srv/c,10.0.0.2,pw,ud\n")},
                       "n3w\n"));
   EXPECT_EQ(Db().Query("SELECT Password, Permissions FROM Users WHERE UserName = 'carol, jr'"),
