@@ -15,7 +15,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
-#include "db/PreferenceSet.h"
+#include "db/ExportRows.h"
 #include "platform/TerminationSignals.h"
 
 namespace {
@@ -79,33 +79,36 @@ int RunExport(Arguments& arguments) {
         {{"computer", added.computer}, {"address", added.address}, {"description", server.VServerDesc}});
   }
   writer.BeginList("preferences");
-  for (const auto& [key, name] : servers) {
-    PreferenceSet preferences;
-    preferences.LoadPreferences(key);
-    for (const PreferenceRecord& row : preferences.rows)
-      writer.Add({{"computer", name.computer},
-                  {"vserver", name.address},
+  RequireDone(ListAllPreferenceRows(0, [&](const PreferenceRecord& row) {
+    if (const auto name = servers.find(row.VirtualServerID); name != servers.end())
+      writer.Add({{"computer", name->second.computer},
+                  {"vserver", name->second.address},
                   {"description", row.Description},
                   {"settings", row.Settings}});
-  }
+  }));
   writer.BeginList("accounts");
   size_t orphans = 0;
+  // One record whose texts are overwritten row after row, keeping their buffers.
+  Record row = {
+      {"name", ""},     {"digest", ""}, {"home", ""}, {"quota", "", true}, {"permissions", "", true},
+      {"computer", ""}, {"vserver", ""}};
+  const ServerName none;
   const auto write = [&](const UserRecord& user) {
     if (TerminationRequested()) return;
     const auto server = servers.find(user.VirtualServerID);
     if (server == servers.end() && user.VirtualServerID != -1) ++orphans;
-    const ServerName none;
     const ServerName& name = server == servers.end() ? none : server->second;
-    writer.Add({{"name", user.UserName},
-                {"digest", user.Password},
-                {"home", user.HomeDir},
-                {"quota", std::to_string(user.DiskQuota), true},
-                {"permissions", std::to_string(user.Permissions), true},
-                {"computer", name.computer},
-                {"vserver", name.address}});
+    row[0].value = user.UserName;
+    row[1].value = user.Password;
+    row[2].value = user.HomeDir;
+    row[3].value = std::to_string(user.DiskQuota);
+    row[4].value = std::to_string(user.Permissions);
+    row[5].value = name.computer;
+    row[6].value = name.address;
+    writer.Add(row);
   };
-  const int listed =
-      computer ? database.ListUsersOfComputer(onlyComputer, write) : database.ListAllUsers(write);
+  // In key order, as stored: no sort, and the import adds them in the order they were made.
+  const int listed = computer ? ListUsersOfComputerByKey(0, onlyComputer, write) : ListUsersByKey(0, write);
   // A document cut short is left unterminated, so that no reader takes it for whole.
   if (TerminationRequested())
     throw CliError{kExitRefused, "the export was interrupted: the document is incomplete"};

@@ -5,7 +5,7 @@
 
 #include <fstream>
 #include <iostream>
-#include <sstream>
+#include <vector>
 
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
@@ -22,13 +22,22 @@ namespace {
 
 constexpr size_t kRefusalsShown = 20;
 
+// Documents of a million accounts take about 250 MiB; a larger one (or /dev/zero) is refused
+// before it fills the memory.
+constexpr std::streamsize kMaxDocumentBytes = std::streamsize{512} << 20;
+
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw Refused("cannot read " + EscapedForTerminal(path));
-  std::ostringstream text;
-  text << file.rdbuf();
+  std::string text;
+  std::vector<char> block(1 << 16);
+  while (file.read(block.data(), static_cast<std::streamsize>(block.size())) || file.gcount() > 0) {
+    text.append(block.data(), static_cast<size_t>(file.gcount()));
+    if (static_cast<std::streamsize>(text.size()) > kMaxDocumentBytes)
+      throw Refused(EscapedForTerminal(path) + " is larger than 512 MiB");
+  }
   if (file.bad()) throw Refused("cannot read " + EscapedForTerminal(path));
-  return text.str();
+  return text;
 }
 
 void PrintCounts(std::ostream& out, const char* what, const ImportCounts& counts) {

@@ -1,7 +1,5 @@
 #include "db/ConfigImport.h"
 
-#include <sqlext.h>
-
 #include <functional>
 #include <map>
 #include <optional>
@@ -12,57 +10,25 @@
 #include "db/ChangeStatement.h"
 #include "db/ConnectionPool.h"
 #include "db/GuardedOperation.h"
-#include "db/OdbcCheck.h"
 #include "db/OdbcConnection.h"
-#include "db/OdbcStatement.h"
 #include "db/TextLimit.h"
+#include "db/TextRows.h"
 #include "db/Transaction.h"
 
 namespace {
 
-using Row = std::vector<std::string>;
+using Row = TextRow;
 using Document = ConfigDocument;
 
 // Rows per multi-row INSERT: few statements, and few enough markers for any engine.
 constexpr size_t kRowsPerInsert = 200;
 constexpr size_t kNone = static_cast<size_t>(-1);
 
-// The whole text of column `column` of the fetched row; NULL reads as "".
-std::string ColumnText(SQLHSTMT handle, SQLUSMALLINT column) {
-  std::string text;
-  char buffer[1024];
-  for (;;) {
-    SQLLEN length = 0;
-    const SQLRETURN result = SQLGetData(handle, column, SQL_C_CHAR, buffer, sizeof buffer, &length);
-    if (result == SQL_NO_DATA) return text;
-    CheckOdbc(result, SQL_HANDLE_STMT, handle);
-    if (length == SQL_NULL_DATA) return text;
-    if (result == SQL_SUCCESS) return text.append(buffer, static_cast<size_t>(length));
-    text.append(buffer, sizeof buffer - 1);  // cut to the buffer: the rest comes next
-  }
-}
-
-// Runs a SELECT on the connection and hands each row over as texts.
-void ForEachRow(OdbcConnection& connection, const std::string& sql, const std::vector<SqlParam>& params,
-                const std::function<void(const Row&)>& take) {
-  OdbcStatement statement(connection);
-  statement.Execute(sql, params);
-  const SQLHSTMT handle = statement.Handle();
-  SQLSMALLINT columns = 0;
-  CheckOdbc(SQLNumResultCols(handle, &columns), SQL_HANDLE_STMT, handle);
-  Row row(static_cast<size_t>(columns));
-  for (SQLRETURN fetched; (fetched = SQLFetch(handle)) != SQL_NO_DATA;) {
-    CheckOdbc(fetched, SQL_HANDLE_STMT, handle);
-    for (SQLUSMALLINT column = 1; column <= columns; ++column) row[column - 1] = ColumnText(handle, column);
-    take(row);
-  }
-}
-
 int32_t Number(const std::string& text) { return text.empty() ? 0 : static_cast<int32_t>(std::stol(text)); }
 
 int32_t MaxKey(OdbcConnection& connection, const std::string& sql) {
   int32_t key = 0;
-  ForEachRow(connection, sql, {}, [&](const Row& row) { key = Number(row[0]); });
+  ForEachTextRow(connection, sql, {}, [&](const Row& row) { key = Number(row[0]); });
   return key;
 }
 
@@ -70,7 +36,6 @@ int32_t MaxKey(OdbcConnection& connection, const std::string& sql) {
 struct ServerRef {
   int32_t id = -1;
   size_t added = kNone;
-  bool operator==(const ServerRef&) const = default;
 };
 
 struct ExistingServer {
@@ -98,30 +63,32 @@ struct Existing {
   std::unordered_map<std::string, ExistingAccount> accounts;
 
   explicit Existing(OdbcConnection& connection) {
-    ForEachRow(connection, "SELECT ID, Name, CurrentSite FROM VirtualServerGroup ORDER BY ID", {},
-               [&](const Row& row) {
-                 computers.try_emplace(row[1], Number(row[0]), row[2]);
-                 computerNames.emplace(Number(row[0]), row[1]);
-               });
-    ForEachRow(connection,
-               "SELECT VServerID, VServerGroupID, VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY "
-               "VServerID",
-               {}, [&](const Row& row) {
-                 servers.push_back({Number(row[0]), Number(row[1]), row[2], row[3]});
-               });
-    ForEachRow(connection,
-               "SELECT PreferenceID, VirtualServerID, Description, Settings FROM Preferences ORDER BY "
-               "PreferenceID",
-               {}, [&](const Row& row) {
-                 preferences.try_emplace({Number(row[1]), row[2]}, Number(row[0]), row[3]);
-               });
-    ForEachRow(connection,
-               "SELECT UserID, UserName, Password, HomeDir, DiskQuota, Permissions, VirtualServerID FROM "
-               "Users ORDER BY UserID",
-               {}, [&](const Row& row) {
-                 accounts.try_emplace(row[1], ExistingAccount{Number(row[0]), row[2], row[3], Number(row[4]),
-                                                              Number(row[5]), Number(row[6])});
-               });
+    ForEachTextRow(connection, "SELECT ID, Name, CurrentSite FROM VirtualServerGroup ORDER BY ID", {},
+                   [&](const Row& row) {
+                     computers.try_emplace(row[1], Number(row[0]), row[2]);
+                     computerNames.emplace(Number(row[0]), row[1]);
+                   });
+    ForEachTextRow(
+        connection,
+        "SELECT VServerID, VServerGroupID, VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY "
+        "VServerID",
+        {}, [&](const Row& row) {
+          servers.push_back({Number(row[0]), Number(row[1]), row[2], row[3]});
+        });
+    ForEachTextRow(connection,
+                   "SELECT PreferenceID, VirtualServerID, Description, Settings FROM Preferences ORDER BY "
+                   "PreferenceID",
+                   {}, [&](const Row& row) {
+                     preferences.try_emplace({Number(row[1]), row[2]}, Number(row[0]), row[3]);
+                   });
+    ForEachTextRow(connection,
+                   "SELECT UserID, UserName, Password, HomeDir, DiskQuota, Permissions, VirtualServerID FROM "
+                   "Users ORDER BY UserID",
+                   {}, [&](const Row& row) {
+                     accounts.try_emplace(row[1],
+                                          ExistingAccount{Number(row[0]), row[2], row[3], Number(row[4]),
+                                                          Number(row[5]), Number(row[6])});
+                   });
   }
 };
 
@@ -353,8 +320,8 @@ void ImportPlan::Apply(OdbcConnection& connection) const {
   // Keys are handed out in rising order, so the new rows are those above the old highest.
   std::map<std::string, int32_t> computerKeys;
   for (const auto& [name, row] : m_existing.computers) computerKeys.emplace(name, row.first);
-  ForEachRow(connection, "SELECT ID, Name FROM VirtualServerGroup WHERE ID > ?", {lastComputer},
-             [&](const Row& row) { computerKeys[row[1]] = Number(row[0]); });
+  ForEachTextRow(connection, "SELECT ID, Name FROM VirtualServerGroup WHERE ID > ?", {lastComputer},
+                 [&](const Row& row) { computerKeys[row[1]] = Number(row[0]); });
 
   const int32_t lastServer = MaxKey(connection, "SELECT MAX(VServerID) FROM VirtualServers");
   for (const auto* server : m_addServers)
@@ -366,11 +333,11 @@ void ImportPlan::Apply(OdbcConnection& connection) const {
     RunChangeStatement(connection, "UPDATE VirtualServers SET VServerDesc = ? WHERE VServerID = ?",
                        {server->description, key});
   std::map<std::pair<int32_t, std::string>, int32_t> newServers;
-  ForEachRow(connection,
-             "SELECT VServerID, VServerGroupID, VServerIPAddr FROM VirtualServers WHERE VServerID > ?",
-             {lastServer}, [&](const Row& row) {
-               newServers[{Number(row[1]), row[2]}] = Number(row[0]);
-             });
+  ForEachTextRow(connection,
+                 "SELECT VServerID, VServerGroupID, VServerIPAddr FROM VirtualServers WHERE VServerID > ?",
+                 {lastServer}, [&](const Row& row) {
+                   newServers[{Number(row[1]), row[2]}] = Number(row[0]);
+                 });
   std::vector<int32_t> addedKeys;
   for (const auto* server : m_addServers)
     addedKeys.push_back(newServers.at({computerKeys.at(server->computer), server->address}));
