@@ -30,6 +30,7 @@ struct Key {
   bool alt = false;      // Char: typed with Alt or Meta (a mnemonic)
   int number = 0;        // Function: F1 is 1
   int row = 0, col = 0;  // Click: the screen cell
+  bool pasted = false;   // Char: part of a pasted text, never a command
 
   static Key Of(Code code) { return Key{code}; }
   static Key Char(char32_t ch, bool alt = false) { return Key{Code::Char, ch, alt}; }
