@@ -1,5 +1,7 @@
 #include "framework/terminal/EditField.h"
 
+#include <algorithm>
+
 #include "framework/Control.h"
 #include "framework/terminal/Utf8.h"
 
@@ -30,8 +32,11 @@ void EditField::Draw(Canvas& canvas, bool focused) const {
     look = Look::ReadOnly;
   // Without the focus a field shows its text from the start, as a caret is not there to follow.
   const size_t first = focused ? m_scroll : 0;
-  canvas.Text(m_cell.row, m_cell.col, EncodeUtf8(shown.substr(first)), m_cell.cols, look,
+  const bool marked = focused && typable && m_selected && !m_text.empty();
+  canvas.Text(m_cell.row, m_cell.col, marked ? "" : EncodeUtf8(shown.substr(first)), m_cell.cols, look,
               typable ? '_' : ' ');
+  if (marked)
+    canvas.Text(m_cell.row, m_cell.col, EncodeUtf8(shown.substr(first)), m_cell.cols, Look::Selected, '\0');
   if (focused && typable)
     canvas.Caret(m_cell.row, m_cell.col + CellWidth(shown.substr(m_scroll, m_caret - m_scroll)));
 }
@@ -40,21 +45,22 @@ bool EditField::HandleKey(const Key& key) {
   Follow();
   switch (key.code) {
     case Key::Code::Left:
-      if (m_caret > 0) --m_caret;
+      MoveCaret(m_selected || m_caret == 0 ? 0 : m_caret - 1);
       return true;
     case Key::Code::Right:
-      if (m_caret < m_text.size()) ++m_caret;
+      MoveCaret(m_selected ? m_text.size() : std::min(m_caret + 1, m_text.size()));
       return true;
     case Key::Code::Home:
-      m_caret = 0;
+      MoveCaret(0);
       return true;
     case Key::Code::End:
-      m_caret = m_text.size();
+      MoveCaret(m_text.size());
       return true;
     case Key::Code::Backspace:
+      if (EraseSelection()) return true;
       return m_caret > 0 ? Erase(--m_caret) : true;
     case Key::Code::Delete:
-      return Erase(m_caret);
+      return EraseSelection() || Erase(m_caret);
     case Key::Code::Char:
       return !key.alt && Type(key.ch);
     default:
@@ -62,9 +68,24 @@ bool EditField::HandleKey(const Key& key) {
   }
 }
 
+void EditField::MoveCaret(size_t to) {
+  m_selected = false;
+  m_caret = to;
+}
+
+bool EditField::EraseSelection() {
+  if (!m_selected || m_control.ReadOnly()) return false;
+  m_selected = false;
+  m_text.clear();
+  m_caret = 0;
+  Store();
+  return true;
+}
+
 bool EditField::Type(char32_t ch) {
   if (m_control.ReadOnly()) return true;
   if ((m_control.Style() & res::ES_NUMBER) && (ch < U'0' || ch > U'9')) return true;
+  EraseSelection();
   m_text.insert(m_caret++, 1, ch);
   Store();
   return true;

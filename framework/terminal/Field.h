@@ -31,6 +31,10 @@ class Field {
   virtual void Draw(Canvas& canvas, bool focused) const = 0;
   // What draws over the rest of the window (an open drop-down list).
   virtual void DrawOver(Canvas&) const {}
+  // The focus arrived from the keyboard or the window's logic (not a click).
+  virtual void FocusArrived() {}
+  // Whether it takes pasted text (the rest of the window ignores it).
+  virtual bool TakesPaste() const { return false; }
   // Handles the key when it means something to this control; false leaves it to the window.
   virtual bool HandleKey(const Key&) { return false; }
   // Its mnemonic was typed: a button is pressed, a check box toggled. False when the focus

@@ -45,10 +45,8 @@ bool WindowForm::FollowFocusRequest() {
   m_focusSerial = state.FocusSerial();
   // The control asked for, or when it takes no input (a read-only field) the next that does.
   for (size_t i = 0; i < m_fields.size(); ++i)
-    if (m_fields[i]->GetControl().Id() == state.FocusId()) {
-      m_focus = NextTaking(static_cast<int>(i) - 1, true);
-      return m_focus >= 0;
-    }
+    if (m_fields[i]->GetControl().Id() == state.FocusId())
+      return FocusOn(NextTaking(static_cast<int>(i) - 1, true));
   return false;
 }
 
@@ -59,14 +57,16 @@ int WindowForm::NextTaking(int from, bool forward) const {
   return -1;
 }
 
-bool WindowForm::MoveFocus(bool forward) {
-  m_focus = NextTaking(m_focus, forward);
-  return m_focus >= 0;
+bool WindowForm::FocusOn(int index) {
+  m_focus = index;
+  if (index >= 0) m_fields[index]->FocusArrived();
+  return index >= 0;
 }
 
+bool WindowForm::MoveFocus(bool forward) { return FocusOn(NextTaking(m_focus, forward)); }
+
 bool WindowForm::FocusEdge(bool forward) {
-  m_focus = NextTaking(forward ? -1 : static_cast<int>(m_fields.size()), forward);
-  return m_focus >= 0;
+  return FocusOn(NextTaking(forward ? -1 : static_cast<int>(m_fields.size()), forward));
 }
 
 bool WindowForm::Click(int row, int col) {
@@ -94,6 +94,10 @@ bool WindowForm::PressDefault() {
 
 bool WindowForm::HandleKey(const Key& key) {
   if (HasFocus() && !m_fields[m_focus]->TakesFocus()) MoveFocus(true);  // it was disabled meanwhile
+  if (key.pasted) {  // text for the focused field, never a command
+    if (HasFocus() && m_fields[m_focus]->TakesPaste()) m_fields[m_focus]->HandleKey(key);
+    return true;
+  }
   if (HasFocus() && m_fields[m_focus]->HandleKey(key)) return true;
   return key.Is(Key::Code::Char) && key.alt && Mnemonic(key.ch);
 }
@@ -108,7 +112,7 @@ bool WindowForm::Mnemonic(char32_t letter) {
     const int target =
         m_fields[i]->TakesFocus() ? static_cast<int>(i) : NextTaking(static_cast<int>(i), true);
     if (target < 0) continue;
-    m_focus = target;
+    FocusOn(target);
     if (target == static_cast<int>(i)) m_fields[i]->Activate();
     return true;
   }

@@ -46,6 +46,8 @@ class WindowForm {
 
  private:
   bool Mnemonic(char32_t letter);
+  // Gives the focus to the field (from the keyboard or the window's logic); false for -1.
+  bool FocusOn(int index);
   int NextTaking(int from, bool forward) const;
 
   CWnd& m_window;
