@@ -17,7 +17,7 @@ SheetSurface::SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver)
     : WindowSurface(sheet, deliver),
       m_sheet(sheet),
       m_pages(sheet.GetPageCount()),
-      m_buttons(sheet, deliver) {}
+      m_buttons(sheet, deliver, false) {}  // OK and Cancel have Enter and Escape
 
 CellSize SheetSurface::PageArea(const std::vector<const res::DialogTemplate*>& pages, int maxRows) {
   CellSize area;
@@ -74,15 +74,20 @@ void SheetSurface::FollowPages() {
   if (!page->HasFocus() && !m_buttons.HasFocus() && !page->FocusEdge(true)) m_buttons.FocusEdge(true);
 }
 
-// Each tab is its caption with a cell either side ("[General]" for the active one) and a
-// cell between tabs.
+// Each tab is its function key and caption with a cell either side ("[F1 General]" for the
+// active one), and a cell between tabs.
+std::string SheetSurface::TabText(int index) const {
+  const std::string key = index < kFunctionKeys ? "F" + std::to_string(index + 1) + " " : "";
+  const std::string text = key + m_sheet.GetPageTemplate(index)->caption;
+  return index == m_sheet.GetActiveIndex() ? "[" + text + "]" : " " + text + " ";
+}
+
 void SheetSurface::DrawTabs(Canvas& canvas) const {
   int col = 1;
   for (int i = 0; i < m_sheet.GetPageCount() && col < m_area.cols; ++i) {
-    const bool active = i == m_sheet.GetActiveIndex();
-    const std::string caption = m_sheet.GetPageTemplate(i)->caption;
-    const std::string tab = active ? "[" + caption + "]" : " " + caption + " ";
-    canvas.Text(1, col, tab, m_area.cols - col, active ? Look::Title : Look::Plain, '\0');
+    const std::string tab = TabText(i);
+    canvas.Text(1, col, tab, m_area.cols - col, i == m_sheet.GetActiveIndex() ? Look::Title : Look::Plain,
+                '\0');
     col += CellWidth(DecodeUtf8(tab)) + 1;
   }
 }
@@ -90,7 +95,7 @@ void SheetSurface::DrawTabs(Canvas& canvas) const {
 int SheetSurface::TabAt(int col) const {
   int start = 1;
   for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
-    const int width = CellWidth(DecodeUtf8(m_sheet.GetPageTemplate(i)->caption)) + 2;
+    const int width = CellWidth(DecodeUtf8(TabText(i)));
     if (col >= start && col < start + width) return i;
     start += width + 1;
   }
@@ -112,10 +117,15 @@ void SheetSurface::Click(int row, int col) {
 void SheetSurface::Draw(Canvas& canvas, bool active) {
   FollowPages();
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  DrawPanel(canvas, m_area.rows + kChromeRows, m_area.cols + 2, m_sheet.GetWindowText());
+  const WindowForm* page = ActivePageForm();
+  const int lastKey = std::min(m_sheet.GetPageCount(), kFunctionKeys);
+  const std::string windowKeys =
+      "Tab next  Enter OK  Esc cancel  F1-F" + std::to_string(lastKey) + " tabs  Alt+letter";
+  DrawPanel(canvas, m_area.rows + kChromeRows, m_area.cols + 2, m_sheet.GetWindowText(),
+            HelpLine(m_buttons.HasFocus() || !page ? m_buttons : *page, windowKeys));
   DrawTabs(canvas);
   OriginScope client(canvas, 2, 1);
-  if (WindowForm* page = ActivePageForm()) page->Draw(canvas, active);
+  if (page) page->Draw(canvas, active);
   OriginScope buttons(canvas, m_area.rows, 0);
   m_buttons.Draw(canvas, active);
 }

@@ -187,6 +187,7 @@ TerminalScreen::TerminalScreen() {
   std::fflush(stdout);
   m_decoder.emplace(KnownSequences(), has_mouse() ? Capability("kmous") : "");
   m_escapeDelayMs = EscapeDelayMs();
+  m_dims = !Capability("dim").empty();
   m_size = Size();
   ArmTerminalRescue(shellModes, UndoBytes(), g_heldStderr, g_heldText ? fileno(g_heldText) : -1);
 }

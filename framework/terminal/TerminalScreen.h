@@ -34,6 +34,7 @@ class TerminalScreen : public Terminal, private Canvas {
   void Text(int row, int col, const std::string& text, int width, Look look, char fill) override;
   void Frame(int row, int col, int rows, int cols) override;
   void Caret(int row, int col) override;
+  bool Dims() const override { return m_dims; }
   bool FollowResize();
   bool ReadInput();
 
@@ -41,6 +42,7 @@ class TerminalScreen : public Terminal, private Canvas {
   int m_escapeDelayMs = 0;
   CellSize m_size;
   bool m_gone = false;
+  bool m_dims = true;
   bool m_caretShown = false;
   int m_caretRow = 0, m_caretCol = 0;
 };

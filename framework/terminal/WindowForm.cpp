@@ -2,12 +2,13 @@
 
 #include <cwctype>
 
+#include "framework/AccessKeys.h"
 #include "framework/Control.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
-#include "framework/terminal/Utf8.h"
 
-WindowForm::WindowForm(CWnd& window, Deliver deliver) : m_window(window) {
+WindowForm::WindowForm(CWnd& window, Deliver deliver, bool chooseAccessKeys)
+    : m_window(window), m_chooseAccessKeys(chooseAccessKeys) {
   const WindowState& state = *window.GetWindowState();
   for (const auto& control : state.Controls()) {
     const int id = control->Id();
@@ -29,7 +30,31 @@ void WindowForm::Place(const std::vector<CellRect>& cells, int rows, int cols) {
   m_cols = cols;
 }
 
+bool WindowForm::WantsAccessKey(size_t index) const {
+  const Control& control = m_fields[index]->GetControl();
+  if (m_fields[index]->IsPushButton() || control.IsCheckBox()) return true;
+  if (control.Kind() != res::ControlKind::Static || (control.Style() & res::SS_TYPEMASK) == res::SS_BITMAP ||
+      index + 1 >= m_fields.size())
+    return false;
+  const res::ControlKind next = m_fields[index + 1]->GetControl().Kind();
+  return next == res::ControlKind::Edit || next == res::ControlKind::ComboBox ||
+         next == res::ControlKind::ListView;
+}
+
+void WindowForm::ChooseAccessKeys() const {
+  if (!m_chooseAccessKeys) return;
+  std::vector<std::string> texts;
+  std::vector<bool> wanted;
+  for (size_t i = 0; i < m_fields.size(); ++i) {
+    texts.push_back(m_fields[i]->GetControl().Text());
+    wanted.push_back(WantsAccessKey(i));
+  }
+  const std::vector<int> chosen = ::ChooseAccessKeys(texts, wanted);
+  for (size_t i = 0; i < m_fields.size(); ++i) m_fields[i]->SetChosenAccess(chosen[i]);
+}
+
 void WindowForm::Draw(Canvas& canvas, bool active) const {
+  ChooseAccessKeys();
   // Frames first, so that what they hold draws over their lines.
   for (const auto& field : m_fields)
     if (field->GetControl().IsButtonOfType(res::BS_GROUPBOX)) field->Draw(canvas, false);
@@ -105,9 +130,9 @@ bool WindowForm::HandleKey(const Key& key) {
 // A button or check box with the letter acts; a label's letter focuses the next field.
 bool WindowForm::Mnemonic(char32_t letter) {
   const auto wanted = static_cast<char32_t>(std::towlower(static_cast<wint_t>(letter)));
+  ChooseAccessKeys();
   for (size_t i = 0; i < m_fields.size(); ++i) {
-    char32_t mnemonic = 0;
-    WithoutMnemonic(m_fields[i]->GetControl().Text(), &mnemonic);
+    const char32_t mnemonic = m_fields[i]->AccessLetter();
     if (mnemonic == 0 || mnemonic != wanted) continue;
     const int target =
         m_fields[i]->TakesFocus() ? static_cast<int>(i) : NextTaking(static_cast<int>(i), true);

@@ -56,14 +56,14 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
   TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   // General: "..." beside the computer opens Add Computer; the name, Save, and Escape to close.
   Step(pane, "Tab Enter", "Add Computer");
   pane.Send("Tab");
   Type(pane, "pc1");
   pane.Send("Enter");
   // Escape closes it, and F2 right behind it goes to Virtual Servers: pc1, then Add.
-  Step(pane, "Escape F2", "[Virtual Servers]");
+  Step(pane, "Escape F2", "[F2 Virtual Servers]");
   EXPECT_EQ(pane.Screen().find("Add Computer"), std::string::npos) << pane.Screen();
   Step(pane, "p Tab Tab Tab Enter", "Add Virtual Server");
   Type(pane, "127.0.0.1");
@@ -71,7 +71,7 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
   Type(pane, "test server ünï");
   Step(pane, "Enter", "127.0.0.1        test server ünï");
   // Users: pc1 and its server, then Add, the home folder picked in the chooser.
-  Step(pane, "F3", "[Users]");
+  Step(pane, "F3", "[F3 Users]");
   Step(pane, "p Tab 1", "Virtual Server 127.0.0.1");
   Step(pane, "Tab Tab Enter", "Add User");
   for (const char* field : {"alice", "s3cret!", "s3cret!", "100"}) {
@@ -83,9 +83,9 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
   Step(pane, "Space", "Home directory: " + home.Path().string());
   Step(pane, "Tab Space Tab Space", "[x] Upload");
   Step(pane, "Enter", "alice       " + (home.Path() / "alice").string().substr(0, 20));
-  Step(pane, "F1", "[General]");
+  Step(pane, "F1", "[F1 General]");
   // About holds nothing to focus, so the focus is on OK, which Enter presses.
-  Step(pane, "F4", "[About]");
+  Step(pane, "F4", "[F4 About]");
   Step(pane, "Enter", "EXIT=0");
 
   EXPECT_TRUE(pane.WaitFor("\nicanon echo")) << "the terminal's modes are given back:\n" << pane.Screen();
@@ -120,7 +120,7 @@ TEST_P(TerminalSessionTest, ASecondSignalDuringTheWindDownStillGivesTheTerminalB
   TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   const int host = pane.ShellChild();
   ASSERT_GT(host, 0);
   kill(host, SIGTERM);
@@ -142,7 +142,7 @@ TEST_P(TerminalSessionTest, KeysReachNoWindowWhileTheTerminalIsTooSmallToShowIt)
   TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   Step(pane, "F2 p", "10.0.0.1");
   Step(pane, "Tab Tab Down Tab Tab Tab Enter", "Do you really want to continue");
   pane.Resize(60, 18);
@@ -163,7 +163,7 @@ TEST_P(TerminalSessionTest, APasswordRetypedAfterAWrongOneReplacesItAndTheFourth
   Type(pane, "wrongpw");
   pane.Send("Enter");
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   Step(pane, "Escape", "EXIT=0");
   TmuxPane again(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(again.WaitFor("Log In")) << again.Screen();
@@ -198,7 +198,7 @@ TEST_P(TerminalSessionTest, ATerminalGoneWithoutAHangUpClosesTheSessionAndEndsTh
   TmuxPane pane("trap '' HUP; " + HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   const int host = pane.ShellChild();
   ASSERT_GT(host, 0);
   ASSERT_EQ(AdminFlag(), "1");
