@@ -222,14 +222,21 @@ void TerminalScreen::Text(int row, int col, const std::string& text, int width, 
   col += m_col;
   if (row < 0 || row >= size.rows || width <= 0) return;
   const int end = std::min(col + width, size.cols);
-  attrset(AttributesOf(look));
+  attrset(AttributesOf(look));  // for the fill
+  const attr_t attributes = AttributesOf(look);
+  const std::u32string chars = DecodeUtf8(text);
   int at = col;
-  for (char32_t ch : DecodeUtf8(text)) {
-    const int cells = CellWidth(ch);
-    if (cells == 0) continue;
+  for (size_t i = 0; i < chars.size();) {
+    const int cells = CellWidth(chars[i]);
+    // A cell holds a character with the combining marks after it (as many as a cell takes).
+    std::wstring cluster(1, static_cast<wchar_t>(chars[i]));
+    for (++i; i < chars.size() && chars[i] >= 0x80 && CellWidth(chars[i]) == 0; ++i)
+      if (cluster.size() < CCHARW_MAX) cluster += static_cast<wchar_t>(chars[i]);
+    if (cells == 0) continue;  // a control character, or marks without a character
     if (at + cells > end) break;
-    const wchar_t shown[2] = {static_cast<wchar_t>(ch), 0};
-    mvaddnwstr(row, at, shown, 1);
+    cchar_t cell;
+    setcchar(&cell, cluster.c_str(), attributes, 0, nullptr);
+    mvadd_wch(row, at, &cell);
     at += cells;
   }
   for (; fill != '\0' && at < end; ++at) mvaddch(row, at, static_cast<chtype>(fill));
