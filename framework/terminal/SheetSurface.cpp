@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/GrowthRule.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
 #include "framework/terminal/Panel.h"
@@ -41,9 +42,16 @@ CellSize SheetSurface::SmallestFor(const std::vector<const res::DialogTemplate*>
 }
 
 void SheetSurface::Fit(CellSize screen) {
-  m_area = PageArea(PageTemplates(), screen.rows - kChromeRows);
+  const std::vector<const res::DialogTemplate*> pages = PageTemplates();
+  m_area = PageArea(pages, screen.rows - kChromeRows);
+  // Where a page can grow, the sheet takes the whole terminal that way, as a window would.
+  for (const res::DialogTemplate* page : pages) {
+    const growth::WindowGrowth grows = growth::OfWindow(*page);
+    if (grows.wide) m_area.cols = std::max(m_area.cols, screen.cols - 2);
+    if (grows.tall) m_area.rows = std::max(m_area.rows, screen.rows - kChromeRows);
+  }
   for (const auto& page : m_pages)
-    if (page) page->LayOut(m_area.rows);
+    if (page) page->LayOut(m_area.rows, m_area.cols);
   const int buttons = static_cast<int>(m_sheet.GetWindowState()->Controls().size());
   std::vector<CellRect> cells;
   for (int i = 0; i < buttons; ++i)
@@ -63,7 +71,7 @@ void SheetSurface::FollowPages() {
   for (int i = 0; i < m_sheet.GetPageCount(); ++i)
     if (!m_pages[i] && m_sheet.GetPage(i)->IsWindowCreated()) {
       m_pages[i] = std::make_unique<WindowForm>(*m_sheet.GetPage(i), m_deliver);
-      m_pages[i]->LayOut(m_area.rows);
+      m_pages[i]->LayOut(m_area.rows, m_area.cols);
     }
   WindowForm* page = ActivePageForm();
   if (!page) return;

@@ -19,8 +19,10 @@ WindowForm::WindowForm(CWnd& window, Deliver deliver, bool chooseAccessKeys)
   m_focusSerial = state.FocusSerial() - 1;  // the request made before the window showed counts
 }
 
-void WindowForm::LayOut(int maxRows) {
-  const CellLayout layout = CellLayout::Of(*m_window.GetWindowState()->Template(), maxRows);
+void WindowForm::LayOut(int maxRows, int growCols) {
+  const res::DialogTemplate& tmpl = *m_window.GetWindowState()->Template();
+  CellLayout layout = CellLayout::Of(tmpl, maxRows);
+  if (growCols > 0) layout.Grow(tmpl, maxRows, growCols);
   Place(layout.cells, layout.rows, layout.cols);
 }
 

@@ -21,8 +21,9 @@ class WindowForm {
   // `chooseAccessKeys`: whether controls whose text marks no access letter get one.
   WindowForm(CWnd& window, Deliver deliver, bool chooseAccessKeys = true);
 
-  // Places the fields from the window's template, in at most `maxRows` rows where it can.
-  void LayOut(int maxRows);
+  // Places the fields from the window's template, in at most `maxRows` rows where it can;
+  // given `growCols`, a window that can grow fills `maxRows` x `growCols` in those directions.
+  void LayOut(int maxRows, int growCols = 0);
   // Places the fields where the caller says (a window without a template).
   void Place(const std::vector<CellRect>& cells, int rows, int cols);
   int Rows() const { return m_rows; }
