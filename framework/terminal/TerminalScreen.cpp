@@ -176,7 +176,7 @@ TerminalScreen::TerminalScreen() {
   noecho();
   nonl();
   keypad(stdscr, TRUE);  // the terminal sends its keys as its description names them
-  // Where the terminal reports the mouse: presses at once, without waiting to see a click.
+  // Where the terminal reports the mouse: presses of the first button, and the wheel.
   mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
   if (has_colors()) {
     start_color();
