@@ -21,9 +21,12 @@ void EditField::Draw(Canvas& canvas, bool focused) const {
   const bool password = m_control.Style() & res::ES_PASSWORD;
   const std::u32string shown = password ? std::u32string(m_text.size(), U'*') : m_text;
   // Scroll so that the caret, one cell past the text at most, stays inside the field.
+  // Walks back from the caret, so that a long paste costs the field's width, not its text's.
   if (m_caret < m_scroll) m_scroll = m_caret;
-  while (m_scroll < m_caret && CellWidth(shown.substr(m_scroll, m_caret - m_scroll)) >= m_cell.cols)
-    ++m_scroll;
+  size_t start = m_caret;
+  for (int cells = 0; start > m_scroll && cells + CellWidth(shown[start - 1]) < m_cell.cols; --start)
+    cells += CellWidth(shown[start - 1]);
+  m_scroll = start;
   const bool typable = m_control.Enabled() && !m_control.ReadOnly();
   Look look = focused && typable ? Look::Focused : Look::Field;
   if (!m_control.Enabled())
@@ -62,7 +65,9 @@ bool EditField::HandleKey(const Key& key) {
     case Key::Code::Delete:
       return EraseSelection() || Erase(m_caret);
     case Key::Code::Char:
-      return !key.alt && Type(key.ch);
+      return !key.alt && Type(std::u32string(1, key.ch));
+    case Key::Code::Paste:
+      return Type(key.text);
     default:
       return false;
   }
@@ -82,11 +87,15 @@ bool EditField::EraseSelection() {
   return true;
 }
 
-bool EditField::Type(char32_t ch) {
+// Inserts typed or pasted text at the caret, in place of the selection; a digits-only field
+// takes it only when it is all digits.
+bool EditField::Type(const std::u32string& text) {
   if (m_control.ReadOnly()) return true;
-  if ((m_control.Style() & res::ES_NUMBER) && (ch < U'0' || ch > U'9')) return true;
+  const auto digit = [](char32_t ch) { return ch >= U'0' && ch <= U'9'; };
+  if ((m_control.Style() & res::ES_NUMBER) && !std::all_of(text.begin(), text.end(), digit)) return true;
   EraseSelection();
-  m_text.insert(m_caret++, 1, ch);
+  m_text.insert(m_caret, text);
+  m_caret += text.size();
   Store();
   return true;
 }

@@ -22,7 +22,7 @@ class EditField : public Field {
  private:
   // Follows a text the program set: the caret goes to its end.
   void Follow() const;
-  bool Type(char32_t ch);
+  bool Type(const std::u32string& text);
   bool Erase(size_t at);
   // Removes the selected text; false when none was selected.
   bool EraseSelection();

@@ -79,7 +79,6 @@ void FolderSurface::Draw(Canvas& canvas, bool active) {
 }
 
 void FolderSurface::HandleKey(const Key& key) {
-  if (key.pasted) return;  // nothing here takes text
   const int selection = m_entries.Selection();
   const std::string highlighted =
       m_entries.HasRow(selection) ? m_entries.Rows()[selection].cells.front() : "";

@@ -130,16 +130,24 @@ KeyDecoder::Step KeyDecoder::DecodeCharacter(std::string_view rest, bool alt) co
   return {length, Key::Char(ch, alt)};
 }
 
+// The pasted characters up to the paste's end or to what has not arrived yet, as one key.
 KeyDecoder::Step KeyDecoder::DecodePasted(std::string_view rest) {
-  if (StartsWith(rest, kPasteEnd)) {
-    m_inPaste = false;
-    return {kPasteEnd.size(), std::nullopt};
+  std::u32string text;
+  size_t used = 0;
+  while (used < rest.size()) {
+    const std::string_view part = rest.substr(used);
+    if (StartsWith(part, kPasteEnd)) {
+      m_inPaste = false;
+      used += kPasteEnd.size();
+      break;
+    }
+    if (Begins(part, kPasteEnd) && !m_timedOut) break;
+    const Step step = DecodeCharacter(part, false);
+    if (step.used == 0) break;
+    used += step.used;
+    if (step.key && !IsControl(step.key->ch)) text += step.key->ch;
   }
-  if (Begins(rest, kPasteEnd) && !m_timedOut) return {};
-  Step step = DecodeCharacter(rest, false);
-  if (step.key && IsControl(step.key->ch)) step.key.reset();
-  if (step.key) step.key->pasted = true;
-  return step;
+  return {used, text.empty() ? std::nullopt : std::optional<Key>(Key::Pasted(std::move(text)))};
 }
 
 // A press of the first button is a click; the wheel moves as the arrows do; the rest (other

@@ -6,7 +6,8 @@
 //
 // Escape right before a sequence is Escape and then that key, never the two merged. A
 // sequence the description does not name is dropped whole, so its tail is never typed. A
-// pasted text comes as characters marked pasted, without its control characters.
+// pasted text comes as Paste keys (one for what has arrived of it at a time), without its
+// control characters, so that newlines and tabs never act.
 
 #include <optional>
 #include <string>

@@ -74,7 +74,6 @@ void MessageSurface::Click(int row, int col) {
 }
 
 void MessageSurface::HandleKey(const Key& key) {
-  if (key.pasted) return;  // nothing here takes text
   const int count = static_cast<int>(m_results.size());
   switch (key.code) {
     case Key::Code::Left:

@@ -121,7 +121,7 @@ bool WindowForm::PressDefault() {
 
 bool WindowForm::HandleKey(const Key& key) {
   if (HasFocus() && !m_fields[m_focus]->TakesFocus()) MoveFocus(true);  // it was disabled meanwhile
-  if (key.pasted) {  // text for the focused field, never a command
+  if (key.Is(Key::Code::Paste)) {  // text for the focused field, never a command
     if (HasFocus() && m_fields[m_focus]->TakesPaste()) m_fields[m_focus]->HandleKey(key);
     return true;
   }

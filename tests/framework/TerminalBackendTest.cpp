@@ -80,15 +80,9 @@ TEST_F(TerminalBackendTest, MnemonicsEscapeAndMessageBoxesAnswerFromTheKeyboard)
 // a; "OK": k, as "Off" has o); a paste is text for the focused field and never presses the
 // focused button; the help line names the focused field's keys and the window's.
 TEST_F(TerminalBackendTest, ChosenAccessLettersPastedTextAndTheHelpLineServeTheKeyboard) {
-  for (char32_t ch : std::u32string(U"ab")) {
-    Key pasted = Key::Char(ch);
-    pasted.pasted = true;
-    grid.Press(pasted);
-  }
+  grid.Press(Key::Pasted(U"ab"));
   grid.Press(Key::Char(U'd', true));
-  Key space = Key::Char(U' ');
-  space.pasted = true;
-  grid.Press(space);
+  grid.Press(Key::Pasted(U" "));
   grid.Press(Key::Char(U'k', true));
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.m_name, "ab");

@@ -14,12 +14,12 @@ const std::string kTimeOut = "<pause>";  // in a case's input: the Escape delay 
 
 // A key as the cases write it.
 std::string Named(const Key& key) {
-  const char* names[] = {"None", "Char", "Tab",     "BackTab", "Enter", "Esc",    "Up",
-                         "Down", "Left", "Right",   "PgUp",    "PgDn",  "Home",   "End",
-                         "BS",   "Del",  "PrevTab", "NextTab", "F",     "Resize", "Click"};
+  const char* names[] = {"None",    "Char",    "Tab",  "BackTab", "Enter", "Esc",  "Up", "Down",
+                         "Left",    "Right",   "PgUp", "PgDn",    "Home",  "End",  "BS", "Del",
+                         "PrevTab", "NextTab", "F",    "Resize",  "Click", "Paste"};
   std::string name = key.alt ? "Alt-" : "";
-  if (key.pasted) name += "pasted ";
   if (key.Is(Key::Code::Char)) return name + std::string(1, static_cast<char>(key.ch));
+  if (key.Is(Key::Code::Paste)) return "Paste(" + std::string(key.text.begin(), key.text.end()) + ")";
   name += names[static_cast<int>(key.code)];
   if (key.Is(Key::Code::Function)) name += std::to_string(key.number);
   if (key.Is(Key::Code::Click)) name += " " + std::to_string(key.row) + "," + std::to_string(key.col);
@@ -87,7 +87,7 @@ TEST(TerminalKeys, EveryKeyComesOnceAndNoSequenceTailIsTyped) {
       {"a paste is text, its controls dropped",
        false,
        {"\033[200~a\tb\r\n \033", "[201~\r"},
-       "pasted a pasted b pasted   Enter"},
+       "Paste(ab ) Enter"},
       {"a click in decimal", false, {"\033[<0;5;3M\033[<0;5;3m"}, "Click 2,4"},
       {"the wheel, another button and motion",
        false,
