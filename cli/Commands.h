@@ -15,3 +15,4 @@ int RunService(Arguments& arguments);
 int RunExport(Arguments& arguments);
 int RunImport(Arguments& arguments);
 int RunUserImport(Arguments& arguments);
+int RunMigrate(Arguments& arguments);

@@ -15,6 +15,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/Transfer.h"
 #include "db/ExportRows.h"
 #include "platform/TerminationSignals.h"
 
@@ -53,17 +54,14 @@ struct ServerName {
 
 }  // namespace
 
-int RunExport(Arguments& arguments) {
-  const auto computer = arguments.Option("computer");
-  arguments.ExpectDone();
-  AdminSession session(AskAdministratorPassword());
-  ConfigDatabase& database = session.database;
+void WriteConfiguration(ConfigDatabase& database, std::ostream& out,
+                        const std::optional<std::string>& computer) {
   database.LoadComputers();
   const int32_t onlyComputer = computer ? FindComputer(database, *computer).ID : -1;
   std::map<int32_t, std::string> computerNames;
   for (const ComputerRecord& row : database.computers) computerNames.emplace(row.ID, row.Name);
 
-  DocumentWriter writer(std::cout);
+  DocumentWriter writer(out);
   writer.BeginList("computers");
   for (const ComputerRecord& row : database.computers)
     if (!computer || row.ID == onlyComputer) writer.Add({{"name", row.Name}, {"site", row.CurrentSite}});
@@ -117,5 +115,12 @@ int RunExport(Arguments& arguments) {
   if (orphans)
     std::cerr << "veltrane-admin: " << orphans
               << " accounts belong to a virtual server there is no longer; they are written without one\n";
+}
+
+int RunExport(Arguments& arguments) {
+  const auto computer = arguments.Option("computer");
+  arguments.ExpectDone();
+  AdminSession session(AskAdministratorPassword());
+  WriteConfiguration(session.database, std::cout, computer);
   return 0;
 }

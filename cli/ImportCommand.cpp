@@ -15,6 +15,7 @@
 #include "cli/Output.h"
 #include "cli/Prompter.h"
 #include "cli/TextEscape.h"
+#include "cli/Transfer.h"
 #include "db/ConfigImport.h"
 #include "db/GuardedOperation.h"
 
@@ -68,12 +69,16 @@ int Import(Arguments& arguments, ConfigDocument (*read)(const std::string&)) {
   arguments.ExpectDone();
   const ConfigDocument document = read(FileText(path));  // a document that cannot be read asks nothing
   AdminSession session(AskAdministratorPassword());
+  return ApplyDocument(document, replace, dryRun);
+}
+
+}  // namespace
+
+int ApplyDocument(const ConfigDocument& document, bool replace, bool dryRun) {
   ImportSummary summary;
   if (!RunGuarded(0, [&] { summary = ImportConfiguration(document, replace, dryRun); })) throw Refused();
   return Report(summary, dryRun);
 }
-
-}  // namespace
 
 int RunImport(Arguments& arguments) { return Import(arguments, ReadConfigDocument); }
 

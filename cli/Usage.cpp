@@ -62,6 +62,12 @@ constexpr CommandText kCommands[] = {
       changes the existing row to the document's. Keys are given anew, so a document from
       one database imports into another.
 )"},
+    {"migrate", R"(  migrate [--sqlite FILE | --connect "CONNECTION STRING" | --dsn NAME] [--unit NAME]
+      Moves the configuration to another database: export from the one in use, init of the
+      new one (as init takes it), then import with --replace. Asks the administrator's
+      password of the database in use, then that of the new one (a new one has its first).
+      When anything fails, this computer goes on using the database it used.
+)"},
 };
 
 constexpr const char* kNotes = R"(

@@ -40,7 +40,7 @@ int Run(const std::vector<std::string>& words) {
       {"init", RunInit},         {"check", RunCheck},           {"unlock", RunUnlock},
       {"computer", RunComputer}, {"vserver", RunVirtualServer}, {"user", RunUser},
       {"prefs", RunPreferences}, {"service", RunService},       {"export", RunExport},
-      {"import", RunImport},
+      {"import", RunImport},     {"migrate", RunMigrate},
   };
   if (words.empty()) {
     std::cerr << Usage();

@@ -34,10 +34,10 @@ _veltrane_admin() {
     --wait | --description | --quota | --permissions | --connect | --dsn | --unit) return ;;
   esac
   if [ $position -eq 0 ]; then
-    words=(init check unlock computer vserver user prefs service export import help -q --quiet --wait --help --version)
+    words=(init check unlock computer vserver user prefs service export import migrate help -q --quiet --wait --help --version)
   elif [ $position -eq 1 ]; then
     case $command in
-      init) words=(--sqlite --connect --dsn --unit) ;;
+      init | migrate) words=(--sqlite --connect --dsn --unit) ;;
       computer) words=(list add rename delete) ;;
       vserver) words=(list add edit delete) ;;
       user) words=(list show add edit passwd delete import) ;;
@@ -45,11 +45,11 @@ _veltrane_admin() {
       service) words=(status start stop) ;;
       export) words=(--computer) ;;
       import) COMPREPLY=($(compgen -f -- "$current")); words=(--dry-run --replace) ;;
-      help) words=(init check unlock computer vserver user prefs service export import) ;;
+      help) words=(init check unlock computer vserver user prefs service export import migrate) ;;
     esac
   else
     case "$command $action" in
-      init\ *) words=(--sqlite --connect --dsn --unit) ;;
+      init\ * | migrate\ *) words=(--sqlite --connect --dsn --unit) ;;
       "computer list") words=(--json) ;;
       "computer rename" | "computer delete") [ $position -eq 2 ] && _veltrane_admin_names computer "$current"; words=(--yes) ;;
       "vserver list") words=(--computer --json) ;;

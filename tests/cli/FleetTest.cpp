@@ -167,6 +167,27 @@ TEST_P(FleetTest, AnExportImportsIntoAnEmptyDatabaseOfTheOtherEngine) {
   EXPECT_EQ(listed.out, exported.out);
 }
 
+// The other engine's empty database (else a new SQLite file), with the passwords of both
+// administrators on standard input.
+TEST_P(FleetTest, MigrateMovesEverythingOrGoesBackToTheDatabaseInUse) {
+  AddFleet();
+  const Engine other = GetParam() == Engine::SQLite ? Engine::PostgreSQL : Engine::SQLite;
+  TestDatabase target(IsAvailable(other) ? other : GetParam());
+  const Words migrate{"migrate", "--connect", target.ConnectionString()};
+  const std::string inUse = RegistryValue("ConnectionString");
+  const AdminOutcome refused = RunAdmin(migrate, "n3w\nwrong\n");
+  EXPECT_EQ(refused.status, 1) << refused.err;
+  EXPECT_NE(refused.err.find("uses the database it used before"), std::string::npos) << refused.err;
+  EXPECT_EQ(RegistryValue("ConnectionString"), inUse);
+  EXPECT_EQ(target.QueryValue("SELECT COUNT(*) FROM VirtualServerGroup"), "0");
+
+  const AdminOutcome moved = RunAdmin(migrate, "n3w\nbrelk\n");
+  ASSERT_EQ(moved.status, 0) << moved.err;
+  EXPECT_NE(RegistryValue("ConnectionString"), inUse);
+  EXPECT_EQ(Contents(target), Contents());
+  ExpectDone(RunAdmin({"user", "show", "bob"}, "n3w\n"));
+}
+
 TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
   AddFleet();
   const std::string file = WriteFile("fleet.json", RunAdmin({"export"}, "n3w\n").out);
