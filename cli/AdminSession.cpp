@@ -108,7 +108,7 @@ bool AdminSession::LogInWaitingForTheLock(const std::string& password) {
   }
   const bool waited = State().lockRefusalsMuted;
   State().lockRefusalsMuted = false;
-  if (waited && State().lastMessage.starts_with(kLockedText))
+  if (waited && State().lastMessage.starts_with(kLockedText) && !TerminationRequested())
     std::cerr << "veltrane-admin: the session lock is still held\n";
   return database.lockHeld != 0;
 }
