@@ -148,11 +148,23 @@ void WindowView::SyncFocus() {
 QWidget* WindowView::FocusTarget(int id) const {
   auto view = m_views.begin();
   while (view != m_views.end() && (*view)->GetControl().Id() != id) ++view;
+  return FirstInputFrom(view);
+}
+
+QWidget* WindowView::FirstInput() const { return FirstInputFrom(m_views.begin()); }
+
+QWidget* WindowView::FirstInputFrom(std::vector<std::unique_ptr<ControlView>>::const_iterator view) const {
   for (; view != m_views.end(); ++view) {
     QWidget* widget = (*view)->Widget();
     if (widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) return widget;
   }
   return nullptr;
+}
+
+std::vector<QWidget*> WindowView::Widgets() const {
+  std::vector<QWidget*> widgets;
+  for (const auto& view : m_views) widgets.push_back(view->Widget());
+  return widgets;
 }
 
 void WindowView::SyncTimers() {

@@ -26,6 +26,10 @@ class WindowView : public QWidget {
 
   CWnd& Window() const { return m_window; }
   WindowGrowth Grows() const { return m_growth; }
+  // The controls' widgets in template order, the order Tab follows.
+  std::vector<QWidget*> Widgets() const;
+  // The first control that takes input from the keyboard, if any.
+  QWidget* FirstInput() const;
   void Sync();
 
  protected:
@@ -40,6 +44,7 @@ class WindowView : public QWidget {
   void SyncFocus();
   void SyncTimers();
   QWidget* FocusTarget(int id) const;
+  QWidget* FirstInputFrom(std::vector<std::unique_ptr<ControlView>>::const_iterator view) const;
 
   CWnd& m_window;
   QtBackend& m_backend;

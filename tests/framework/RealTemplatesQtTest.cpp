@@ -3,6 +3,7 @@
 // platform's rendering).
 
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "framework/Dialog.h"
@@ -92,6 +93,43 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPag
       if (!label->pixmap().isNull()) banner = label;
     ASSERT_NE(banner, nullptr);
     EXPECT_EQ(banner->pixmap().size(), QSize(300, 70));
+    Click(IDCANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+TEST_F(RealTemplatesQtTest, TabGoesThroughThePageInTemplateOrderThenTheButtonsAndStartsOnThePage) {
+  CPropertySheet sheet("Properties");
+  CPropertyPage general(IDD_GENERAL), users(IDD_USERS);
+  sheet.AddPage(&general);
+  sheet.AddPage(&users);
+  sheet.m_psh.dwFlags = (sheet.m_psh.dwFlags & ~PSH_HASHELP) | PSH_NOAPPLYNOW;
+  // The controls of a page that Tab stops at, in template order, then OK and Cancel.
+  const auto expectedStops = [](int page) {
+    QStringList stops;
+    for (const res::ControlTemplate& control : res::FindDialogTemplate(page)->controls)
+      if ((control.style & res::WS_TABSTOP) && !(control.style & (res::WS_DISABLED | res::ES_READONLY)))
+        stops << QString::number(control.id);
+    return stops << QString::number(IDOK) << QString::number(IDCANCEL);
+  };
+  const auto stopsFromFocus = [](qsizetype count) {
+    QStringList stops;
+    for (qsizetype i = 0; i < count; ++i) {
+      QWidget* focus = QApplication::activeModalWidget()->focusWidget();
+      stops << focus->objectName();
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return stops;
+  };
+  Later([&] {
+    auto* tabs = QApplication::activeModalWidget()->findChild<QTabWidget*>();
+    const QStringList general = expectedStops(IDD_GENERAL);
+    EXPECT_EQ(stopsFromFocus(general.size()), general);
+    EXPECT_EQ(QApplication::activeModalWidget()->focusWidget(), tabs->tabBar());
+    tabs->setCurrentIndex(1);  // from the tab bar: the focus stays there
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    const QStringList usersStops = expectedStops(IDD_USERS);
+    EXPECT_EQ(stopsFromFocus(usersStops.size()), usersStops);
     Click(IDCANCEL);
   });
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
