@@ -8,19 +8,20 @@ namespace {
 
 bool ProgramNamed() { return !QCoreApplication::organizationName().isEmpty(); }
 
-QString WindowKey(const QString& window) { return QStringLiteral("Windows/%1/Size").arg(window); }
+QString WindowKey(const QString& window) { return QStringLiteral("Windows/%1/Scale").arg(window); }
 
 QString ListKey(const QString& list) { return QStringLiteral("Lists/%1/ColumnWidths").arg(list); }
 
 }  // namespace
 
-QSize SavedWindowSize(const QString& window) {
+QSizeF SavedWindowScale(const QString& window) {
   if (!ProgramNamed()) return {};
-  return QSettings().value(WindowKey(window)).toSize();
+  const QSizeF scale = QSettings().value(WindowKey(window)).toSizeF();
+  return scale.width() >= 1 && scale.height() >= 1 ? scale : QSizeF();  // a damaged entry counts as none
 }
 
-void SaveWindowSize(const QString& window, const QSize& size) {
-  if (ProgramNamed()) QSettings().setValue(WindowKey(window), size);
+void SaveWindowScale(const QString& window, const QSizeF& scale) {
+  if (ProgramNamed()) QSettings().setValue(WindowKey(window), scale);
 }
 
 QList<int> SavedColumnWidths(const QString& list) {

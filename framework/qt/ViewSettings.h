@@ -6,11 +6,13 @@
 
 #include <QList>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
-// An invalid size when none was kept.
-QSize SavedWindowSize(const QString& window);
-void SaveWindowSize(const QString& window, const QSize& size);
+// A window's size over its smallest (the template's) size, so that it keeps its proportions
+// when the desktop's scale or font changes; an invalid size when none was kept.
+QSizeF SavedWindowScale(const QString& window);
+void SaveWindowScale(const QString& window, const QSizeF& scale);
 
 // Empty when none were kept.
 QList<int> SavedColumnWidths(const QString& list);

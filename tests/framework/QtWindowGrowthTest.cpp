@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -130,6 +131,23 @@ TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun
     Click(IDCANCEL);
   });
   second.DoModal();
+}
+
+TEST_F(QtWindowGrowthTest, AKeptSizeLargerThanTheScreenOpensWithinItAndOneLeftAloneIsNotWrittenAgain) {
+  ModuleResourceScope testModule(test_templates::Module());
+  const QString key = QStringLiteral("Windows/Dialog%1/Scale").arg(test_templates::kRecord);
+  QSettings().setValue(key, QSizeF(40.0, 30.0));  // as kept on a far larger screen
+  RecordDialog dlg;
+  Later([] {
+    QWidget* window = QApplication::activeModalWidget();
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), room.width());
+    EXPECT_LE(window->height(), room.height());
+    EXPECT_TRUE(room.contains(window->geometry())) << window->geometry().x() << "," << window->geometry().y();
+    Click(IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(QSettings().value(key).toSizeF(), QSizeF(40.0, 30.0));
 }
 
 }  // namespace
