@@ -17,3 +17,11 @@ void SaveWindowScale(const QString& window, const QSizeF& scale);
 // Empty when none were kept.
 QList<int> SavedColumnWidths(const QString& list);
 void SaveColumnWidths(const QString& list, const QList<int>& widths);
+
+// The column a list is sorted by and its order; a column of -1 when it was never sorted.
+struct SortChoice {
+  int column = -1;
+  bool descending = false;
+};
+SortChoice SavedSortChoice(const QString& list);
+void SaveSortChoice(const QString& list, const SortChoice& choice);

@@ -108,7 +108,7 @@ TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownLis
   addComputer.DoModal();
 }
 
-TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun) {
+TEST_F(QtWindowGrowthTest, TheSizeColumnWidthsAndSortingTheUserGaveAreThereInTheNextRun) {
   ModuleResourceScope testModule(test_templates::Module());
   QSize chosenSize;
   int chosenWidth = 0;
@@ -120,6 +120,7 @@ TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun
     QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
     chosenWidth = header->sectionSize(0) + 25;
     header->resizeSection(0, chosenWidth);
+    Find<QTableView>(16)->sortByColumn(1, Qt::DescendingOrder);  // as two clicks on its header do
     Click(IDCANCEL);
   });
   first.DoModal();
@@ -127,7 +128,10 @@ TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun
   RecordDialog second;
   Later([&] {
     EXPECT_EQ(QApplication::activeModalWidget()->size(), chosenSize);
-    EXPECT_EQ(Find<QTableView>(16)->horizontalHeader()->sectionSize(0), chosenWidth);
+    const QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(0), chosenWidth);
+    EXPECT_EQ(header->sortIndicatorSection(), 1);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
     Click(IDCANCEL);
   });
   second.DoModal();
