@@ -89,6 +89,7 @@ std::vector<std::string> ListView::Headings() const {
 // the control's.
 void ListView::PushColumns() {
   m_shownHeadings = Headings();
+  DescribeColumns();
   const auto& columns = m_control.Columns();
   const SortChoice sorting = m_settingsKey.isEmpty() ? SortChoice() : SavedSortChoice(m_settingsKey);
   if (sorting.column >= 0 && sorting.column < static_cast<int>(columns.size()))
@@ -116,4 +117,16 @@ void ListView::PushSelection() {
   if (selection->currentIndex().row() == shown.row() && selection->isRowSelected(shown.row())) return;
   selection->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   m_table->scrollTo(shown);
+}
+
+// A screen reader says what the columns are; a list without a label is named by them.
+void ListView::DescribeColumns() {
+  QStringList headings;
+  for (const std::string& heading : m_shownHeadings) headings << ToQString(heading);
+  const QString columns = headings.join(QStringLiteral(", "));
+  if (m_table->accessibleName().isEmpty() || m_namedByColumns) {
+    m_table->setAccessibleName(columns);
+    m_namedByColumns = true;
+  }
+  m_table->setAccessibleDescription(QStringLiteral("Columns: %1").arg(columns));
 }

@@ -33,6 +33,7 @@ class ListView : public ControlView {
 
  private:
   void PushColumns();
+  void DescribeColumns();
   void PushSelection();
   void SelectedByUser(const QModelIndex& current);
   void RememberSelectedKey();
@@ -46,5 +47,6 @@ class ListView : public ControlView {
   std::vector<std::string> m_shownHeadings;
   QString m_settingsKey;
   std::optional<DWORD_PTR> m_selectedKey;  // the item data of the row last selected
-  bool m_pushing = false;                  // selection changes of our own are not the user's
+  bool m_namedByColumns = false;
+  bool m_pushing = false;  // selection changes of our own are not the user's
 };

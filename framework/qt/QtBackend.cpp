@@ -79,6 +79,7 @@ int QtBackend::MessageBox(CWnd*, const std::string& text, const std::string& cap
   QMessageBox box(IconOf(style), ToQString(caption), ToQString(text), QMessageBox::NoButton, TopWindow());
   for (int result : results) box.addButton(ButtonOf(result));
   box.setDefaultButton(ButtonOf(results.front()));
+  box.setAccessibleDescription(box.text());  // read out with the caption when the box opens
   box.exec();
   const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
   for (int result : results)

@@ -13,19 +13,10 @@
 #include <QSignalBlocker>
 
 #include "framework/Control.h"
+#include "framework/qt/ControlLabels.h"
 #include "framework/qt/GroupFrame.h"
 
 namespace {
-
-// "&&" shows "&"; a single "&" only marks the mnemonic.
-QString WithoutMnemonics(const QString& text) {
-  QString shown;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
-}
 
 QWidget* MakeButtonWidget(const Control& control, QWidget* parent) {
   if (control.IsButtonOfType(res::BS_GROUPBOX)) return new GroupFrame(parent);

@@ -6,30 +6,11 @@
 #include "framework/Control.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
+#include "framework/qt/ControlLabels.h"
 #include "framework/qt/DialogUnits.h"
 #include "framework/qt/ListView.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/SimpleControlViews.h"
-
-namespace {
-
-bool IsField(const Control& control) {
-  return control.Kind() != res::ControlKind::Static && !control.IsButtonOfType(res::BS_GROUPBOX);
-}
-
-bool IsTextLabel(const Control& control) {
-  return control.Kind() == res::ControlKind::Static && (control.Style() & res::SS_TYPEMASK) != res::SS_BITMAP;
-}
-
-// How far `field` is from `label` on the same line, or -1 when it is not beside it.
-int DistanceBeside(const QRect& label, const QRect& field) {
-  if (label.top() > field.bottom() || field.top() > label.bottom()) return -1;
-  if (field.left() > label.right()) return field.left() - label.right();
-  if (label.left() > field.right()) return label.left() - field.right();
-  return -1;
-}
-
-}  // namespace
 
 WindowView::WindowView(CWnd& window, QtBackend& backend, QWidget* parent)
     : QWidget(parent), m_window(window), m_backend(backend) {
@@ -42,11 +23,12 @@ WindowView::~WindowView() = default;
 void WindowView::Build() {
   const res::DialogTemplate& tmpl = *m_window.GetWindowState()->Template();
   setFont(TemplateFont(tmpl));
+  setAccessibleName(ToQString(tmpl.caption));
   m_laidOutSize = DialogUnits::ForFont(font()).ToPixels(tmpl.cx, tmpl.cy);
   setMinimumSize(m_laidOutSize);
   resize(m_laidOutSize);
   PlaceControls();
-  CentreLabels();
+  LabelControls();
   LearnGrowth();
 }
 
@@ -74,23 +56,14 @@ void WindowView::PlaceControls() {
   }
 }
 
-// A label is centred vertically on the nearest field on its line, whatever the heights the
-// template gave them.
-void WindowView::CentreLabels() {
-  for (const auto& view : m_views) {
-    auto* label = dynamic_cast<StaticView*>(view.get());
-    if (!label || !IsTextLabel(label->GetControl())) continue;
-    const QRect labelRect = label->Widget()->geometry();
-    const QWidget* nearest = nullptr;
-    int nearestDistance = 0;
-    for (const auto& other : m_views) {
-      const int distance = DistanceBeside(labelRect, other->Widget()->geometry());
-      if (!IsField(other->GetControl()) || distance < 0 || (nearest && distance >= nearestDistance)) continue;
-      nearest = other->Widget();
-      nearestDistance = distance;
-    }
-    if (nearest) label->CentreOn(nearest->geometry());
-  }
+// A label is centred vertically on the control it labels, whatever the heights the template
+// gave them, and names it for screen readers.
+void WindowView::LabelControls() {
+  const std::vector<int> labelled = ControlBesideEachLabel(m_views);
+  NameForAccessibility(m_views, labelled, ToQString(m_window.GetWindowState()->Template()->caption));
+  for (size_t i = 0; i < m_views.size(); ++i)
+    if (labelled[i] >= 0)
+      static_cast<StaticView&>(*m_views[i]).CentreOn(m_views[labelled[i]]->Widget()->geometry());
 }
 
 void WindowView::LearnGrowth() {

@@ -38,7 +38,7 @@ class WindowView : public QWidget {
  private:
   void Build();
   void PlaceControls();
-  void CentreLabels();
+  void LabelControls();
   void LinkMnemonics();
   void LearnGrowth();
   void SyncFocus();
