@@ -72,6 +72,11 @@ void StaticView::CentreOn(const QRect& field) {
   m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+void StaticView::KeepGapTo(QWidget* field) {
+  m_field = field;
+  m_gap = field->x() - (m_label->x() + m_label->width());
+}
+
 void StaticView::SetBuddy(QWidget* buddy) {
   m_label->setBuddy(buddy);
   Push();
@@ -87,8 +92,9 @@ void StaticView::Push() {
   const QString text = ToQString(m_control.Text());
   m_label->setText(m_label->buddy() ? text : WithoutMnemonics(text));
   // The substitute face is wider than the templates' own: a label grows to show its whole
-  // text, as far as its window's edge, rather than cut it off.
-  const int room = m_label->parentWidget()->width() - m_label->x();
+  // text, as far as its field or its window's edge, rather than cut it off.
+  const int end = m_field ? m_field->x() - m_gap : m_label->parentWidget()->width();
+  const int room = end - m_label->x();
   const int wanted = std::min(m_label->sizeHint().width(), room);
   if (wanted > m_label->width()) m_label->resize(wanted, m_label->height());
 }

@@ -24,9 +24,9 @@ void WindowView::Build() {
   const res::DialogTemplate& tmpl = *m_window.GetWindowState()->Template();
   setFont(TemplateFont(tmpl));
   setAccessibleName(ToQString(tmpl.caption));
-  m_laidOutSize = DialogUnits::ForFont(font()).ToPixels(tmpl.cx, tmpl.cy);
-  setMinimumSize(m_laidOutSize);
-  resize(m_laidOutSize);
+  m_templateSize = DialogUnits::ForFont(font()).ToPixels(tmpl.cx, tmpl.cy);
+  setMinimumSize(m_templateSize);
+  resize(m_templateSize);
   PlaceControls();
   LabelControls();
   LearnGrowth();
@@ -61,9 +61,13 @@ void WindowView::PlaceControls() {
 void WindowView::LabelControls() {
   const std::vector<int> labelled = ControlBesideEachLabel(m_views);
   NameForAccessibility(m_views, labelled, ToQString(m_window.GetWindowState()->Template()->caption));
-  for (size_t i = 0; i < m_views.size(); ++i)
-    if (labelled[i] >= 0)
-      static_cast<StaticView&>(*m_views[i]).CentreOn(m_views[labelled[i]]->Widget()->geometry());
+  for (size_t i = 0; i < m_views.size(); ++i) {
+    if (labelled[i] < 0) continue;
+    auto& label = static_cast<StaticView&>(*m_views[i]);
+    QWidget* field = m_views[labelled[i]]->Widget();
+    label.CentreOn(field->geometry());
+    if (field->x() > label.Widget()->x()) label.KeepGapTo(field);
+  }
 }
 
 void WindowView::LearnGrowth() {
@@ -71,23 +75,29 @@ void WindowView::LearnGrowth() {
   for (const auto& view : m_views) {
     const Control& control = view->GetControl();
     placed.push_back({control.Kind(), control.IsButtonOfType(res::BS_GROUPBOX), view->Widget()->geometry()});
+    m_templatePlaces.push_back(view->Widget()->geometry());
   }
-  m_controlGrowth = GrowthOfControls(placed, m_laidOutSize);
+  m_controlGrowth = GrowthOfControls(placed, m_templateSize);
   m_growth = GrowthOfWindow(*m_window.GetWindowState()->Template());
 }
 
+// Each control is placed from where the template put it, its edges moved by their shares of
+// the extra size; one that does not grow keeps its own size (a label widened to its text).
 void WindowView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  const QSize change = size() - m_laidOutSize;
+  const QSize extra = size() - m_templateSize;
   for (size_t i = 0; i < m_controlGrowth.size(); ++i) {
     const Growth& growth = m_controlGrowth[i];
-    QRect place = m_views[i]->Widget()->geometry();
-    place.translate(growth.moveRight ? change.width() : 0, growth.moveDown ? change.height() : 0);
-    place.setSize(place.size() +
-                  QSize(growth.wider ? change.width() : 0, growth.taller ? change.height() : 0));
-    m_views[i]->Widget()->setGeometry(place);
+    QWidget* widget = m_views[i]->Widget();
+    const QRect from = m_templatePlaces[i];
+    QRect place(from.topLeft(), widget->size());
+    place.moveLeft(from.left() + qRound(growth.right * extra.width()));
+    if (growth.wider > 0)
+      place.setRight(from.right() + qRound((growth.right + growth.wider) * extra.width()));
+    if (growth.moveDown) place.moveTop(from.top() + extra.height());
+    if (growth.taller) place.setBottom(from.bottom() + extra.height());
+    widget->setGeometry(place);
   }
-  m_laidOutSize = size();
 }
 
 // A label's mnemonic focuses the next control that can take the focus, as on the platform.

@@ -51,7 +51,8 @@ class WindowView : public QWidget {
   std::vector<std::unique_ptr<ControlView>> m_views;
   std::vector<Growth> m_controlGrowth;  // parallel to m_views
   WindowGrowth m_growth;
-  QSize m_laidOutSize;  // the size the controls are placed for
+  QSize m_templateSize;                 // the size the template places the controls for
+  std::vector<QRect> m_templatePlaces;  // parallel to m_views
   std::map<UINT_PTR, QTimer*> m_timers;
   unsigned m_focusSerial = 0;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
@@ -80,6 +81,48 @@ TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAnd
     ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside,
                 IDC_COMPUTER);
     Screenshot(window, "sheet-grown");
+    Click(IDCANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+// General has no list: its drop-down lists and text fields share the extra width line by
+// line, so the fields of a line keep their proportions and every line ends where the widest
+// does; a label between two fields keeps its gap to the one it names.
+TEST_F(QtWindowGrowthTest, OnAPageWithoutAListTheFieldsOfEachLineShareTheExtraWidth) {
+  CPropertySheet sheet("Properties");
+  CPropertyPage general(IDD_GENERAL), users(IDD_USERS);
+  sheet.AddPage(&general);
+  sheet.AddPage(&users);
+  Later([&] {
+    QWidget* window = QApplication::activeModalWidget();
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(IDD_GENERAL);
+    QWidget* page = window->findChild<QTabWidget*>()->widget(0);
+    const auto placed = [page](int id) { return page->findChild<QWidget*>(QString::number(id))->geometry(); };
+    QLabel* ipLabel = nullptr;
+    for (QLabel* label : page->findChildren<QLabel*>())
+      if (label->text() == "Max. connections/IP:") ipLabel = label;
+    ASSERT_NE(ipLabel, nullptr);
+    const auto ipLabelGap = [&] { return placed(IDC_SHOWN_MAX_PER_IP).left() - ipLabel->geometry().right(); };
+    const int gap = ipLabelGap();
+    EXPECT_GT(gap, 1);
+
+    window->resize(window->size() + QSize(201, 0));
+    const int extra = page->width() - TemplateSize(tmpl).width();
+    ASSERT_GT(extra, 200);
+    struct Case {
+      int id;
+      double share;
+    };
+    for (const Case& c :
+         {Case{IDC_GENERAL_COMPUTER, 1}, Case{IDC_SHOWN_FTP_PORT, 1}, Case{IDC_SHOWN_WELCOME, 1},
+          Case{IDC_SHOWN_MAX_CONNECTIONS, 0.5}, Case{IDC_SHOWN_MAX_PER_IP, 0.5}}) {
+      const double wider = TemplatePlace(tmpl, c.id).width() + c.share * extra;
+      EXPECT_NEAR(placed(c.id).width(), wider, 1) << c.id;
+    }
+    EXPECT_EQ(placed(IDC_SHOWN_MAX_PER_IP).right(), placed(IDC_SHOWN_WELCOME).right());
+    EXPECT_EQ(ipLabelGap(), gap);
+    Screenshot(window, "general-grown");
     Click(IDCANCEL);
   });
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
