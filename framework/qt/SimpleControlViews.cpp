@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QtMath>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -24,6 +25,20 @@ QWidget* MakeButtonWidget(const Control& control, QWidget* parent) {
   auto* button = new QPushButton(parent);
   button->setDefault(control.IsButtonOfType(res::BS_DEFPUSHBUTTON));
   return button;
+}
+
+// A bitmap drawn pixel by pixel, as many screen pixels as the screen has per pixel of the
+// window: each pixel repeated to the next whole multiple (kept sharp), then brought down to the
+// ratio, instead of being smoothed up from one screen pixel each.
+QPixmap AtDeviceScale(const QPixmap& picture, qreal ratio) {
+  if (ratio <= 1) return picture;
+  const int whole = qCeil(ratio);
+  QPixmap drawn = picture.scaled(picture.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (whole != ratio)
+    drawn = drawn.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+  drawn.setDevicePixelRatio(ratio);
+  return drawn;
 }
 
 }  // namespace
@@ -72,9 +87,12 @@ void StaticView::CentreOn(const QRect& field) {
   m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+// The gap the template left, or half a character where it left more: a wide gap may shrink
+// for a long text, but a label never runs into its field.
 void StaticView::KeepGapTo(QWidget* field) {
   m_field = field;
-  m_gap = field->x() - (m_label->x() + m_label->width());
+  m_gap =
+      std::min(field->x() - (m_label->x() + m_label->width()), m_label->fontMetrics().averageCharWidth() / 2);
 }
 
 void StaticView::SetBuddy(QWidget* buddy) {
@@ -84,9 +102,9 @@ void StaticView::SetBuddy(QWidget* buddy) {
 
 void StaticView::Push() {
   if (const char* const* xpm = m_control.Bitmap()) {
-    const QPixmap picture(xpm);
+    const QPixmap picture = AtDeviceScale(QPixmap(xpm), m_label->devicePixelRatioF());
     m_label->setPixmap(picture);
-    m_label->resize(picture.size());  // a bitmap static takes its picture's size
+    m_label->resize(picture.deviceIndependentSize().toSize());  // a bitmap static takes its picture's size
     return;
   }
   const QString text = ToQString(m_control.Text());

@@ -30,7 +30,7 @@ class StaticView : public ControlView {
   void SetBuddy(QWidget* buddy);
   // Spans the height of the field beside it, its text centred vertically on the field's.
   void CentreOn(const QRect& field);
-  // Widened to show its text, it stops short of `field` (on its right) by the gap it has now.
+  // Widened to show its text, it stops short of `field` (on its right), keeping a gap.
   void KeepGapTo(QWidget* field);
 
  protected:

@@ -92,7 +92,7 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPag
     for (QLabel* label : tabs->widget(3)->findChildren<QLabel*>())
       if (!label->pixmap().isNull()) banner = label;
     ASSERT_NE(banner, nullptr);
-    EXPECT_EQ(banner->pixmap().size(), QSize(300, 70));
+    EXPECT_EQ(banner->pixmap().deviceIndependentSize(), QSizeF(300, 70));
     Click(IDCANCEL);
   });
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
