@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
@@ -41,7 +42,10 @@ void ModalView::showEvent(QShowEvent* event) {
 // The whole window, frame included, on the available part of its screen: smaller when it
 // must be, then moved in from the edges it crosses.
 void ModalView::FitOnScreen() {
-  const QRect room = screen()->availableGeometry();
+  QRect room = screen()->availableGeometry();
+  // At a fractional scale the screen's last pixel may be only partly inside the window's
+  // coordinates: leave it out, so that the window does not cross the edge by a pixel.
+  if (const qreal ratio = devicePixelRatioF(); ratio != qFloor(ratio)) room.adjust(0, 0, -1, -1);
   const QSize frame = frameGeometry().size() - size();
   resize(size().boundedTo(room.size() - frame).expandedTo(minimumSize()));
   QRect outer = frameGeometry();
