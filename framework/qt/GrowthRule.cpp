@@ -25,8 +25,7 @@ bool OverlapHorizontally(const QRect& a, const QRect& b) {
 double LeftShare(const std::vector<PlacedControl>& controls, const std::vector<Growth>& growth, size_t g) {
   double share = 0;
   for (size_t other = 0; other < controls.size(); ++other)
-    if (other != g && !controls[other].frame && growth[other].wider > 0 &&
-        controls[other].rect.right() < controls[g].rect.left() &&
+    if (other != g && growth[other].wider > 0 && controls[other].rect.right() < controls[g].rect.left() &&
         OverlapVertically(controls[other].rect, controls[g].rect))
       share += growth[other].wider;
   return share;
@@ -86,8 +85,7 @@ void MoveAroundGrowers(const std::vector<PlacedControl>& controls, std::vector<G
     const QRect& rect = controls[i].rect;
     for (size_t g = 0; g < controls.size(); ++g) {
       const QRect& grower = controls[g].rect;
-      if (growth[g].wider > 0 && !controls[g].frame && rect.left() > grower.right() &&
-          OverlapVertically(rect, grower))
+      if (growth[g].wider > 0 && rect.left() > grower.right() && OverlapVertically(rect, grower))
         growth[i].right = std::max(growth[i].right, LeftShare(controls, growth, g) + growth[g].wider);
       if (growth[g].taller && rect.top() > grower.bottom() && OverlapHorizontally(rect, grower))
         growth[i].moveDown = true;
