@@ -1,6 +1,8 @@
 // veltrane-admin: the configuration from a shell. See Usage.cpp for the commands.
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
@@ -10,6 +12,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/StandardOutput.h"
 #include "cli/Usage.h"
 #include "platform/TerminationSignals.h"
 
@@ -32,10 +35,18 @@ int Run(const std::vector<std::string>& words) {
   return command->second(arguments);
 }
 
+// Output that did not arrive is no success; a reader that went away (| head) wanted no more.
+int StatusAfterOutput(StandardOutput& output, int status) {
+  if (output.Flush() || output.FirstError() == EPIPE) return status;
+  std::cerr << "veltrane-admin: the output could not be written: " << std::strerror(output.FirstError())
+            << '\n';
+  return status == 0 ? kExitRefused : status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);  // a listing of a million rows goes through one buffer
+  StandardOutput output;  // a listing of a million rows goes through one buffer
   // Ctrl-C, SIGTERM and SIGHUP end a command at its next question or listed row, after which
   // the session closes and releases the lock. A reader that went away (user list | head)
   // must not end the process with the lock held either: writes fail instead.
@@ -54,7 +65,7 @@ int main(int argc, char** argv) {
     status = kExitRefused;
   }
   // Every session has closed by now; a termination signal ends the process as it would have.
-  std::cout.flush();
+  status = StatusAfterOutput(output, StatusAfterModelFailures(status));
   EndByTerminationSignal();
   return status;
 }
