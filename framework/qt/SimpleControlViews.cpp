@@ -107,8 +107,7 @@ void StaticView::Push() {
     m_label->resize(picture.deviceIndependentSize().toSize());  // a bitmap static takes its picture's size
     return;
   }
-  const QString text = ToQString(m_control.Text());
-  m_label->setText(m_label->buddy() ? text : WithoutMnemonics(text));
+  m_label->setText(m_label->buddy() ? TextWithAccessKey() : WithoutMnemonics(ToQString(m_control.Text())));
   // The substitute face is wider than the templates' own: a label grows to show its whole
   // text, as far as its field or its window's edge, rather than cut it off.
   const int end = m_field ? m_field->x() - m_gap : m_label->parentWidget()->width();
@@ -138,7 +137,7 @@ void ButtonView::Push() {
     return;
   }
   auto* button = static_cast<QAbstractButton*>(Widget());
-  button->setText(text);
+  button->setText(TextWithAccessKey());
   if (m_control.IsCheckBox()) button->setChecked(m_control.Check() == BST_CHECKED);
 }
 

@@ -3,6 +3,7 @@
 #include <QResizeEvent>
 #include <QTimer>
 
+#include "framework/AccessKeys.h"
 #include "framework/Control.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
@@ -100,11 +101,14 @@ void WindowView::resizeEvent(QResizeEvent* event) {
   }
 }
 
-// A label's mnemonic focuses the next control that can take the focus, as on the platform.
+// A label's access letter, its own or one chosen for it, focuses the next control that can take
+// the focus, as on the platform.
 void WindowView::LinkMnemonics() {
+  const auto& controls = m_window.GetWindowState()->Controls();
   for (size_t i = 0; i < m_views.size(); ++i) {
     auto* label = dynamic_cast<StaticView*>(m_views[i].get());
-    if (!label || label->GetControl().Text().find('&') == std::string::npos) continue;
+    if (!label || (label->GetControl().Text().find('&') == std::string::npos && !WantsAccessKey(controls, i)))
+      continue;
     for (size_t next = i + 1; next < m_views.size(); ++next)
       if (m_views[next]->Widget()->focusPolicy() != Qt::NoFocus) {
         label->SetBuddy(m_views[next]->Widget());
@@ -115,8 +119,16 @@ void WindowView::LinkMnemonics() {
 
 void WindowView::Sync() {
   for (const auto& view : m_views) view->Sync();
+  SyncAccessKeys();
   SyncFocus();
   SyncTimers();
+}
+
+// The letters are chosen as the terminal form chooses them, so both show the same ones; a
+// text that changed may change them.
+void WindowView::SyncAccessKeys() {
+  const std::vector<int> chosen = ChooseAccessKeys(m_window.GetWindowState()->Controls());
+  for (size_t i = 0; i < m_views.size(); ++i) m_views[i]->SetAccessKey(chosen[i]);
 }
 
 void WindowView::SyncFocus() {

@@ -2,8 +2,8 @@
 // The widgets of one dialog's or property page's window, placed from its template in dialog
 // units of its font. It is never smaller than its template; made larger, its controls follow
 // the template's growth rule (GrowthRule.h). Sync brings the widgets up to date with the
-// window's controls, applies a new focus request and starts or stops a QTimer per window
-// timer.
+// window's controls and their access letters, applies a new focus request and starts or stops
+// a QTimer per window timer.
 
 #include <map>
 #include <memory>
@@ -41,6 +41,7 @@ class WindowView : public QWidget {
   void LabelControls();
   void LinkMnemonics();
   void LearnGrowth();
+  void SyncAccessKeys();
   void SyncFocus();
   void SyncTimers();
   QWidget* FocusTarget(int id) const;

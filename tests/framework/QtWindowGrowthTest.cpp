@@ -101,7 +101,7 @@ TEST_F(QtWindowGrowthTest, OnAPageWithoutAListTheFieldsOfEachLineShareTheExtraWi
     const auto placed = [page](int id) { return page->findChild<QWidget*>(QString::number(id))->geometry(); };
     QLabel* ipLabel = nullptr;
     for (QLabel* label : page->findChildren<QLabel*>())
-      if (label->text() == "Max. connections/IP:") ipLabel = label;
+      if (QString(label->text()).remove(u'&') == "Max. connections/IP:") ipLabel = label;
     ASSERT_NE(ipLabel, nullptr);
     const auto ipLabelGap = [&] { return placed(IDC_SHOWN_MAX_PER_IP).left() - ipLabel->geometry().right(); };
     const int gap = ipLabelGap();

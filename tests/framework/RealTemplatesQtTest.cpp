@@ -2,6 +2,7 @@
 // saved there as a PNG for a look by eye (under xvfb-run with QT_QPA_PLATFORM=xcb for the real
 // platform's rendering).
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
@@ -96,6 +97,26 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPag
     Click(IDCANCEL);
   });
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+// Letters the template does not mark are chosen as the terminal form chooses them: the first
+// free one starting a word, else the first free one.
+TEST_F(RealTemplatesQtTest, EveryButtonCheckBoxAndFieldLabelHasAnAccessLetterThatWorks) {
+  CDialog addUser(IDD_ADD_USER);
+  Later([] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialog->activateWindow();  // access letters act in the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_EQ(Find<QAbstractButton>(IDC_UPLOAD)->text(), "Up&load");
+    EXPECT_EQ(Find<QAbstractButton>(IDCANCEL)->text(), "Ca&ncel");
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_P, Qt::AltModifier);  // "Password:"
+    EXPECT_EQ(dialog->focusWidget(), Find<QWidget>(IDC_PASSWORD));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_R, Qt::AltModifier);  // "Rename"
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return Find<QAbstractButton>(IDC_RENAME)->isChecked(); }));  // a short press
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_N, Qt::AltModifier);
+  });
+  EXPECT_EQ(addUser.DoModal(), IDCANCEL);
 }
 
 TEST_F(RealTemplatesQtTest, TabGoesThroughThePageInTemplateOrderThenTheButtonsAndStartsOnThePage) {
