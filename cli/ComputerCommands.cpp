@@ -28,7 +28,7 @@ int Add(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   RequireDone(session.database.AddComputer(name));
-  std::cout << "Added computer \"" << name << "\".\n";
+  Confirmation() << "Added computer \"" << name << "\".\n";
   return 0;
 }
 
@@ -38,7 +38,7 @@ int Rename(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   RequireDone(session.database.RenameComputer(FindComputer(session.database, name).ID, newName));
-  std::cout << "Renamed computer \"" << name << "\" to \"" << newName << "\".\n";
+  Confirmation() << "Renamed computer \"" << name << "\" to \"" << newName << "\".\n";
   return 0;
 }
 
@@ -57,7 +57,7 @@ int Delete(Arguments& arguments) {
                            " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteComputer(computer));
-  std::cout << "Deleted " << what << ".\n";
+  Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }
 

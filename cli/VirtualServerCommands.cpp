@@ -3,6 +3,7 @@
 //   | delete ADDRESS [--computer NAME] [--yes]
 
 #include <iostream>
+#include <tuple>
 
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
@@ -24,8 +25,13 @@ int List(Arguments& arguments) {
     database.LoadVirtualServersOfComputer(FindComputer(database, *computer).ID);
   else
     database.LoadVirtualServers("", ConfigDatabase::kAll);
+  // By address, then key; the model keeps its list in key order, as the sheet shows it.
+  VirtualServerList servers = database.virtualServers;
+  servers.sort([](const VirtualServerRecord& a, const VirtualServerRecord& b) {
+    return std::tie(a.VServerIPAddr, a.VServerID) < std::tie(b.VServerIPAddr, b.VServerID);
+  });
   Listing listing(std::cout, json);
-  for (const VirtualServerRecord& server : database.virtualServers)
+  for (const VirtualServerRecord& server : servers)
     listing.Add({{"address", server.VServerIPAddr},
                  {"description", server.VServerDesc},
                  {"computer", ComputerName(database, server.VServerGroupID)}});
@@ -45,7 +51,7 @@ int Add(Arguments& arguments) {
   server.VServerDesc = description;
   server.VServerGroupID = FindComputer(session.database, *computer).ID;
   RequireDone(session.database.AddVirtualServer(server));
-  std::cout << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
+  Confirmation() << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
   return 0;
 }
 
@@ -61,7 +67,7 @@ int Edit(Arguments& arguments) {
   server.VServerIPAddr = newAddress.value_or(server.VServerIPAddr);
   server.VServerDesc = description.value_or(server.VServerDesc);
   RequireDone(session.database.UpdateVirtualServer(server));
-  std::cout << "Changed virtual server " << server.VServerIPAddr << ".\n";
+  Confirmation() << "Changed virtual server " << server.VServerIPAddr << ".\n";
   return 0;
 }
 
@@ -79,7 +85,7 @@ int Delete(Arguments& arguments) {
       "virtual server " + address + " with its preferences and its " + std::to_string(accounts) + " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteVirtualServer(server));
-  std::cout << "Deleted " << what << ".\n";
+  Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }
 
