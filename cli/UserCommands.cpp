@@ -14,6 +14,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/TextEscape.h"
 #include "cli/Values.h"
 #include "db/Permissions.h"
 #include "digest/Digest.h"
@@ -111,7 +112,7 @@ int Add(Arguments& arguments) {
   user.Flag = 0;
   options.ApplyTo(user);
   RequireDone(session.database.AddUser(user));
-  Confirmation() << "Added account \"" << user.UserName << "\".\n";
+  Confirmation() << "Added account " << Quoted(user.UserName) << ".\n";
   return 0;
 }
 
@@ -125,7 +126,7 @@ int Edit(Arguments& arguments) {
   UserRecord user = FindUser(session.database, name);
   options.ApplyTo(user);
   RequireDone(session.database.UpdateUser(user));
-  Confirmation() << "Changed account \"" << name << "\".\n";
+  Confirmation() << "Changed account " << Quoted(name) << ".\n";
   return 0;
 }
 
@@ -138,7 +139,7 @@ int Passwd(Arguments& arguments) {
   UserRecord user = FindUser(session.database, name);
   DigestText(password, user.Password);
   RequireDone(session.database.UpdateUser(user));
-  Confirmation() << "Changed the password of \"" << name << "\".\n";
+  Confirmation() << "Changed the password of " << Quoted(name) << ".\n";
   return 0;
 }
 
@@ -148,9 +149,9 @@ int Delete(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   const UserRecord user = FindUser(session.database, name);
-  ConfirmDeletion("the account \"" + name + "\"", yes);
+  ConfirmDeletion("the account " + Quoted(name), yes);
   RequireDone(session.database.DeleteUser(user));
-  Confirmation() << "Deleted account \"" << name << "\".\n";
+  Confirmation() << "Deleted account " << Quoted(name) << ".\n";
   return 0;
 }
 

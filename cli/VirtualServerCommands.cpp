@@ -12,6 +12,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/TextEscape.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ int Add(Arguments& arguments) {
   server.VServerDesc = description;
   server.VServerGroupID = FindComputer(session.database, *computer).ID;
   RequireDone(session.database.AddVirtualServer(server));
-  Confirmation() << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
+  Confirmation() << "Added virtual server " << EscapedForTerminal(address) << " to computer "
+                 << Quoted(*computer) << ".\n";
   return 0;
 }
 
@@ -67,7 +69,7 @@ int Edit(Arguments& arguments) {
   server.VServerIPAddr = newAddress.value_or(server.VServerIPAddr);
   server.VServerDesc = description.value_or(server.VServerDesc);
   RequireDone(session.database.UpdateVirtualServer(server));
-  Confirmation() << "Changed virtual server " << server.VServerIPAddr << ".\n";
+  Confirmation() << "Changed virtual server " << EscapedForTerminal(server.VServerIPAddr) << ".\n";
   return 0;
 }
 
@@ -81,8 +83,8 @@ int Delete(Arguments& arguments) {
   const VirtualServerRecord server = FindVirtualServer(database, address, computer);
   size_t accounts = 0;
   database.ListUsersOfVirtualServer(server.VServerID, [&accounts](const UserRecord&) { ++accounts; });
-  const std::string what =
-      "virtual server " + address + " with its preferences and its " + std::to_string(accounts) + " accounts";
+  const std::string what = "virtual server " + EscapedForTerminal(address) +
+                           " with its preferences and its " + std::to_string(accounts) + " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteVirtualServer(server));
   Confirmation() << "Deleted " << what << ".\n";

@@ -12,6 +12,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/MessageFilter.h"
 #include "cli/Output.h"
 #include "cli/StandardOutput.h"
 #include "cli/Usage.h"
@@ -76,6 +77,7 @@ int StatusAfterOutput(StandardOutput& output, int status) {
 
 int main(int argc, char** argv) {
   StandardOutput output;  // a listing of a million rows goes through one buffer
+  MessageFilter errors(std::cerr);
   // Ctrl-C, SIGTERM and SIGHUP end a command at its next question or listed row, after which
   // the session closes and releases the lock. A reader that went away (user list | head)
   // must not end the process with the lock held either: writes fail instead.

@@ -286,6 +286,14 @@ TEST_P(AdminTest, StoredControlCharactersAndBytesThatAreNotUtf8AreEscaped) {
   }
 }
 
+// The messages that repeat a typed name (a confirmation, a refusal) escape it as the tables do.
+TEST_P(AdminTest, MessagesRepeatingATypedNameEscapeItsControlCharacters) {
+  const AdminOutcome added = Admin({"computer", "add", "red\x1b[31m"});
+  EXPECT_EQ(added.out, "Added computer \"red\\e[31m\".\n");
+  const AdminOutcome refused = Admin({"computer", "delete", "blue\x1b[34m\xc2\x9b", "--yes"});
+  EXPECT_EQ(refused.err, "veltrane-admin: no computer is named \"blue\\e[34m\\u009b\"\n");
+}
+
 TEST_P(AdminTest, CheckExitsZeroOnlyWhenALogInWouldSucceedNow) {
   ExpectDone(Admin({"computer", "list"}));
   Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");
