@@ -111,7 +111,7 @@ int Add(Arguments& arguments) {
   user.Permissions = 0;
   user.Flag = 0;
   options.ApplyTo(user);
-  RequireDone(session.database.AddUser(user));
+  RequireChangeMade(session.database.AddUser(user));
   Confirmation() << "Added account " << Quoted(user.UserName) << ".\n";
   return 0;
 }
@@ -125,7 +125,7 @@ int Edit(Arguments& arguments) {
   AdminSession session(AskAdministratorPassword());
   UserRecord user = FindUser(session.database, name);
   options.ApplyTo(user);
-  RequireDone(session.database.UpdateUser(user));
+  RequireChangeMade(session.database.UpdateUser(user));
   Confirmation() << "Changed account " << Quoted(name) << ".\n";
   return 0;
 }
@@ -138,7 +138,7 @@ int Passwd(Arguments& arguments) {
   AdminSession session(adminPassword);
   UserRecord user = FindUser(session.database, name);
   DigestText(password, user.Password);
-  RequireDone(session.database.UpdateUser(user));
+  RequireChangeMade(session.database.UpdateUser(user));
   Confirmation() << "Changed the password of " << Quoted(name) << ".\n";
   return 0;
 }
@@ -150,7 +150,7 @@ int Delete(Arguments& arguments) {
   AdminSession session(AskAdministratorPassword());
   const UserRecord user = FindUser(session.database, name);
   ConfirmDeletion("the account " + Quoted(name), yes);
-  RequireDone(session.database.DeleteUser(user));
+  RequireChangeMade(session.database.DeleteUser(user));
   Confirmation() << "Deleted account " << Quoted(name) << ".\n";
   return 0;
 }
