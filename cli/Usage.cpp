@@ -21,7 +21,7 @@ database, session lock and messages as the configuration sheet.
         | add ADDRESS --computer NAME [--description TEXT]
         | edit ADDRESS [--computer NAME] [--address NEW] [--description TEXT]
         | delete ADDRESS [--computer NAME] [--yes]
-  user list [--computer NAME] [--vserver ADDRESS] | show NAME
+  user list [--computer NAME] [--vserver ADDRESS] [--match TEXT] | show NAME
         | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
         | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS]
         | passwd NAME | delete NAME [--yes]
@@ -33,6 +33,8 @@ Lists and shows print a table, control characters escaped (\e, \n, \x7f); with -
 one JSON document, where a byte that is not UTF-8 is written as \u00XX (its value).
 A list cut short by Ctrl-C says so on standard error and leaves its JSON unterminated.
 --computer chooses among virtual servers that share an address.
+user list --match keeps the accounts whose name or home folder contains TEXT (ASCII letters
+in any case; % and _ are plain characters).
 --permissions takes the letters U (upload), D (download), R (rename), C (create
 directories) and E (erase) in any order, or "all".
 prefs keys: port, welcome, goodbye, anonymous (0 or 1), max-connections, max-per-ip,

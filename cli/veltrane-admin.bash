@@ -22,7 +22,7 @@ _veltrane_admin() {
       "vserver add") words="--computer --description" ;;
       "vserver edit") words="--computer --address --description" ;;
       "vserver delete") words="--computer --yes" ;;
-      "user list") words="--computer --vserver --json" ;;
+      "user list") words="--computer --vserver --match --json" ;;
       "user show") words="--json" ;;
       "user add") words="--vserver --computer --home --quota --permissions" ;;
       "user edit") words="--home --quota --permissions" ;;

@@ -7,6 +7,23 @@
 #include "db/CRSVirtualServers.h"
 #include "db/ConfigDatabase.h"
 #include "db/GuardedOperation.h"
+#include "db/UserMatch.h"
+
+namespace {
+
+// The accounts that meet `condition` (none: all) and match `match` (empty: all).
+RowSelection UsersWhere(std::string condition, const std::string& match) {
+  RowSelection selection{"SELECT * FROM Users", {}};
+  if (!match.empty()) {
+    UserCondition matching = UserMatchCondition(match);
+    condition += (condition.empty() ? "" : " AND ") + matching.sql;
+    selection.params = std::move(matching.params);
+  }
+  if (!condition.empty()) selection.sql += " where " + condition;
+  return selection;
+}
+
+}  // namespace
 
 void ConfigDatabase::ForgetUserQuery() {
   userQueryKind = 0;
@@ -83,8 +100,9 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
     case kOfAddress:
       LoadVirtualServers(key, kOfAddress);
       if (virtualServers.empty()) return std::nullopt;
-      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?",
-                          {FindVirtualServerIdByAddress(key)}};
+      return RowSelection{
+          "SELECT * FROM Users where VirtualServerID = " + std::to_string(FindVirtualServerIdByAddress(key)),
+          {}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
     default:
@@ -121,20 +139,26 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
              : 0;
 }
 
-int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show,
+// Keys are written in decimal rather than bound: the SQLite driver hands rows over as it
+// reads them only for a statement without markers, so a bound key would make it read the
+// whole result first. The filter's text is bound; only its matches are read ahead.
+int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show,
+                                             const std::string& match) {
+  return ListUsers(UsersWhere("VirtualServerID = " + std::to_string(serverId), match), show,
                    CRecordset::kRowsPerFetch);
 }
 
-int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers "
-                    "where VServerGroupID = ?)",
-                    {computerId}},
-                   show, CRecordset::kRowsPerFetch);
+int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show,
+                                        const std::string& match) {
+  return ListUsers(
+      UsersWhere("VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = " +
+                     std::to_string(computerId) + ")",
+                 match),
+      show, CRecordset::kRowsPerFetch);
 }
 
-int ConfigDatabase::ListAllUsers(const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users", {}}, show, CRecordset::kRowsPerFetch);
+int ConfigDatabase::ListAllUsers(const UserVisitor& show, const std::string& match) {
+  return ListUsers(UsersWhere("", match), show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {
