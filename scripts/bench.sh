@@ -274,6 +274,54 @@ figure_admin_listing() {
     "$(ratio "$time" "$floor")" "goal <= 1.5x floor" "$(met "$time <= 1.5 * $floor")"
 }
 
+# --- Filtered listings and the data source's own options, whole runs of veltrane-admin: the
+# peak RSS of each listing against the unfiltered one, and --match against the same query in
+# sqlite3 / psql (a whole process each).
+MATCH_TEXT=user77-  # 100 accounts of 100,000, 1,000 of 1,000,000
+match_sql() {
+  local like="LIKE LOWER('%$MATCH_TEXT%') ESCAPE '!'"
+  echo "SELECT * FROM Users WHERE (LOWER(UserName) $like OR LOWER(HomeDir) $like)"
+}
+# A connection string that names no streaming option, as data sources made before this version.
+old_conn() { db_conn "$1" | sed -e 's/StepAPI=1;//; s/;UseDeclareFetch=1//; s/;Fetch=1000//'; }
+# DATABASE ARGUMENTS...: the peak RSS of veltrane-admin ARGUMENTS, in KiB.
+admin_rss() {
+  VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench-run" "$admin" "${@:2}" <<<brelk 2>/dev/null |
+    cut -d' ' -f2
+}
+match_admin() { timed admin_on "$1" user list --match "$MATCH_TEXT" --json <<<brelk; }
+match_client() {
+  if [ "$engine" = sqlite ]; then timed sqlite3 "$work/$1.db" "$(match_sql)"
+  else timed env PGPASSWORD=veltrane-pw "$PG_BIN/psql" -X -A -t -h 127.0.0.1 -p "$PG_PORT" -U veltrane -d "$1" -c "$(match_sql)"; fi
+}
+match_admin_accounts() { match_admin "$match_db"; }
+match_client_accounts() { match_client "$match_db"; }
+
+# DATABASE: the filtered listings' peak RSS (goal <= 20 MiB) and the --match time (goal <= 1.5x).
+figure_filtered_listings() {
+  local all rows kib client admin_time
+  all=$(admin_rss "$1" user list --json)
+  rows=$(db_value "$1" "SELECT COUNT(*) FROM Users WHERE VirtualServerID IN
+    (SELECT VServerID FROM VirtualServers s JOIN VirtualServerGroup g ON g.ID = s.VServerGroupID WHERE g.Name = 'host1')")
+  kib=$(admin_rss "$1" user list --computer host1 --json)
+  report "admin user list --computer ($(grouped "$rows")) RSS" "$(mib "$kib")" "unfiltered $(mib "$all")" \
+    "$(ratio "$kib" "$all")" "goal <= 20 MiB" "$(met "$kib / 1024 <= 20")"
+  kib=$(admin_rss "$1" user list --match "$MATCH_TEXT" --json)
+  report "admin user list --match RSS" "$(mib "$kib")" "unfiltered $(mib "$all")" \
+    "$(ratio "$kib" "$all")" "goal <= 20 MiB" "$(met "$kib / 1024 <= 20")"
+  match_db=$1
+  alternate "$LISTING_RUNS" match_client_accounts match_admin_accounts
+  client=$(median_in match_client_accounts 1)
+  admin_time=$(median_in match_admin_accounts 1)
+  report "admin user list --match ($(grouped "$(db_value "$1" "SELECT COUNT(*) FROM Users")"))" \
+    "$(duration "$admin_time")" "$([ "$engine" = sqlite ] && echo sqlite3 || echo psql) $(duration "$client")" \
+    "$(ratio "$admin_time" "$client")" "goal <= 1.5x" "$(met "$admin_time <= 1.5 * $client")"
+  VELTRANE_REGISTRY_ROOT=$work/registry-$engine-old-$1 "$bin/veltrane-bench-model" "$(old_conn "$1")" register
+  kib=$(admin_rss "old-$1" user list --json)
+  report "admin user list, source without streaming" "$(mib "$kib")" "streaming source $(mib "$all")" \
+    "$(ratio "$kib" "$all")" "goal about 1x (<= 1.2x)" "$(met "$kib <= 1.2 * $all")"
+}
+
 admin_added=0
 # DATABASE: adds one account on the first computer's first virtual server, as a script would.
 admin_add() {
@@ -362,6 +410,8 @@ run_engine() {
   fi
   figure_add_user
   figure_admin_listing
+  figure_filtered_listings accounts
+  if [ "$million" = 1 ]; then figure_filtered_listings million; fi
   figure_admin_add
   figure_deletes
   if [ "$engine" = postgresql ]; then pg_stop; fi
