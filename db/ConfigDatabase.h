@@ -92,6 +92,11 @@ class ConfigDatabase {
   int ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show, const std::string& match = "");
   int ListUsersOfComputer(int32_t computerId, const UserVisitor& show, const std::string& match = "");
   int ListAllUsers(const UserVisitor& show, const std::string& match = "");
+  // The statements of these listings, for a list that reads them a batch at a time
+  // (db/UserStream.h).
+  static RowSelection UsersOfVirtualServer(int32_t serverId, const std::string& match = "");
+  static RowSelection UsersOfComputer(int32_t computerId, const std::string& match = "");
+  static RowSelection AllUsers(const std::string& match = "");
   // One row read from the database by key: 1 and the copy, or 0 when no row has the key
   // (or the read failed, reported unless quiet).
   int ReadUser(int32_t userId, UserRecord& user);

@@ -142,23 +142,30 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
 // Keys are written in decimal rather than bound: the SQLite driver hands rows over as it
 // reads them only for a statement without markers, so a bound key would make it read the
 // whole result first. The filter's text is bound; only its matches are read ahead.
+RowSelection ConfigDatabase::UsersOfVirtualServer(int32_t serverId, const std::string& match) {
+  return UsersWhere("VirtualServerID = " + std::to_string(serverId), match);
+}
+
+RowSelection ConfigDatabase::UsersOfComputer(int32_t computerId, const std::string& match) {
+  return UsersWhere("VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = " +
+                        std::to_string(computerId) + ")",
+                    match);
+}
+
+RowSelection ConfigDatabase::AllUsers(const std::string& match) { return UsersWhere("", match); }
+
 int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show,
                                              const std::string& match) {
-  return ListUsers(UsersWhere("VirtualServerID = " + std::to_string(serverId), match), show,
-                   CRecordset::kRowsPerFetch);
+  return ListUsers(UsersOfVirtualServer(serverId, match), show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show,
                                         const std::string& match) {
-  return ListUsers(
-      UsersWhere("VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = " +
-                     std::to_string(computerId) + ")",
-                 match),
-      show, CRecordset::kRowsPerFetch);
+  return ListUsers(UsersOfComputer(computerId, match), show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListAllUsers(const UserVisitor& show, const std::string& match) {
-  return ListUsers(UsersWhere("", match), show, CRecordset::kRowsPerFetch);
+  return ListUsers(AllUsers(match), show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {
