@@ -57,7 +57,9 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
   m_top = std::clamp(m_top, 0, std::max(0, m_control.RowCount() - visible));
   const std::vector<int> widths = ColumnWidths();
   // A focused list without a selected row shows the focus on its header.
-  DrawHeader(canvas, widths, focused && !m_control.HasRow(selection) ? Look::Focused : Look::Title);
+  const Look headerLook = focused && !m_control.HasRow(selection) ? Look::Focused : Look::Title;
+  DrawHeader(canvas, widths, headerLook);
+  if (m_control.Filling()) DrawLoadingMark(canvas, headerLook);
   for (int line = 0; line < visible; ++line) {
     const int row = m_top + line;
     const int screenLine = m_cell.row + 1 + line;
@@ -69,6 +71,12 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
     if (row == selection) look = focused ? Look::Focused : Look::Selected;
     DrawRow(canvas, screenLine, row, widths, look);
   }
+}
+
+void ListField::DrawLoadingMark(Canvas& canvas, Look look) const {
+  const std::string mark = " loading\u2026 " + std::to_string(m_control.RowCount()) + " ";
+  const int width = std::min(CellWidth(DecodeUtf8(mark)), m_cell.cols);
+  canvas.Text(m_cell.row, m_cell.Right() - width + 1, Clip(mark, width), width, look);
 }
 
 void ListField::Click(int row, int) {

@@ -1,7 +1,8 @@
 #pragma once
 // A report list: a header line, then as many rows as fit. Only the rows in view are drawn,
 // so a list of any length costs the same per key. The selection moves with the arrows,
-// PgUp/PgDn, Home/End and typed letters, and is kept in view.
+// PgUp/PgDn, Home/End and typed letters, and is kept in view. While the list is still
+// filling, its header ends in a "loading…" mark with the rows so far.
 
 #include "framework/terminal/Field.h"
 #include "framework/terminal/RowMotion.h"
@@ -19,6 +20,7 @@ class ListField : public Field {
  private:
   void DrawHeader(Canvas& canvas, const std::vector<int>& widths, Look look) const;
   void DrawRow(Canvas& canvas, int line, int row, const std::vector<int>& widths, Look look) const;
+  void DrawLoadingMark(Canvas& canvas, Look look) const;
   std::vector<int> ColumnWidths() const;  // in cells; the last takes what is left
 
   RowMotion m_motion;

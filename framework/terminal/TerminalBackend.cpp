@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "framework/ListFill.h"
 #include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
@@ -15,6 +16,9 @@
 #include "framework/terminal/Utf8.h"
 
 namespace {
+
+// Rows a filling list takes between two looks at the keyboard: a few milliseconds' reading.
+constexpr int kRowsPerFillBatch = 1000;
 
 std::string SizeText(CellSize size) { return std::to_string(size.cols) + "x" + std::to_string(size.rows); }
 
@@ -111,9 +115,11 @@ void TerminalBackend::Redraw() {
 
 void TerminalBackend::WaitAndDispatch(Surface& surface) {
   FollowTimers();
-  const std::optional<Key> key =
-      m_terminal.WaitForKey(m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
+  const bool filling = AnyListFilling();
+  const std::optional<Key> key = m_terminal.WaitForKey(
+      filling ? 0 : m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
   if (key && !key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
+  if (filling) Deliver([] { ContinueListFills(kRowsPerFillBatch); });
   FireTimers();
 }
 
