@@ -135,6 +135,12 @@ void Control::SetExtendedStyle(DWORD style) {
   Changed();
 }
 
+void Control::SetFilterText(const std::string& text) {
+  if (text == m_filterText) return;
+  m_filterText = text;
+  Changed();
+}
+
 void Control::BeginFill(RowSource more) {
   EndFill();
   m_fill = std::move(more);

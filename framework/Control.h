@@ -64,6 +64,10 @@ class Control {
   int FindRowWithPrefix(int startAfter, const std::string& prefix) const;
   DWORD ExtendedStyle() const { return m_extendedStyle; }
   void SetExtendedStyle(DWORD style);
+  // A list view's filter: the text the user typed to narrow the list (the page decides what
+  // it keeps, on LVN_FILTERCHANGED).
+  const std::string& FilterText() const { return m_filterText; }
+  void SetFilterText(const std::string& text);
 
   // An incremental fill: `more(n)` appends up to n rows and returns false once it has no
   // more. The backend hands rows over between input events (framework/ListFill.h); under a
@@ -97,6 +101,7 @@ class Control {
   std::vector<Row> m_rows;
   int m_selection = -1;
   DWORD m_extendedStyle = 0;
+  std::string m_filterText;
   RowSource m_fill;
   bool m_feeding = false;
   unsigned m_fillGeneration = 0;

@@ -117,3 +117,8 @@ BOOL CListCtrl::IsFilling() const {
 void CListCtrl::FinishFill() {
   if (Control* control = GetControl()) control->FinishFill();
 }
+
+std::string CListCtrl::GetFilterText() const {
+  const Control* control = GetControl();
+  return control ? control->FilterText() : std::string();
+}

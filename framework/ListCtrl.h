@@ -36,4 +36,6 @@ class CListCtrl : public CWnd {
   BOOL IsFilling() const;
   // Inserts every item still to come before it returns.
   void FinishFill();
+  // The text the user typed to filter the list (LVN_FILTERCHANGED tells of a change).
+  std::string GetFilterText() const;
 };

@@ -50,9 +50,11 @@ void CUsersPage::ReloadUsers() {
   EnableRowButtons(FALSE);
   const auto serverId = static_cast<int32_t>(m_serverCombo.GetItemData(server));
   const auto computerId = static_cast<int32_t>(m_computerCombo.GetItemData(computer));
-  RowSelection selection = server > 0     ? ConfigDatabase::UsersOfVirtualServer(serverId)
-                           : computer > 0 ? ConfigDatabase::UsersOfComputer(computerId)
-                                          : ConfigDatabase::AllUsers();
+  // The filter is the database's work (a bound LIKE), so it costs the same at any size.
+  const std::string match = m_userList.GetFilterText();
+  RowSelection selection = server > 0     ? ConfigDatabase::UsersOfVirtualServer(serverId, match)
+                           : computer > 0 ? ConfigDatabase::UsersOfComputer(computerId, match)
+                                          : ConfigDatabase::AllUsers(match);
   // The list shows its first rows while the rest are read (CListCtrl::BeginFill).
   auto stream = std::make_shared<UserStream>(std::move(selection), m_pDatabase->quiet);
   m_userList.BeginFill([this, stream](int maxItems) { return ShowMoreUsers(*stream, maxItems); });
@@ -185,6 +187,7 @@ const CommandMap& CUsersPage::GetCommandMap() const {
                                  {
                                      {CBN_SELCHANGE, IDC_COMPUTER, &CUsersPage::OnSelchangeComputer},
                                      {CBN_SELCHANGE, IDC_USERS_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
+                                     {LVN_FILTERCHANGED, IDC_USER_LIST, &CUsersPage::ReloadUsers},
                                      {BN_CLICKED, IDC_ADD_USER, &CUsersPage::OnAdd},
                                      {BN_CLICKED, IDC_EDIT_USER, &CUsersPage::OnEdit},
                                      {BN_CLICKED, IDC_DELETE_USER, &CUsersPage::OnDelete},

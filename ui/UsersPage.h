@@ -31,7 +31,8 @@ class CUsersPage : public CFTPSheetPage {
  private:
   void RefreshUsersPage();
   void FillUserServers();
-  // Lists the accounts of the chosen computer and virtual server as the database has them:
+  // Lists the accounts of the chosen computer and virtual server as the database has them,
+  // those whose name or home folder contains the list's filter text (db/UserMatch.h):
   // the first rows at once, the rest as the backend asks for them (CListCtrl::BeginFill).
   void ReloadUsers();
   // The list's source: up to `maxItems` more accounts from `stream`; false at its end.

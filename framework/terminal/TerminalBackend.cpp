@@ -1,5 +1,6 @@
 #include "framework/terminal/TerminalBackend.h"
 
+#include <chrono>
 #include <memory>
 
 #include "framework/FolderBrowser.h"
@@ -18,8 +19,10 @@
 
 namespace {
 
-// Rows a filling list takes between two looks at the keyboard: a few milliseconds' reading.
-constexpr int kRowsPerFillBatch = 1000;
+// A filling list takes rows a slice at a time, for about this long between two looks at the
+// keyboard: time, not a row count, since a filtered list may find its rows far apart.
+constexpr int kRowsPerFillSlice = 64;
+constexpr auto kFillTimePerLook = std::chrono::milliseconds(10);
 
 std::string SizeText(CellSize size) { return std::to_string(size.cols) + "x" + std::to_string(size.rows); }
 
@@ -120,7 +123,12 @@ void TerminalBackend::WaitAndDispatch(Surface& surface) {
   const std::optional<Key> key = m_terminal.WaitForKey(
       filling ? 0 : m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
   if (key && !key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
-  if (filling) Deliver([] { ContinueListFills(kRowsPerFillBatch); });
+  if (filling)
+    Deliver([] {
+      const auto until = std::chrono::steady_clock::now() + kFillTimePerLook;
+      while (ContinueListFills(kRowsPerFillSlice) && std::chrono::steady_clock::now() < until) {
+      }
+    });
   FireTimers();
 }
 
