@@ -1,6 +1,7 @@
 #include "framework/qt/ListView.h"
 
 #include <QHeaderView>
+#include <QLabel>
 
 #include "framework/Control.h"
 #include "framework/qt/DialogUnits.h"
@@ -14,9 +15,12 @@ ListView::ListView(Control& control, QWidget* parent)
       m_table(static_cast<ListTable*>(Widget())),
       m_model(new ListModel(control, m_table)),
       m_sorted(new ListSortModel(control, m_table)),
+      m_loading(new QLabel(m_table->viewport())),
       m_shownContent(control.ContentRevision() - 1) {
   m_sorted->setSourceModel(m_model);
   m_table->setModel(m_sorted);
+  m_loading->setAutoFillBackground(true);
+  m_loading->hide();
   QObject::connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_table,
                    [this](const QModelIndex& current) { SelectedByUser(current); });
 }
@@ -59,7 +63,17 @@ void ListView::Push() {
   }
   PushSelection();
   RememberSelectedKey();
+  PushLoadingMark();
   m_pushing = false;
+}
+
+void ListView::PushLoadingMark() {
+  m_loading->setVisible(m_control.Filling());
+  if (!m_control.Filling()) return;
+  m_loading->setText(QStringLiteral(" Loading\u2026 %L1 rows ").arg(m_control.RowCount()));
+  m_loading->adjustSize();
+  const QRect area = m_table->viewport()->rect();
+  m_loading->move(area.right() - m_loading->width(), area.bottom() - m_loading->height());
 }
 
 // A refill after which the page selects its first row, as a page does to have one selected,

@@ -5,6 +5,8 @@
 // in proportion to the window's font; once shown, a width the user gives a column stays
 // through refills of the rows and is kept between runs under the list's settings key, with the
 // column the list is sorted by. A refill keeps the selected row selected, by its item data.
+// While the control is still filling, a "Loading…" mark with the rows so far stands in the
+// list's lower right corner.
 
 #include <optional>
 #include <string>
@@ -17,6 +19,7 @@
 class ListModel;
 class ListSortModel;
 class ListTable;
+class QLabel;
 class QTableView;
 
 class ListView : public ControlView {
@@ -35,6 +38,7 @@ class ListView : public ControlView {
   void PushColumns();
   void DescribeColumns();
   void PushSelection();
+  void PushLoadingMark();
   void SelectedByUser(const QModelIndex& current);
   void RememberSelectedKey();
   void KeepSelectedKey();
@@ -43,6 +47,7 @@ class ListView : public ControlView {
   ListTable* m_table;
   ListModel* m_model;
   ListSortModel* m_sorted;
+  QLabel* m_loading;
   unsigned m_shownContent;
   std::vector<std::string> m_shownHeadings;
   QString m_settingsKey;
