@@ -6,7 +6,8 @@
 // through refills of the rows and is kept between runs under the list's settings key, with the
 // column the list is sorted by. A refill keeps the selected row selected, by its item data.
 // While the control is still filling, a "Loading…" mark with the rows so far stands in the
-// list's lower right corner.
+// list's lower right corner. Ctrl+F opens a filter field over the list: what is typed there is
+// the control's filter text (LVN_FILTERCHANGED at each change); Esc clears and closes it.
 
 #include <optional>
 #include <string>
@@ -20,11 +21,12 @@ class ListModel;
 class ListSortModel;
 class ListTable;
 class QLabel;
+class QLineEdit;
 class QTableView;
 
 class ListView : public ControlView {
  public:
-  ListView(Control& control, QWidget* parent);
+  ListView(Control& control, QWidget* parent, Notify notify);
   ~ListView() override;
 
   QTableView* Table() const;
@@ -39,6 +41,9 @@ class ListView : public ControlView {
   void DescribeColumns();
   void PushSelection();
   void PushLoadingMark();
+  void OpenFilter();
+  void CloseFilter();
+  void PlaceFilter();
   void SelectedByUser(const QModelIndex& current);
   void RememberSelectedKey();
   void KeepSelectedKey();
@@ -48,6 +53,8 @@ class ListView : public ControlView {
   ListModel* m_model;
   ListSortModel* m_sorted;
   QLabel* m_loading;
+  QLineEdit* m_filter;
+  Notify m_notify;
   unsigned m_shownContent;
   std::vector<std::string> m_shownHeadings;
   QString m_settingsKey;
