@@ -252,7 +252,7 @@ old_registry_for() {
 # DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by
 # veltrane-control and on the Qt backend, from a data source that names no streaming option.
 figure_listing_rss() {
-  local out rows kib qt_rows qt_before qt_peak
+  local out rows kib qt_time qt_rows qt_before qt_peak qt_first qt_turn floor
   old_registry_for "$1"
   replay "old-$1" "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
   rows=$(db_value "$1" "SELECT COUNT(*) FROM Users")
@@ -261,9 +261,16 @@ figure_listing_rss() {
   report "peak RSS, $(grouped "$rows") accounts listed (script)" "$(mib "$kib")" "cancelled run $(mib "$cancel_kib")" \
     "$(ratio "$kib" "$cancel_kib")" "goal $2 $3 MiB" "$(met "$kib / 1024 $2 $3")"
   out=$(XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen listing --qt "$(old_conn "$1")" spare1)
-  read -r _ qt_rows qt_before qt_peak <<<"$out"
+  read -r qt_time qt_rows qt_before qt_peak qt_first qt_turn <<<"$out"
   report "peak RSS, $(grouped "$qt_rows") accounts listed (Qt)" "$(mib "$qt_peak")" "before listing $(mib "$qt_before")" \
     "$(ratio "$qt_peak" "$qt_before")" "goal $2 $3 MiB" "$(met "$qt_peak / 1024 $2 $3")"
+  floor=$("$bin/veltrane-bench-fetch-floor" "$(db_conn "$1")" | cut -d' ' -f1)
+  report "Qt: first rows of $(grouped "$qt_rows")" "$(duration "$qt_first")" "full fill $(duration "$qt_time")" "" \
+    "goal <= 100 ms" "$(met "$qt_first <= 0.100")"
+  report "Qt: longest event-loop turn while filling" "$(duration "$qt_turn")" "" "" "goal <= 50 ms" \
+    "$(met "$qt_turn <= 0.050")"
+  report "Qt: full fill of $(grouped "$qt_rows")" "$(duration "$qt_time")" "floor $(duration "$floor") raw fetch" \
+    "$(ratio "$qt_time" "$floor")" "goal <= 1.2x floor" "$(met "$qt_time <= 1.2 * $floor")"
 }
 
 # --- veltrane-admin, whole runs of the program: the administrator's password on its input.
