@@ -11,7 +11,14 @@
 
 namespace {
 
-// The accounts that meet `condition` (none: all) and match `match` (empty: all).
+// Lists come in one order on every engine and after every change (a table scan's order moves
+// rows that were updated, such as an account whose lock was set): accounts by name, then by
+// key; virtual servers by key, the order they were added in, which the sheet's choice of a
+// computer's site by the first address that begins with it relies on.
+const std::string kServerOrder = " ORDER BY VServerID";
+const std::string kUserOrder = " ORDER BY UserName, UserID";
+
+// The accounts that meet `condition` (none: all) and match `match` (empty: all), in order.
 RowSelection UsersWhere(std::string condition, const std::string& match) {
   RowSelection selection{"SELECT * FROM Users", {}};
   if (!match.empty()) {
@@ -20,6 +27,7 @@ RowSelection UsersWhere(std::string condition, const std::string& match) {
     selection.params = std::move(matching.params);
   }
   if (!condition.empty()) selection.sql += " where " + condition;
+  selection.sql += kUserOrder;
   return selection;
 }
 
@@ -39,7 +47,7 @@ void ConfigDatabase::LoadComputers() {
   computers.clear();
   RunGuarded(quiet, [this] {
     CRSVirtualServerGroup rows;
-    rows.Open("SELECT * FROM VirtualServerGroup");
+    rows.Open("SELECT * FROM VirtualServerGroup ORDER BY Name, ID");
     for (; !rows.IsEOF(); rows.MoveNext())
       computers.push_back({rows.m_Name.Value(), rows.m_ID.Value(), rows.m_CurrentSite.Value()});
     rows.Close();
@@ -49,14 +57,15 @@ void ConfigDatabase::LoadComputers() {
 std::optional<RowSelection> ConfigDatabase::VirtualServersSelection(const std::string& key, int kind) const {
   switch (kind) {
     case kAll:
-      return RowSelection{"SELECT * FROM VirtualServers", {}};
+      return RowSelection{"SELECT * FROM VirtualServers" + kServerOrder, {}};
     case kOfComputer:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?",
+      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?" + kServerOrder,
                           {FindComputerIdByName(key)}};
     case kOfAddress:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerIPAddr = ?", {key}};
+      return RowSelection{"SELECT * FROM VirtualServers where VServerIPAddr = ?" + kServerOrder, {key}};
     case kOfComputerKey:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?", {std::stoi(key)}};
+      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?" + kServerOrder,
+                          {std::stoi(key)}};
     default:
       return std::nullopt;
   }
@@ -84,7 +93,7 @@ void ConfigDatabase::LoadVirtualServers(const std::string& key, int kind) {
 std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& key, int kind) {
   switch (kind) {
     case kAll:
-      return RowSelection{"SELECT * FROM Users", {}};
+      return RowSelection{"SELECT * FROM Users" + kUserOrder, {}};
     case kOfComputer: {
       LoadVirtualServers(key, kOfComputer);
       if (virtualServers.empty()) return std::nullopt;
@@ -95,14 +104,14 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
         if (&server != &virtualServers.front()) sql += ',';
         sql += std::to_string(server.VServerID);
       }
-      return RowSelection{sql + ")", {}};
+      return RowSelection{sql + ")" + kUserOrder, {}};
     }
     case kOfAddress:
       LoadVirtualServers(key, kOfAddress);
       if (virtualServers.empty()) return std::nullopt;
-      return RowSelection{
-          "SELECT * FROM Users where VirtualServerID = " + std::to_string(FindVirtualServerIdByAddress(key)),
-          {}};
+      return RowSelection{"SELECT * FROM Users where VirtualServerID = " +
+                              std::to_string(FindVirtualServerIdByAddress(key)) + kUserOrder,
+                          {}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
     default:
