@@ -317,6 +317,7 @@ match_client_accounts() { match_client "$match_db"; }
 # DATABASE: the filtered listings' peak RSS (goal <= 20 MiB) and the --match time (goal <= 1.5x).
 figure_filtered_listings() {
   local all rows kib client admin_time
+  registry_for "$1"
   all=$(admin_rss "$1" user list --json)
   rows=$(db_value "$1" "SELECT COUNT(*) FROM Users WHERE VirtualServerID IN
     (SELECT VServerID FROM VirtualServers s JOIN VirtualServerGroup g ON g.ID = s.VServerGroupID WHERE g.Name = 'host1')")
