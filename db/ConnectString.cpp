@@ -1,5 +1,6 @@
 #include "db/ConnectString.h"
 
+#include <regex>
 #include <vector>
 
 #include "db/ConnectionPool.h"
@@ -51,4 +52,11 @@ SessionConnectStrings CompleteConnectString(const std::string& text) {
     if (used == given || Connects(used)) return {stored, used};
   }
   return {given, given};
+}
+
+std::optional<std::string> DatabaseAttribute(const std::string& connectionString) {
+  static const std::regex attribute(R"((?:^|;)\s*database\s*=\s*([^;]*))", std::regex::icase);
+  std::smatch database;
+  if (!std::regex_search(connectionString, database, attribute)) return std::nullopt;
+  return database[1].str();
 }

@@ -3,6 +3,7 @@
 // A function-local object, so that static objects of other translation units may use it
 // while they are constructed or destroyed.
 
+#include <optional>
 #include <string>
 
 // Starts as "ODBC;DSN=Veltrane"; the session replaces it when it connects.
@@ -22,3 +23,6 @@ struct SessionConnectStrings {
 // engine where `text` does not set them, unless that string does not connect. Throws
 // DatabaseError when `text` does not connect.
 SessionConnectStrings CompleteConnectString(const std::string& text);
+
+// The value of the string's "Database" attribute (any case), if it has one.
+std::optional<std::string> DatabaseAttribute(const std::string& connectionString);

@@ -103,6 +103,10 @@ void AddIndex(OdbcConnection& connection, const IndexDefinition& index, SchemaCh
 
 }  // namespace
 
+bool HasTable(OdbcConnection& connection, const std::string& table) {
+  return Selects(connection, "*", table);
+}
+
 std::string SchemaScriptFor(OdbcConnection& connection, const std::string& folder) {
   const std::string engine = connection.DbmsName();
   if (engine.find("SQLite") != std::string::npos) return folder + "/sqlite.sql";
