@@ -1,4 +1,4 @@
-// veltrane-admin user list [--computer NAME] [--vserver ADDRESS] | show NAME
+// veltrane-admin user list [--computer NAME] [--vserver ADDRESS] [--match TEXT] | show NAME
 //   | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
 //   | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS] | passwd NAME | delete NAME [--yes]
 //   | import FILE [--dry-run] [--replace] (cli/ImportCommand.cpp)
@@ -44,6 +44,7 @@ Record UserFields(const UserRecord& user, const std::map<int32_t, std::string>& 
 int List(Arguments& arguments) {
   const auto computer = arguments.Option("computer");
   const auto address = arguments.Option("vserver");
+  const std::string match = arguments.Option("match").value_or("");
   const bool json = arguments.Flag("json");
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
@@ -55,12 +56,12 @@ int List(Arguments& arguments) {
   const auto show = [&](const UserRecord& user) { listing.Add(UserFields(user, addresses)); };
   int listed = 0;
   if (address)
-    listed =
-        database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
+    listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID,
+                                               show, match);
   else if (computer)
-    listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show);
+    listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show, match);
   else
-    listed = database.ListAllUsers(show);
+    listed = database.ListAllUsers(show, match);
   listing.Finish();
   RequireDone(listed);
   return 0;
