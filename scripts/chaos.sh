@@ -52,7 +52,7 @@ now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
 
 q() {
   if [ "$db_engine" = postgresql ]; then
-    PGPASSWORD=veltrane-pw PGCONNECT_TIMEOUT=5 "$PG_BIN/psql" -qAtX -h 127.0.0.1 -p "$PG_PORT" -U veltrane veltrane -c "$1"
+    PGPASSWORD=veltrane-pw PGCONNECT_TIMEOUT=5 "$PG_BIN/psql" -qAtX -h "$PG_HOST" -p "$PG_PORT" -U veltrane veltrane -c "$1"
   else
     sqlite3 -cmd '.timeout 10000' "$work/veltrane.db" "$1"
   fi
@@ -340,8 +340,9 @@ tab 0
 close-sheet ok
 SCRIPT
   if [ "$db_engine" = postgresql ]; then
-    # Far from the ports other throwaway clusters start from: while this server is down its
-    # port is free, and a cluster started meanwhile must not take it.
+    # A loopback address of its own: while this server is down its port is free, and another
+    # run's cluster started meanwhile must not take its place.
+    PG_HOST=${VELTRANE_PG_HOST:-127.$((RANDOM % 200 + 20)).$((RANDOM % 250 + 1)).$((RANDOM % 250 + 1))}
     VELTRANE_PG_PORT=${VELTRANE_PG_PORT:-56329} pg_start
     "$admin" init --connect "$VELTRANE_TEST_PG" >/dev/null
   else

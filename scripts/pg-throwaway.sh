@@ -5,11 +5,14 @@
 # pg_stop stops the cluster and removes its folder.
 
 PG_BIN=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
+# The loopback address the server listens on; a run that takes its server down and up again
+# (scripts/chaos.sh) chooses one of its own, so that no other cluster can take its place.
+PG_HOST=${VELTRANE_PG_HOST:-127.0.0.1}
 
 # The first port from 54329 on that nothing listens on, so that several runs can share a machine.
 pg_free_port() {
   local port=${VELTRANE_PG_PORT:-54329}
-  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
+  while (exec 3<>"/dev/tcp/$PG_HOST/$port") 2>/dev/null; do port=$((port + 1)); done
   echo "$port"
 }
 
@@ -24,12 +27,12 @@ pg_start() {
     --pwfile="$PG_DIR/.pw" -E UTF8 --locale=C.UTF-8 >"$PG_DIR/initdb.log"
   # Tests that take the server away and bring it back run these two commands.
   export VELTRANE_PG_STOP="runuser -u postgres -- $PG_BIN/pg_ctl -D $PG_DIR/data -m fast -w stop"
-  export VELTRANE_PG_START="runuser -u postgres -- $PG_BIN/pg_ctl -D $PG_DIR/data -l $PG_DIR/server.log -w -t 30 -o '-p $PG_PORT -k $PG_DIR -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200' start"
+  export VELTRANE_PG_START="runuser -u postgres -- $PG_BIN/pg_ctl -D $PG_DIR/data -l $PG_DIR/server.log -w -t 30 -o '-p $PG_PORT -k $PG_DIR -c listen_addresses=$PG_HOST -c fsync=off -c max_connections=200' start"
   eval "$VELTRANE_PG_START" >/dev/null
-  PGPASSWORD=initdb-pw "$PG_BIN/psql" -q -h 127.0.0.1 -p "$PG_PORT" -U postgres \
+  PGPASSWORD=initdb-pw "$PG_BIN/psql" -q -h "$PG_HOST" -p "$PG_PORT" -U postgres \
     -c "CREATE ROLE veltrane LOGIN CREATEDB PASSWORD 'veltrane-pw'" \
     -c "CREATE DATABASE veltrane OWNER veltrane" >/dev/null
-  export VELTRANE_TEST_PG="Driver={PostgreSQL Unicode};Server=127.0.0.1;Port=$PG_PORT;Database=veltrane;Uid=veltrane;Pwd=veltrane-pw;UseDeclareFetch=1;Fetch=1000"
+  export VELTRANE_TEST_PG="Driver={PostgreSQL Unicode};Server=$PG_HOST;Port=$PG_PORT;Database=veltrane;Uid=veltrane;Pwd=veltrane-pw;UseDeclareFetch=1;Fetch=1000"
 }
 
 pg_stop() {
