@@ -1,7 +1,5 @@
 #include "db/SessionSettings.h"
 
-#include <filesystem>
-
 #include "db/RegistryKey.h"
 #include "platform/RegistryStore.h"
 
@@ -21,6 +19,4 @@ long WriteSessionSetting(const char* name, const std::string& value) {
   return key.SetValue(value, name);
 }
 
-std::string RegistryStoreFolder() {
-  return std::filesystem::path(registry_store::LocalMachineFolder()).parent_path().string();
-}
+std::string RegistryStoreFolder() { return registry_store::LocalMachineKey().root; }
