@@ -12,6 +12,9 @@
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
 #include "db/SessionSettings.h"
+#include "platform/GroupAccess.h"
+#include "platform/RootTrust.h"
+#include "platform/WinTypes.h"
 #include "service/FtpServiceControl.h"
 #include "service/ServiceBackendSelection.h"
 #include "service/ServiceStateText.h"
@@ -45,6 +48,22 @@ void ReportLock(const std::string& connectionString) {
          session.users.front().Flag ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
 }
 
+// The connection string's line: the string (password masked), or why there is none.
+void ReportConnectionString(const std::optional<std::string>& connectionString, long error) {
+  std::string state;
+  if (connectionString)
+    state = MaskedConnectionString(*connectionString);
+  else if (error == ERROR_FILE_NOT_FOUND)
+    state = "NONE (veltrane-admin init sets one)";
+  else if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
+    state = "UNREADABLE: " + cause;
+  else if (error == ERROR_ACCESS_DENIED && RunningAsRoot())
+    state = "NOT USED: as root, only a connection string that root stored is used (standard error says why)";
+  else
+    state = "UNREADABLE (error " + std::to_string(error) + ")";
+  Line("connection string", state);
+}
+
 void ReportService() {
   SelectConfiguredServiceBackend();
   const auto state = QueryFtpServiceState();
@@ -57,9 +76,9 @@ void ReportService() {
 int RunCheck(Arguments& arguments) {
   arguments.ExpectDone();
   Line("registry store", RegistryStoreFolder());
-  const auto connectionString = ReadSessionSetting(kConnectionStringValue);
-  Line("connection string",
-       connectionString ? MaskedConnectionString(*connectionString) : "NONE (veltrane-admin init sets one)");
+  long error = 0;
+  const auto connectionString = ReadSessionSetting(kConnectionStringValue, &error);
+  ReportConnectionString(connectionString, error);
   bool ready = connectionString.has_value();
   if (ready) {
     try {

@@ -11,6 +11,8 @@
 #include "cli/CliError.h"
 #include "cli/Commands.h"
 #include "cli/Usage.h"
+#include "db/SessionSettings.h"
+#include "platform/GroupAccess.h"
 #include "platform/TerminationSignals.h"
 
 namespace {
@@ -29,6 +31,12 @@ int Run(const std::vector<std::string>& words) {
   const std::string name = arguments.Next("command");
   const auto command = kCommands.find(name);
   if (command == kCommands.end()) throw UsageError("unknown command \"" + name + "\"");
+  // Outside the group the store cannot be read: every command would fail for a reason it
+  // could not name. check reports it among the rest.
+  if (name != "check") {
+    if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
+      throw CliError{kExitNoConnection, cause};
+  }
   return command->second(arguments);
 }
 

@@ -3,12 +3,13 @@
 #include "db/RegistryKey.h"
 #include "platform/RegistryStore.h"
 
-std::optional<std::string> ReadSessionSetting(const char* name) {
+std::optional<std::string> ReadSessionSetting(const char* name, long* error) {
   RegistryKey key;
   std::string value;
-  if (key.Open(HKEY_LOCAL_MACHINE, kSessionKeyPath, KEY_QUERY_VALUE) != ERROR_SUCCESS ||
-      ReadRegistryString(key, name, value) != ERROR_SUCCESS)
-    return std::nullopt;
+  LONG result = key.Open(HKEY_LOCAL_MACHINE, kSessionKeyPath, KEY_QUERY_VALUE);
+  if (result == ERROR_SUCCESS) result = ReadRegistryString(key, name, value);
+  if (error) *error = result;
+  if (result != ERROR_SUCCESS) return std::nullopt;
   return value;
 }
 

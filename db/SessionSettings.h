@@ -10,8 +10,9 @@ inline constexpr const char* kSessionKeyPath = "SOFTWARE\\Orvindel\\Veltrane Ser
 inline constexpr const char* kConnectionStringValue = "ConnectionString";
 inline constexpr const char* kServiceUnitValue = "ServiceUnit";
 
-// The value, or nothing when the key or the value is missing or cannot be read.
-std::optional<std::string> ReadSessionSetting(const char* name);
+// The value, or nothing when the key or the value is missing or cannot be read; error, when
+// given, receives 0 or the platform's error code.
+std::optional<std::string> ReadSessionSetting(const char* name, long* error = nullptr);
 
 // Stores the value, making the key when it is missing; 0 or the platform's error code.
 long WriteSessionSetting(const char* name, const std::string& value);
