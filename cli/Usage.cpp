@@ -1,31 +1,30 @@
 #include "cli/Usage.h"
 
-const char* const kUsage = R"(Usage: veltrane-admin COMMAND [ARGUMENTS]
+const char* const kUsage =
+    R"(Usage: veltrane-admin init [--sqlite FILE | --connect "CONNECTION STRING" | --dsn NAME] [--unit NAME]
+  or:  veltrane-admin check
+  or:  veltrane-admin unlock
+  or:  veltrane-admin computer list | add NAME | rename NAME NEW | delete NAME [--yes]
+  or:  veltrane-admin vserver list [--computer NAME]
+  or:  veltrane-admin vserver add ADDRESS --computer NAME [--description TEXT]
+  or:  veltrane-admin vserver edit ADDRESS [--computer NAME] [--address NEW] [--description TEXT]
+  or:  veltrane-admin vserver delete ADDRESS [--computer NAME] [--yes]
+  or:  veltrane-admin user list [--computer NAME] [--vserver ADDRESS] | show NAME
+  or:  veltrane-admin user add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
+  or:  veltrane-admin user edit NAME [--home DIR] [--quota MB] [--permissions LETTERS]
+  or:  veltrane-admin user passwd NAME | delete NAME [--yes]
+  or:  veltrane-admin prefs show [--vserver ADDRESS [--computer NAME]]
+  or:  veltrane-admin prefs set --vserver ADDRESS [--computer NAME] KEY=VALUE...
+  or:  veltrane-admin service status | start | stop [--unit NAME]
 
 Sets up, checks and manages the Veltrane Server configuration from a shell, on the same
 database, session lock and messages as the configuration sheet.
 
-  init [--sqlite FILE | --connect "CONNECTION STRING" | --dsn NAME] [--unit NAME]
-      Makes the missing tables, stores the connection string and makes the built-in
-      accounts. Without an option: the embedded SQLite database beside the registry store.
-  check
-      Reports the registry store, the connection string (password masked), the tables,
-      the session lock and the FTP service; exits 0 only when a log-in can work.
-  unlock
-      Frees a session lock left behind by a session that ended without closing.
-
-  computer list | add NAME | rename NAME NEW | delete NAME [--yes]
-  vserver list [--computer NAME]
-        | add ADDRESS --computer NAME [--description TEXT]
-        | edit ADDRESS [--computer NAME] [--address NEW] [--description TEXT]
-        | delete ADDRESS [--computer NAME] [--yes]
-  user list [--computer NAME] [--vserver ADDRESS] | show NAME
-        | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
-        | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS]
-        | passwd NAME | delete NAME [--yes]
-  prefs show [--vserver ADDRESS [--computer NAME]]
-        | set --vserver ADDRESS [--computer NAME] KEY=VALUE...
-  service status | start | stop [--unit NAME]
+init makes the missing tables, stores the connection string and makes the built-in
+accounts; without an option, the embedded SQLite database beside the registry store.
+check reports the registry store, the connection string (password masked), the tables,
+the session lock and the FTP service, and exits 0 only when a log-in can work.
+unlock frees a session lock left behind by a session that ended without closing.
 
 Lists and shows print a table; with --json, one JSON document.
 --computer chooses among virtual servers that share an address.
