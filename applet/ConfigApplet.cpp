@@ -41,10 +41,12 @@ bool LogIn(ConfigDatabase& database) {
   }
 }
 
-// Outside the group that may configure, no log-in can work: says so, on standard error too,
-// instead of asking for a password. True when the configuration can be reached.
+// Outside the group that may configure, no log-in can work, nor as root with a connection
+// string that root does not use: says so, on standard error too, instead of asking for a
+// password. True when the configuration can be reached.
 bool ConfigurationReachable() {
   std::string cause = MissingGroupCause(RegistryStoreFolder());
+  if (cause.empty()) cause = RootRefusalOf(kConnectionStringValue);
   if (cause.empty()) return true;
   std::cerr << "veltrane: " << cause << '\n';
   cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));

@@ -13,7 +13,6 @@
 #include "db/Schema.h"
 #include "db/SessionSettings.h"
 #include "platform/GroupAccess.h"
-#include "platform/RootTrust.h"
 #include "platform/WinTypes.h"
 #include "service/FtpServiceControl.h"
 #include "service/ServiceBackendSelection.h"
@@ -57,8 +56,8 @@ void ReportConnectionString(const std::optional<std::string>& connectionString, 
     state = "NONE (veltrane-admin init sets one)";
   else if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
     state = "UNREADABLE: " + cause;
-  else if (error == ERROR_ACCESS_DENIED && RunningAsRoot())
-    state = "NOT USED: as root, only a connection string that root stored is used (standard error says why)";
+  else if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
+    state = "NOT USED: " + refusal;
   else
     state = "UNREADABLE (error " + std::to_string(error) + ")";
   Line("connection string", state);

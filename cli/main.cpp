@@ -37,6 +37,12 @@ int Run(const std::vector<std::string>& words) {
     if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
       throw CliError{kExitNoConnection, cause};
   }
+  // As root, a connection string a member may have written is not used: say so rather than
+  // fail to connect without it. init stores a new one.
+  if (name != "check" && name != "init") {
+    if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
+      throw CliError{kExitNoConnection, refusal};
+  }
   return command->second(arguments);
 }
 

@@ -2,6 +2,7 @@
 
 #include "db/RegistryKey.h"
 #include "platform/RegistryStore.h"
+#include "platform/RootTrust.h"
 
 std::optional<std::string> ReadSessionSetting(const char* name, long* error) {
   RegistryKey key;
@@ -11,6 +12,18 @@ std::optional<std::string> ReadSessionSetting(const char* name, long* error) {
   if (error) *error = result;
   if (result != ERROR_SUCCESS) return std::nullopt;
   return value;
+}
+
+std::string RootRefusalOf(const char* name) {
+  registry_store::KeyPath key;
+  if (registry_store::SubKeyPath(registry_store::LocalMachineKey(), kSessionKeyPath, key) != ERROR_SUCCESS)
+    return {};
+  const std::string distrust = registry_store::RootDistrust(key, name);
+  if (distrust.empty()) return {};
+  return std::string("as root, the ") + name + " in " + RegistryStoreFolder() + " is not used: " + distrust +
+         ". Run this as a member of the store's group, store it again as root (veltrane-admin init), or "
+         "set " +
+         kRootTrustsGroupVariable + "=1 to use it anyway";
 }
 
 long WriteSessionSetting(const char* name, const std::string& value) {

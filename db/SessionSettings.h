@@ -14,6 +14,10 @@ inline constexpr const char* kServiceUnitValue = "ServiceUnit";
 // given, receives 0 or the platform's error code.
 std::optional<std::string> ReadSessionSetting(const char* name, long* error = nullptr);
 
+// Why a process running as root does not use the value as it stands (another user wrote it,
+// or may change it), as a sentence with the ways on; empty when it does.
+std::string RootRefusalOf(const char* name);
+
 // Stores the value, making the key when it is missing; 0 or the platform's error code.
 long WriteSessionSetting(const char* name, const std::string& value);
 

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <iostream>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -217,17 +216,6 @@ std::string RootDistrust(const struct stat& info, const Header& header, const st
   return {};
 }
 
-bool RootMayRead(const KeyPath& key, const std::string& fileName, const struct stat& info,
-                 const Header& header) {
-  if (!RunningAsRoot() || RootTrustsGroup()) return true;
-  const std::string distrust = RootDistrust(info, header, fileName);
-  if (distrust.empty()) return true;
-  std::cerr << "veltrane: as root, " << key.Folder() << "/" << fileName << " is not read: " << distrust
-            << ". Store it again as root (veltrane-admin init), or set " << kRootTrustsGroupVariable
-            << "=1 to read it anyway\n";
-  return false;
-}
-
 // Whether the file already holds exactly this header and these bytes.
 bool Holds(int fd, const struct stat& info, const std::string& header, const BYTE* data, DWORD size) {
   if (!S_ISREG(info.st_mode) || static_cast<uint64_t>(info.st_size) != header.size() + size) return false;
@@ -261,6 +249,19 @@ FileDescriptor CreateTemporary(int folder, std::string& temporary) {
 }
 
 }  // namespace
+
+std::string RootDistrust(const KeyPath& key, const char* name) {
+  if (!RunningAsRoot() || RootTrustsGroup()) return {};
+  bool created = false;
+  const FileDescriptor folder = OpenKeyFolder(key, false, created);
+  if (folder.get() < 0) return errno == ELOOP || errno == ENOTDIR ? "a symbolic link is on its way" : "";
+  const std::string fileName = ValueFileName(name);
+  const FileDescriptor file(::openat(folder.get(), fileName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat info;
+  if (file.get() < 0) return errno == ELOOP ? "it is a symbolic link" : "";
+  if (::fstat(file.get(), &info) != 0) return {};
+  return RootDistrust(info, ParseHeader(file.get()), fileName);
+}
 
 mode_t NewFileMode(const std::string& folder) { return SharedWithGroup(folder) ? 0660 : 0600; }
 
@@ -313,7 +314,8 @@ LONG ReadValue(const KeyPath& key, const char* name, DWORD& type, DWORD& size, B
   if (!S_ISREG(info.st_mode)) return ERROR_BADDB;
   const Header header = ParseHeader(file.get());
   if (header.length == 0) return ERROR_BADDB;
-  if (!RootMayRead(key, fileName, info, header)) return ERROR_ACCESS_DENIED;
+  if (RunningAsRoot() && !RootTrustsGroup() && !RootDistrust(info, header, fileName).empty())
+    return ERROR_ACCESS_DENIED;
   const uint64_t dataSize = static_cast<uint64_t>(info.st_size) - header.length;
   if (dataSize > std::numeric_limits<DWORD>::max()) return ERROR_BADDB;
   type = header.type;

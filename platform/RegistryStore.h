@@ -41,9 +41,13 @@ mode_t NewFileMode(const std::string& folder);
 LONG CreateKey(const KeyPath& key, bool& created);
 
 // Reads the value's type and size, and its data too when capacity holds it. A process
-// running as root reads only a value that root wrote and nobody else may change (see
-// RootTrust.h); another is ERROR_ACCESS_DENIED, with one line on standard error naming it.
+// running as root reads only a value that root wrote under its own name and that nobody
+// else may change (see RootTrust.h); another is ERROR_ACCESS_DENIED.
 LONG ReadValue(const KeyPath& key, const char* name, DWORD& type, DWORD& size, BYTE* data, DWORD capacity);
+
+// Why ReadValue refuses the value to this process as root ("it was written by alice"); empty
+// when it does not, or when the value is not there.
+std::string RootDistrust(const KeyPath& key, const char* name);
 
 // Replaces the value whole through a temporary file: mode NewFileMode gives, except that
 // root's values in a shared folder are 0640 (members read them and may replace them, but

@@ -122,6 +122,7 @@ install_package_over_a_wrong_folder() {
   local output
   output=$(apt-get install -y -qq "./$1" 2>&1) ||
     output=$(apt-get update -qq && apt-get install -y -qq "./$1" 2>&1) || fail "apt-get install ./$1: $output"
+  output=${output//$'\r'/}
   ok "installed $1"
   expect_in "/var/lib/veltrane is root:root 755, not root:veltrane 3770" "$output"
   local repair
