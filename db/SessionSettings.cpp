@@ -21,8 +21,8 @@ std::string RootRefusalOf(const char* name) {
   const std::string distrust = registry_store::RootDistrust(key, name);
   if (distrust.empty()) return {};
   return std::string("as root, the ") + name + " in " + RegistryStoreFolder() + " is not used: " + distrust +
-         ". Run this as a member of the store's group, store it again as root (veltrane-admin init), or "
-         "set " +
+         ". Run this as a member of the store's group, store the one you mean as root (veltrane-admin init "
+         "...), or set " +
          kRootTrustsGroupVariable + "=1 to use it anyway";
 }
 
