@@ -1,8 +1,12 @@
 #include "cli/AdminSession.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "cli/CliError.h"
+#include "db/ConnectionPool.h"
+#include "db/DatabaseError.h"
+#include "db/GuardedOperation.h"
 #include "framework/MessageBox.h"
 
 namespace {
@@ -10,35 +14,76 @@ namespace {
 constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
 constexpr const char* kUnreachableText = "Unable to Connect to Database.";
 
-std::string& LastMessage() {
-  static std::string text;
-  return text;
+// The worst the model met during the run, in rising order.
+enum class Trouble { none, failed, lost, commitUnknown };
+
+struct RunState {
+  std::string lastMessage;
+  Trouble trouble = Trouble::none;
+  bool lockLeftSet = false;
+};
+
+RunState& State() {
+  static RunState state;
+  return state;
 }
 
-size_t messageCount = 0;
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// Names a failure that lost the connection before the model reports the driver's text.
+void NoteDatabaseFailure(const DatabaseError& error) {
+  Trouble trouble = Trouble::failed;
+  if (dynamic_cast<const CommitOutcomeUnknown*>(&error)) {
+    trouble = Trouble::commitUnknown;
+    std::cerr
+        << "veltrane-admin: the database connection was lost while the change was committed: it may or "
+           "may not have been made; look with `veltrane-admin ... list` (or `prefs show`) before trying "
+           "again\n";
+  } else if (error.IsConnectionFailure() || !DatabaseAnswers()) {
+    trouble = Trouble::lost;
+    std::cerr << "veltrane-admin: the database connection was lost: " << FirstLine(error.what()) << '\n';
+  }
+  State().trouble = std::max(State().trouble, trouble);
+}
 
 }  // namespace
 
 void ReportModelMessagesOnStandardError() {
   SetMessageBoxPresenter([](CWnd*, const std::string& text, const std::string&, unsigned style) {
     std::cerr << "veltrane-admin: " << text << '\n';
-    LastMessage() = text;
-    ++messageCount;
+    State().lastMessage = text;
     return MessageBoxResults(style).back();  // the most cautious answer; the model asks nothing
   });
+  SetDatabaseFailureObserver(NoteDatabaseFailure);
 }
 
-const std::string& LastModelMessage() { return LastMessage(); }
-
-size_t ModelMessageCount() { return messageCount; }
+int StatusAfterModelFailures(int status) {
+  switch (State().trouble) {
+    case Trouble::commitUnknown:
+      return kExitCommitUnknown;
+    case Trouble::lost:
+      return kExitNoConnection;
+    case Trouble::failed:
+      if (status == 0) status = kExitRefused;
+      break;
+    case Trouble::none:
+      break;
+  }
+  return status == 0 && State().lockLeftSet ? kExitLockLeftSet : status;
+}
 
 AdminSession::AdminSession(const std::string& password) {
-  LastMessage().clear();
-  if (database.Connect(0, "admin", password)) return;
-  if (LastMessage().starts_with(kLockedText)) throw CliError{kExitLocked, ""};
-  if (LastMessage().starts_with(kUnreachableText)) throw CliError{kExitNoConnection, ""};
-  if (LastMessage().empty()) throw Refused("wrong password for admin");
+  State().lastMessage.clear();
+  if (database.LogIn("admin", password)) return;
+  if (State().lastMessage.starts_with(kLockedText)) throw CliError{kExitLocked, ""};
+  if (State().lastMessage.starts_with(kUnreachableText)) throw CliError{kExitNoConnection, ""};
+  if (State().lastMessage.empty()) throw Refused("wrong password for admin");
   throw Refused();
+}
+
+AdminSession::~AdminSession() {
+  database.Close();
+  State().lockLeftSet = State().lockLeftSet || database.lockLeftSet;
 }
 
 void RequireDone(int result) {

@@ -9,19 +9,23 @@
 #include "db/ConfigDatabase.h"
 
 // Sends the model's message boxes to standard error for the rest of the run, remembering the
-// last text, so that a failure can be told apart by what the model said.
+// last text, so that a failed log-in can be told apart by what the model said; a database
+// failure that lost the connection is first named as such, on a line of its own.
 void ReportModelMessagesOnStandardError();
-const std::string& LastModelMessage();
-// How many messages the model has shown so far.
-size_t ModelMessageCount();
+
+// The exit status of a run whose command ended with `status`, after what the model met: a
+// commit whose answer was lost makes it kExitCommitUnknown, a lost connection
+// kExitNoConnection, any other database failure keeps it from 0, and a lock left set turns
+// a done command's 0 into kExitLockLeftSet.
+int StatusAfterModelFailures(int status);
 
 class AdminSession {
  public:
   // Logs in with the password. Throws CliError: kExitLocked while another session holds the
-  // lock, kExitNoConnection when the database cannot be reached, kExitRefused for a wrong
-  // password or any other refusal.
+  // lock, kExitNoConnection when the database cannot be reached, kExitRefused for an empty or
+  // wrong password or any other refusal.
   explicit AdminSession(const std::string& password);
-  ~AdminSession() { database.Close(); }
+  ~AdminSession();
   AdminSession(const AdminSession&) = delete;
   AdminSession& operator=(const AdminSession&) = delete;
 

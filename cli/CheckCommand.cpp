@@ -1,4 +1,6 @@
-// veltrane-admin check: whether everything needed to log in is in place. It changes nothing.
+// veltrane-admin check: whether everything needed to log in is in place. It changes nothing,
+// and exits 0 only when a log-in would succeed now: 3 while the lock is held, 4 when the
+// database cannot be reached.
 
 #include <iostream>
 
@@ -35,16 +37,19 @@ bool CheckSchema(ConnectionLease& lease) {
   return complete;
 }
 
-void ReportLock(const std::string& connectionString) {
+// The session lock; false while another session holds it.
+bool ReportLock(const std::string& connectionString) {
   connectString() = "ODBC;" + connectionString;
   ConfigDatabase session;
   session.quiet = 1;
   session.LoadUsers("admin", ConfigDatabase::kUserNamed);
-  if (session.users.empty())
+  if (session.users.empty()) {
     Line("administrator", "not made yet (the first log-in makes it)");
-  else
-    Line("session lock",
-         session.users.front().Flag ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
+    return true;
+  }
+  const bool held = session.users.front().Flag != 0;
+  Line("session lock", held ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
+  return !held;
 }
 
 // The connection string's line: the string (password masked), or why there is none.
@@ -78,19 +83,24 @@ int RunCheck(Arguments& arguments) {
   long error = 0;
   const auto connectionString = ReadSessionSetting(kConnectionStringValue, &error);
   ReportConnectionString(connectionString, error);
-  bool ready = connectionString.has_value();
-  if (ready) {
+  int status = connectionString ? 0 : kExitRefused;
+  if (connectionString) {
     try {
       ConnectionLease lease(*connectionString);
       Line("database", "reached");
-      ready = CheckSchema(lease);
-      if (ready) ReportLock(*connectionString);
+      if (!CheckSchema(lease))
+        status = kExitRefused;
+      else if (!ReportLock(*connectionString))
+        status = kExitLocked;
+    } catch (const DatabaseError& error) {
+      Line("database", std::string("NOT REACHED: ") + error.what());
+      status = kExitNoConnection;
     } catch (const std::exception& error) {
       Line("database", std::string("NOT REACHED: ") + error.what());
-      ready = false;
+      status = kExitRefused;
     }
   }
   ReportService();
-  Line("ready to log in", ready ? "yes" : "no");
-  return ready ? 0 : kExitRefused;
+  Line("ready to log in", status == 0 ? "yes" : "no");
+  return status;
 }

@@ -4,10 +4,12 @@
 
 #include <string>
 
-inline constexpr int kExitRefused = 1;       // the model refused, or a value was wrong
-inline constexpr int kExitUsage = 2;         // the command line itself was wrong
-inline constexpr int kExitLocked = 3;        // another session holds the lock
-inline constexpr int kExitNoConnection = 4;  // the database cannot be reached
+inline constexpr int kExitRefused = 1;        // the model refused, or a value was wrong
+inline constexpr int kExitUsage = 2;          // the command line itself was wrong
+inline constexpr int kExitLocked = 3;         // another session holds the lock
+inline constexpr int kExitNoConnection = 4;   // the database cannot be reached, or was lost
+inline constexpr int kExitLockLeftSet = 5;    // done, but the session lock could not be released
+inline constexpr int kExitCommitUnknown = 6;  // the connection was lost at a commit: maybe done
 
 struct CliError {
   int status;

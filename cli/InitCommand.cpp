@@ -1,9 +1,11 @@
 // veltrane-admin init [--sqlite FILE | --connect "CONNECTION STRING" | --dsn NAME] [--unit NAME]
-// Makes the tables that are missing, stores the connection string in the registry store and
-// makes the built-in accounts as the first log-in would. Without an option it sets up the
-// embedded SQLite default.
+// Makes the tables and indexes that are missing, stores the connection string in the registry
+// store and makes the built-in accounts as the first log-in would. Without an option it sets
+// up the embedded SQLite default. Every argument is checked before anything is written. A
+// connection string that says "Pwd=-" gets its password from standard input or the terminal.
 
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,8 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <utility>
 
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
@@ -18,7 +22,9 @@
 #include "cli/Commands.h"
 #include "cli/InstalledFolders.h"
 #include "cli/Locations.h"
+#include "cli/Prompter.h"
 #include "cli/ServiceUnit.h"
+#include "cli/TextEscape.h"
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
@@ -75,24 +81,89 @@ Target SQLiteTarget(const std::string& file) {
   return {connectionString, connectionString};
 }
 
-Target ChosenTarget(Arguments& arguments) {
-  const auto file = arguments.Option("sqlite");
-  const auto connect = arguments.Option("connect");
-  const auto dsn = arguments.Option("dsn");
-  if ((file ? 1 : 0) + (connect ? 1 : 0) + (dsn ? 1 : 0) > 1)
-    throw UsageError("init takes one of --sqlite, --connect and --dsn");
-  if (connect) return {*connect, *connect};
-  if (dsn) return {"DSN=" + *dsn + ";", "DSN=" + *dsn + ";"};
-  return SQLiteTarget(file.value_or(EmbeddedDatabasePath()));
+// A password for a connection string, in braces when the text needs them.
+std::string AttributeValue(const std::string& text) {
+  if (text.find_first_of(";{}= ") == std::string::npos) return text;
+  std::string braced = "{";
+  for (const char c : text) braced += c == '}' ? std::string("}}") : std::string(1, c);
+  return braced + "}";
+}
+
+std::string Trimmed(std::string text) {
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// The connection string with a "Pwd=-" (any case) replaced by the password asked for, so
+// that it never stands on the command line.
+std::string WithAskedPassword(const std::string& connection) {
+  std::string result;
+  size_t start = 0;
+  while (start <= connection.size()) {
+    size_t end = connection.find(';', start);
+    if (end == std::string::npos) end = connection.size();
+    std::string attribute = connection.substr(start, end - start);
+    const size_t equals = attribute.find('=');
+    if (equals != std::string::npos) {
+      const std::string key = Trimmed(attribute.substr(0, equals)),
+                        value = Trimmed(attribute.substr(equals + 1));
+      if ((strcasecmp(key.c_str(), "PWD") == 0 || strcasecmp(key.c_str(), "Password") == 0) && value == "-")
+        attribute = key + "=" + AttributeValue(AskDatabasePassword());
+    }
+    result += attribute;
+    if (end < connection.size()) result += ';';
+    start = end + 1;
+  }
+  return result;
+}
+
+// The options of init, all checked before anything is written.
+struct InitOptions {
+  std::optional<std::string> file;
+  std::optional<std::string> connect;
+  std::optional<std::string> dsn;
+  std::optional<std::string> unit;
+
+  explicit InitOptions(Arguments& arguments)
+      : file(arguments.Option("sqlite")),
+        connect(arguments.Option("connect")),
+        dsn(arguments.Option("dsn")),
+        unit(arguments.Option("unit")) {
+    arguments.ExpectDone();
+    if ((file ? 1 : 0) + (connect ? 1 : 0) + (dsn ? 1 : 0) > 1)
+      throw UsageError("init takes one of --sqlite, --connect and --dsn");
+    for (const auto& [option, value] : {std::pair{"--sqlite", file}, {"--connect", connect}, {"--dsn", dsn}})
+      if (value && value->empty()) throw Refused(std::string(option) + " needs a value that is not empty");
+    if (unit) CheckServiceUnitName(*unit);
+    if (connect) connect = WithAskedPassword(*connect);
+  }
+};
+
+Target ChosenTarget(const InitOptions& options) {
+  if (options.connect) return {*options.connect, *options.connect};
+  if (options.dsn) return {"DSN=" + *options.dsn + ";", "DSN=" + *options.dsn + ";"};
+  return SQLiteTarget(options.file.value_or(EmbeddedDatabasePath()));
+}
+
+void PrintNames(const char* what, const std::vector<std::string>& names) {
+  std::cout << what;
+  for (const std::string& name : names) std::cout << ' ' << name;
+  std::cout << '\n';
 }
 
 void MakeTables(const std::string& connectionString) {
   try {
     ConnectionLease lease(connectionString);
-    const auto made = CreateMissingTables(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()));
-    std::cout << (made.empty() ? "The tables were there already." : "Made the tables:");
-    for (const std::string& table : made) std::cout << ' ' << table;
-    std::cout << '\n';
+    const SchemaChanges made = CreateMissingParts(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()));
+    if (made.tables.empty())
+      std::cout << "The tables were there already.\n";
+    else
+      PrintNames("Made the tables:", made.tables);
+    if (!made.indexes.empty()) PrintNames("Made the indexes:", made.indexes);
+    for (const std::string& prevented : made.preventedIndexes)
+      std::cerr << "veltrane-admin: " << EscapedForTerminal(prevented)
+                << ". Everything else works; rename or delete all but one of each, then run init again.\n";
   } catch (const DatabaseError& error) {
     throw CliError{kExitNoConnection, std::string("cannot set up the database: ") + error.what()};
   } catch (const std::exception& error) {
@@ -103,16 +174,15 @@ void MakeTables(const std::string& connectionString) {
 }  // namespace
 
 int RunInit(Arguments& arguments) {
-  const auto unit = arguments.Option("unit");
+  const InitOptions options(arguments);
   ReportInstalledFolders();
-  const Target target = ChosenTarget(arguments);
-  arguments.ExpectDone();
+  const Target target = ChosenTarget(options);
   MakeTables(target.forSetUp);
   CloseIdleConnections();
   if (WriteSessionSetting(kConnectionStringValue, target.stored) != 0)
     throw Refused("the connection string could not be stored in the registry store at " +
                   RegistryStoreFolder());
-  if (unit) StoreServiceUnit(*unit);
+  if (options.unit) StoreServiceUnit(*options.unit);
   ConfigDatabase session;  // the built-in accounts, made as the first log-in makes them
   if (!session.Connect(0, "", "")) throw CliError{kExitNoConnection, ""};
   session.Close();

@@ -1,28 +1,12 @@
 #include "cli/Output.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <ostream>
+#include <iostream>
+
+#include "cli/TextEscape.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
-
-// Appends `text` as a JSON string, quotes included.
-void AppendJsonString(std::string& out, const std::string& text) {
-  out += '"';
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-}
 
 void AppendJsonObject(std::string& out, const Record& record) {
   out += '{';
@@ -49,9 +33,18 @@ void PrintPadded(std::ostream& out, const std::string& text, size_t width, bool 
   if (!last) out << std::string(width - ShownWidth(text) + 2, ' ');
 }
 
+// After a termination signal nothing more is printed, and the end of the list is not written:
+// no reader may take what came before for the whole list.
+bool Interrupted() {
+  if (!TerminationRequested()) return false;
+  std::cerr << "veltrane-admin: interrupted: the list is incomplete\n";
+  return true;
+}
+
 }  // namespace
 
 void Listing::Add(const Record& record) {
+  if (!m_out || TerminationRequested()) return;
   if (m_json) {
     m_line.assign(m_count == 0 ? "[\n  " : ",\n  ");
     AppendJsonObject(m_line, record);
@@ -60,13 +53,14 @@ void Listing::Add(const Record& record) {
     if (m_headings.empty())
       for (const Field& field : record) m_headings.push_back(field.name);
     std::vector<std::string> cells;
-    for (const Field& field : record) cells.push_back(field.value);
+    for (const Field& field : record) cells.push_back(EscapedForTerminal(field.value));
     m_rows.push_back(std::move(cells));
   }
   ++m_count;
 }
 
 void Listing::Finish() {
+  if (Interrupted()) return;
   if (m_json) {
     m_out << (m_count == 0 ? "[]\n" : "\n]\n");
     return;
@@ -81,7 +75,10 @@ void Listing::Finish() {
     m_out << '\n';
   };
   print(m_headings);
-  for (const auto& row : m_rows) print(row);
+  for (const auto& row : m_rows) {
+    if (Interrupted()) return;
+    print(row);
+  }
 }
 
 void PrintRecord(std::ostream& out, const Record& record, bool json) {
@@ -94,5 +91,6 @@ void PrintRecord(std::ostream& out, const Record& record, bool json) {
   size_t width = 0;
   for (const Field& field : record) width = std::max(width, field.name.size());
   for (const Field& field : record)
-    out << field.name << ':' << std::string(width - field.name.size() + 1, ' ') << field.value << '\n';
+    out << field.name << ':' << std::string(width - field.name.size() + 1, ' ')
+        << EscapedForTerminal(field.value) << '\n';
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What veltrane-admin prints: for people, a table with a header and aligned columns; for
 // programs (--json), one JSON document. A listing streams its JSON row by row, so a million
-// accounts are never held as text.
+// accounts are never held as text. Stored texts are escaped (cli/TextEscape.h).
 
 #include <iosfwd>
 #include <string>
@@ -19,9 +19,12 @@ using Record = std::vector<Field>;
 class Listing {
  public:
   Listing(std::ostream& out, bool json) : m_out(out), m_json(json) {}
-  // Prints one row (JSON at once; a table once all rows are in, for its widths).
+  // Prints one row (JSON at once; a table once all rows are in, for its widths). Rows after a
+  // termination signal or a failed write are passed over.
   void Add(const Record& record);
-  // Ends the document: "]" for JSON, the table with its header for people.
+  // Ends the document: "]" for JSON, the table with its header for people. After a
+  // termination signal it says on standard error that the list is incomplete, stops printing
+  // at once and leaves a JSON document unterminated, so that no parser takes it for whole.
   void Finish();
 
  private:

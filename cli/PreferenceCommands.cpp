@@ -100,11 +100,9 @@ int Set(Arguments& arguments) {
   AdminSession session(AskAdministratorPassword());
   const int32_t serverId = FindVirtualServer(session.database, *address, computer).VServerID;
   PreferenceSet set;
-  const int loaded = set.LoadPreferences(serverId);
+  set.LoadPreferences(serverId);
   for (const std::string& assignment : assignments) Apply(set, assignment);
-  const size_t messagesBefore = ModelMessageCount();
-  set.StorePreferences(serverId, loaded < 1 ? PreferenceSet::kCreateRows : PreferenceSet::kWriteLoadedRows);
-  if (ModelMessageCount() != messagesBefore) throw Refused();  // a row was not stored; the model said why
+  RequireDone(set.StorePreferencesTogether(serverId));
   std::cout << "Stored the preferences of " << *address << ".\n";
   return 0;
 }

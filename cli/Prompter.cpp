@@ -76,7 +76,15 @@ std::string AskHidden(const std::string& prompt, const char* what) {
 
 std::string AskAdministratorPassword(const std::string& why) {
   if (FromTerminal() && !why.empty()) std::cerr << why << '\n';
-  return AskHidden("Password for admin: ", "administrator's password");
+  std::string password = AskHidden("Password for admin: ", "administrator's password");
+  if (password.empty()) throw Refused("the password is empty");
+  return password;
+}
+
+std::string AskDatabasePassword() {
+  std::string password = AskHidden("Password of the database account: ", "database password");
+  if (password.empty()) throw Refused("the database password is empty");
+  return password;
 }
 
 std::string AskNewPassword(const std::string& account) {

@@ -6,8 +6,13 @@
 
 #include <string>
 
-// The administrator's password; `why`, when not empty, is said first on a terminal.
+// The administrator's password; `why`, when not empty, is said first on a terminal. An empty
+// one is refused: nothing is connected with it.
 std::string AskAdministratorPassword(const std::string& why = {});
+
+// The password of the database's own account, for a connection string that says "Pwd=-";
+// an empty one is refused.
+std::string AskDatabasePassword();
 
 // A new password for `account`: asked twice on a terminal, refused when the two differ or it
 // is empty.

@@ -32,6 +32,7 @@ int RunService(Arguments& arguments) {
   arguments.ExpectDone();
   if (action != "status" && action != "start" && action != "stop")
     throw UsageError("unknown action \"" + action + "\" for service");
+  if (unit) CheckServiceUnitName(*unit);
   AdminSession session(AskAdministratorPassword());
   if (unit) StoreServiceUnit(*unit);
   SelectConfiguredServiceBackend();

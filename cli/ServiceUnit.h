@@ -4,5 +4,7 @@
 
 #include <string>
 
+// Refuses a unit without a name (CliError), before anything is written.
+void CheckServiceUnitName(const std::string& unit);
 // Stores the unit in the configuration; a failure ends the command.
 void StoreServiceUnit(const std::string& unit);

@@ -1,6 +1,8 @@
 // veltrane-admin: the configuration from a shell. See Usage.cpp for the commands.
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
@@ -10,12 +12,25 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/StandardOutput.h"
 #include "cli/Usage.h"
 #include "db/SessionSettings.h"
 #include "platform/GroupAccess.h"
 #include "platform/TerminationSignals.h"
 
 namespace {
+
+// Outside the group the store cannot be read, and as root a connection string that a member
+// may have written is not used: every command would fail for a reason it could not name, so
+// it ends here saying which. check reports both among the rest; init stores a new string.
+void RequireUsableStore(const std::string& command) {
+  if (command == "check") return;
+  if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
+    throw CliError{kExitNoConnection, cause};
+  if (command == "init") return;
+  if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
+    throw CliError{kExitNoConnection, refusal};
+}
 
 int Run(const std::vector<std::string>& words) {
   static const std::map<std::string, int (*)(Arguments&)> kCommands = {
@@ -31,25 +46,22 @@ int Run(const std::vector<std::string>& words) {
   const std::string name = arguments.Next("command");
   const auto command = kCommands.find(name);
   if (command == kCommands.end()) throw UsageError("unknown command \"" + name + "\"");
-  // Outside the group the store cannot be read: every command would fail for a reason it
-  // could not name. check reports it among the rest.
-  if (name != "check") {
-    if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
-      throw CliError{kExitNoConnection, cause};
-  }
-  // As root, a connection string a member may have written is not used: say so rather than
-  // fail to connect without it. init stores a new one.
-  if (name != "check" && name != "init") {
-    if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
-      throw CliError{kExitNoConnection, refusal};
-  }
+  RequireUsableStore(name);
   return command->second(arguments);
+}
+
+// Output that did not arrive is no success; a reader that went away (| head) wanted no more.
+int StatusAfterOutput(StandardOutput& output, int status) {
+  if (output.Flush() || output.FirstError() == EPIPE) return status;
+  std::cerr << "veltrane-admin: the output could not be written: " << std::strerror(output.FirstError())
+            << '\n';
+  return status == 0 ? kExitRefused : status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::ios::sync_with_stdio(false);  // a listing of a million rows goes through one buffer
+  StandardOutput output;  // a listing of a million rows goes through one buffer
   // Ctrl-C, SIGTERM and SIGHUP end a command at its next question or listed row, after which
   // the session closes and releases the lock. A reader that went away (user list | head)
   // must not end the process with the lock held either: writes fail instead.
@@ -68,7 +80,7 @@ int main(int argc, char** argv) {
     status = kExitRefused;
   }
   // Every session has closed by now; a termination signal ends the process as it would have.
-  std::cout.flush();
+  status = StatusAfterOutput(output, StatusAfterModelFailures(status));
   EndByTerminationSignal();
   return status;
 }

@@ -14,8 +14,10 @@
 
 namespace {
 
-// The row's own delete comes first, so that a row already gone is refused before anything
-// else is touched; its dependents follow, each found by the row's key.
+// The row's own delete comes first; its dependents follow, each found by the row's key. A row
+// already gone (another machine deleted it) still has its dependents deleted: nothing would
+// list them any more, yet they would keep its address or name from being used again. The
+// refusal that says it did not exist follows the commit.
 struct CascadePlan {
   const char* rowDelete;
   std::vector<const char*> dependentDeletes;
@@ -28,9 +30,10 @@ void RunCascade(const CascadePlan& plan, int32_t key) {
   RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
     if (connection.IsReadOnly()) throw Refusal(plan.cannotDeleteText);
     Transaction transaction(lease);
-    if (RunChangeStatement(connection, plan.rowDelete, {key}) == 0) throw Refusal(plan.missingText);
+    const bool existed = RunChangeStatement(connection, plan.rowDelete, {key}) != 0;
     for (const char* sql : plan.dependentDeletes) RunChangeStatement(connection, sql, {key});
     transaction.Commit();
+    if (!existed) throw Refusal(plan.missingText);
   });
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The deletes that take everything configured under a row with it, each one transaction of
 // a few set-based statements with fixed texts and bound keys: all of it is deleted, or,
-// when any statement fails, nothing. A row that is already gone, or a data source that
-// accepts no changes, is refused (Refusal) before anything is deleted. Failures are thrown,
-// for the caller's guarded region.
+// when any statement fails, nothing. A data source that accepts no changes is refused
+// (Refusal) before anything is deleted; a row that is already gone is refused after its
+// dependents were deleted by its key. Failures are thrown, for the caller's guarded region.
 
 struct ComputerRecord;
 struct VirtualServerRecord;

@@ -113,6 +113,14 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
   return 1;
 }
 
+int ConfigDatabase::LogIn(const std::string& userName, const std::string& password) {
+  if (userName.empty() || password.empty()) return 0;
+  if (!Connect(0, userName, password)) return 0;
+  if (lockHeld) return 1;
+  Close();
+  return 0;
+}
+
 int ConfigDatabase::EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet) {
   LoadUsers(name, kUserNamed);
   if (!users.empty()) return 1;
@@ -175,6 +183,7 @@ void ConfigDatabase::ReleaseLock() {
       cause = error.what();
     }
   }
+  lockLeftSet = 1;
   ReportLockLeftSet(cause);
 }
 

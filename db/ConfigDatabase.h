@@ -36,6 +36,9 @@ class ConfigDatabase {
   // 1 when connected, logged in and (unless quiet) holding the lock; else 0. A wrong name or
   // password shows nothing; everything else that fails is reported unless quiet.
   int Connect(int quiet, const std::string& userName, const std::string& password);
+  // The log-in of every front end but the launch sequence: 1 only with a checked password and
+  // the lock taken. An empty name or password is refused before anything is connected.
+  int LogIn(const std::string& userName, const std::string& password);
   // Releases the lock (saving the computer name when it was held) and empties the lists.
   // The reset is tried again for a few seconds while the database is down or busy; a lock left
   // set is reported (standard error, and a box unless quiet) with the way to release it.
@@ -114,6 +117,9 @@ class ConfigDatabase {
   UserList users;
   std::string computerName;
   int lockHeld = 0;
+  // Set by Close when the lock could not be released (and was reported): every later log-in
+  // as the account is refused until it is.
+  int lockLeftSet = 0;
   int32_t lockedUserId = 0;
   int quiet = 0;
   int userQueryKind = 0;

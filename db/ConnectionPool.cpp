@@ -42,12 +42,10 @@ std::unique_ptr<OdbcConnection> OpenConnection(const std::string& connectionStri
   return connection;
 }
 
-// A failure that says the connection, not the statement, is at fault: a communication
-// error (class 08) or the server shutting the session down (57P01 to 57P03).
-bool IsConnectionLost(const DatabaseError& error, OdbcConnection& connection) {
-  const std::string& state = error.SqlState();
-  return state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03" ||
-         connection.IsDead();
+// Marks an error after which the connection proved dead, so that it says so wherever it goes.
+bool IsConnectionLost(DatabaseError& error, OdbcConnection& connection) {
+  if (!error.IsConnectionFailure() && connection.IsDead()) error.MarkConnectionDead();
+  return error.IsConnectionFailure();
 }
 
 }  // namespace
@@ -84,9 +82,31 @@ void CloseIdleConnections() { Idle().entries.clear(); }
 void RunReconnectingOnce(ConnectionLease& lease, const std::function<void(OdbcConnection&)>& work) {
   try {
     work(lease.Connection());
-  } catch (const DatabaseError& error) {
-    if (!lease.Reused() || !IsConnectionLost(error, lease.Connection())) throw;
+  } catch (const CommitOutcomeUnknown&) {
+    throw;  // it may have been made: running it again could make it twice
+  } catch (DatabaseError& error) {
+    if (!IsConnectionLost(error, lease.Connection()) || !lease.Reused()) throw;
     lease.Reopen();
     work(lease.Connection());
+  }
+}
+
+void RunCommitting(OdbcConnection& connection, const std::function<void()>& change) {
+  try {
+    change();
+  } catch (const CommitOutcomeUnknown&) {
+    throw;
+  } catch (DatabaseError& error) {
+    if (IsConnectionLost(error, connection)) throw CommitOutcomeUnknown(error);
+    throw;
+  }
+}
+
+bool DatabaseAnswers() {
+  try {
+    OpenConnection(WithoutOdbcPrefix(connectString()));
+    return true;
+  } catch (const DatabaseError&) {
+    return false;
   }
 }

@@ -47,3 +47,11 @@ void CloseIdleConnections();
 // statement on a dead connection changed nothing, so running it again is safe. `work` must
 // leave nothing behind on the connection when it throws.
 void RunReconnectingOnce(ConnectionLease& lease, const std::function<void(OdbcConnection&)>& work);
+
+// Runs `change`, which commits as it runs (a statement in autocommit, or a commit): when it
+// fails with the connection lost, it throws CommitOutcomeUnknown instead, since the server
+// may have made the change before its answer was lost.
+void RunCommitting(OdbcConnection& connection, const std::function<void()>& change);
+
+// Whether a new connection with the session's connection string opens now.
+bool DatabaseAnswers();

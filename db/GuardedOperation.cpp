@@ -7,6 +7,11 @@
 
 namespace {
 
+std::function<void(const DatabaseError&)>& Observer() {
+  static std::function<void(const DatabaseError&)> observer;
+  return observer;
+}
+
 void Report(int quiet, const std::string& text, const std::string& caption) {
   if (!quiet) MessageBox(nullptr, text, caption, MB_OK | MB_ICONINFORMATION);
 }
@@ -22,6 +27,7 @@ bool RunGuarded(int quiet, const std::function<void()>& body) {
     body();
     return true;
   } catch (const DatabaseError& error) {
+    if (Observer()) Observer()(error);
     Report(quiet, error.what(), "Error!!");
   } catch (const std::bad_alloc&) {
     ReportFrameworkError(quiet, "Out of memory.");
@@ -33,4 +39,8 @@ bool RunGuarded(int quiet, const std::function<void()>& body) {
     ReportFrameworkError(quiet, "An unexpected error occurred.");
   }
   return false;
+}
+
+void SetDatabaseFailureObserver(std::function<void(const DatabaseError&)> observer) {
+  Observer() = std::move(observer);
 }

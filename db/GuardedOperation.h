@@ -23,3 +23,8 @@ class Refusal {
 
 // Runs `body`; true when it finished without a failure.
 bool RunGuarded(int quiet, const std::function<void()>& body);
+
+class DatabaseError;
+// Called with each database failure the guarded region catches, before it is reported, so a
+// front end that ends with a status can tell a lost connection from a refusal.
+void SetDatabaseFailureObserver(std::function<void(const DatabaseError&)> observer);

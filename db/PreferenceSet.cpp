@@ -3,8 +3,12 @@
 #include <algorithm>
 
 #include "db/CRSPreferences.h"
+#include "db/ChangeStatement.h"
+#include "db/ConnectionPool.h"
 #include "db/GuardedOperation.h"
 #include "db/PreferenceTable.h"
+#include "db/RowMutation.h"
+#include "db/Transaction.h"
 #include "framework/ParseInt.h"
 
 namespace {
@@ -88,11 +92,7 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
       AddRowsMissingFrom({}, rowQuiet);
       return;
     case kWriteLoadedRows:
-      for (PreferenceRecord& row : rows) {
-        if (RowHoldsSetting(row)) continue;
-        SettingText(row.Description, row.Settings, 0);
-        attempt(row.Update(rowQuiet));
-      }
+      ForEachChangedRow([&](PreferenceRecord& row) { attempt(row.Update(rowQuiet)); });
       // A setting without a row would lose its edit: it gets its row, as in mode 1.
       virtualServerId = id;
       AddRowsMissingFrom(rows, rowQuiet);
@@ -107,12 +107,55 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
 }
 
 void PreferenceSet::AddRowsMissingFrom(const PreferenceList& existing, int& rowQuiet) {
+  ForEachMissingRow(existing, [&](const std::string& name, const std::string& text) {
+    if (!AddRow(name, text, rowQuiet)) rowQuiet = 1;
+  });
+}
+
+void PreferenceSet::ForEachChangedRow(const std::function<void(PreferenceRecord&)>& write) {
+  for (PreferenceRecord& row : rows) {
+    if (RowHoldsSetting(row)) continue;
+    SettingText(row.Description, row.Settings, 0);
+    write(row);
+  }
+}
+
+void PreferenceSet::ForEachMissingRow(
+    const PreferenceList& existing, const std::function<void(const std::string&, const std::string&)>& add) {
   for (const PreferenceDefinition& preference : kPreferences) {
     const std::string name = preference.name;
     const auto named = [&name](const PreferenceRecord& row) { return row.Description == name; };
     if (std::any_of(existing.begin(), existing.end(), named)) continue;
     std::string text;
     SettingText(name, text, 0);
-    if (!AddRow(name, text, rowQuiet)) rowQuiet = 1;
+    add(name, text);
   }
+}
+
+int PreferenceSet::StorePreferencesTogether(int32_t id) {
+  virtualServerId = id;
+  return RunGuarded(
+             quiet,
+             [&] {
+               ConnectionLease lease;
+               RunReconnectingOnce(lease, [&](OdbcConnection& connection) {
+                 Transaction transaction(lease);
+                 ForEachChangedRow([&](PreferenceRecord& row) {
+                   if (RunChangeStatement(connection,
+                                          "UPDATE Preferences SET Settings = ? WHERE PreferenceID = ?",
+                                          {row.Settings, row.PreferenceID}) != 1)
+                     throw Refusal(WithValue("Can not update preference. Preference %s does not exist!!",
+                                             row.Description));
+                 });
+                 ForEachMissingRow(rows, [&](const std::string& name, const std::string& text) {
+                   RunChangeStatement(connection,
+                                      "INSERT INTO Preferences (Description, Settings, VirtualServerID) "
+                                      "VALUES (?, ?, ?)",
+                                      {name, text, id});
+                 });
+                 transaction.Commit();
+               });
+             })
+             ? 1
+             : 0;
 }

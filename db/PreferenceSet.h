@@ -4,6 +4,7 @@
 // as text in Settings. db/PreferenceTable.h lists the eight.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "db/PreferenceRecord.h"
@@ -25,6 +26,9 @@ class PreferenceSet {
   // changed and inserts the named rows that were missing, mode 3 deletes them; other modes do
   // nothing. Every row is attempted; only the first failure is reported.
   void StorePreferences(int32_t id, int mode);
+  // What mode 2 stores (mode 1 when no row was loaded), in one transaction: every value or,
+  // after one report, none. Returns 1 or 0.
+  int StorePreferencesTogether(int32_t id);
   // One row's value into its setting; other names set nothing.
   void ApplySetting(const std::string& name, const std::string& text);
   // A setting's value as text (other names leave `text` as it was); with `add`, also inserts
@@ -51,4 +55,9 @@ class PreferenceSet {
   // Inserts a row for each of the eight names that no row of `existing` carries, in the
   // order of the names; after the first failed insert `rowQuiet` is 1, so it alone is shown.
   void AddRowsMissingFrom(const PreferenceList& existing, int& rowQuiet);
+  // Each loaded row whose setting changed, given its new text, to `write`.
+  void ForEachChangedRow(const std::function<void(PreferenceRecord&)>& write);
+  // The name and text of each of the eight that no row of `existing` carries, in order.
+  void ForEachMissingRow(const PreferenceList& existing,
+                         const std::function<void(const std::string&, const std::string&)>& add);
 };

@@ -172,7 +172,7 @@ void CRecordset::Delete() {
 
 void CRecordset::ExecuteChange(const std::string& sql, const std::vector<SqlParam>& params) {
   OdbcStatement change(m_connection->Connection());
-  change.Execute(sql, params);
+  RunCommitting(m_connection->Connection(), [&] { change.Execute(sql, params); });
   // Another client may have deleted the row since it was read; that is no success.
   if (change.RowCount() != 1)
     throw std::runtime_error("The row to be changed no longer exists in table " + TableName() + ".");

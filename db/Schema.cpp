@@ -1,9 +1,10 @@
 #include "db/Schema.h"
 
 #include <sqlext.h>
+#include <strings.h>
 
-#include <fstream>
-#include <regex>
+#include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 #include "db/ConnectionPool.h"
@@ -15,50 +16,9 @@
 
 namespace {
 
-struct TableDefinition {
-  std::string name;
-  std::vector<std::string> columns;
-  std::vector<std::string> statements;  // the CREATE TABLE, then its indexes
-};
-
-// The first word of each item of the column list, which is the text between the first "("
-// and the last ")", split at the commas outside parentheses.
-std::vector<std::string> ColumnNames(const std::string& createTable) {
-  const size_t open = createTable.find('('), close = createTable.rfind(')');
-  std::vector<std::string> names;
-  std::string item;
-  int depth = 0;
-  const auto take = [&] {
-    std::smatch word;
-    if (std::regex_search(item, word, std::regex(R"(\w+)"))) names.push_back(word.str());
-    item.clear();
-  };
-  for (size_t i = open + 1; i < close; ++i) {
-    const char c = createTable[i];
-    depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-    if (c == ',' && depth == 0)
-      take();
-    else
-      item += c;
-  }
-  take();
-  return names;
-}
-
-std::vector<TableDefinition> Definitions(const std::string& scriptPath) {
-  static const std::regex createTable(R"(^\s*CREATE\s+TABLE\s+(\w+))", std::regex::icase);
-  static const std::regex createIndex(R"(^\s*CREATE\s+INDEX\s+\w+\s+ON\s+(\w+))", std::regex::icase);
-  std::vector<TableDefinition> tables;
-  for (const std::string& statement : SchemaStatements(scriptPath)) {
-    std::smatch match;
-    if (std::regex_search(statement, match, createTable)) {
-      tables.push_back({match[1].str(), ColumnNames(statement), {statement}});
-    } else if (std::regex_search(statement, match, createIndex)) {
-      for (auto& table : tables)
-        if (table.name == match[1].str()) table.statements.push_back(statement);
-    }
-  }
-  return tables;
+std::string Lowercase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
 }
 
 // Whether a statement selecting nothing runs: the table, or the column, is there.
@@ -71,19 +31,77 @@ bool Selects(OdbcConnection& connection, const std::string& what, const std::str
   }
 }
 
-}  // namespace
-
-std::vector<std::string> SchemaStatements(const std::string& path) {
-  std::ifstream file(path);
-  if (!file) throw std::runtime_error("The schema script " + path + " cannot be read.");
-  std::string script;
-  for (std::string line; std::getline(file, line);)
-    if (!line.starts_with("--")) script += line + '\n';
-  std::vector<std::string> statements;
-  for (size_t end; (end = script.find(';')) != std::string::npos; script.erase(0, end + 1))
-    statements.push_back(script.substr(0, end));
-  return statements;
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::any_of(names.begin(), names.end(), [&name](const std::string& other) {
+    return strcasecmp(other.c_str(), name.c_str()) == 0;
+  });
 }
+
+// The text of column `column` of the fetched row.
+std::string ColumnText(SQLHSTMT statement, SQLUSMALLINT column) {
+  char text[1024] = {};
+  SQLLEN length = 0;
+  CheckOdbc(SQLGetData(statement, column, SQL_C_CHAR, text, sizeof text, &length), SQL_HANDLE_STMT,
+            statement);
+  return length == SQL_NULL_DATA ? std::string() : std::string(text);
+}
+
+// The names of the indexes the driver's catalog lists for the table. PostgreSQL keeps the
+// table's name folded to lower case.
+std::vector<std::string> IndexNames(OdbcConnection& connection, const std::string& table) {
+  std::vector<std::string> names;
+  for (std::string name : {table, Lowercase(table)}) {
+    OdbcStatement statement(connection);
+    const SQLHSTMT handle = statement.Handle();
+    CheckOdbc(SQLStatistics(handle, nullptr, 0, nullptr, 0, reinterpret_cast<SQLCHAR*>(name.data()), SQL_NTS,
+                            SQL_INDEX_ALL, SQL_QUICK),
+              SQL_HANDLE_STMT, handle);
+    for (SQLRETURN fetched; (fetched = SQLFetch(handle)) != SQL_NO_DATA;) {
+      CheckOdbc(fetched, SQL_HANDLE_STMT, handle);
+      if (std::string index = ColumnText(handle, 6); !index.empty()) names.push_back(index);
+    }
+    if (!names.empty()) break;
+  }
+  return names;
+}
+
+// The values of the index's columns held by more than one row, each as "a, b".
+std::vector<std::string> DuplicateValues(OdbcConnection& connection, const IndexDefinition& index) {
+  std::string columns;
+  for (const std::string& column : index.columns) columns += (columns.empty() ? "" : ", ") + column;
+  OdbcStatement statement(connection);
+  statement.Execute("SELECT " + columns + " FROM " + index.table + " GROUP BY " + columns +
+                    " HAVING COUNT(*) > 1 ORDER BY " + columns);
+  std::vector<std::string> duplicates;
+  for (SQLRETURN fetched; (fetched = SQLFetch(statement.Handle())) != SQL_NO_DATA;) {
+    CheckOdbc(fetched, SQL_HANDLE_STMT, statement.Handle());
+    std::string values;
+    for (SQLUSMALLINT column = 1; column <= index.columns.size(); ++column)
+      values += (column == 1 ? "\"" : ", \"") + ColumnText(statement.Handle(), column) + "\"";
+    duplicates.push_back(values);
+  }
+  return duplicates;
+}
+
+// Makes the index in a statement of its own; a unique one that duplicates prevent is noted.
+void AddIndex(OdbcConnection& connection, const IndexDefinition& index, SchemaChanges& changes) {
+  try {
+    OdbcStatement(connection).Execute(index.statement);
+    changes.indexes.push_back(index.name);
+  } catch (const DatabaseError&) {
+    if (!index.unique) throw;
+    const std::vector<std::string> duplicates = DuplicateValues(connection, index);
+    if (duplicates.empty()) throw;
+    std::string text = "the unique index " + index.name + " was not made: more than one row of " +
+                       index.table + " holds the same";
+    for (const std::string& column : index.columns) text += ' ' + column;
+    for (const std::string& values : duplicates)
+      text += (&values == &duplicates.front() ? " " : "; ") + values;
+    changes.preventedIndexes.push_back(text);
+  }
+}
+
+}  // namespace
 
 std::string SchemaScriptFor(OdbcConnection& connection, const std::string& folder) {
   char name[64] = {};
@@ -98,7 +116,7 @@ std::string SchemaScriptFor(OdbcConnection& connection, const std::string& folde
 
 std::vector<TableState> CheckTables(ConnectionLease& lease, const std::string& scriptPath) {
   std::vector<TableState> states;
-  for (const TableDefinition& table : Definitions(scriptPath)) {
+  for (const TableDefinition& table : SchemaDefinitions(scriptPath)) {
     TableState state{table.name, Selects(lease.Connection(), "*", table.name), {}};
     if (state.present)
       for (const std::string& column : table.columns)
@@ -108,19 +126,27 @@ std::vector<TableState> CheckTables(ConnectionLease& lease, const std::string& s
   return states;
 }
 
-std::vector<std::string> CreateMissingTables(ConnectionLease& lease, const std::string& scriptPath) {
-  std::vector<const TableDefinition*> missing;
-  const std::vector<TableDefinition> tables = Definitions(scriptPath);
+SchemaChanges CreateMissingParts(ConnectionLease& lease, const std::string& scriptPath) {
+  OdbcConnection& connection = lease.Connection();
+  const std::vector<TableDefinition> tables = SchemaDefinitions(scriptPath);
+  // Looked up before the transaction: on PostgreSQL a failed statement ends the transaction.
+  std::vector<const TableDefinition*> present, missing;
   for (const TableDefinition& table : tables)
-    if (!Selects(lease.Connection(), "*", table.name)) missing.push_back(&table);
-  std::vector<std::string> made;
-  if (missing.empty()) return made;
-  Transaction transaction(lease);
-  for (const TableDefinition* table : missing) {
-    for (const std::string& statement : table->statements)
-      OdbcStatement(lease.Connection()).Execute(statement);
-    made.push_back(table->name);
+    (Selects(connection, "*", table.name) ? present : missing).push_back(&table);
+  SchemaChanges changes;
+  if (!missing.empty()) {
+    Transaction transaction(lease);
+    for (const TableDefinition* table : missing) {
+      OdbcStatement(connection).Execute(table->statement);
+      for (const IndexDefinition& index : table->indexes) OdbcStatement(connection).Execute(index.statement);
+      changes.tables.push_back(table->name);
+    }
+    transaction.Commit();
   }
-  transaction.Commit();
-  return made;
+  for (const TableDefinition* table : present) {
+    const std::vector<std::string> existing = IndexNames(connection, table->name);
+    for (const IndexDefinition& index : table->indexes)
+      if (!Contains(existing, index.name)) AddIndex(connection, index, changes);
+  }
+  return changes;
 }

@@ -55,7 +55,13 @@ void Transaction::End(short completion) {
   const SQLHDBC handle = m_lease.Connection().Handle();
   std::exception_ptr failure;
   try {
-    CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, handle, completion), SQL_HANDLE_DBC, handle);
+    const auto end = [&] {
+      CheckOdbc(SQLEndTran(SQL_HANDLE_DBC, handle, completion), SQL_HANDLE_DBC, handle);
+    };
+    if (completion == SQL_COMMIT)
+      RunCommitting(m_lease.Connection(), end);
+    else
+      end();
   } catch (...) {
     failure = std::current_exception();
   }

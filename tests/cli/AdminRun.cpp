@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,8 +31,9 @@ std::string ReadAll(int fd) {
 
 }  // namespace
 
-AdminRun::AdminRun(const std::vector<std::string>& words, const std::string& input)
-    : m_out(TemporaryFile()), m_err(TemporaryFile()) {
+AdminRun::AdminRun(const std::vector<std::string>& words, const std::string& input, const char* outputPath)
+    : m_out(outputPath ? open(outputPath, O_WRONLY | O_CLOEXEC) : TemporaryFile()), m_err(TemporaryFile()) {
+  if (m_out < 0) throw std::runtime_error(std::string("cannot open ") + outputPath);
   int in[2];
   if (pipe2(in, O_CLOEXEC) != 0) throw std::runtime_error("no pipe for veltrane-admin");
   m_pid = fork();
@@ -61,7 +63,10 @@ AdminOutcome AdminRun::Wait() {
   int status = 0;
   waitpid(m_pid, &status, 0);
   m_pid = -1;
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadAll(m_out), ReadAll(m_err)};
+  struct stat output {};
+  const bool toFile = fstat(m_out, &output) == 0 && S_ISREG(output.st_mode);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), toFile ? ReadAll(m_out) : "",
+          ReadAll(m_err)};
 }
 
 AdminOutcome AdminRun::EndWith(int signal) {
@@ -69,8 +74,14 @@ AdminOutcome AdminRun::EndWith(int signal) {
   return Wait();
 }
 
-AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input) {
-  AdminRun run(words, input);
+size_t AdminRun::OutputSize() const {
+  struct stat status {};
+  return fstat(m_out, &status) == 0 ? static_cast<size_t>(status.st_size) : 0;
+}
+
+AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input,
+                      const char* outputPath) {
+  AdminRun run(words, input, outputPath);
   run.CloseInput();
   return run.Wait();
 }

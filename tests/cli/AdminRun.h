@@ -12,14 +12,16 @@ struct AdminOutcome {
   std::string err;
 };
 
-// A run to its end, with its input closed after `input`.
-AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input = "");
+// A run to its end, with its input closed after `input`; its standard output goes to
+// `outputPath` when one is given (its outcome's `out` is then empty).
+AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input = "",
+                      const char* outputPath = nullptr);
 
 // A run that may be left waiting for more input, to be signalled while it holds the lock;
 // killed if it still runs when destroyed.
 class AdminRun {
  public:
-  AdminRun(const std::vector<std::string>& words, const std::string& input);
+  AdminRun(const std::vector<std::string>& words, const std::string& input, const char* outputPath = nullptr);
   ~AdminRun();
   AdminRun(const AdminRun&) = delete;
   AdminRun& operator=(const AdminRun&) = delete;
@@ -31,6 +33,8 @@ class AdminRun {
   AdminOutcome Wait();
   // Sends the signal and waits for the end.
   AdminOutcome EndWith(int signal);
+  // How many bytes it has written to standard output so far.
+  size_t OutputSize() const;
 
  private:
   int m_pid = -1;

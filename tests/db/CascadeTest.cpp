@@ -129,13 +129,23 @@ TEST_P(CascadeTest, ADeleteAfterARefusalIsCommittedAtOnce) {
             "0");
 }
 
-TEST_P(CascadeTest, AComputerAnotherMachineDeletedIsRefusedAndItsDependentsLeftAlone) {
+// Left behind, they would be listed nowhere yet keep their address from being added again.
+TEST_P(CascadeTest, ARowAnotherMachineDeletedIsRefusedAfterItsDependentsAreDeleted) {
   const int computer = Computer("pc");
   Server(computer, "10.0.0.1");
   Db().Execute("DELETE FROM VirtualServerGroup WHERE ID = ?", {computer});
   EXPECT_EQ(session.DeleteComputer(ComputerRecord{"pc", computer, ""}), 0);
   EXPECT_EQ(OneBox(Boxes()), "Information: Can not delete computer name. Computer pc does not exist!!");
-  EXPECT_EQ(Counts(), (std::vector<int>{0, 1, 2, 2}));
+  EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0, 0}));
+
+  VirtualServerRecord server;
+  server.VServerID = Server(Computer("pc"), "10.0.0.2");
+  server.VServerIPAddr = "10.0.0.2";
+  Db().Execute("DELETE FROM VirtualServers WHERE VServerID = ?", {server.VServerID});
+  EXPECT_EQ(session.DeleteVirtualServer(server), 0);
+  EXPECT_EQ(OneBox(Boxes()),
+            "Information: Can not delete virtual server. Virtual server 10.0.0.2 does not exist!!");
+  EXPECT_EQ(Counts(), (std::vector<int>{1, 0, 0, 0}));
 }
 
 }  // namespace

@@ -89,6 +89,19 @@ TEST_P(SessionTest, FailedLogInsReturnZeroWithoutABoxOrTheLock) {
   EXPECT_EQ(AdminFlag(), "0");
 }
 
+// Connect lets an empty password through for the launch sequence's callers; the log-in of
+// the other front ends never does.
+TEST_P(SessionTest, TheFrontEndsLogInNeedsAPasswordAndTheLock) {
+  ConfigDatabase session;
+  EXPECT_EQ(session.LogIn("admin", ""), 0);
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "0");  // nothing was connected
+  ASSERT_EQ(session.LogIn("admin", "brelk"), 1);
+  EXPECT_EQ(session.lockHeld, 1);
+  ConfigDatabase second;
+  EXPECT_EQ(second.LogIn("admin", "brelk"), 0);
+  EXPECT_EQ(second.lockHeld, 0);
+}
+
 TEST_P(SessionTest, AnUnreachableDatabaseIsReportedWithTheDriversText) {
   SetRegistryValue("ConnectionString", "DSN=NoSuchSource");
   EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
