@@ -64,7 +64,9 @@ void ReportConnectionString(const std::optional<std::string>& connectionString, 
   else if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
     state = "NOT USED: " + refusal;
   else
-    state = "UNREADABLE (error " + std::to_string(error) + ")";
+    state =
+        "UNREADABLE: " + std::string(error == ERROR_ACCESS_DENIED ? "this user may not read it" : "error") +
+        " (error " + std::to_string(error) + ")";
   Line("connection string", state);
 }
 
