@@ -88,5 +88,5 @@ std::string WithMissingDriverHint(const std::string& connectionString, const std
     return text;
   const std::string package = PackageOfDriver(connectionString);
   if (package.empty()) return text;
-  return text + " The driver comes with the package " + package + ": sudo apt-get install " + package;
+  return text + " (the driver comes with the package " + package + ": sudo apt-get install " + package + ")";
 }

@@ -44,7 +44,7 @@ TEST(ConnectionStringRulesTest, AMissingDriverNamesItsPackage) {
   const std::string cantOpen = "[unixODBC][Driver Manager]Can't open lib 'SQLite3' : file not found";
   EXPECT_EQ(
       WithMissingDriverHint("Driver=SQLite3;Database=/x.db", cantOpen),
-      cantOpen + " The driver comes with the package libsqliteodbc: sudo apt-get install libsqliteodbc");
+      cantOpen + " (the driver comes with the package libsqliteodbc: sudo apt-get install libsqliteodbc)");
   EXPECT_NE(WithMissingDriverHint("Driver={PostgreSQL Unicode};Server=db", cantOpen).find("odbc-postgresql"),
             std::string::npos);
   EXPECT_EQ(WithMissingDriverHint("DSN=Veltrane", cantOpen), cantOpen);
