@@ -1,6 +1,8 @@
 #include "applet/ConfigApplet.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -24,8 +26,8 @@ constexpr int kFailuresBeforeGivingUp = 3;
 const ModuleResources kAppletModule{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
 
 // Shows the Log In dialog until the session connects; false on Cancel, or when the dialog
-// cannot be shown (the framework has said why), or after the last failed attempt. Each
-// showing holds the previous attempt's password.
+// cannot be shown (the framework has said why), or after the last failed attempt (said in a
+// line on standard error). Each showing holds the previous attempt's password.
 bool LogIn(ConfigDatabase& database) {
   CLogInDlg dialog;
   std::string userName = "admin";
@@ -37,7 +39,11 @@ bool LogIn(ConfigDatabase& database) {
     userName = dialog.m_userName;
     password = dialog.m_password;
     if (database.Connect(0, userName, password)) return true;
-    if (failures >= kFailuresBeforeGivingUp) return false;
+    if (failures >= kFailuresBeforeGivingUp) {
+      // The last showing ends the launch; the one line says why (a terminal shows it once given back).
+      std::fprintf(stderr, "%s: the log-in failed %d times\n", program_invocation_short_name, failures + 1);
+      return false;
+    }
   }
 }
 

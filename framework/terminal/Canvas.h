@@ -27,6 +27,9 @@ class Canvas {
   virtual void Frame(int row, int col, int rows, int cols) = 0;
   // Where the terminal's cursor should stand (the caret of the focused edit).
   virtual void Caret(int row, int col) = 0;
+  // Whether Look::Disabled shows dimmed; where not (a monochrome terminal without a dim
+  // attribute) disabled controls mark themselves otherwise.
+  virtual bool Dims() const { return true; }
 
   void SetOrigin(int row, int col) {
     m_row = row;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/GrowthRule.h"
 #include "framework/terminal/Utf8.h"
 
 namespace {
@@ -219,6 +220,22 @@ void WidenForTexts(const res::DialogTemplate& tmpl, CellLayout& layout) {
 }
 
 }  // namespace
+
+void CellLayout::Grow(const res::DialogTemplate& tmpl, int toRows, int toCols) {
+  const growth::WindowGrowth window = growth::OfWindow(tmpl);
+  const int addRows = window.tall ? std::max(0, toRows - rows) : 0;
+  const int addCols = window.wide ? std::max(0, toCols - cols) : 0;
+  if (addRows == 0 && addCols == 0) return;
+  const std::vector<growth::Growth> each = growth::OfControls(tmpl);
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (each[i].moveDown) cells[i].row += addRows;
+    if (each[i].moveRight) cells[i].col += addCols;
+    if (each[i].taller) cells[i].rows += addRows;
+    if (each[i].wider) cells[i].cols += addCols;
+  }
+  rows += addRows;
+  cols += addCols;
+}
 
 int CellColumn(int dluX) { return (dluX + kDluPerColumn / 2) / kDluPerColumn; }
 

@@ -24,6 +24,9 @@ struct CellLayout {
   // Lays the template out in at most `maxRows` rows where it can be done; `rows` says how
   // many it took.
   static CellLayout Of(const res::DialogTemplate& tmpl, int maxRows);
+  // Makes a layout of the template as large as `rows` x `cols` in the directions the window
+  // can grow, its controls following it by the templates' growth rule (GrowthRule.h).
+  void Grow(const res::DialogTemplate& tmpl, int rows, int cols);
 };
 
 // Columns from dialog units across, rounded to the nearest cell.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Control.h"
+#include "framework/terminal/Utf8.h"
 
 namespace {
 
@@ -13,6 +14,10 @@ bool Opens(const Key& key) { return key.Is(Key::Code::Char) && key.ch == U' ' &&
 
 }  // namespace
 
+std::string ComboField::KeyHelp() const {
+  return m_open ? "\u2191\u2193 move  Enter choose  Esc close" : "Space open  \u2191\u2193 choose";
+}
+
 int ComboField::ShownRows() const { return std::min(kLongestDropDown, std::max(1, m_control.RowCount())); }
 
 void ComboField::Draw(Canvas& canvas, bool focused) const {
@@ -20,8 +25,9 @@ void ComboField::Draw(Canvas& canvas, bool focused) const {
   const std::string text = m_control.HasRow(selection) ? m_control.Rows()[selection].cells.front() : "";
   Look look = focused ? Look::Focused : Look::Field;
   if (!m_control.Enabled()) look = Look::Disabled;
-  canvas.Text(m_cell.row, m_cell.col, text, m_cell.cols - 1, look);
-  canvas.Text(m_cell.row, m_cell.Right(), "v", 1, look);
+  canvas.Text(m_cell.row, m_cell.col, Clip(text, m_cell.cols - 1), m_cell.cols - 1, look);
+  // Without a dim attribute a disabled list shows no arrow to open it.
+  canvas.Text(m_cell.row, m_cell.Right(), m_control.Enabled() || canvas.Dims() ? "v" : " ", 1, look);
 }
 
 void ComboField::DrawOver(Canvas& canvas) const {
@@ -32,9 +38,13 @@ void ComboField::DrawOver(Canvas& canvas) const {
   for (int line = 0; line < shown; ++line) {
     const int row = m_top + line;
     const std::string text = m_control.HasRow(row) ? m_control.Rows()[row].cells.front() : "";
-    canvas.Text(m_cell.row + 2 + line, m_cell.col, text, m_cell.cols,
+    canvas.Text(m_cell.row + 2 + line, m_cell.col, Clip(text, m_cell.cols), m_cell.cols,
                 row == m_highlight ? Look::Focused : Look::Plain);
   }
+  // Entries above or below the shown ones are marked on the frame.
+  if (m_top > 0) canvas.Text(m_cell.row + 1, m_cell.col, "\u2191 more", m_cell.cols, Look::Plain, '\0');
+  if (m_top + shown < m_control.RowCount())
+    canvas.Text(m_cell.row + 2 + shown, m_cell.col, "\u2193 more", m_cell.cols, Look::Plain, '\0');
 }
 
 bool ComboField::HandleKey(const Key& key) {

@@ -15,6 +15,7 @@ class ComboField : public Field {
   bool HandleKey(const Key& key) override;
   void Click(int row, int col) override;
   bool TakesEveryClick() const override { return m_open; }
+  std::string KeyHelp() const override;
   bool IsOpen() const { return m_open; }
 
  private:

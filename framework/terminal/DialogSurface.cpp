@@ -23,7 +23,8 @@ CellSize DialogSurface::Smallest() const { return SmallestFor(*m_window.GetWindo
 void DialogSurface::Draw(Canvas& canvas, bool active) {
   if (!m_form.FollowFocusRequest() && !m_form.HasFocus()) m_form.FocusEdge(true);
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  DrawPanel(canvas, m_form.Rows() + 2, m_form.Cols() + 2, m_window.GetWindowText());
+  DrawPanel(canvas, m_form.Rows() + 2, m_form.Cols() + 2, m_window.GetWindowText(),
+            HelpLine(m_form, "Tab next  Enter OK  Esc cancel  Alt+letter"));
   OriginScope client(canvas, 1, 1);
   m_form.Draw(canvas, active);
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "framework/FrameworkTypes.h"
 #include "framework/terminal/Canvas.h"
@@ -31,6 +32,12 @@ class Field {
   virtual void Draw(Canvas& canvas, bool focused) const = 0;
   // What draws over the rest of the window (an open drop-down list).
   virtual void DrawOver(Canvas&) const {}
+  // The focus arrived from the keyboard or the window's logic (not a click).
+  virtual void FocusArrived() {}
+  // The keys it takes beyond typing, for the help line ("" when none).
+  virtual std::string KeyHelp() const { return ""; }
+  // Whether it takes pasted text (the rest of the window ignores it).
+  virtual bool TakesPaste() const { return false; }
   // Handles the key when it means something to this control; false leaves it to the window.
   virtual bool HandleKey(const Key&) { return false; }
   // Its mnemonic was typed: a button is pressed, a check box toggled. False when the focus
@@ -46,11 +53,17 @@ class Field {
   }
   bool IsPushButton() const;
   bool IsDefaultButton() const;
+  // An access letter chosen for a text that marks none: its index among the characters
+  // shown, or -1.
+  void SetChosenAccess(int index) { m_chosenAccess = index; }
+  // The letter that reaches it with Alt, folded to lower case; 0 when none.
+  char32_t AccessLetter() const;
 
  protected:
   Control& m_control;
   Notify m_notify;
   CellRect m_cell;
+  int m_chosenAccess = -1;
 };
 
 // The field for a control of any kind.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Control.h"
+#include "framework/terminal/Utf8.h"
 
 namespace {
 
@@ -28,11 +29,11 @@ std::vector<int> ListField::ColumnWidths() const {
   return widths;
 }
 
-void ListField::DrawHeader(Canvas& canvas, const std::vector<int>& widths) const {
+void ListField::DrawHeader(Canvas& canvas, const std::vector<int>& widths, Look look) const {
   int col = m_cell.col;
   for (size_t i = 0; i < widths.size() && col <= m_cell.Right(); ++i) {
     const std::string heading = i < m_control.Columns().size() ? m_control.Columns()[i].heading : "";
-    canvas.Text(m_cell.row, col, heading, std::min(widths[i] + 1, m_cell.Right() - col + 1), Look::Title);
+    canvas.Text(m_cell.row, col, heading, std::min(widths[i] + 1, m_cell.Right() - col + 1), look);
     col += widths[i] + 1;
   }
 }
@@ -41,8 +42,10 @@ void ListField::DrawRow(Canvas& canvas, int line, int row, const std::vector<int
   const std::vector<std::string>& cells = m_control.Rows()[row].cells;
   int col = m_cell.col;
   for (size_t i = 0; i < widths.size() && col <= m_cell.Right(); ++i) {
-    const std::string text = i < cells.size() ? cells[i] : "";
-    canvas.Text(line, col, text, std::min(widths[i] + 1, m_cell.Right() - col + 1), look);
+    // A cell cut short shows a mark; the cell after a column stays blank.
+    const int room = m_cell.Right() - col + 1;
+    const std::string text = i < cells.size() ? Clip(cells[i], std::min(widths[i], room)) : "";
+    canvas.Text(line, col, text, std::min(widths[i] + 1, room), look);
     col += widths[i] + 1;
   }
 }
@@ -53,7 +56,8 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
   if (selection >= 0) m_top = std::clamp(m_top, selection - visible + 1, selection);
   m_top = std::clamp(m_top, 0, std::max(0, m_control.RowCount() - visible));
   const std::vector<int> widths = ColumnWidths();
-  DrawHeader(canvas, widths);
+  // A focused list without a selected row shows the focus on its header.
+  DrawHeader(canvas, widths, focused && !m_control.HasRow(selection) ? Look::Focused : Look::Title);
   for (int line = 0; line < visible; ++line) {
     const int row = m_top + line;
     const int screenLine = m_cell.row + 1 + line;

@@ -12,11 +12,12 @@ class ListField : public Field {
   void Draw(Canvas& canvas, bool focused) const override;
   bool HandleKey(const Key& key) override;
   void Click(int row, int col) override;
+  std::string KeyHelp() const override { return "\u2191\u2193 PgUp PgDn move"; }
   int TopRow() const { return m_top; }  // the first row in view
   int VisibleRows() const { return std::max(1, m_cell.rows - 1); }
 
  private:
-  void DrawHeader(Canvas& canvas, const std::vector<int>& widths) const;
+  void DrawHeader(Canvas& canvas, const std::vector<int>& widths, Look look) const;
   void DrawRow(Canvas& canvas, int line, int row, const std::vector<int>& widths, Look look) const;
   std::vector<int> ColumnWidths() const;  // in cells; the last takes what is left
 

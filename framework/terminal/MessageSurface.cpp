@@ -50,7 +50,7 @@ void MessageSurface::Fit(CellSize screen) {
 
 void MessageSurface::Draw(Canvas& canvas, bool) {
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  DrawPanel(canvas, m_size.rows, m_size.cols, m_caption);
+  DrawPanel(canvas, m_size.rows, m_size.cols, m_caption, "\u2190\u2192 choose  Enter answer");
   if (m_icon != ' ') canvas.Text(2, 2, std::string(1, m_icon), 1, Look::Title);
   for (size_t i = 0; i < m_lines.size(); ++i)
     canvas.Text(2 + static_cast<int>(i), 6, m_lines[i], m_size.cols - 8, Look::Plain);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/GrowthRule.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
 #include "framework/terminal/Panel.h"
@@ -17,7 +18,7 @@ SheetSurface::SheetSurface(CPropertySheet& sheet, WindowForm::Deliver deliver)
     : WindowSurface(sheet, deliver),
       m_sheet(sheet),
       m_pages(sheet.GetPageCount()),
-      m_buttons(sheet, deliver) {}
+      m_buttons(sheet, deliver, false) {}  // OK and Cancel have Enter and Escape
 
 CellSize SheetSurface::PageArea(const std::vector<const res::DialogTemplate*>& pages, int maxRows) {
   CellSize area;
@@ -41,9 +42,16 @@ CellSize SheetSurface::SmallestFor(const std::vector<const res::DialogTemplate*>
 }
 
 void SheetSurface::Fit(CellSize screen) {
-  m_area = PageArea(PageTemplates(), screen.rows - kChromeRows);
+  const std::vector<const res::DialogTemplate*> pages = PageTemplates();
+  m_area = PageArea(pages, screen.rows - kChromeRows);
+  // Where a page can grow, the sheet takes the whole terminal that way, as a window would.
+  for (const res::DialogTemplate* page : pages) {
+    const growth::WindowGrowth grows = growth::OfWindow(*page);
+    if (grows.wide) m_area.cols = std::max(m_area.cols, screen.cols - 2);
+    if (grows.tall) m_area.rows = std::max(m_area.rows, screen.rows - kChromeRows);
+  }
   for (const auto& page : m_pages)
-    if (page) page->LayOut(m_area.rows);
+    if (page) page->LayOut(m_area.rows, m_area.cols);
   const int buttons = static_cast<int>(m_sheet.GetWindowState()->Controls().size());
   std::vector<CellRect> cells;
   for (int i = 0; i < buttons; ++i)
@@ -63,7 +71,7 @@ void SheetSurface::FollowPages() {
   for (int i = 0; i < m_sheet.GetPageCount(); ++i)
     if (!m_pages[i] && m_sheet.GetPage(i)->IsWindowCreated()) {
       m_pages[i] = std::make_unique<WindowForm>(*m_sheet.GetPage(i), m_deliver);
-      m_pages[i]->LayOut(m_area.rows);
+      m_pages[i]->LayOut(m_area.rows, m_area.cols);
     }
   WindowForm* page = ActivePageForm();
   if (!page) return;
@@ -74,15 +82,20 @@ void SheetSurface::FollowPages() {
   if (!page->HasFocus() && !m_buttons.HasFocus() && !page->FocusEdge(true)) m_buttons.FocusEdge(true);
 }
 
-// Each tab is its caption with a cell either side ("[General]" for the active one) and a
-// cell between tabs.
+// Each tab is its function key and caption with a cell either side ("[F1 General]" for the
+// active one), and a cell between tabs.
+std::string SheetSurface::TabText(int index) const {
+  const std::string key = index < kFunctionKeys ? "F" + std::to_string(index + 1) + " " : "";
+  const std::string text = key + m_sheet.GetPageTemplate(index)->caption;
+  return index == m_sheet.GetActiveIndex() ? "[" + text + "]" : " " + text + " ";
+}
+
 void SheetSurface::DrawTabs(Canvas& canvas) const {
   int col = 1;
   for (int i = 0; i < m_sheet.GetPageCount() && col < m_area.cols; ++i) {
-    const bool active = i == m_sheet.GetActiveIndex();
-    const std::string caption = m_sheet.GetPageTemplate(i)->caption;
-    const std::string tab = active ? "[" + caption + "]" : " " + caption + " ";
-    canvas.Text(1, col, tab, m_area.cols - col, active ? Look::Title : Look::Plain, '\0');
+    const std::string tab = TabText(i);
+    canvas.Text(1, col, tab, m_area.cols - col, i == m_sheet.GetActiveIndex() ? Look::Title : Look::Plain,
+                '\0');
     col += CellWidth(DecodeUtf8(tab)) + 1;
   }
 }
@@ -90,7 +103,7 @@ void SheetSurface::DrawTabs(Canvas& canvas) const {
 int SheetSurface::TabAt(int col) const {
   int start = 1;
   for (int i = 0; i < m_sheet.GetPageCount(); ++i) {
-    const int width = CellWidth(DecodeUtf8(m_sheet.GetPageTemplate(i)->caption)) + 2;
+    const int width = CellWidth(DecodeUtf8(TabText(i)));
     if (col >= start && col < start + width) return i;
     start += width + 1;
   }
@@ -112,10 +125,15 @@ void SheetSurface::Click(int row, int col) {
 void SheetSurface::Draw(Canvas& canvas, bool active) {
   FollowPages();
   OriginScope corner(canvas, m_corner.rows, m_corner.cols);
-  DrawPanel(canvas, m_area.rows + kChromeRows, m_area.cols + 2, m_sheet.GetWindowText());
+  const WindowForm* page = ActivePageForm();
+  const int lastKey = std::min(m_sheet.GetPageCount(), kFunctionKeys);
+  const std::string windowKeys =
+      "Tab next  Enter OK  Esc cancel  F1-F" + std::to_string(lastKey) + " tabs  Alt+letter";
+  DrawPanel(canvas, m_area.rows + kChromeRows, m_area.cols + 2, m_sheet.GetWindowText(),
+            HelpLine(m_buttons.HasFocus() || !page ? m_buttons : *page, windowKeys));
   DrawTabs(canvas);
   OriginScope client(canvas, 2, 1);
-  if (WindowForm* page = ActivePageForm()) page->Draw(canvas, active);
+  if (page) page->Draw(canvas, active);
   OriginScope buttons(canvas, m_area.rows, 0);
   m_buttons.Draw(canvas, active);
 }

@@ -4,6 +4,7 @@
 // goes round the page's fields and the buttons; Enter presses OK, Escape Cancel.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/terminal/WindowSurface.h"
@@ -30,6 +31,8 @@ class SheetSurface : public WindowSurface {
  private:
   // Lines above and below a page: the frame, the tabs, the buttons.
   static constexpr int kChromeRows = 4;
+  // Tabs that a function key shows (F1 to F12).
+  static constexpr int kFunctionKeys = 12;
 
   // The largest of the pages laid out in at most maxRows.
   static CellSize PageArea(const std::vector<const res::DialogTemplate*>& pages, int maxRows);
@@ -41,6 +44,7 @@ class SheetSurface : public WindowSurface {
   void PressDefault() override;
   void Click(int row, int col);
   int TabAt(int col) const;  // the tab drawn at that column of the tab line, or -1
+  std::string TabText(int index) const;
   void ShowPage(int index);
 
   CPropertySheet& m_sheet;

@@ -5,11 +5,14 @@
 
 namespace {
 
-// Writes a control's text from the cell, its access letter underlined.
+// Writes a control's text from the cell, its access letter underlined: the one its text marks,
+// else the one chosen for it (`chosen`, an index among the characters shown, or -1).
 void TextWithAccess(Canvas& canvas, int row, int col, const std::string& prefix, const std::string& text,
-                    int width, Look look) {
+                    int width, Look look, int chosen) {
   int before = -1;
-  const std::u32string shown = DecodeUtf8(prefix + WithoutMnemonic(text, nullptr, &before));
+  const std::string plain = WithoutMnemonic(text, nullptr, &before);
+  if (before < 0 && chosen >= 0) before = CellWidth(DecodeUtf8(plain).substr(0, chosen));
+  const std::u32string shown = DecodeUtf8(prefix + plain);
   canvas.Text(row, col, EncodeUtf8(shown), width, look);
   if (before < 0) return;
   const int at = CellWidth(DecodeUtf8(prefix)) + before;
@@ -31,7 +34,7 @@ Look ButtonLook(const Control& control, bool focused) {
 void LabelField::Draw(Canvas& canvas, bool) const {
   if ((m_control.Style() & res::SS_TYPEMASK) == res::SS_BITMAP) return;  // pictures are left out
   TextWithAccess(canvas, m_cell.row, m_cell.col, "", m_control.Text(), m_cell.cols,
-                 m_control.Enabled() ? Look::Plain : Look::Disabled);
+                 m_control.Enabled() ? Look::Plain : Look::Disabled, m_chosenAccess);
 }
 
 void GroupField::Draw(Canvas& canvas, bool) const {
@@ -44,7 +47,8 @@ void GroupField::Draw(Canvas& canvas, bool) const {
 void ButtonField::Draw(Canvas& canvas, bool focused) const {
   const std::u32string text = DecodeUtf8(WithoutMnemonic(m_control.Text()));
   const bool isDefault = IsDefaultButton();
-  const std::string open = isDefault ? "<" : "[", close = isDefault ? ">" : "]";
+  const bool marked = !m_control.Enabled() && !canvas.Dims();  // "( Start )" for a disabled one
+  const std::string open = marked ? "(" : isDefault ? "<" : "[", close = marked ? ")" : isDefault ? ">" : "]";
   const int room = m_cell.cols - CellWidth(text);
   std::string before, after;  // the brackets, where there is room for them
   if (room >= 4)
@@ -56,7 +60,7 @@ void ButtonField::Draw(Canvas& canvas, bool focused) const {
   const Look look =
       isDefault && !focused && m_control.Enabled() ? Look::Default : ButtonLook(m_control, focused);
   TextWithAccess(canvas, m_cell.row, m_cell.col + indent, before, m_control.Text() + after,
-                 m_cell.cols - indent, look);
+                 m_cell.cols - indent, look, m_chosenAccess);
 }
 
 bool ButtonField::HandleKey(const Key& key) {
@@ -70,9 +74,11 @@ bool ButtonField::Activate() {
 }
 
 void CheckField::Draw(Canvas& canvas, bool focused) const {
-  const std::string box = m_control.Check() == BST_CHECKED ? "[x] " : "[ ] ";
+  const bool marked = !m_control.Enabled() && !canvas.Dims();
+  std::string box = m_control.Check() == BST_CHECKED ? "[x] " : "[ ] ";
+  if (marked) box = "(" + box.substr(1, 1) + ") ";
   TextWithAccess(canvas, m_cell.row, m_cell.col, box, m_control.Text(), m_cell.cols,
-                 ButtonLook(m_control, focused));
+                 ButtonLook(m_control, focused), m_chosenAccess);
 }
 
 bool CheckField::HandleKey(const Key& key) {

@@ -26,6 +26,7 @@ class ButtonField : public Field {
   bool HandleKey(const Key& key) override;
   bool Activate() override;
   void Click(int, int) override { Activate(); }
+  std::string KeyHelp() const override { return "Space press"; }
 };
 
 // "[x] Text"; Space toggles it.
@@ -36,4 +37,5 @@ class CheckField : public Field {
   bool HandleKey(const Key& key) override;
   bool Activate() override;
   void Click(int, int) override { Activate(); }
+  std::string KeyHelp() const override { return "Space toggle"; }
 };

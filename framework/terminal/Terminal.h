@@ -19,4 +19,6 @@ class Terminal {
   // The next key; nothing when `timeoutMs` passed first or `wakeDescriptor` (when not -1)
   // became readable.
   virtual std::optional<Key> WaitForKey(int timeoutMs, int wakeDescriptor) = 0;
+  // The terminal went away (end of file or a read error on it): nothing more can be shown.
+  virtual bool Gone() const { return false; }
 };

@@ -28,7 +28,7 @@ void TerminalBackend::SetWindDown(std::function<bool()> requested, int descripto
 }
 
 bool TerminalBackend::WindingDown() const {
-  return !m_failure.empty() || (m_windDownRequested && m_windDownRequested());
+  return !m_failure.empty() || m_terminal.Gone() || (m_windDownRequested && m_windDownRequested());
 }
 
 void TerminalBackend::RunModal(CWnd& window) {
@@ -83,20 +83,28 @@ void TerminalBackend::Run(Surface& surface) {
   m_open.pop_back();
 }
 
+// The first window of the stack that the screen cannot hold, or null when all fit. What is
+// above it is hidden with it, and while one is hidden no key reaches any window.
+const Surface* TerminalBackend::FirstHidden(CellSize screen) const {
+  for (const Surface* surface : m_open)
+    if (!screen.Holds(surface->Smallest())) return surface;
+  return nullptr;
+}
+
 void TerminalBackend::Redraw() {
   const CellSize screen = m_terminal.Size();
   Canvas& canvas = m_terminal.BeginFrame();
-  for (Surface* surface : m_open) {
-    if (!screen.Holds(surface->Smallest())) {
-      const std::string message =
-          "The terminal is too small: this window needs " + SizeText(surface->Smallest()) + ".";
-      int row = 0;
-      for (const std::string& line : WrapText(message, screen.cols))
-        canvas.Text(row++, 0, line, screen.cols, Look::Plain);
-      break;
+  if (const Surface* hidden = FirstHidden(screen)) {
+    const std::string message = "The terminal is too small: this window needs " +
+                                SizeText(hidden->Smallest()) + ". Keys are ignored until it is larger.";
+    int row = 0;
+    for (const std::string& line : WrapText(message, screen.cols))
+      canvas.Text(row++, 0, line, screen.cols, Look::Plain);
+  } else {
+    for (Surface* surface : m_open) {
+      surface->Fit(screen);
+      surface->Draw(canvas, surface == m_open.back());
     }
-    surface->Fit(screen);
-    surface->Draw(canvas, surface == m_open.back());
   }
   m_terminal.EndFrame();
 }
@@ -105,8 +113,7 @@ void TerminalBackend::WaitAndDispatch(Surface& surface) {
   FollowTimers();
   const std::optional<Key> key =
       m_terminal.WaitForKey(m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
-  if (key && !key->Is(Key::Code::Resize) && m_terminal.Size().Holds(surface.Smallest()))
-    surface.HandleKey(*key);
+  if (key && !key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
   FireTimers();
 }
 

@@ -9,17 +9,17 @@
 // with Cancel, and so is every later window, and every later question is answered with its most
 // cautious button, so the applet unwinds as if cancelled; Failure() then says what size the
 // terminal needs. A terminal made too small while a window is open shows the size it needs
-// until it is large enough again. A wind-down request (a termination signal) is handled the
-// same way as a window that does not fit, without the failure.
+// until it is large enough again, and no key reaches a window meanwhile. A wind-down request (a termination
+// signal) is handled the same way as a window that does not fit, without the failure.
 
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/Backend.h"
+#include "framework/terminal/Surface.h"
 #include "framework/terminal/TimerSchedule.h"
 
-class Surface;
 class Terminal;
 struct ModuleResources;
 
@@ -42,6 +42,7 @@ class TerminalBackend : public Backend {
   bool WindingDown() const;
   // Ends the run (Failure()) unless the terminal holds the current module's largest window.
   void CheckModuleFits();
+  const Surface* FirstHidden(CellSize screen) const;
   void Redraw();
   void WaitAndDispatch(Surface& surface);
   void FollowTimers();

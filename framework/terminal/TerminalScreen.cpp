@@ -2,13 +2,20 @@
 
 #include <curses.h>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <term.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
+#include <utility>
+#include <vector>
 
 #include "framework/terminal/TerminalRescue.h"
 #include "framework/terminal/Utf8.h"
@@ -21,14 +28,10 @@ constexpr int kEscapeDelayMs = 25;
 SCREEN* g_screen = nullptr;
 int g_heldStderr = -1;  // the real standard error while it is held back
 FILE* g_heldText = nullptr;
+std::string g_pasteOff;  // ends bracketed paste, where the terminal has it
 
-void GiveBack() {
-  if (!g_screen) return;
-  const TerminationSignalsBlocked blocked;
-  DisarmTerminalRescue();
-  endwin();
-  delscreen(g_screen);
-  g_screen = nullptr;
+// Writes out what standard error held meanwhile, and gives it back.
+void ReleaseStderr() {
   if (g_heldStderr < 0) return;
   std::fflush(stderr);
   dup2(g_heldStderr, STDERR_FILENO);
@@ -39,6 +42,18 @@ void GiveBack() {
   for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, g_heldText)) > 0;)
     std::fwrite(buffer, 1, n, stderr);
   std::fclose(g_heldText);
+  g_heldText = nullptr;
+}
+
+void GiveBack() {
+  if (!g_screen) return;
+  const TerminationSignalsBlocked blocked;
+  DisarmTerminalRescue();
+  putp(g_pasteOff.c_str());
+  endwin();
+  delscreen(g_screen);
+  g_screen = nullptr;
+  ReleaseStderr();
 }
 
 void HoldStderr() {
@@ -63,6 +78,7 @@ std::string UndoBytes() {
     undo += mouse && mouse != reinterpret_cast<char*>(-1) ? tiparm(mouse, 0) : "\033[?1000l";
   }
   add("rmkx");
+  add("BD");
   add("cnorm");
   add("rmcup");
   return undo;
@@ -95,70 +111,43 @@ attr_t AttributesOf(Look look) {
   return A_NORMAL;
 }
 
-// A press of the first button is a click; the wheel moves as the arrows do.
-std::optional<Key> MouseKey() {
-  MEVENT event;
-  if (getmouse(&event) != OK) return std::nullopt;
-  if (event.bstate & BUTTON1_PRESSED) return Key{Key::Code::Click, 0, false, 0, event.y, event.x};
-  if (event.bstate & BUTTON4_PRESSED) return Key::Of(Key::Code::Up);
-  if (event.bstate & BUTTON5_PRESSED) return Key::Of(Key::Code::Down);
-  return std::nullopt;
+// A capability's text, or empty when the terminal's description has none.
+std::string Capability(const char* name) {
+  const char* text = tigetstr(name);
+  return text && text != reinterpret_cast<char*>(-1) ? text : "";
 }
 
-std::optional<Key> NamedKey(int code) {
-  switch (code) {
-    case KEY_BTAB:
-      return Key::Of(Key::Code::BackTab);
-    case KEY_UP:
-      return Key::Of(Key::Code::Up);
-    case KEY_DOWN:
-      return Key::Of(Key::Code::Down);
-    case KEY_LEFT:
-      return Key::Of(Key::Code::Left);
-    case KEY_RIGHT:
-      return Key::Of(Key::Code::Right);
-    case KEY_PPAGE:
-      return Key::Of(Key::Code::PageUp);
-    case KEY_NPAGE:
-      return Key::Of(Key::Code::PageDown);
-    case KEY_HOME:
-      return Key::Of(Key::Code::Home);
-    case KEY_END:
-      return Key::Of(Key::Code::End);
-    case KEY_BACKSPACE:
-      return Key::Of(Key::Code::Backspace);
-    case KEY_DC:
-      return Key::Of(Key::Code::Delete);
-    case KEY_ENTER:
-      return Key::Of(Key::Code::Enter);
-    case KEY_RESIZE:
-      return Key::Of(Key::Code::Resize);
-    case KEY_MOUSE:
-      return MouseKey();
-  }
-  if (code >= KEY_F(1) && code <= KEY_F(12)) return Key{Key::Code::Function, 0, false, code - KEY_F(0)};
-  // Keys with modifiers have names of their own in the terminal's description.
-  const char* name = keyname(code);
-  if (!name) return std::nullopt;
-  if (std::strcmp(name, "kPRV5") == 0) return Key::Of(Key::Code::PreviousTab);
-  if (std::strcmp(name, "kNXT5") == 0) return Key::Of(Key::Code::NextTab);
-  if (std::strcmp(name, "kDN3") == 0) return Key{Key::Code::Down, 0, true};
-  return std::nullopt;
+// The key sequences the terminal's description names.
+std::vector<KeyDecoder::Sequence> KnownSequences() {
+  const std::pair<const char*, Key> named[] = {
+      {"kcbt", Key::Of(Key::Code::BackTab)},      {"kcuu1", Key::Of(Key::Code::Up)},
+      {"kcud1", Key::Of(Key::Code::Down)},        {"kcub1", Key::Of(Key::Code::Left)},
+      {"kcuf1", Key::Of(Key::Code::Right)},       {"kpp", Key::Of(Key::Code::PageUp)},
+      {"knp", Key::Of(Key::Code::PageDown)},      {"khome", Key::Of(Key::Code::Home)},
+      {"kend", Key::Of(Key::Code::End)},          {"kbs", Key::Of(Key::Code::Backspace)},
+      {"kdch1", Key::Of(Key::Code::Delete)},      {"kent", Key::Of(Key::Code::Enter)},
+      {"kPRV5", Key::Of(Key::Code::PreviousTab)}, {"kNXT5", Key::Of(Key::Code::NextTab)},
+      {"kDN3", Key{Key::Code::Down, 0, true}},
+  };
+  std::vector<KeyDecoder::Sequence> known;
+  for (const auto& [name, key] : named) known.push_back({Capability(name), key});
+  for (int number = 1; number <= 12; ++number)
+    known.push_back(
+        {Capability(("kf" + std::to_string(number)).c_str()), Key{Key::Code::Function, 0, false, number}});
+  return known;
 }
 
-std::optional<Key> CharacterKey(wint_t ch) {
-  switch (ch) {
-    case L'\t':
-      return Key::Of(Key::Code::Tab);
-    case L'\r':
-    case L'\n':
-      return Key::Of(Key::Code::Enter);
-    case 8:
-    case 127:
-      return Key::Of(Key::Code::Backspace);
-  }
-  if (ch < L' ') return std::nullopt;
-  return Key::Char(static_cast<char32_t>(ch));
+// The pause that tells a lone Escape from the start of a key's sequence: ESCDELAY when it
+// names a sensible one, else our own.
+int EscapeDelayMs() {
+  const char* text = std::getenv("ESCDELAY");
+  const int named = text ? std::atoi(text) : 0;
+  return named > 0 && named <= 1000 ? named : kEscapeDelayMs;
+}
+
+std::string TerminalType() {
+  const char* type = std::getenv("TERM");
+  return type ? type : "";
 }
 
 }  // namespace
@@ -169,30 +158,44 @@ TerminalScreen::TerminalScreen() {
   UseUtf8Locale();
   termios shellModes{};
   tcgetattr(STDIN_FILENO, &shellModes);
+  const std::string type = TerminalType();
+  if (type.empty()) throw TerminalUnavailable("TERM names no terminal type");
   HoldStderr();
-  g_screen = newterm(nullptr, stdout, stdin);
+  g_screen = newterm(type.c_str(), stdout, stdin);
   if (!g_screen) {
+    ReleaseStderr();
+    throw TerminalUnavailable("the terminal type \"" + type + "\" (TERM) is unknown");
+  }
+  // A terminal that cannot place the cursor (dumb, a printer) cannot show a form.
+  if (Capability("cup").empty()) {
     GiveBack();
-    throw TerminalUnavailable("the terminal type is unknown (TERM)");
+    throw TerminalUnavailable("the terminal type \"" + type + "\" (TERM) cannot place the cursor");
   }
   std::atexit(GiveBack);
-  set_escdelay(kEscapeDelayMs);
   cbreak();
   noecho();
   nonl();
-  keypad(stdscr, TRUE);
-  nodelay(stdscr, TRUE);
-  // Where the terminal reports the mouse: presses at once, without waiting to see a click.
+  keypad(stdscr, TRUE);  // the terminal sends its keys as its description names them
+  // Where the terminal reports the mouse: presses of the first button, and the wheel.
   mousemask(BUTTON1_PRESSED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
-  mouseinterval(0);
   if (has_colors()) {
     start_color();
     use_default_colors();  // the terminal's own colours
   }
+  g_pasteOff = Capability("BD");
+  putp(Capability("BE").c_str());
+  std::fflush(stdout);
+  m_decoder.emplace(KnownSequences(), has_mouse() ? Capability("kmous") : "");
+  m_escapeDelayMs = EscapeDelayMs();
+  m_dims = !Capability("dim").empty();
+  m_size = Size();
   ArmTerminalRescue(shellModes, UndoBytes(), g_heldStderr, g_heldText ? fileno(g_heldText) : -1);
 }
 
-TerminalScreen::~TerminalScreen() { GiveBack(); }
+TerminalScreen::~TerminalScreen() {
+  GiveBack();
+  if (m_gone) raise(SIGHUP);
+}
 
 CellSize TerminalScreen::Size() const {
   int rows = 0, cols = 0;
@@ -219,14 +222,21 @@ void TerminalScreen::Text(int row, int col, const std::string& text, int width, 
   col += m_col;
   if (row < 0 || row >= size.rows || width <= 0) return;
   const int end = std::min(col + width, size.cols);
-  attrset(AttributesOf(look));
+  attrset(AttributesOf(look));  // for the fill
+  const attr_t attributes = AttributesOf(look);
+  const std::u32string chars = DecodeUtf8(text);
   int at = col;
-  for (char32_t ch : DecodeUtf8(text)) {
-    const int cells = CellWidth(ch);
-    if (cells == 0) continue;
+  for (size_t i = 0; i < chars.size();) {
+    const int cells = CellWidth(chars[i]);
+    // A cell holds a character with the combining marks after it (as many as a cell takes).
+    std::wstring cluster(1, static_cast<wchar_t>(chars[i]));
+    for (++i; i < chars.size() && chars[i] >= 0x80 && CellWidth(chars[i]) == 0; ++i)
+      if (cluster.size() < CCHARW_MAX) cluster += static_cast<wchar_t>(chars[i]);
+    if (cells == 0) continue;  // a control character, or marks without a character
     if (at + cells > end) break;
-    const wchar_t shown[2] = {static_cast<wchar_t>(ch), 0};
-    mvaddnwstr(row, at, shown, 1);
+    cchar_t cell;
+    setcchar(&cell, cluster.c_str(), attributes, 0, nullptr);
+    mvadd_wch(row, at, &cell);
     at += cells;
   }
   for (; fill != '\0' && at < end; ++at) mvaddch(row, at, static_cast<chtype>(fill));
@@ -253,24 +263,45 @@ void TerminalScreen::Caret(int row, int col) {
   m_caretCol = col + m_col;
 }
 
-std::optional<Key> TerminalScreen::ReadKey() {
-  wint_t ch = 0;
-  const int kind = get_wch(&ch);
-  if (kind == ERR) return std::nullopt;
-  if (kind == KEY_CODE_YES) return NamedKey(static_cast<int>(ch));
-  if (ch != 27) return CharacterKey(ch);
-  // Escape alone, or Alt (Meta) with the key that follows at once.
-  wint_t next = 0;
-  const int nextKind = get_wch(&next);
-  if (nextKind == OK && next >= L' ') return Key::Char(static_cast<char32_t>(next), true);
-  if (nextKind == KEY_CODE_YES && next == KEY_DOWN) return Key{Key::Code::Down, 0, true};
-  return Key::Of(Key::Code::Escape);
+// Follows a change of the terminal's size, told by the terminal itself.
+bool TerminalScreen::FollowResize() {
+  winsize size{};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return false;
+  const CellSize now{size.ws_row, size.ws_col};
+  if (now.rows == m_size.rows && now.cols == m_size.cols) return false;
+  if (now.rows != LINES || now.cols != COLS) resizeterm(now.rows, now.cols);
+  m_size = now;
+  return true;
+}
+
+// Reads what the terminal has sent; false when it is gone (end of file or a read error).
+bool TerminalScreen::ReadInput() {
+  char buffer[4096];
+  const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+  if (got > 0) m_decoder->Feed(std::string_view(buffer, static_cast<size_t>(got)));
+  return got > 0 || (got < 0 && (errno == EINTR || errno == EAGAIN));
 }
 
 std::optional<Key> TerminalScreen::WaitForKey(int timeoutMs, int wakeDescriptor) {
-  if (std::optional<Key> key = ReadKey()) return key;  // already read from the terminal
-  pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {wakeDescriptor, POLLIN, 0}};
-  if (poll(watched, wakeDescriptor >= 0 ? 2 : 1, timeoutMs) == 0) return std::nullopt;
-  // Readable input, a wake-up, or a signal (a resize among them): whatever ncurses has.
-  return ReadKey();
+  for (;;) {
+    if (std::optional<Key> key = m_decoder->Next()) return key;
+    if (FollowResize()) return Key::Of(Key::Code::Resize);
+    if (m_gone) return std::nullopt;
+    // Part of a sequence waits a short while for its rest, timers or not.
+    const bool waiting = m_decoder->Waiting();
+    pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {wakeDescriptor, POLLIN, 0}};
+    const int ready = poll(watched, wakeDescriptor >= 0 ? 2 : 1, waiting ? m_escapeDelayMs : timeoutMs);
+    if (ready < 0) {
+      if (errno == EINTR) continue;  // a signal: a resize, or a wake-up that poll shows next
+      m_gone = true;
+      return std::nullopt;
+    }
+    if (ready == 0 && waiting) {
+      m_decoder->TimeOut();
+      continue;
+    }
+    if (ready == 0) return std::nullopt;
+    if (watched[0].revents == 0) return std::nullopt;  // woken
+    if (!ReadInput()) m_gone = true;
+  }
 }

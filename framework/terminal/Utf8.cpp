@@ -93,6 +93,19 @@ std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic, int* ce
   return shown;
 }
 
+std::string Clip(const std::string& text, int width) {
+  const std::u32string whole = DecodeUtf8(text);
+  if (CellWidth(whole) <= width) return text;
+  std::u32string cut;
+  int cells = 0;
+  for (char32_t ch : whole) {
+    if (cells + CellWidth(ch) > width - 1) break;
+    cut += ch;
+    cells += CellWidth(ch);
+  }
+  return EncodeUtf8(cut) + (width > 0 ? "\u2026" : "");
+}
+
 std::vector<std::string> WrapText(const std::string& text, int width) {
   std::vector<std::string> lines;
   std::u32string rest = DecodeUtf8(text) + U'\n';

@@ -13,5 +13,7 @@ int CellWidth(const std::u32string& text);
 // folded to lower case (0 when the text has none), with the cells shown before it.
 // The text's lines, each broken at spaces (or anywhere, for a long word) to `width` cells.
 std::vector<std::string> WrapText(const std::string& text, int width);
+// The text as it fits in `width` cells: whole, or cut with a mark (…) in its last cell.
+std::string Clip(const std::string& text, int width);
 std::string WithoutMnemonic(const std::string& text, char32_t* mnemonic = nullptr,
                             int* cellsBefore = nullptr);

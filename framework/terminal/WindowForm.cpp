@@ -2,12 +2,13 @@
 
 #include <cwctype>
 
+#include "framework/AccessKeys.h"
 #include "framework/Control.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
-#include "framework/terminal/Utf8.h"
 
-WindowForm::WindowForm(CWnd& window, Deliver deliver) : m_window(window) {
+WindowForm::WindowForm(CWnd& window, Deliver deliver, bool chooseAccessKeys)
+    : m_window(window), m_chooseAccessKeys(chooseAccessKeys) {
   const WindowState& state = *window.GetWindowState();
   for (const auto& control : state.Controls()) {
     const int id = control->Id();
@@ -18,8 +19,10 @@ WindowForm::WindowForm(CWnd& window, Deliver deliver) : m_window(window) {
   m_focusSerial = state.FocusSerial() - 1;  // the request made before the window showed counts
 }
 
-void WindowForm::LayOut(int maxRows) {
-  const CellLayout layout = CellLayout::Of(*m_window.GetWindowState()->Template(), maxRows);
+void WindowForm::LayOut(int maxRows, int growCols) {
+  const res::DialogTemplate& tmpl = *m_window.GetWindowState()->Template();
+  CellLayout layout = CellLayout::Of(tmpl, maxRows);
+  if (growCols > 0) layout.Grow(tmpl, maxRows, growCols);
   Place(layout.cells, layout.rows, layout.cols);
 }
 
@@ -29,7 +32,31 @@ void WindowForm::Place(const std::vector<CellRect>& cells, int rows, int cols) {
   m_cols = cols;
 }
 
+bool WindowForm::WantsAccessKey(size_t index) const {
+  const Control& control = m_fields[index]->GetControl();
+  if (m_fields[index]->IsPushButton() || control.IsCheckBox()) return true;
+  if (control.Kind() != res::ControlKind::Static || (control.Style() & res::SS_TYPEMASK) == res::SS_BITMAP ||
+      index + 1 >= m_fields.size())
+    return false;
+  const res::ControlKind next = m_fields[index + 1]->GetControl().Kind();
+  return next == res::ControlKind::Edit || next == res::ControlKind::ComboBox ||
+         next == res::ControlKind::ListView;
+}
+
+void WindowForm::ChooseAccessKeys() const {
+  if (!m_chooseAccessKeys) return;
+  std::vector<std::string> texts;
+  std::vector<bool> wanted;
+  for (size_t i = 0; i < m_fields.size(); ++i) {
+    texts.push_back(m_fields[i]->GetControl().Text());
+    wanted.push_back(WantsAccessKey(i));
+  }
+  const std::vector<int> chosen = ::ChooseAccessKeys(texts, wanted);
+  for (size_t i = 0; i < m_fields.size(); ++i) m_fields[i]->SetChosenAccess(chosen[i]);
+}
+
 void WindowForm::Draw(Canvas& canvas, bool active) const {
+  ChooseAccessKeys();
   // Frames first, so that what they hold draws over their lines.
   for (const auto& field : m_fields)
     if (field->GetControl().IsButtonOfType(res::BS_GROUPBOX)) field->Draw(canvas, false);
@@ -45,10 +72,8 @@ bool WindowForm::FollowFocusRequest() {
   m_focusSerial = state.FocusSerial();
   // The control asked for, or when it takes no input (a read-only field) the next that does.
   for (size_t i = 0; i < m_fields.size(); ++i)
-    if (m_fields[i]->GetControl().Id() == state.FocusId()) {
-      m_focus = NextTaking(static_cast<int>(i) - 1, true);
-      return m_focus >= 0;
-    }
+    if (m_fields[i]->GetControl().Id() == state.FocusId())
+      return FocusOn(NextTaking(static_cast<int>(i) - 1, true));
   return false;
 }
 
@@ -59,14 +84,16 @@ int WindowForm::NextTaking(int from, bool forward) const {
   return -1;
 }
 
-bool WindowForm::MoveFocus(bool forward) {
-  m_focus = NextTaking(m_focus, forward);
-  return m_focus >= 0;
+bool WindowForm::FocusOn(int index) {
+  m_focus = index;
+  if (index >= 0) m_fields[index]->FocusArrived();
+  return index >= 0;
 }
 
+bool WindowForm::MoveFocus(bool forward) { return FocusOn(NextTaking(m_focus, forward)); }
+
 bool WindowForm::FocusEdge(bool forward) {
-  m_focus = NextTaking(forward ? -1 : static_cast<int>(m_fields.size()), forward);
-  return m_focus >= 0;
+  return FocusOn(NextTaking(forward ? -1 : static_cast<int>(m_fields.size()), forward));
 }
 
 bool WindowForm::Click(int row, int col) {
@@ -94,6 +121,10 @@ bool WindowForm::PressDefault() {
 
 bool WindowForm::HandleKey(const Key& key) {
   if (HasFocus() && !m_fields[m_focus]->TakesFocus()) MoveFocus(true);  // it was disabled meanwhile
+  if (key.Is(Key::Code::Paste)) {  // text for the focused field, never a command
+    if (HasFocus() && m_fields[m_focus]->TakesPaste()) m_fields[m_focus]->HandleKey(key);
+    return true;
+  }
   if (HasFocus() && m_fields[m_focus]->HandleKey(key)) return true;
   return key.Is(Key::Code::Char) && key.alt && Mnemonic(key.ch);
 }
@@ -101,14 +132,14 @@ bool WindowForm::HandleKey(const Key& key) {
 // A button or check box with the letter acts; a label's letter focuses the next field.
 bool WindowForm::Mnemonic(char32_t letter) {
   const auto wanted = static_cast<char32_t>(std::towlower(static_cast<wint_t>(letter)));
+  ChooseAccessKeys();
   for (size_t i = 0; i < m_fields.size(); ++i) {
-    char32_t mnemonic = 0;
-    WithoutMnemonic(m_fields[i]->GetControl().Text(), &mnemonic);
+    const char32_t mnemonic = m_fields[i]->AccessLetter();
     if (mnemonic == 0 || mnemonic != wanted) continue;
     const int target =
         m_fields[i]->TakesFocus() ? static_cast<int>(i) : NextTaking(static_cast<int>(i), true);
     if (target < 0) continue;
-    m_focus = target;
+    FocusOn(target);
     if (target == static_cast<int>(i)) m_fields[i]->Activate();
     return true;
   }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/terminal/CellLayout.h"
@@ -17,10 +18,12 @@ class WindowForm {
   // Runs a piece of the window's logic for one user action.
   using Deliver = std::function<void(const std::function<void()>&)>;
 
-  WindowForm(CWnd& window, Deliver deliver);
+  // `chooseAccessKeys`: whether controls whose text marks no access letter get one.
+  WindowForm(CWnd& window, Deliver deliver, bool chooseAccessKeys = true);
 
-  // Places the fields from the window's template, in at most `maxRows` rows where it can.
-  void LayOut(int maxRows);
+  // Places the fields from the window's template, in at most `maxRows` rows where it can;
+  // given `growCols`, a window that can grow fills `maxRows` x `growCols` in those directions.
+  void LayOut(int maxRows, int growCols = 0);
   // Places the fields where the caller says (a window without a template).
   void Place(const std::vector<CellRect>& cells, int rows, int cols);
   int Rows() const { return m_rows; }
@@ -42,10 +45,18 @@ class WindowForm {
   // A focus request of the window's logic that has not been followed yet.
   bool FollowFocusRequest();
   bool HasFocus() const { return m_focus >= 0; }
+  // What the focused field's help line says ("" when nothing has the focus).
+  std::string KeyHelp() const { return HasFocus() ? m_fields[m_focus]->KeyHelp() : ""; }
   void DropFocus() { m_focus = -1; }
 
  private:
   bool Mnemonic(char32_t letter);
+  // Chooses access letters for the buttons, check boxes and field labels whose texts have none
+  // (the texts may have changed since).
+  void ChooseAccessKeys() const;
+  bool WantsAccessKey(size_t index) const;
+  // Gives the focus to the field (from the keyboard or the window's logic); false for -1.
+  bool FocusOn(int index);
   int NextTaking(int from, bool forward) const;
 
   CWnd& m_window;
@@ -53,4 +64,5 @@ class WindowForm {
   int m_rows = 0, m_cols = 0;
   int m_focus = -1;
   unsigned m_focusSerial = 0;
+  bool m_chooseAccessKeys;
 };

@@ -8,6 +8,11 @@ bool WindowSurface::Done() const { return m_window.GetWindowState()->Ended(); }
 
 void WindowSurface::Abandon() { m_window.EndModalLoop(IDCANCEL); }
 
+std::string WindowSurface::HelpLine(const WindowForm& focused, const std::string& windowKeys) {
+  const std::string field = focused.KeyHelp();
+  return field.empty() ? windowKeys : field + "  " + windowKeys;
+}
+
 bool WindowSurface::HandleWindowKey(const Key& key) {
   switch (key.code) {
     case Key::Code::Tab:

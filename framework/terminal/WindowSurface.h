@@ -3,6 +3,7 @@
 // end, and the keys every window takes alike (Tab and Shift-Tab go round the fields, Enter
 // presses the default button, Escape sends Cancel).
 
+#include <string>
 #include <utility>
 
 #include "framework/terminal/Surface.h"
@@ -17,6 +18,8 @@ class WindowSurface : public Surface {
   WindowSurface(CWnd& window, WindowForm::Deliver deliver)
       : m_window(window), m_deliver(std::move(deliver)) {}
 
+  // The help line: the focused field's keys, then the window's.
+  static std::string HelpLine(const WindowForm& focused, const std::string& windowKeys);
   // Tab, Shift-Tab, Enter and Escape; false for any other key.
   bool HandleWindowKey(const Key& key);
   // Tab and Shift-Tab: the next (or previous) field, round the end.

@@ -76,6 +76,23 @@ TEST_F(TerminalBackendTest, MnemonicsEscapeAndMessageBoxesAnswerFromTheKeyboard)
   EXPECT_TRUE(dialog.m_name.empty()) << "Cancel keeps what was typed out of the members";
 }
 
+// Controls whose texts mark no access letter get one ("Add": d, as the check box "Allow" has
+// a; "OK": k, as "Off" has o); a paste is text for the focused field and never presses the
+// focused button; the help line names the focused field's keys and the window's.
+TEST_F(TerminalBackendTest, ChosenAccessLettersPastedTextAndTheHelpLineServeTheKeyboard) {
+  grid.Press(Key::Pasted(U"ab"));
+  grid.Press(Key::Char(U'd', true));
+  grid.Press(Key::Pasted(U" "));
+  grid.Press(Key::Char(U'k', true));
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.m_name, "ab");
+  EXPECT_EQ(dialog.m_log, std::vector<std::string>{"add"});
+  EXPECT_NE(grid.shownBeforeKeys.front().find("Tab next  Enter OK  Esc cancel"), std::string::npos)
+      << grid.shownBeforeKeys.front();
+  EXPECT_NE(grid.shownBeforeKeys.back().find("Space press  Tab next"), std::string::npos)
+      << grid.shownBeforeKeys.back();
+}
+
 TEST_F(TerminalBackendTest, AClickFocusesAndActsOnTheFieldUnderTheMouse) {
   const CellLayout layout = CellLayout::Of(*test_templates::Find(test_templates::kRecord), 22);
   const CellSize corner = Centred({layout.rows + 2, layout.cols + 2}, grid.Size());
@@ -113,7 +130,7 @@ TEST_F(TerminalBackendTest, SheetTabsChangeWithFunctionKeysAndEnterPressesOk) {
   grid.Press(Key::Of(Key::Code::Enter));
   EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(second.m_value, 97);
-  EXPECT_TRUE(grid.Shows("[Second]")) << grid.Screen();
+  EXPECT_TRUE(grid.Shows("[F2 Second]")) << grid.Screen();
 }
 
 // The first window measures the terminal against the module's largest (Record, 57x11), so

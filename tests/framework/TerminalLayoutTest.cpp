@@ -1,6 +1,6 @@
 // The terminal layout of every real template: nothing overlaps, everything stays inside its
 // window and its group's frame, no text is cut, fields beside their labels share a row, and
-// the sheet's pages fit an 80x24 terminal.
+// the sheet's pages fit an 80x24 terminal and grow for a larger one.
 
 #include <gtest/gtest.h>
 
@@ -88,6 +88,14 @@ TEST(TerminalLayout, EveryTemplateLaysOutWithoutOverlapOrCutTextsAtFullSizeAndSq
     ExpectWholeTexts(tmpl, squeezed);
     EXPECT_LE(squeezed.rows, kPageRowsAt80x24) << id;
     EXPECT_LE(squeezed.cols + 2, 80) << id;
+    // Grown for a 132x43 terminal: pages with a list fill it, and stay sound.
+    CellLayout grown = squeezed;
+    grown.Grow(tmpl, 39, 130);
+    ExpectSound(tmpl, grown);
+    if (id == IDD_USERS || id == IDD_VIRTUAL_SERVERS) {
+      EXPECT_EQ(grown.rows, 39) << id;
+      EXPECT_EQ(grown.cols, 130) << id;
+    }
   }
 }
 

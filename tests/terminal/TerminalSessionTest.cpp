@@ -6,8 +6,11 @@
 
 #include <signal.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "tests/applet/AppletEnvironment.h"
 #include "tests/support/DatabaseTest.h"
@@ -15,10 +18,10 @@
 
 namespace {
 
-// Runs the host in the terminal, then reports its exit status and the terminal's line
-// discipline, and stays open to be read.
-std::string HostInTerminal(const std::string& home) {
-  return "env HOME='" + home + "' '" + HOST_PROGRAM +
+// Runs the host in the terminal (with `environment`, e.g. "TERM=vt100"), then reports its exit
+// status and the terminal's line discipline, and stays open to be read.
+std::string HostInTerminal(const std::string& home, const std::string& environment = "") {
+  return "env HOME='" + home + "' " + environment + " '" + HOST_PROGRAM +
          "' --terminal; echo \"EXIT=$?\"; stty -a | tr ' ;' '\\n\\n' | " +
          "grep -x -e -icanon -e icanon -e -echo -e echo | tr '\\n' ' '; echo; sleep 60";
 }
@@ -47,29 +50,28 @@ class TerminalSessionTest : public ::testing::TestWithParam<Engine>, public Appl
 };
 VELTRANE_ON_ALL_ENGINES(TerminalSessionTest);
 
-// Keys are sent in bursts, as a user types ahead; the screen is checked where a step shows
-// its result, and after Escape, which a key right behind it would turn into Alt.
+// Keys are sent in bursts, as a user types ahead (Escape too, right before the next key); the
+// screen is checked where a step shows its result.
 TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThroughEveryTab) {
   TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   // General: "..." beside the computer opens Add Computer; the name, Save, and Escape to close.
   Step(pane, "Tab Enter", "Add Computer");
   pane.Send("Tab");
   Type(pane, "pc1");
   pane.Send("Enter");
-  pane.Send("Escape");
-  ASSERT_TRUE(pane.WaitFor("Add Computer", false)) << pane.Screen();
-  // Virtual Servers: pc1, then Add.
-  Step(pane, "F2", "[Virtual Servers]");
+  // Escape closes it, and F2 right behind it goes to Virtual Servers: pc1, then Add.
+  Step(pane, "Escape F2", "[F2 Virtual Servers]");
+  EXPECT_EQ(pane.Screen().find("Add Computer"), std::string::npos) << pane.Screen();
   Step(pane, "p Tab Tab Tab Enter", "Add Virtual Server");
   Type(pane, "127.0.0.1");
   pane.Send("Tab");
-  Type(pane, "test server ünï");
-  Step(pane, "Enter", "127.0.0.1        test server ünï");
+  Type(pane, "test server ünï Zoe\u0308");  // the last with a combining mark, shown in one cell
+  Step(pane, "Enter", "127.0.0.1        test server ünï Zoe\u0308 ");
   // Users: pc1 and its server, then Add, the home folder picked in the chooser.
-  Step(pane, "F3", "[Users]");
+  Step(pane, "F3", "[F3 Users]");
   Step(pane, "p Tab 1", "Virtual Server 127.0.0.1");
   Step(pane, "Tab Tab Enter", "Add User");
   for (const char* field : {"alice", "s3cret!", "s3cret!", "100"}) {
@@ -81,16 +83,16 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
   Step(pane, "Space", "Home directory: " + home.Path().string());
   Step(pane, "Tab Space Tab Space", "[x] Upload");
   Step(pane, "Enter", "alice       " + (home.Path() / "alice").string().substr(0, 20));
-  Step(pane, "F1", "[General]");
+  Step(pane, "F1", "[F1 General]");
   // About holds nothing to focus, so the focus is on OK, which Enter presses.
-  Step(pane, "F4", "[About]");
+  Step(pane, "F4", "[F4 About]");
   Step(pane, "Enter", "EXIT=0");
 
   EXPECT_TRUE(pane.WaitFor("\nicanon echo")) << "the terminal's modes are given back:\n" << pane.Screen();
   EXPECT_EQ(pane.Screen().find("Veltrane Properties"), std::string::npos) << "the screen is given back";
   EXPECT_EQ(Count("SELECT COUNT(*) FROM VirtualServerGroup WHERE Name = 'pc1'"), "1");
   EXPECT_EQ(Count("SELECT VServerDesc FROM VirtualServers WHERE VServerIPAddr = '127.0.0.1'"),
-            "test server ünï");
+            "test server ünï Zoe\u0308");
   EXPECT_EQ(Count("SELECT HomeDir FROM Users WHERE UserName = 'alice'"), (home.Path() / "alice").string());
   EXPECT_EQ(Count("SELECT DiskQuota FROM Users WHERE UserName = 'alice'"), "100");
   EXPECT_EQ(AdminFlag(), "0");
@@ -118,7 +120,7 @@ TEST_P(TerminalSessionTest, ASecondSignalDuringTheWindDownStillGivesTheTerminalB
   TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
   Type(pane, "brelk");
-  Step(pane, "Enter", "[General]");
+  Step(pane, "Enter", "[F1 General]");
   const int host = pane.ShellChild();
   ASSERT_GT(host, 0);
   kill(host, SIGTERM);
@@ -128,6 +130,102 @@ TEST_P(TerminalSessionTest, ASecondSignalDuringTheWindDownStillGivesTheTerminalB
   EXPECT_EQ(pane.Describe("#{alternate_on} #{cursor_flag}"), "0 1")
       << "the screen and the cursor are given back";
   EXPECT_EQ(pane.Screen().find("Veltrane Properties"), std::string::npos) << pane.Screen();
+}
+
+// While the window on top cannot be drawn, no key reaches it: Enter on a hidden delete
+// question deletes nothing, and the question is still there when the terminal grows back.
+TEST_P(TerminalSessionTest, KeysReachNoWindowWhileTheTerminalIsTooSmallToShowIt) {
+  db.Execute("INSERT INTO VirtualServerGroup (Name, CurrentSite) VALUES ('pc1', '')");
+  db.Execute(
+      "INSERT INTO VirtualServers (VServerIPAddr, VServerDesc, VServerGroupID) "
+      "SELECT '10.0.0.1', 'd', ID FROM VirtualServerGroup WHERE Name = 'pc1'");
+  TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
+  ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
+  Type(pane, "brelk");
+  Step(pane, "Enter", "[F1 General]");
+  Step(pane, "F2 p", "10.0.0.1");
+  Step(pane, "Tab Tab Down Tab Tab Tab Enter", "Do you really want to continue");
+  pane.Resize(60, 18);
+  ASSERT_TRUE(pane.WaitFor("too small: this window needs 78x20. Keys are")) << pane.Screen();
+  Type(pane, "y");
+  pane.Send("Enter Space");
+  pane.Resize(80, 24);
+  Step(pane, "", "Do you really want to continue");
+  Step(pane, "Escape", "10.0.0.1");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM VirtualServers"), "1");
+}
+
+// The Log In dialog comes back with the wrong password selected, so the retyped one replaces
+// it; after the fourth failure one line says so.
+TEST_P(TerminalSessionTest, APasswordRetypedAfterAWrongOneReplacesItAndTheFourthFailureIsSaid) {
+  TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
+  ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
+  Type(pane, "wrongpw");
+  pane.Send("Enter");
+  Type(pane, "brelk");
+  Step(pane, "Enter", "[F1 General]");
+  Step(pane, "Escape", "EXIT=0");
+  TmuxPane again(HostInTerminal(home.Path().string()), 80, 24);
+  ASSERT_TRUE(again.WaitFor("Log In")) << again.Screen();
+  for (const char* password : {"one", "two", "three", "four"}) {
+    Type(again, password);
+    again.Send("Enter");
+  }
+  ASSERT_TRUE(again.WaitFor("EXIT=")) << again.Screen();
+  EXPECT_NE(again.Screen().find("veltrane-control: the log-in failed 4 times\nEXIT=0"), std::string::npos)
+      << again.Screen();
+}
+
+// A terminal the form cannot use ends the run with one line and status 1.
+TEST_P(TerminalSessionTest, AnUnknownOrUnusableTerminalTypeIsSaidInOneLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"nosuchterm", "the terminal type \"nosuchterm\" (TERM) is unknown"},
+      {"dumb", "the terminal type \"dumb\" (TERM) cannot place the cursor"},
+  };
+  for (const auto& [type, line] : cases) {
+    TmuxPane pane(HostInTerminal(home.Path().string(), std::string("TERM=") + type), 100, 24);
+    ASSERT_TRUE(pane.WaitFor("EXIT=")) << pane.Screen();
+    EXPECT_NE(
+        pane.Screen().find(std::string("veltrane-control: cannot use the terminal: ") + line + "\nEXIT=1"),
+        std::string::npos)
+        << pane.Screen();
+  }
+}
+
+// A terminal that goes away without a hang-up (the shell ignores it) closes the session and
+// ends the process, instead of leaving it spinning with the lock held.
+TEST_P(TerminalSessionTest, ATerminalGoneWithoutAHangUpClosesTheSessionAndEndsTheProcess) {
+  TmuxPane pane("trap '' HUP; " + HostInTerminal(home.Path().string()), 80, 24);
+  ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
+  Type(pane, "brelk");
+  Step(pane, "Enter", "[F1 General]");
+  const int host = pane.ShellChild();
+  ASSERT_GT(host, 0);
+  ASSERT_EQ(AdminFlag(), "1");
+  pane.Close();
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (kill(host, 0) == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_NE(kill(host, 0), 0) << "the host still runs";
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+// Keys that a VT100's description does not name (the terminal is xterm-like) are dropped,
+// never typed: the name is stored as typed.
+TEST_P(TerminalSessionTest, KeysTheTerminalTypeDoesNotNameAreNotTypedIntoAField) {
+  TmuxPane pane(HostInTerminal(home.Path().string(), "TERM=vt100"), 80, 24);
+  ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
+  Type(pane, "brelk");
+  Step(pane, "Enter", "General");
+  Step(pane, "Tab Enter", "Add Computer");
+  pane.Send("Tab");
+  Type(pane, "pc");
+  pane.Send("PageDown Home End DC PageUp BTab C-PageDown IC");
+  Type(pane, "2");
+  pane.Send("Enter");
+  Step(pane, "Escape", "Computer Name");
+  Step(pane, "Escape", "EXIT=0");
+  EXPECT_EQ(Count("SELECT Name FROM VirtualServerGroup"), "pc2");
 }
 
 }  // namespace

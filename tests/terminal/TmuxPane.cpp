@@ -34,7 +34,7 @@ TmuxPane::TmuxPane(const std::string& command, int cols, int rows) {
   Tmux("new-session -d -x " + std::to_string(cols) + " -y " + std::to_string(rows) + " " + Quoted(command));
 }
 
-TmuxPane::~TmuxPane() { Tmux("kill-server"); }
+TmuxPane::~TmuxPane() { Close(); }
 
 std::string TmuxPane::Tmux(const std::string& arguments) const {
   return OutputOf("tmux -L " + m_socket + " -f /dev/null " + arguments + " 2>&1");
@@ -45,6 +45,12 @@ void TmuxPane::Send(const std::string& keys, bool literally) {
 }
 
 std::string TmuxPane::Screen() const { return Tmux("capture-pane -p"); }
+
+void TmuxPane::Resize(int cols, int rows) {
+  Tmux("resize-window -x " + std::to_string(cols) + " -y " + std::to_string(rows));
+}
+
+void TmuxPane::Close() { Tmux("kill-server"); }
 
 std::string TmuxPane::Describe(const std::string& format) const {
   std::string answer = Tmux("display-message -p " + Quoted(format));

@@ -1,0 +1,16 @@
+#pragma once
+// Access letters for controls whose text marks none ("&"), chosen as a desktop's accelerator
+// manager does, so that every button, check box and field label can be reached with Alt and a
+// letter. The stored texts stay as they are: a backend only shows and acts on the letters.
+//
+// Letters marked in the texts are taken first. Then, control by control in the given order,
+// the first free letter (or digit) that starts a word of the text is chosen, else the first
+// free one anywhere in it. Case does not matter.
+
+#include <string>
+#include <vector>
+
+// For each text, where its chosen letter stands: its index among the characters shown (the
+// text without its "&" markers); -1 where the text marks its own, where none was wanted, or
+// where every letter of it is taken.
+std::vector<int> ChooseAccessKeys(const std::vector<std::string>& texts, const std::vector<bool>& wanted);
