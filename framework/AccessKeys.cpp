@@ -3,6 +3,8 @@
 #include <cctype>
 #include <set>
 
+#include "framework/Control.h"
+
 namespace {
 
 // A character of a text as shown: its first byte (letters and digits are ASCII) and whether
@@ -56,4 +58,27 @@ std::vector<int> ChooseAccessKeys(const std::vector<std::string>& texts, const s
     }
   }
   return chosen;
+}
+
+bool WantsAccessKey(const std::vector<std::unique_ptr<Control>>& controls, size_t index) {
+  const Control& control = *controls[index];
+  if (control.IsButtonOfType(res::BS_PUSHBUTTON) || control.IsButtonOfType(res::BS_DEFPUSHBUTTON) ||
+      control.IsCheckBox())
+    return true;
+  if (control.Kind() != res::ControlKind::Static || (control.Style() & res::SS_TYPEMASK) == res::SS_BITMAP ||
+      index + 1 >= controls.size())
+    return false;
+  const res::ControlKind next = controls[index + 1]->Kind();
+  return next == res::ControlKind::Edit || next == res::ControlKind::ComboBox ||
+         next == res::ControlKind::ListView;
+}
+
+std::vector<int> ChooseAccessKeys(const std::vector<std::unique_ptr<Control>>& controls) {
+  std::vector<std::string> texts;
+  std::vector<bool> wanted;
+  for (size_t i = 0; i < controls.size(); ++i) {
+    texts.push_back(controls[i]->Text());
+    wanted.push_back(WantsAccessKey(controls, i));
+  }
+  return ChooseAccessKeys(texts, wanted);
 }

@@ -7,10 +7,20 @@
 // the first free letter (or digit) that starts a word of the text is chosen, else the first
 // free one anywhere in it. Case does not matter.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class Control;
 
 // For each text, where its chosen letter stands: its index among the characters shown (the
 // text without its "&" markers); -1 where the text marks its own, where none was wanted, or
 // where every letter of it is taken.
 std::vector<int> ChooseAccessKeys(const std::vector<std::string>& texts, const std::vector<bool>& wanted);
+
+// Whether the control at `index` of a window's controls (in template order) is given a letter
+// when its text marks none: a push button, a check box, or a text label just before a field.
+bool WantsAccessKey(const std::vector<std::unique_ptr<Control>>& controls, size_t index);
+
+// ChooseAccessKeys over a window's controls, for those that want a letter.
+std::vector<int> ChooseAccessKeys(const std::vector<std::unique_ptr<Control>>& controls);

@@ -1,6 +1,8 @@
 #include "host/WindowRun.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QPixmap>
 #include <cstdio>
@@ -41,11 +43,18 @@ void NameTheApplication() {
   QGuiApplication::setDesktopFileName(kDesktopName);
 }
 
-// Every window carries the icon of the applet the program is there for.
+// Every window carries the icon of the applet the program is there for: its own picture, and
+// the desktop entry's icon drawn at each size installed beside the program (the build tree
+// has the same layout), so that a taskbar or a high-density screen need not scale it up.
 void UseTheAppletsIcon(const ControlPanel& panel) {
   for (const ControlPanel::Applet& applet : panel.Applets())
     if (applet.described && applet.description.icon) {
-      QApplication::setWindowIcon(QIcon(QPixmap(applet.description.icon)));
+      QIcon icon(QPixmap(applet.description.icon));
+      const QDir sizes(QCoreApplication::applicationDirPath() + "/../share/icons/hicolor");
+      for (const QString& size : sizes.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (const QString file = sizes.filePath(size + "/apps/" + kDesktopName + ".png"); QFile::exists(file))
+          icon.addFile(file);
+      QApplication::setWindowIcon(icon);
       return;
     }
 }

@@ -11,7 +11,7 @@ PACKAGES=(
   sqlite3 postgresql python3
   qt6-base-dev libgl-dev fonts-dejavu-core
   libsystemd-dev dbus python3-dbusmock
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils at-spi2-core python3-pyatspi
   libncurses-dev tmux
   clang-format
   "$@"

@@ -1,6 +1,7 @@
 #include "framework/qt/ControlView.h"
 
 #include "framework/Control.h"
+#include "framework/qt/ControlLabels.h"
 #include "framework/qt/ListView.h"
 #include "framework/qt/SimpleControlViews.h"
 
@@ -17,6 +18,25 @@ void ControlView::Sync() {
 }
 
 void ControlView::Shown() { m_shownRevision = m_control.Revision(); }
+
+void ControlView::SetAccessKey(int index) {
+  if (index == m_accessKey) return;
+  m_accessKey = index;
+  if (m_widget) Push();
+}
+
+QString ControlView::TextWithAccessKey() const {
+  const QString text = ToQString(m_control.Text());
+  if (m_accessKey < 0) return text;
+  const QList<uint> shown = WithoutMnemonics(text).toUcs4();
+  QString marked;
+  for (qsizetype i = 0; i < shown.size(); ++i) {
+    if (i == m_accessKey) marked += u'&';
+    const auto character = static_cast<char32_t>(shown[i]);
+    marked += character == U'&' ? QStringLiteral("&&") : QString::fromUcs4(&character, 1);
+  }
+  return marked;
+}
 
 std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, ControlView::Notify notify) {
   switch (control.Kind()) {

@@ -25,16 +25,22 @@ class ControlView {
   Control& GetControl() const { return m_control; }
   QWidget* Widget() const { return m_widget; }
   void Sync();
+  // The access letter chosen for a text that marks none (its index among the characters
+  // shown), or -1; shown at once.
+  void SetAccessKey(int index);
 
  protected:
   virtual void Push() = 0;  // the kind's own state; enabled is done here
   void Shown();             // the widget already shows the control as it is now
+  // The control's text for a widget that takes "&" as the mark of its access letter.
+  QString TextWithAccessKey() const;
 
   Control& m_control;
 
  private:
   QPointer<QWidget> m_widget;
   unsigned m_shownRevision;
+  int m_accessKey = -1;
 };
 
 // The view of a control of any kind, its widget a child of `parent`; `notify` sends a

@@ -1,14 +1,17 @@
 #pragma once
 // How a window's controls follow it when it is made larger than its template, read from the
 // template's own arrangement. The controls that stretch are the window's report lists, in
-// width and height; a window without one stretches its drop-down lists, in width only. Around
-// them:
+// width and height; a window without one stretches its drop-down lists and text fields, in
+// width only. Around them:
 // - a frame that encloses a stretching list grows with it, and a control in the same column
 //   as one (same left and right edge) grows in width with it;
 // - a control that spans the window's width grows in width;
-// - a control right of something that grows wider moves right, one below something that
-//   grows taller moves down; everything else keeps its place.
-// A window without a list keeps its template size.
+// - where several controls on one line stretch, they share the extra width in proportion to
+//   their own, so that the line keeps its proportions and ends at the window's edge;
+// - a control right of something that grows wider moves right by as much as that grew (a
+//   label keeps its gap to its field), one below something that grows taller moves down;
+//   everything else keeps its place.
+// A window with neither a list nor a drop-down list keeps its template size.
 
 #include <vector>
 
@@ -22,10 +25,12 @@ struct PlacedControl {
   QRect rect;  // as placed at the template's size
 };
 
+// Shares of the window's extra width and height: a control moves right by `right` of the
+// extra width and grows by `wider` of it (0 to 1).
 struct Growth {
-  bool moveRight = false;
+  double right = 0;
+  double wider = 0;
   bool moveDown = false;
-  bool wider = false;
   bool taller = false;
 };
 

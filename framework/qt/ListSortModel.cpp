@@ -2,13 +2,44 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <numeric>
 #include <string>
+#include <string_view>
 
 #include "framework/Control.h"
 
 namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The run of digits at the start of `text`, without its leading zeros; `text` moves past it.
+std::string_view TakeNumber(std::string_view& text) {
+  size_t end = 0;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  std::string_view number = text.substr(0, end);
+  text.remove_prefix(end);
+  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+  return number;
+}
+
+// Texts in the order people read them: a run of digits inside a text compares as the number
+// it is ("home2" before "home10", and an address octet by octet), everything else byte by byte.
+int CompareNaturally(std::string_view a, std::string_view b) {
+  while (!a.empty() && !b.empty()) {
+    if (IsDigit(a.front()) && IsDigit(b.front())) {
+      const std::string_view left = TakeNumber(a);
+      const std::string_view right = TakeNumber(b);
+      if (left.size() != right.size()) return left.size() < right.size() ? -1 : 1;
+      if (const int order = left.compare(right); order != 0) return order;
+      continue;
+    }
+    if (a.front() != b.front())
+      return static_cast<unsigned char>(a.front()) < static_cast<unsigned char>(b.front()) ? -1 : 1;
+    a.remove_prefix(1);
+    b.remove_prefix(1);
+  }
+  return a.empty() == b.empty() ? 0 : a.empty() ? -1 : 1;
+}
 
 // What the cells of the sorted column sort by, worked out once per sort: a cell's number, or
 // its text in lower case. The texts share one buffer, so sorting moves no strings.
@@ -64,10 +95,8 @@ class SortKeys {
   }
 
   int CompareTexts(const Key& a, const Key& b) const {
-    const int order = std::memcmp(m_texts.data() + a.textStart, m_texts.data() + b.textStart,
-                                  std::min(a.textLength, b.textLength));
-    if (order != 0) return order;
-    return a.textLength < b.textLength ? -1 : a.textLength > b.textLength ? 1 : 0;
+    return CompareNaturally(std::string_view(m_texts).substr(a.textStart, a.textLength),
+                            std::string_view(m_texts).substr(b.textStart, b.textLength));
   }
 
   std::vector<Key> m_keys;

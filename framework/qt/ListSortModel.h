@@ -5,7 +5,8 @@
 // of the rows is sorted again by the same column.
 //
 // Cells compare straight from the control: numbers as numbers and before text, text without
-// regard to ASCII case, and equal cells in the control's order. The order is two arrays of
+// regard to ASCII case and with the numbers inside it compared as numbers ("home2" before
+// "home10", addresses by their octets), and equal cells in the control's order. The order is two arrays of
 // row numbers, made only once the list is sorted.
 
 #include <vector>

@@ -23,7 +23,11 @@ ListView::ListView(Control& control, QWidget* parent)
 
 // The last column stretches, so its width is the window's, not the user's.
 ListView::~ListView() {
-  if (m_settingsKey.isEmpty() || m_shownHeadings.size() < 2) return;
+  if (m_settingsKey.isEmpty() || m_shownHeadings.empty()) return;
+  const QHeaderView* header = m_table->horizontalHeader();
+  SaveSortChoice(m_settingsKey,
+                 {header->sortIndicatorSection(), header->sortIndicatorOrder() == Qt::DescendingOrder});
+  if (m_shownHeadings.size() < 2) return;
   QList<int> widths;
   for (size_t i = 0; i + 1 < m_shownHeadings.size(); ++i)
     widths.append(m_table->columnWidth(static_cast<int>(i)));
@@ -35,7 +39,13 @@ QTableView* ListView::Table() const { return m_table; }
 void ListView::SelectedByUser(const QModelIndex& current) {
   if (m_pushing) return;
   m_control.SetSelection(current.isValid() ? m_sorted->mapToSource(current).row() : -1);
+  RememberSelectedKey();
   Shown();
+}
+
+void ListView::RememberSelectedKey() {
+  const int row = m_control.Selection();
+  m_selectedKey = row >= 0 ? std::optional(m_control.Rows()[row].data) : std::nullopt;
 }
 
 void ListView::Push() {
@@ -45,9 +55,28 @@ void ListView::Push() {
     m_model->Reload();
     if (Headings() != m_shownHeadings) PushColumns();
     m_shownContent = m_control.ContentRevision();
+    KeepSelectedKey();
   }
   PushSelection();
+  RememberSelectedKey();
   m_pushing = false;
+}
+
+// A refill after which the page selects its first row, as a page does to have one selected,
+// keeps the row the user had selected (the one with the same item data) when it is still
+// there; else it selects the first row shown, which is the control's first only when unsorted.
+// A row the page chose otherwise (an account just added) stays chosen.
+void ListView::KeepSelectedKey() {
+  if (m_control.Selection() != 0) return;
+  const std::vector<Control::Row>& rows = m_control.Rows();
+  if (m_selectedKey) {
+    for (size_t row = 0; row < rows.size(); ++row)
+      if (rows[row].data == *m_selectedKey) {
+        m_control.SetSelection(static_cast<int>(row));
+        return;
+      }
+  }
+  m_control.SetSelection(m_sorted->mapToSource(m_sorted->index(0, 0)).row());
 }
 
 std::vector<std::string> ListView::Headings() const {
@@ -56,10 +85,15 @@ std::vector<std::string> ListView::Headings() const {
   return headings;
 }
 
-// New columns: the widths kept from an earlier run of the same columns, or the control's.
+// New columns: the widths and the sorting kept from an earlier run of the same columns, or
+// the control's.
 void ListView::PushColumns() {
   m_shownHeadings = Headings();
+  DescribeColumns();
   const auto& columns = m_control.Columns();
+  const SortChoice sorting = m_settingsKey.isEmpty() ? SortChoice() : SavedSortChoice(m_settingsKey);
+  if (sorting.column >= 0 && sorting.column < static_cast<int>(columns.size()))
+    m_table->sortByColumn(sorting.column, sorting.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
   const QList<int> saved = m_settingsKey.isEmpty() ? QList<int>() : SavedColumnWidths(m_settingsKey);
   const bool useSaved = saved.size() + 1 == static_cast<qsizetype>(columns.size());
   const DialogUnits units = DialogUnits::ForFont(m_table->font());
@@ -83,4 +117,16 @@ void ListView::PushSelection() {
   if (selection->currentIndex().row() == shown.row() && selection->isRowSelected(shown.row())) return;
   selection->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   m_table->scrollTo(shown);
+}
+
+// A screen reader says what the columns are; a list without a label is named by them.
+void ListView::DescribeColumns() {
+  QStringList headings;
+  for (const std::string& heading : m_shownHeadings) headings << ToQString(heading);
+  const QString columns = headings.join(QStringLiteral(", "));
+  if (m_table->accessibleName().isEmpty() || m_namedByColumns) {
+    m_table->setAccessibleName(columns);
+    m_namedByColumns = true;
+  }
+  m_table->setAccessibleDescription(QStringLiteral("Columns: %1").arg(columns));
 }

@@ -3,8 +3,10 @@
 // chose (ListSortModel). Choosing a row writes its control index into the control's
 // selection; the pages ask for it when they need it. The control's column widths are shown
 // in proportion to the window's font; once shown, a width the user gives a column stays
-// through refills of the rows and is kept between runs under the list's settings key.
+// through refills of the rows and is kept between runs under the list's settings key, with the
+// column the list is sorted by. A refill keeps the selected row selected, by its item data.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,11 @@ class ListView : public ControlView {
 
  private:
   void PushColumns();
+  void DescribeColumns();
   void PushSelection();
   void SelectedByUser(const QModelIndex& current);
+  void RememberSelectedKey();
+  void KeepSelectedKey();
   std::vector<std::string> Headings() const;
 
   ListTable* m_table;
@@ -41,5 +46,7 @@ class ListView : public ControlView {
   unsigned m_shownContent;
   std::vector<std::string> m_shownHeadings;
   QString m_settingsKey;
+  std::optional<DWORD_PTR> m_selectedKey;  // the item data of the row last selected
+  bool m_namedByColumns = false;
   bool m_pushing = false;  // selection changes of our own are not the user's
 };

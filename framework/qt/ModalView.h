@@ -1,7 +1,8 @@
 #pragma once
 // The toolkit dialog that runs one modal window: a dialog (DialogView) or a property sheet
 // (SheetView). Escape and the close box send the window its Cancel command, which decides.
-// A window that can grow opens at the size the user last gave it and keeps the new one when
+// A window that can grow opens at the size the user last gave it, in proportion to its
+// template's size and never larger than the screen it opens on, and keeps the new one when
 // it closes.
 
 #include <QDialog>
@@ -21,6 +22,7 @@ class ModalView : public QDialog {
   void done(int result) override;
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void SyncCaption();
   // Lets the window grow from its smallest size in the directions given, and takes the size
   // kept under `settingsKey`. Called once the window is built.
@@ -30,7 +32,12 @@ class ModalView : public QDialog {
   QtBackend& m_backend;
 
  private:
+  QSize ScreenRoom() const;
+  void FitOnScreen();
+
   QString m_settingsKey;  // empty for a window of fixed size
+  QSize m_smallest;
+  QSize m_openedSize;  // as first shown
 };
 
 class DialogView : public ModalView {

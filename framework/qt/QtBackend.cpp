@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "framework/FolderBrowser.h"
 #include "framework/MessageBox.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
@@ -78,6 +79,7 @@ int QtBackend::MessageBox(CWnd*, const std::string& text, const std::string& cap
   QMessageBox box(IconOf(style), ToQString(caption), ToQString(text), QMessageBox::NoButton, TopWindow());
   for (int result : results) box.addButton(ButtonOf(result));
   box.setDefaultButton(ButtonOf(results.front()));
+  box.setAccessibleDescription(box.text());  // read out with the caption when the box opens
   box.exec();
   const QMessageBox::StandardButton pressed = box.standardButton(box.clickedButton());
   for (int result : results)
@@ -85,10 +87,10 @@ int QtBackend::MessageBox(CWnd*, const std::string& text, const std::string& cap
   return results.back();
 }
 
-std::optional<std::string> QtBackend::BrowseForFolder(CWnd*, const std::string& title, UINT) {
+std::optional<std::string> QtBackend::BrowseForFolder(CWnd* owner, const std::string& title, UINT) {
   SyncAll();
-  const QString folder =
-      QFileDialog::getExistingDirectory(TopWindow(), ToQString(title), QString(), QFileDialog::ShowDirsOnly);
+  const QString folder = QFileDialog::getExistingDirectory(
+      TopWindow(), ToQString(title), ToQString(FolderToStartIn(owner)), QFileDialog::ShowDirsOnly);
   if (folder.isEmpty()) return std::nullopt;
   return FromQString(folder);
 }

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -76,10 +77,32 @@ void SheetView::Sync() {
       m_pageViews[i] = new WindowView(page, m_backend, m_pageHolders[i]);
       m_pageHolders[i]->layout()->addWidget(m_pageViews[i]);
       m_pageViews[i]->show();
+      ChainFocus(*m_pageViews[i]);
     }
     if (m_pageViews[i]) m_pageViews[i]->Sync();
   }
   for (const auto& button : m_buttons) button->Sync();
   const QSignalBlocker blocker(m_tabs);
-  if (m_sheet.GetActiveIndex() >= 0) m_tabs->setCurrentIndex(m_sheet.GetActiveIndex());
+  const int active = m_sheet.GetActiveIndex();
+  if (active >= 0) m_tabs->setCurrentIndex(active);
+  if (active != m_shownPage) FocusPage(active);
+}
+
+// Tab goes from the tab bar through the page's controls in template order, then to the
+// sheet's buttons (the pages are made after the buttons, which would otherwise come first).
+void SheetView::ChainFocus(const WindowView& page) {
+  std::vector<QWidget*> chain{m_tabs->tabBar()};
+  for (QWidget* widget : page.Widgets()) chain.push_back(widget);
+  for (const auto& button : m_buttons) chain.push_back(button->Widget());
+  for (size_t i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+}
+
+// A page newly shown takes the focus into its first control, unless its logic placed the
+// focus already or the user is moving between the tabs on the tab bar.
+void SheetView::FocusPage(int index) {
+  m_shownPage = index;
+  if (index < 0 || !m_pageViews[index] || focusWidget() == m_tabs->tabBar()) return;
+  WindowView& page = *m_pageViews[index];
+  if (page.isAncestorOf(focusWidget())) return;
+  if (QWidget* first = page.FirstInput()) first->setFocus(Qt::TabFocusReason);
 }

@@ -25,10 +25,13 @@ class SheetView : public ModalView {
   void BuildTabs();
   void BuildButtons(QBoxLayout& row);
   WindowGrowth GrowthOfPages() const;
+  void ChainFocus(const WindowView& page);
+  void FocusPage(int index);
 
   CPropertySheet& m_sheet;
   QTabWidget* m_tabs;
   std::vector<QWidget*> m_pageHolders;
   std::vector<WindowView*> m_pageViews;  // null until the page's window exists
   std::vector<std::unique_ptr<ControlView>> m_buttons;
+  int m_shownPage = -1;  // the page last given the focus
 };

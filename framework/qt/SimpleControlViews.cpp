@@ -8,24 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QtMath>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 #include "framework/Control.h"
+#include "framework/qt/ControlLabels.h"
 #include "framework/qt/GroupFrame.h"
 
 namespace {
-
-// "&&" shows "&"; a single "&" only marks the mnemonic.
-QString WithoutMnemonics(const QString& text) {
-  QString shown;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
-}
 
 QWidget* MakeButtonWidget(const Control& control, QWidget* parent) {
   if (control.IsButtonOfType(res::BS_GROUPBOX)) return new GroupFrame(parent);
@@ -33,6 +25,20 @@ QWidget* MakeButtonWidget(const Control& control, QWidget* parent) {
   auto* button = new QPushButton(parent);
   button->setDefault(control.IsButtonOfType(res::BS_DEFPUSHBUTTON));
   return button;
+}
+
+// A bitmap drawn pixel by pixel, as many screen pixels as the screen has per pixel of the
+// window: each pixel repeated to the next whole multiple (kept sharp), then brought down to the
+// ratio, instead of being smoothed up from one screen pixel each.
+QPixmap AtDeviceScale(const QPixmap& picture, qreal ratio) {
+  if (ratio <= 1) return picture;
+  const int whole = qCeil(ratio);
+  QPixmap drawn = picture.scaled(picture.size() * whole, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (whole != ratio)
+    drawn = drawn.scaled((QSizeF(picture.size()) * ratio).toSize(), Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+  drawn.setDevicePixelRatio(ratio);
+  return drawn;
 }
 
 }  // namespace
@@ -81,6 +87,14 @@ void StaticView::CentreOn(const QRect& field) {
   m_label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+// The gap the template left, or half a character where it left more: a wide gap may shrink
+// for a long text, but a label never runs into its field.
+void StaticView::KeepGapTo(QWidget* field) {
+  m_field = field;
+  m_gap =
+      std::min(field->x() - (m_label->x() + m_label->width()), m_label->fontMetrics().averageCharWidth() / 2);
+}
+
 void StaticView::SetBuddy(QWidget* buddy) {
   m_label->setBuddy(buddy);
   Push();
@@ -88,16 +102,16 @@ void StaticView::SetBuddy(QWidget* buddy) {
 
 void StaticView::Push() {
   if (const char* const* xpm = m_control.Bitmap()) {
-    const QPixmap picture(xpm);
+    const QPixmap picture = AtDeviceScale(QPixmap(xpm), m_label->devicePixelRatioF());
     m_label->setPixmap(picture);
-    m_label->resize(picture.size());  // a bitmap static takes its picture's size
+    m_label->resize(picture.deviceIndependentSize().toSize());  // a bitmap static takes its picture's size
     return;
   }
-  const QString text = ToQString(m_control.Text());
-  m_label->setText(m_label->buddy() ? text : WithoutMnemonics(text));
+  m_label->setText(m_label->buddy() ? TextWithAccessKey() : WithoutMnemonics(ToQString(m_control.Text())));
   // The substitute face is wider than the templates' own: a label grows to show its whole
-  // text, as far as its window's edge, rather than cut it off.
-  const int room = m_label->parentWidget()->width() - m_label->x();
+  // text, as far as its field or its window's edge, rather than cut it off.
+  const int end = m_field ? m_field->x() - m_gap : m_label->parentWidget()->width();
+  const int room = end - m_label->x();
   const int wanted = std::min(m_label->sizeHint().width(), room);
   if (wanted > m_label->width()) m_label->resize(wanted, m_label->height());
 }
@@ -123,7 +137,7 @@ void ButtonView::Push() {
     return;
   }
   auto* button = static_cast<QAbstractButton*>(Widget());
-  button->setText(text);
+  button->setText(TextWithAccessKey());
   if (m_control.IsCheckBox()) button->setChecked(m_control.Check() == BST_CHECKED);
 }
 

@@ -30,12 +30,16 @@ class StaticView : public ControlView {
   void SetBuddy(QWidget* buddy);
   // Spans the height of the field beside it, its text centred vertically on the field's.
   void CentreOn(const QRect& field);
+  // Widened to show its text, it stops short of `field` (on its right), keeping a gap.
+  void KeepGapTo(QWidget* field);
 
  protected:
   void Push() override;
 
  private:
   QLabel* m_label;
+  QPointer<QWidget> m_field;  // what the label must not reach
+  int m_gap = 0;
 };
 
 class ButtonView : public ControlView {

@@ -6,12 +6,22 @@
 
 #include <QList>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
-// An invalid size when none was kept.
-QSize SavedWindowSize(const QString& window);
-void SaveWindowSize(const QString& window, const QSize& size);
+// A window's size over its smallest (the template's) size, so that it keeps its proportions
+// when the desktop's scale or font changes; an invalid size when none was kept.
+QSizeF SavedWindowScale(const QString& window);
+void SaveWindowScale(const QString& window, const QSizeF& scale);
 
 // Empty when none were kept.
 QList<int> SavedColumnWidths(const QString& list);
 void SaveColumnWidths(const QString& list, const QList<int>& widths);
+
+// The column a list is sorted by and its order; a column of -1 when it was never sorted.
+struct SortChoice {
+  int column = -1;
+  bool descending = false;
+};
+SortChoice SavedSortChoice(const QString& list);
+void SaveSortChoice(const QString& list, const SortChoice& choice);

@@ -3,33 +3,15 @@
 #include <QResizeEvent>
 #include <QTimer>
 
+#include "framework/AccessKeys.h"
 #include "framework/Control.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
+#include "framework/qt/ControlLabels.h"
 #include "framework/qt/DialogUnits.h"
 #include "framework/qt/ListView.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/SimpleControlViews.h"
-
-namespace {
-
-bool IsField(const Control& control) {
-  return control.Kind() != res::ControlKind::Static && !control.IsButtonOfType(res::BS_GROUPBOX);
-}
-
-bool IsTextLabel(const Control& control) {
-  return control.Kind() == res::ControlKind::Static && (control.Style() & res::SS_TYPEMASK) != res::SS_BITMAP;
-}
-
-// How far `field` is from `label` on the same line, or -1 when it is not beside it.
-int DistanceBeside(const QRect& label, const QRect& field) {
-  if (label.top() > field.bottom() || field.top() > label.bottom()) return -1;
-  if (field.left() > label.right()) return field.left() - label.right();
-  if (label.left() > field.right()) return label.left() - field.right();
-  return -1;
-}
-
-}  // namespace
 
 WindowView::WindowView(CWnd& window, QtBackend& backend, QWidget* parent)
     : QWidget(parent), m_window(window), m_backend(backend) {
@@ -42,11 +24,12 @@ WindowView::~WindowView() = default;
 void WindowView::Build() {
   const res::DialogTemplate& tmpl = *m_window.GetWindowState()->Template();
   setFont(TemplateFont(tmpl));
-  m_laidOutSize = DialogUnits::ForFont(font()).ToPixels(tmpl.cx, tmpl.cy);
-  setMinimumSize(m_laidOutSize);
-  resize(m_laidOutSize);
+  setAccessibleName(ToQString(tmpl.caption));
+  m_templateSize = DialogUnits::ForFont(font()).ToPixels(tmpl.cx, tmpl.cy);
+  setMinimumSize(m_templateSize);
+  resize(m_templateSize);
   PlaceControls();
-  CentreLabels();
+  LabelControls();
   LearnGrowth();
 }
 
@@ -74,22 +57,17 @@ void WindowView::PlaceControls() {
   }
 }
 
-// A label is centred vertically on the nearest field on its line, whatever the heights the
-// template gave them.
-void WindowView::CentreLabels() {
-  for (const auto& view : m_views) {
-    auto* label = dynamic_cast<StaticView*>(view.get());
-    if (!label || !IsTextLabel(label->GetControl())) continue;
-    const QRect labelRect = label->Widget()->geometry();
-    const QWidget* nearest = nullptr;
-    int nearestDistance = 0;
-    for (const auto& other : m_views) {
-      const int distance = DistanceBeside(labelRect, other->Widget()->geometry());
-      if (!IsField(other->GetControl()) || distance < 0 || (nearest && distance >= nearestDistance)) continue;
-      nearest = other->Widget();
-      nearestDistance = distance;
-    }
-    if (nearest) label->CentreOn(nearest->geometry());
+// A label is centred vertically on the control it labels, whatever the heights the template
+// gave them, and names it for screen readers.
+void WindowView::LabelControls() {
+  const std::vector<int> labelled = ControlBesideEachLabel(m_views);
+  NameForAccessibility(m_views, labelled, ToQString(m_window.GetWindowState()->Template()->caption));
+  for (size_t i = 0; i < m_views.size(); ++i) {
+    if (labelled[i] < 0) continue;
+    auto& label = static_cast<StaticView&>(*m_views[i]);
+    QWidget* field = m_views[labelled[i]]->Widget();
+    label.CentreOn(field->geometry());
+    if (field->x() > label.Widget()->x()) label.KeepGapTo(field);
   }
 }
 
@@ -98,30 +76,39 @@ void WindowView::LearnGrowth() {
   for (const auto& view : m_views) {
     const Control& control = view->GetControl();
     placed.push_back({control.Kind(), control.IsButtonOfType(res::BS_GROUPBOX), view->Widget()->geometry()});
+    m_templatePlaces.push_back(view->Widget()->geometry());
   }
-  m_controlGrowth = GrowthOfControls(placed, m_laidOutSize);
+  m_controlGrowth = GrowthOfControls(placed, m_templateSize);
   m_growth = GrowthOfWindow(*m_window.GetWindowState()->Template());
 }
 
+// Each control is placed from where the template put it, its edges moved by their shares of
+// the extra size; one that does not grow keeps its own size (a label widened to its text).
 void WindowView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  const QSize change = size() - m_laidOutSize;
+  const QSize extra = size() - m_templateSize;
   for (size_t i = 0; i < m_controlGrowth.size(); ++i) {
     const Growth& growth = m_controlGrowth[i];
-    QRect place = m_views[i]->Widget()->geometry();
-    place.translate(growth.moveRight ? change.width() : 0, growth.moveDown ? change.height() : 0);
-    place.setSize(place.size() +
-                  QSize(growth.wider ? change.width() : 0, growth.taller ? change.height() : 0));
-    m_views[i]->Widget()->setGeometry(place);
+    QWidget* widget = m_views[i]->Widget();
+    const QRect from = m_templatePlaces[i];
+    QRect place(from.topLeft(), widget->size());
+    place.moveLeft(from.left() + qRound(growth.right * extra.width()));
+    if (growth.wider > 0)
+      place.setRight(from.right() + qRound((growth.right + growth.wider) * extra.width()));
+    if (growth.moveDown) place.moveTop(from.top() + extra.height());
+    if (growth.taller) place.setBottom(from.bottom() + extra.height());
+    widget->setGeometry(place);
   }
-  m_laidOutSize = size();
 }
 
-// A label's mnemonic focuses the next control that can take the focus, as on the platform.
+// A label's access letter, its own or one chosen for it, focuses the next control that can take
+// the focus, as on the platform.
 void WindowView::LinkMnemonics() {
+  const auto& controls = m_window.GetWindowState()->Controls();
   for (size_t i = 0; i < m_views.size(); ++i) {
     auto* label = dynamic_cast<StaticView*>(m_views[i].get());
-    if (!label || label->GetControl().Text().find('&') == std::string::npos) continue;
+    if (!label || (label->GetControl().Text().find('&') == std::string::npos && !WantsAccessKey(controls, i)))
+      continue;
     for (size_t next = i + 1; next < m_views.size(); ++next)
       if (m_views[next]->Widget()->focusPolicy() != Qt::NoFocus) {
         label->SetBuddy(m_views[next]->Widget());
@@ -132,8 +119,16 @@ void WindowView::LinkMnemonics() {
 
 void WindowView::Sync() {
   for (const auto& view : m_views) view->Sync();
+  SyncAccessKeys();
   SyncFocus();
   SyncTimers();
+}
+
+// The letters are chosen as the terminal form chooses them, so both show the same ones; a
+// text that changed may change them.
+void WindowView::SyncAccessKeys() {
+  const std::vector<int> chosen = ChooseAccessKeys(m_window.GetWindowState()->Controls());
+  for (size_t i = 0; i < m_views.size(); ++i) m_views[i]->SetAccessKey(chosen[i]);
 }
 
 void WindowView::SyncFocus() {
@@ -148,11 +143,23 @@ void WindowView::SyncFocus() {
 QWidget* WindowView::FocusTarget(int id) const {
   auto view = m_views.begin();
   while (view != m_views.end() && (*view)->GetControl().Id() != id) ++view;
+  return FirstInputFrom(view);
+}
+
+QWidget* WindowView::FirstInput() const { return FirstInputFrom(m_views.begin()); }
+
+QWidget* WindowView::FirstInputFrom(std::vector<std::unique_ptr<ControlView>>::const_iterator view) const {
   for (; view != m_views.end(); ++view) {
     QWidget* widget = (*view)->Widget();
     if (widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) return widget;
   }
   return nullptr;
+}
+
+std::vector<QWidget*> WindowView::Widgets() const {
+  std::vector<QWidget*> widgets;
+  for (const auto& view : m_views) widgets.push_back(view->Widget());
+  return widgets;
 }
 
 void WindowView::SyncTimers() {

@@ -1,12 +1,9 @@
 #include "framework/terminal/FolderSurface.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "framework/WindowState.h"
-#include "framework/Wnd.h"
 #include "framework/terminal/Panel.h"
 
 namespace fs = std::filesystem;
@@ -21,16 +18,6 @@ bool IsFolder(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
-// The folder itself, or the nearest existing one above it; empty when there is none.
-std::string ExistingFolderAt(const std::string& text) {
-  if (text.empty() || text.front() != '/') return "";
-  for (fs::path path(text); !path.empty(); path = path.parent_path()) {
-    if (IsFolder(path)) return path.lexically_normal().string();
-    if (path == path.root_path()) break;
-  }
-  return "";
-}
-
 }  // namespace
 
 FolderSurface::FolderSurface(std::string title, std::string start)
@@ -39,15 +26,6 @@ FolderSurface::FolderSurface(std::string title, std::string start)
       m_list(m_entries, [](UINT) {}) {
   m_entries.InsertColumn(0, {"Folder", -1});
   Enter(start);
-}
-
-std::string FolderSurface::StartFolder(const CWnd* owner) {
-  if (const WindowState* state = owner ? owner->GetWindowState() : nullptr)
-    for (const auto& control : state->Controls())
-      if (control->Kind() == res::ControlKind::Edit)
-        if (std::string folder = ExistingFolderAt(control->Text()); !folder.empty()) return folder;
-  const char* home = std::getenv("HOME");
-  return home && IsFolder(home) ? home : "/";
 }
 
 void FolderSurface::Enter(const std::string& folder) {

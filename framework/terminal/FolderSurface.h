@@ -14,10 +14,6 @@ class FolderSurface : public Surface {
  public:
   FolderSurface(std::string title, std::string start);
 
-  // Where to start for a chooser opened by `owner`: the first of its fields whose text names
-  // a folder (or the nearest existing one above it), else the home folder.
-  static std::string StartFolder(const CWnd* owner);
-
   void Fit(CellSize screen) override;
   CellSize Smallest() const override { return {10, 30}; }
   void Draw(Canvas& canvas, bool active) override;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "framework/FolderBrowser.h"
 #include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
@@ -61,7 +62,7 @@ int TerminalBackend::MessageBox(CWnd*, const std::string& text, const std::strin
 }
 
 std::optional<std::string> TerminalBackend::BrowseForFolder(CWnd* owner, const std::string& title, UINT) {
-  FolderSurface chooser(title, FolderSurface::StartFolder(owner));
+  FolderSurface chooser(title, FolderToStartIn(owner));
   Run(chooser);
   return chooser.Chosen();
 }

@@ -32,26 +32,9 @@ void WindowForm::Place(const std::vector<CellRect>& cells, int rows, int cols) {
   m_cols = cols;
 }
 
-bool WindowForm::WantsAccessKey(size_t index) const {
-  const Control& control = m_fields[index]->GetControl();
-  if (m_fields[index]->IsPushButton() || control.IsCheckBox()) return true;
-  if (control.Kind() != res::ControlKind::Static || (control.Style() & res::SS_TYPEMASK) == res::SS_BITMAP ||
-      index + 1 >= m_fields.size())
-    return false;
-  const res::ControlKind next = m_fields[index + 1]->GetControl().Kind();
-  return next == res::ControlKind::Edit || next == res::ControlKind::ComboBox ||
-         next == res::ControlKind::ListView;
-}
-
 void WindowForm::ChooseAccessKeys() const {
   if (!m_chooseAccessKeys) return;
-  std::vector<std::string> texts;
-  std::vector<bool> wanted;
-  for (size_t i = 0; i < m_fields.size(); ++i) {
-    texts.push_back(m_fields[i]->GetControl().Text());
-    wanted.push_back(WantsAccessKey(i));
-  }
-  const std::vector<int> chosen = ::ChooseAccessKeys(texts, wanted);
+  const std::vector<int> chosen = ::ChooseAccessKeys(m_window.GetWindowState()->Controls());
   for (size_t i = 0; i < m_fields.size(); ++i) m_fields[i]->SetChosenAccess(chosen[i]);
 }
 

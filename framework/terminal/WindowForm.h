@@ -54,7 +54,6 @@ class WindowForm {
   // Chooses access letters for the buttons, check boxes and field labels whose texts have none
   // (the texts may have changed since).
   void ChooseAccessKeys() const;
-  bool WantsAccessKey(size_t index) const;
   // Gives the focus to the field (from the keyboard or the window's logic); false for -1.
   bool FocusOn(int index);
   int NextTaking(int from, bool forward) const;

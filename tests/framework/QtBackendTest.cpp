@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include "framework/Edit.h"
 #include "framework/FolderBrowser.h"
@@ -134,6 +135,33 @@ TEST_F(QtBackendTest, TheFolderChooserAnswersTheFolderPickedOrNothing) {
   EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), folder.toStdString());
   Later([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
   EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), std::nullopt);
+}
+
+TEST_F(QtBackendTest, TheFolderChooserStartsAtTheFolderItsFieldNamesOrTheNearestOneAbove) {
+  const QTemporaryDir root;
+  ASSERT_TRUE(QDir(root.path()).mkpath("kept/deeper"));
+  const QString kept = root.path() + "/kept";
+  struct Case {
+    QString field;
+    QString first;
+  };
+  for (const Case& c :
+       {Case{kept, kept}, Case{kept + "/missing/more", kept}, Case{"relative", QDir::homePath()}}) {
+    RecordDialog dlg;
+    dlg.m_onInit = [&c](RecordDialog& d) { d.GetDlgItem(10)->SetWindowText(c.field.toStdString()); };
+    dlg.m_onAdd = [](RecordDialog& d) { BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS); };
+    Later([&c] {
+      Later([&c] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->directory().absolutePath(), c.first) << c.field.toStdString();
+        chooser->reject();
+      });
+      Click(17);
+      Click(IDCANCEL);
+    });
+    dlg.DoModal();
+  }
 }
 
 TEST_F(QtBackendTest, WindowTimerTicksReachOnTimer) {

@@ -2,6 +2,8 @@
 // indices naming the rows it inserted, widths the user gave stay through refills, Home and
 // End select the ends, and a row the page selects is scrolled into view.
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
@@ -141,6 +143,74 @@ TEST_F(QtListViewTest, ARowThePageSelectsIsScrolledIntoView) {
     const int newRow = ShownColumn(0).indexOf("new");
     EXPECT_EQ(Table()->selectionModel()->currentIndex().row(), newRow);
     EXPECT_TRUE(Shown(newRow));
+    Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+TEST_F(QtListViewTest, TextsSortWithTheirNumbersAsNumbersAndAddressesByTheirOctets) {
+  struct Case {
+    QStringList cells;
+    QStringList sorted;
+  };
+  const Case cases[] = {
+      {{"home10", "home2", "Home1", "home100", "home02b"},
+       {"Home1", "home2", "home02b", "home10", "home100"}},
+      {{"10.0.0.12", "10.0.0.9", "9.255.0.1", "(local)", "10.0.10.1"},
+       {"(local)", "9.255.0.1", "10.0.0.9", "10.0.0.12", "10.0.10.1"}},
+      {{"b", "a10", "A9", "a9x"}, {"A9", "a9x", "a10", "b"}},
+  };
+  for (const Case& c : cases) {
+    RecordDialog dlg;
+    dlg.m_onInit = [&c](RecordDialog& d) {
+      std::vector<std::pair<std::string, std::string>> rows;
+      for (const QString& cell : c.cells) rows.push_back({cell.toStdString(), ""});
+      Fill(d, rows);
+    };
+    Later([&c] {
+      Table()->sortByColumn(0, Qt::AscendingOrder);  // a click on the header toggles the order kept
+      EXPECT_EQ(ShownColumn(0), c.sorted);
+      Click(IDOK);
+    });
+    dlg.DoModal();
+  }
+}
+
+// The page refills the list in its own order and selects its first row, as the pages do after
+// an edit.
+TEST_F(QtListViewTest, ARefillKeepsTheSelectedRowByItsItemDataAndInViewOrSelectsTheFirstShown) {
+  RecordDialog dlg;
+  std::vector<std::pair<std::string, std::string>> rows;
+  dlg.m_onInit = [&rows](RecordDialog& d) {
+    for (int i = 0; i < 1000; ++i) rows.push_back({"user" + std::to_string(i), std::to_string(i)});
+    Fill(d, rows);
+  };
+  dlg.m_onAdd = [&rows](RecordDialog& d) {
+    std::rotate(rows.begin(), rows.begin() + 1, rows.end());  // item data follows the position
+    d.m_list.DeleteAllItems();
+    for (const auto& [name, value] : rows) {
+      const int row = d.m_list.InsertItem(d.m_list.GetItemCount(), name);
+      d.m_list.SetItemData(row, static_cast<DWORD_PTR>(std::stoi(value)));
+    }
+    d.m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  };
+  const auto selectedName = [&dlg] {
+    return dlg.m_list.GetItemText(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 0);
+  };
+  Later([&] {
+    ClickHeader(0);
+    ClickHeader(0);  // descending: user999 first
+    ClickRow(0);
+    QTest::keyClick(Table(), Qt::Key_End);  // user0, far below
+    EXPECT_EQ(selectedName(), "user0");
+    Click(17);
+    EXPECT_EQ(selectedName(), "user0");
+    EXPECT_TRUE(Shown(Table()->selectionModel()->currentIndex().row()));
+    EXPECT_EQ(ShownColumn(0).indexOf("user0"), Table()->selectionModel()->currentIndex().row());
+
+    rows.erase(std::find(rows.begin(), rows.end(), std::pair<std::string, std::string>("user0", "0")));
+    Click(17);
+    EXPECT_EQ(selectedName(), "user999");  // gone: the first row shown
     Click(IDOK);
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);

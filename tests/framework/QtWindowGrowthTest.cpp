@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -84,6 +86,48 @@ TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAnd
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
+// General has no list: its drop-down lists and text fields share the extra width line by
+// line, so the fields of a line keep their proportions and every line ends where the widest
+// does; a label between two fields keeps its gap to the one it names.
+TEST_F(QtWindowGrowthTest, OnAPageWithoutAListTheFieldsOfEachLineShareTheExtraWidth) {
+  CPropertySheet sheet("Properties");
+  CPropertyPage general(IDD_GENERAL), users(IDD_USERS);
+  sheet.AddPage(&general);
+  sheet.AddPage(&users);
+  Later([&] {
+    QWidget* window = QApplication::activeModalWidget();
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(IDD_GENERAL);
+    QWidget* page = window->findChild<QTabWidget*>()->widget(0);
+    const auto placed = [page](int id) { return page->findChild<QWidget*>(QString::number(id))->geometry(); };
+    QLabel* ipLabel = nullptr;
+    for (QLabel* label : page->findChildren<QLabel*>())
+      if (QString(label->text()).remove(u'&') == "Max. connections/IP:") ipLabel = label;
+    ASSERT_NE(ipLabel, nullptr);
+    const auto ipLabelGap = [&] { return placed(IDC_SHOWN_MAX_PER_IP).left() - ipLabel->geometry().right(); };
+    const int gap = ipLabelGap();
+    EXPECT_GT(gap, 1);
+
+    window->resize(window->size() + QSize(201, 0));
+    const int extra = page->width() - TemplateSize(tmpl).width();
+    ASSERT_GT(extra, 200);
+    struct Case {
+      int id;
+      double share;
+    };
+    for (const Case& c :
+         {Case{IDC_GENERAL_COMPUTER, 1}, Case{IDC_SHOWN_FTP_PORT, 1}, Case{IDC_SHOWN_WELCOME, 1},
+          Case{IDC_SHOWN_MAX_CONNECTIONS, 0.5}, Case{IDC_SHOWN_MAX_PER_IP, 0.5}}) {
+      const double wider = TemplatePlace(tmpl, c.id).width() + c.share * extra;
+      EXPECT_NEAR(placed(c.id).width(), wider, 1) << c.id;
+    }
+    EXPECT_EQ(placed(IDC_SHOWN_MAX_PER_IP).right(), placed(IDC_SHOWN_WELCOME).right());
+    EXPECT_EQ(ipLabelGap(), gap);
+    Screenshot(window, "general-grown");
+    Click(IDCANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
 TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownListGrowsOnlyInWidth) {
   CDialog logIn(IDD_LOG_IN);
   Later([] {
@@ -107,7 +151,7 @@ TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownLis
   addComputer.DoModal();
 }
 
-TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun) {
+TEST_F(QtWindowGrowthTest, TheSizeColumnWidthsAndSortingTheUserGaveAreThereInTheNextRun) {
   ModuleResourceScope testModule(test_templates::Module());
   QSize chosenSize;
   int chosenWidth = 0;
@@ -119,6 +163,7 @@ TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun
     QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
     chosenWidth = header->sectionSize(0) + 25;
     header->resizeSection(0, chosenWidth);
+    Find<QTableView>(16)->sortByColumn(1, Qt::DescendingOrder);  // as two clicks on its header do
     Click(IDCANCEL);
   });
   first.DoModal();
@@ -126,10 +171,30 @@ TEST_F(QtWindowGrowthTest, TheSizeAndColumnWidthsTheUserGaveAreThereInTheNextRun
   RecordDialog second;
   Later([&] {
     EXPECT_EQ(QApplication::activeModalWidget()->size(), chosenSize);
-    EXPECT_EQ(Find<QTableView>(16)->horizontalHeader()->sectionSize(0), chosenWidth);
+    const QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(0), chosenWidth);
+    EXPECT_EQ(header->sortIndicatorSection(), 1);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
     Click(IDCANCEL);
   });
   second.DoModal();
+}
+
+TEST_F(QtWindowGrowthTest, AKeptSizeLargerThanTheScreenOpensWithinItAndOneLeftAloneIsNotWrittenAgain) {
+  ModuleResourceScope testModule(test_templates::Module());
+  const QString key = QStringLiteral("Windows/Dialog%1/Scale").arg(test_templates::kRecord);
+  QSettings().setValue(key, QSizeF(40.0, 30.0));  // as kept on a far larger screen
+  RecordDialog dlg;
+  Later([] {
+    QWidget* window = QApplication::activeModalWidget();
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), room.width());
+    EXPECT_LE(window->height(), room.height());
+    EXPECT_TRUE(room.contains(window->geometry())) << window->geometry().x() << "," << window->geometry().y();
+    Click(IDCANCEL);
+  });
+  dlg.DoModal();
+  EXPECT_EQ(QSettings().value(key).toSizeF(), QSizeF(40.0, 30.0));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // saved there as a PNG for a look by eye (under xvfb-run with QT_QPA_PLATFORM=xcb for the real
 // platform's rendering).
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "framework/Dialog.h"
@@ -91,7 +93,64 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPag
     for (QLabel* label : tabs->widget(3)->findChildren<QLabel*>())
       if (!label->pixmap().isNull()) banner = label;
     ASSERT_NE(banner, nullptr);
-    EXPECT_EQ(banner->pixmap().size(), QSize(300, 70));
+    EXPECT_EQ(banner->pixmap().deviceIndependentSize(), QSizeF(300, 70));
+    Click(IDCANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}
+
+// Letters the template does not mark are chosen as the terminal form chooses them: the first
+// free one starting a word, else the first free one.
+TEST_F(RealTemplatesQtTest, EveryButtonCheckBoxAndFieldLabelHasAnAccessLetterThatWorks) {
+  CDialog addUser(IDD_ADD_USER);
+  Later([] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    dialog->activateWindow();  // access letters act in the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_EQ(Find<QAbstractButton>(IDC_UPLOAD)->text(), "Up&load");
+    EXPECT_EQ(Find<QAbstractButton>(IDCANCEL)->text(), "Ca&ncel");
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_P, Qt::AltModifier);  // "Password:"
+    EXPECT_EQ(dialog->focusWidget(), Find<QWidget>(IDC_PASSWORD));
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_R, Qt::AltModifier);  // "Rename"
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return Find<QAbstractButton>(IDC_RENAME)->isChecked(); }));  // a short press
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_N, Qt::AltModifier);
+  });
+  EXPECT_EQ(addUser.DoModal(), IDCANCEL);
+}
+
+TEST_F(RealTemplatesQtTest, TabGoesThroughThePageInTemplateOrderThenTheButtonsAndStartsOnThePage) {
+  CPropertySheet sheet("Properties");
+  CPropertyPage general(IDD_GENERAL), users(IDD_USERS);
+  sheet.AddPage(&general);
+  sheet.AddPage(&users);
+  sheet.m_psh.dwFlags = (sheet.m_psh.dwFlags & ~PSH_HASHELP) | PSH_NOAPPLYNOW;
+  // The controls of a page that Tab stops at, in template order, then OK and Cancel.
+  const auto expectedStops = [](int page) {
+    QStringList stops;
+    for (const res::ControlTemplate& control : res::FindDialogTemplate(page)->controls)
+      if ((control.style & res::WS_TABSTOP) && !(control.style & (res::WS_DISABLED | res::ES_READONLY)))
+        stops << QString::number(control.id);
+    return stops << QString::number(IDOK) << QString::number(IDCANCEL);
+  };
+  const auto stopsFromFocus = [](qsizetype count) {
+    QStringList stops;
+    for (qsizetype i = 0; i < count; ++i) {
+      QWidget* focus = QApplication::activeModalWidget()->focusWidget();
+      stops << focus->objectName();
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return stops;
+  };
+  Later([&] {
+    auto* tabs = QApplication::activeModalWidget()->findChild<QTabWidget*>();
+    const QStringList general = expectedStops(IDD_GENERAL);
+    EXPECT_EQ(stopsFromFocus(general.size()), general);
+    EXPECT_EQ(QApplication::activeModalWidget()->focusWidget(), tabs->tabBar());
+    tabs->setCurrentIndex(1);  // from the tab bar: the focus stays there
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    const QStringList usersStops = expectedStops(IDD_USERS);
+    EXPECT_EQ(stopsFromFocus(usersStops.size()), usersStops);
     Click(IDCANCEL);
   });
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);

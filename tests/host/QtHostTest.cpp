@@ -103,7 +103,7 @@ std::string WindowId(const std::string& display, const std::string& title) {
 }
 
 // On a real X server: WM_CLASS names the desktop entry, which names it back in
-// StartupWMClass, and the window carries the applet's icon.
+// StartupWMClass, and the window carries the applet's icon at every installed size.
 TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
   if (OutputOf("command -v Xvfb xprop xwininfo").empty()) GTEST_SKIP() << "Xvfb and x11-utils are needed";
   std::ifstream file(DESKTOP_ENTRY);
@@ -124,7 +124,9 @@ TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
   ASSERT_FALSE(window.empty()) << "no Control Panel window on " << display;
   const std::string xprop = "xprop -display " + display + " -id " + window + " ";
   EXPECT_EQ(OutputOf(xprop + "WM_CLASS"), "WM_CLASS(STRING) = \"veltrane-server\", \"veltrane-server\"\n");
-  EXPECT_NE(OutputOf(xprop + "_NET_WM_ICON").find("Icon (32 x 32)"), std::string::npos);
+  const std::string icons = OutputOf(xprop + "_NET_WM_ICON");
+  for (const char* size : {"Icon (16 x 16)", "Icon (32 x 32)", "Icon (128 x 128)"})
+    EXPECT_NE(icons.find(size), std::string::npos) << size;
 }
 
 TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndOkClosesIt) {
