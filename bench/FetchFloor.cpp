@@ -1,12 +1,14 @@
 // The floor of the Users page listing: every Users row read with SQLBindCol and SQLFetch,
-// integers into integers and texts into buffers, one row at a time.
-//   veltrane-bench-fetch-floor CONNECTION-STRING
+// integers into integers and texts into buffers, one row at a time, in the order the listing
+// asks for when one is given (the SQL after ORDER BY).
+//   veltrane-bench-fetch-floor CONNECTION-STRING [ORDER-BY]
 // prints the seconds from the query to the last row, and the number of rows.
 
 #include <sqlext.h>
 
 #include <cstdio>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "bench/RawOdbc.h"
@@ -44,15 +46,16 @@ std::vector<Column> BindAll(SQLHSTMT statement) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: veltrane-bench-fetch-floor CONNECTION-STRING\n", stderr);
+  if (argc != 2 && argc != 3) {
+    std::fputs("usage: veltrane-bench-fetch-floor CONNECTION-STRING [ORDER-BY]\n", stderr);
     return 2;
   }
   try {
     RawConnection connection(argv[1]);
     RawStatement statement(connection);
     const Stopwatch clock;
-    statement.Execute("SELECT * FROM Users");
+    statement.Execute(std::string("SELECT * FROM Users") +
+                      (argc == 3 ? std::string(" ORDER BY ") + argv[2] : ""));
     const std::vector<Column> columns = BindAll(statement.Handle());
     long rows = 0;
     for (SQLRETURN result; (result = SQLFetch(statement.Handle())) != SQL_NO_DATA; ++rows)

@@ -1,15 +1,21 @@
 #include "cli/AdminSession.h"
 
+#include <poll.h>
+
 #include <algorithm>
+#include <chrono>
+#include <exception>
 #include <iostream>
 
 #include "cli/CliError.h"
+#include "cli/NameCache.h"
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/GuardedOperation.h"
 #include "db/RegistryKey.h"
 #include "db/SessionSettings.h"
 #include "framework/MessageBox.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
 
@@ -23,6 +29,8 @@ struct RunState {
   std::string lastMessage;
   Trouble trouble = Trouble::none;
   bool lockLeftSet = false;
+  bool lockRefusalsMuted = false;  // while --wait tries the log-in again
+  int lockWaitSeconds = 0;
 };
 
 RunState& State() {
@@ -52,7 +60,8 @@ void NoteDatabaseFailure(const DatabaseError& error) {
 
 void ReportModelMessagesOnStandardError() {
   SetMessageBoxPresenter([](CWnd*, const std::string& text, const std::string&, unsigned style) {
-    std::cerr << "veltrane-admin: " << text << '\n';
+    if (!State().lockRefusalsMuted || !text.starts_with(kLockedText))
+      std::cerr << "veltrane-admin: " << text << '\n';
     State().lastMessage = text;
     return MessageBoxResults(style).back();  // the most cautious answer; the model asks nothing
   });
@@ -74,9 +83,40 @@ int StatusAfterModelFailures(int status) {
   return status == 0 && State().lockLeftSet ? kExitLockLeftSet : status;
 }
 
+void SetLockWait(int seconds) { State().lockWaitSeconds = seconds; }
+
+namespace {
+
+// Waits up to `milliseconds`; false when a termination signal came first.
+bool PauseUnlessTerminated(int milliseconds) {
+  pollfd watched{TerminationDescriptor(), POLLIN, 0};
+  return !TerminationRequested() && poll(&watched, 1, milliseconds) == 0 && !TerminationRequested();
+}
+
+}  // namespace
+
+bool AdminSession::LogInWaitingForTheLock(const std::string& password) {
+  using Clock = std::chrono::steady_clock;
+  const auto end = Clock::now() + std::chrono::seconds(State().lockWaitSeconds);
+  for (;;) {
+    State().lastMessage.clear();
+    if (database.LogIn("admin", password)) break;
+    const bool locked = State().lastMessage.starts_with(kLockedText);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+    if (!locked || left <= 0 || !PauseUnlessTerminated(static_cast<int>(std::min<long>(left, 250)))) break;
+    if (!State().lockRefusalsMuted)
+      std::cerr << "veltrane-admin: waiting up to " << State().lockWaitSeconds << " s for the session lock\n";
+    State().lockRefusalsMuted = true;
+  }
+  const bool waited = State().lockRefusalsMuted;
+  State().lockRefusalsMuted = false;
+  if (waited && State().lastMessage.starts_with(kLockedText) && !TerminationRequested())
+    std::cerr << "veltrane-admin: the session lock is still held\n";
+  return database.lockHeld != 0;
+}
+
 AdminSession::AdminSession(const std::string& password) {
-  State().lastMessage.clear();
-  if (database.LogIn("admin", password)) return;
+  if (LogInWaitingForTheLock(password)) return;
   if (State().lastMessage.starts_with(kLockedText)) throw CliError{kExitLocked, ""};
   if (State().lastMessage.starts_with(kUnreachableText)) throw CliError{kExitNoConnection, ""};
   if (!State().lastMessage.empty()) throw Refused();
@@ -89,6 +129,7 @@ AdminSession::AdminSession(const std::string& password) {
 }
 
 AdminSession::~AdminSession() {
+  if (std::uncaught_exceptions() == 0 && !TerminationRequested()) WriteNameCache();
   database.Close();
   State().lockLeftSet = State().lockLeftSet || database.lockLeftSet;
 }

@@ -19,17 +19,26 @@ void ReportModelMessagesOnStandardError();
 // a done command's 0 into kExitLockLeftSet.
 int StatusAfterModelFailures(int status);
 
+// How long a log-in refused by the session lock is tried again (--wait); 0, the default,
+// tries once.
+void SetLockWait(int seconds);
+
 class AdminSession {
  public:
   // Logs in with the password. Throws CliError: kExitLocked while another session holds the
   // lock, kExitNoConnection when the database cannot be reached, kExitRefused for an empty or
   // wrong password or any other refusal.
+  // With a lock wait set, a log-in refused by the lock is tried again until it succeeds,
+  // the time is up or a termination signal comes.
   explicit AdminSession(const std::string& password);
   ~AdminSession();
   AdminSession(const AdminSession&) = delete;
   AdminSession& operator=(const AdminSession&) = delete;
 
   ConfigDatabase database;
+
+ private:
+  bool LogInWaitingForTheLock(const std::string& password);
 };
 
 // Turns a model change's 0 into the error that ends the command with kExitRefused (the model

@@ -1,7 +1,9 @@
 #pragma once
 // The words of a command line after the program name: positional words, taken in order, and
-// options anywhere among them, "--name VALUE" or, for the flags, "--name" alone. A word that
-// is missing, left over or unknown is a usage error (CliError with kExitUsage).
+// options anywhere among them, "--name VALUE" or "--name=VALUE", or, for the flags, "--name"
+// alone; "-h" is --help and "-q" is --quiet. After "--" every word is positional, so a name
+// may begin with a dash. A word that is missing, left over or unknown is a usage error
+// (CliError with kExitUsage).
 
 #include <initializer_list>
 #include <optional>
@@ -16,6 +18,8 @@ class Arguments {
   // The next positional word; `what` names it in the usage error when there is none.
   std::string Next(const char* what);
   bool HasNext() const { return m_next < m_positional.size(); }
+  // The positional word after the ones taken, without taking it; empty when there is none.
+  std::string Peek() const { return HasNext() ? m_positional[m_next] : std::string(); }
   // The value of an option given once, or nothing.
   std::optional<std::string> Option(const std::string& name);
   // Whether a flag (an option without a value: --yes, --json, --help) was given.
@@ -29,6 +33,8 @@ class Arguments {
     std::optional<std::string> value;
     bool used = false;
   };
+
+  void AddOption(const std::vector<std::string>& words, size_t& i);
 
   std::vector<std::string> m_positional;
   size_t m_next = 0;

@@ -12,3 +12,7 @@ int RunVirtualServer(Arguments& arguments);
 int RunUser(Arguments& arguments);
 int RunPreferences(Arguments& arguments);
 int RunService(Arguments& arguments);
+int RunExport(Arguments& arguments);
+int RunImport(Arguments& arguments);
+int RunUserImport(Arguments& arguments);
+int RunMigrate(Arguments& arguments);

@@ -9,6 +9,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/TextEscape.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ int Add(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   RequireDone(session.database.AddComputer(name));
-  std::cout << "Added computer \"" << name << "\".\n";
+  Confirmation() << "Added computer " << Quoted(name) << ".\n";
   return 0;
 }
 
@@ -38,7 +39,7 @@ int Rename(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   RequireDone(session.database.RenameComputer(FindComputer(session.database, name).ID, newName));
-  std::cout << "Renamed computer \"" << name << "\" to \"" << newName << "\".\n";
+  Confirmation() << "Renamed computer " << Quoted(name) << " to " << Quoted(newName) << ".\n";
   return 0;
 }
 
@@ -52,12 +53,12 @@ int Delete(Arguments& arguments) {
   const size_t servers = database.LoadVirtualServersOfComputer(computer.ID).size();
   size_t accounts = 0;
   database.ListUsersOfComputer(computer.ID, [&accounts](const UserRecord&) { ++accounts; });
-  const std::string what = "computer \"" + name + "\" with its " + std::to_string(servers) +
+  const std::string what = "computer " + Quoted(name) + " with its " + std::to_string(servers) +
                            " virtual servers, their preferences and their " + std::to_string(accounts) +
                            " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteComputer(computer));
-  std::cout << "Deleted " << what << ".\n";
+  Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }
 

@@ -19,6 +19,7 @@
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
+#include "cli/Output.h"
 #include "cli/Commands.h"
 #include "cli/InstalledFolders.h"
 #include "cli/Locations.h"
@@ -147,9 +148,9 @@ Target ChosenTarget(const InitOptions& options) {
 }
 
 void PrintNames(const char* what, const std::vector<std::string>& names) {
-  std::cout << what;
-  for (const std::string& name : names) std::cout << ' ' << name;
-  std::cout << '\n';
+  Confirmation() << what;
+  for (const std::string& name : names) Confirmation() << ' ' << name;
+  Confirmation() << '\n';
 }
 
 void MakeTables(const std::string& connectionString) {
@@ -157,7 +158,7 @@ void MakeTables(const std::string& connectionString) {
     ConnectionLease lease(connectionString);
     const SchemaChanges made = CreateMissingParts(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()));
     if (made.tables.empty())
-      std::cout << "The tables were there already.\n";
+      Confirmation() << "The tables were there already.\n";
     else
       PrintNames("Made the tables:", made.tables);
     if (!made.indexes.empty()) PrintNames("Made the indexes:", made.indexes);
@@ -186,8 +187,8 @@ int RunInit(Arguments& arguments) {
   ConfigDatabase session;  // the built-in accounts, made as the first log-in makes them
   if (!session.Connect(0, "", "")) throw CliError{kExitNoConnection, ""};
   session.Close();
-  std::cout << "The configuration is ready: " << MaskedConnectionString(target.stored) << "\n"
-            << "Registry store: " << RegistryStoreFolder() << "\n"
-            << "Log in as \"admin\"; veltrane-admin user passwd admin changes its password.\n";
+  Confirmation() << "The configuration is ready: " << MaskedConnectionString(target.stored) << "\n"
+                 << "Registry store: " << RegistryStoreFolder() << "\n"
+                 << "Log in as \"admin\"; veltrane-admin user passwd admin changes its password.\n";
   return 0;
 }

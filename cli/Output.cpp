@@ -8,19 +8,7 @@
 
 namespace {
 
-void AppendJsonObject(std::string& out, const Record& record) {
-  out += '{';
-  for (const Field& field : record) {
-    if (&field != &record.front()) out += ", ";
-    AppendJsonString(out, field.name);
-    out += ": ";
-    if (field.number)
-      out += field.value;
-    else
-      AppendJsonString(out, field.value);
-  }
-  out += '}';
-}
+bool g_quiet = false;
 
 // Characters shown, counted as UTF-8 characters (continuation bytes take no column).
 size_t ShownWidth(const std::string& text) {
@@ -94,3 +82,24 @@ void PrintRecord(std::ostream& out, const Record& record, bool json) {
     out << field.name << ':' << std::string(width - field.name.size() + 1, ' ')
         << EscapedForTerminal(field.value) << '\n';
 }
+
+void AppendJsonObject(std::string& out, const Record& record) {
+  out += '{';
+  for (const Field& field : record) {
+    if (&field != &record.front()) out += ", ";
+    AppendJsonString(out, field.name);
+    out += ": ";
+    if (field.number)
+      out += field.value;
+    else
+      AppendJsonString(out, field.value);
+  }
+  out += '}';
+}
+
+std::ostream& Confirmation() {
+  static std::ostream nowhere(nullptr);  // a stream without a buffer drops what it is given
+  return g_quiet ? nowhere : std::cout;
+}
+
+void SetQuiet(bool quiet) { g_quiet = quiet; }

@@ -36,5 +36,13 @@ class Listing {
   std::string m_line;  // one JSON row, its buffer kept from row to row
 };
 
+// Appends one record as a JSON object.
+void AppendJsonObject(std::string& out, const Record& record);
+
 // One record as a JSON object, or as "name: value" lines for people.
 void PrintRecord(std::ostream& out, const Record& record, bool json);
+
+// Where a command says what it has done: standard output, or nowhere after SetQuiet(true)
+// (-q). Lists, shows and reports print to standard output whatever the setting.
+std::ostream& Confirmation();
+void SetQuiet(bool quiet);

@@ -103,7 +103,7 @@ int Set(Arguments& arguments) {
   set.LoadPreferences(serverId);
   for (const std::string& assignment : assignments) Apply(set, assignment);
   RequireDone(set.StorePreferencesTogether(serverId));
-  std::cout << "Stored the preferences of " << *address << ".\n";
+  Confirmation() << "Stored the preferences of " << *address << ".\n";
   return 0;
 }
 

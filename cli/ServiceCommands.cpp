@@ -1,12 +1,16 @@
 // veltrane-admin service status | start | stop [--unit NAME]
-// --unit stores the FTP server's unit in the configuration before the command runs.
+// --unit stores the FTP server's unit in the configuration before the command runs. status
+// alone changes nothing, so it asks for no password and leaves the session lock alone.
 
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/Output.h"
 #include "cli/Prompter.h"
 #include "cli/ServiceUnit.h"
 #include "service/FtpServiceControl.h"
@@ -17,11 +21,25 @@ namespace {
 
 constexpr DWORD kStopTimeoutMs = 30000;
 
-int Status() {
+int Status(std::ostream& out) {
   const auto state = QueryFtpServiceState();
   if (!state) throw Refused(ConfiguredFtpServiceUnit() + ": Service manager not available");
-  std::cout << ConfiguredFtpServiceUnit() << ": " << ServiceStateText(*state).text << '\n';
+  out << ConfiguredFtpServiceUnit() << ": " << ServiceStateText(*state).text << '\n';
   return 0;
+}
+
+// Starts or stops the service in an administrator's session; --unit is stored first.
+int Control(const std::string& action, const std::optional<std::string>& unit) {
+  AdminSession session(AskAdministratorPassword());
+  if (unit) StoreServiceUnit(*unit);
+  SelectConfiguredServiceBackend();
+  if (action == "status") return Status(std::cout);
+  if (action == "start") {
+    if (StartFtpService() != 0) throw Refused("Unable to Start Veltrane Server");
+  } else if (StopFtpService(1, kStopTimeoutMs) != 0) {
+    throw Refused("Unable to Stop Service");
+  }
+  return Status(Confirmation());
 }
 
 }  // namespace
@@ -33,14 +51,7 @@ int RunService(Arguments& arguments) {
   if (action != "status" && action != "start" && action != "stop")
     throw UsageError("unknown action \"" + action + "\" for service");
   if (unit) CheckServiceUnitName(*unit);
-  AdminSession session(AskAdministratorPassword());
-  if (unit) StoreServiceUnit(*unit);
+  if (action != "status" || unit) return Control(action, unit);
   SelectConfiguredServiceBackend();
-  if (action == "status") return Status();
-  if (action == "start") {
-    if (StartFtpService() != 0) throw Refused("Unable to Start Veltrane Server");
-  } else if (StopFtpService(1, kStopTimeoutMs) != 0) {
-    throw Refused("Unable to Stop Service");
-  }
-  return Status();
+  return Status(std::cout);
 }

@@ -94,3 +94,5 @@ void AppendJsonString(std::string& out, const std::string& text) {
   }
   out += '"';
 }
+
+std::string Quoted(const std::string& text) { return "\"" + EscapedForTerminal(text) + "\""; }

@@ -7,6 +7,7 @@
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
+#include "cli/Output.h"
 #include "cli/Commands.h"
 #include "cli/Prompter.h"
 
@@ -23,10 +24,10 @@ int RunUnlock(Arguments& arguments) {
   UserRecord admin;
   session.FindUserById(adminId, admin);
   if (admin.Flag == 0) {
-    std::cout << "The session lock was free.\n";
+    Confirmation() << "The session lock was free.\n";
     return 0;
   }
   if (!session.SetUserFlag(adminId, 0)) throw Refused("the lock could not be freed");
-  std::cout << "Freed the session lock.\n";
+  Confirmation() << "Freed the session lock.\n";
   return 0;
 }

@@ -1,6 +1,7 @@
 // veltrane-admin user list [--computer NAME] [--vserver ADDRESS] | show NAME
 //   | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
 //   | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS] | passwd NAME | delete NAME [--yes]
+//   | import FILE [--dry-run] [--replace] (cli/ImportCommand.cpp)
 
 #include <iostream>
 #include <limits>
@@ -13,6 +14,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/TextEscape.h"
 #include "cli/Values.h"
 #include "db/Permissions.h"
 #include "digest/Digest.h"
@@ -110,7 +112,7 @@ int Add(Arguments& arguments) {
   user.Flag = 0;
   options.ApplyTo(user);
   RequireDone(session.database.AddUser(user));
-  std::cout << "Added account \"" << user.UserName << "\".\n";
+  Confirmation() << "Added account " << Quoted(user.UserName) << ".\n";
   return 0;
 }
 
@@ -124,7 +126,7 @@ int Edit(Arguments& arguments) {
   UserRecord user = FindUser(session.database, name);
   options.ApplyTo(user);
   RequireDone(session.database.UpdateUser(user));
-  std::cout << "Changed account \"" << name << "\".\n";
+  Confirmation() << "Changed account " << Quoted(name) << ".\n";
   return 0;
 }
 
@@ -137,7 +139,7 @@ int Passwd(Arguments& arguments) {
   UserRecord user = FindUser(session.database, name);
   DigestText(password, user.Password);
   RequireDone(session.database.UpdateUser(user));
-  std::cout << "Changed the password of \"" << name << "\".\n";
+  Confirmation() << "Changed the password of " << Quoted(name) << ".\n";
   return 0;
 }
 
@@ -147,16 +149,21 @@ int Delete(Arguments& arguments) {
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
   const UserRecord user = FindUser(session.database, name);
-  ConfirmDeletion("the account \"" + name + "\"", yes);
+  ConfirmDeletion("the account " + Quoted(name), yes);
   RequireDone(session.database.DeleteUser(user));
-  std::cout << "Deleted account \"" << name << "\".\n";
+  Confirmation() << "Deleted account " << Quoted(name) << ".\n";
   return 0;
 }
 
 }  // namespace
 
 int RunUser(Arguments& arguments) {
-  return RunAction(
-      arguments, "user",
-      {{"list", List}, {"show", Show}, {"add", Add}, {"edit", Edit}, {"passwd", Passwd}, {"delete", Delete}});
+  return RunAction(arguments, "user",
+                   {{"list", List},
+                    {"show", Show},
+                    {"add", Add},
+                    {"edit", Edit},
+                    {"passwd", Passwd},
+                    {"delete", Delete},
+                    {"import", RunUserImport}});
 }

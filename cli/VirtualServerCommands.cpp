@@ -3,6 +3,7 @@
 //   | delete ADDRESS [--computer NAME] [--yes]
 
 #include <iostream>
+#include <tuple>
 
 #include "cli/AdminSession.h"
 #include "cli/Arguments.h"
@@ -11,6 +12,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/TextEscape.h"
 
 namespace {
 
@@ -24,8 +26,13 @@ int List(Arguments& arguments) {
     database.LoadVirtualServersOfComputer(FindComputer(database, *computer).ID);
   else
     database.LoadVirtualServers("", ConfigDatabase::kAll);
+  // By address, then key; the model keeps its list in key order, as the sheet shows it.
+  VirtualServerList servers = database.virtualServers;
+  servers.sort([](const VirtualServerRecord& a, const VirtualServerRecord& b) {
+    return std::tie(a.VServerIPAddr, a.VServerID) < std::tie(b.VServerIPAddr, b.VServerID);
+  });
   Listing listing(std::cout, json);
-  for (const VirtualServerRecord& server : database.virtualServers)
+  for (const VirtualServerRecord& server : servers)
     listing.Add({{"address", server.VServerIPAddr},
                  {"description", server.VServerDesc},
                  {"computer", ComputerName(database, server.VServerGroupID)}});
@@ -45,7 +52,8 @@ int Add(Arguments& arguments) {
   server.VServerDesc = description;
   server.VServerGroupID = FindComputer(session.database, *computer).ID;
   RequireDone(session.database.AddVirtualServer(server));
-  std::cout << "Added virtual server " << address << " to computer \"" << *computer << "\".\n";
+  Confirmation() << "Added virtual server " << EscapedForTerminal(address) << " to computer "
+                 << Quoted(*computer) << ".\n";
   return 0;
 }
 
@@ -61,7 +69,7 @@ int Edit(Arguments& arguments) {
   server.VServerIPAddr = newAddress.value_or(server.VServerIPAddr);
   server.VServerDesc = description.value_or(server.VServerDesc);
   RequireDone(session.database.UpdateVirtualServer(server));
-  std::cout << "Changed virtual server " << server.VServerIPAddr << ".\n";
+  Confirmation() << "Changed virtual server " << EscapedForTerminal(server.VServerIPAddr) << ".\n";
   return 0;
 }
 
@@ -75,11 +83,11 @@ int Delete(Arguments& arguments) {
   const VirtualServerRecord server = FindVirtualServer(database, address, computer);
   size_t accounts = 0;
   database.ListUsersOfVirtualServer(server.VServerID, [&accounts](const UserRecord&) { ++accounts; });
-  const std::string what =
-      "virtual server " + address + " with its preferences and its " + std::to_string(accounts) + " accounts";
+  const std::string what = "virtual server " + EscapedForTerminal(address) +
+                           " with its preferences and its " + std::to_string(accounts) + " accounts";
   ConfirmDeletion(what, yes);
   RequireDone(database.DeleteVirtualServer(server));
-  std::cout << "Deleted " << what << ".\n";
+  Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }
 

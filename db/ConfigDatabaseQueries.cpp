@@ -8,6 +8,17 @@
 #include "db/ConfigDatabase.h"
 #include "db/GuardedOperation.h"
 
+namespace {
+
+// Lists come in one order on every engine and after every change (a table scan's order moves
+// rows that were updated, such as an account whose lock was set): accounts by name, then by
+// key; virtual servers by key, the order they were added in, which the sheet's choice of a
+// computer's site by the first address that begins with it relies on.
+const std::string kServerOrder = " ORDER BY VServerID";
+const std::string kUserOrder = " ORDER BY UserName, UserID";
+
+}  // namespace
+
 void ConfigDatabase::ForgetUserQuery() {
   userQueryKind = 0;
   userQueryKey.clear();
@@ -22,7 +33,7 @@ void ConfigDatabase::LoadComputers() {
   computers.clear();
   RunGuarded(quiet, [this] {
     CRSVirtualServerGroup rows;
-    rows.Open("SELECT * FROM VirtualServerGroup");
+    rows.Open("SELECT * FROM VirtualServerGroup ORDER BY Name, ID");
     for (; !rows.IsEOF(); rows.MoveNext())
       computers.push_back({rows.m_Name.Value(), rows.m_ID.Value(), rows.m_CurrentSite.Value()});
     rows.Close();
@@ -32,14 +43,15 @@ void ConfigDatabase::LoadComputers() {
 std::optional<RowSelection> ConfigDatabase::VirtualServersSelection(const std::string& key, int kind) const {
   switch (kind) {
     case kAll:
-      return RowSelection{"SELECT * FROM VirtualServers", {}};
+      return RowSelection{"SELECT * FROM VirtualServers" + kServerOrder, {}};
     case kOfComputer:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?",
+      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?" + kServerOrder,
                           {FindComputerIdByName(key)}};
     case kOfAddress:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerIPAddr = ?", {key}};
+      return RowSelection{"SELECT * FROM VirtualServers where VServerIPAddr = ?" + kServerOrder, {key}};
     case kOfComputerKey:
-      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?", {std::stoi(key)}};
+      return RowSelection{"SELECT * FROM VirtualServers where VServerGroupID = ?" + kServerOrder,
+                          {std::stoi(key)}};
     default:
       return std::nullopt;
   }
@@ -67,7 +79,7 @@ void ConfigDatabase::LoadVirtualServers(const std::string& key, int kind) {
 std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& key, int kind) {
   switch (kind) {
     case kAll:
-      return RowSelection{"SELECT * FROM Users", {}};
+      return RowSelection{"SELECT * FROM Users" + kUserOrder, {}};
     case kOfComputer: {
       LoadVirtualServers(key, kOfComputer);
       if (virtualServers.empty()) return std::nullopt;
@@ -78,12 +90,12 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
         if (&server != &virtualServers.front()) sql += ',';
         sql += std::to_string(server.VServerID);
       }
-      return RowSelection{sql + ")", {}};
+      return RowSelection{sql + ")" + kUserOrder, {}};
     }
     case kOfAddress:
       LoadVirtualServers(key, kOfAddress);
       if (virtualServers.empty()) return std::nullopt;
-      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?",
+      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?" + kUserOrder,
                           {FindVirtualServerIdByAddress(key)}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
@@ -122,19 +134,20 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
 }
 
 int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?", {serverId}}, show,
+  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?" + kUserOrder, {serverId}}, show,
                    CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show) {
   return ListUsers({"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers "
-                    "where VServerGroupID = ?)",
+                    "where VServerGroupID = ?)" +
+                        kUserOrder,
                     {computerId}},
                    show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ListAllUsers(const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users", {}}, show, CRecordset::kRowsPerFetch);
+  return ListUsers({"SELECT * FROM Users" + kUserOrder, {}}, show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {

@@ -1,6 +1,8 @@
 #include "db/Permissions.h"
 
 #include <algorithm>
+#include <strings.h>
+
 #include <cctype>
 #include <iterator>
 
@@ -26,11 +28,12 @@ std::string PermissionText(int32_t permissions) {
 
 std::optional<int32_t> ParsePermissionLetters(const std::string& letters) {
   int32_t bits = 0;
-  if (letters == "all") {
+  if (strcasecmp(letters.c_str(), "all") == 0) {
     for (const auto& letter : kLetters) bits |= letter.bit;
     return bits;
   }
   for (const char typed : letters) {
+    if (typed == '-') continue;  // as PermissionText writes them: -U-D-
     const auto* match = std::find_if(std::begin(kLetters), std::end(kLetters), [typed](const auto& letter) {
       return letter.letter == std::toupper(static_cast<unsigned char>(typed));
     });

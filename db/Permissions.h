@@ -15,6 +15,7 @@ inline constexpr int32_t kPermissionDelete = 16;
 // other bits are ignored. So 0 gives "-" and all five give "-U-D-R-C-E-".
 std::string PermissionText(int32_t permissions);
 
-// The bits of letters U, D, R, C and E in any order and either case, or of the word "all"
-// (all five); nothing for any other letter or a letter twice.
+// The bits of letters U, D, R, C and E in any order and either case, with or without the
+// dashes PermissionText writes, or of the word "all" in any case (all five); nothing for any
+// other letter or a letter twice.
 std::optional<int32_t> ParsePermissionLetters(const std::string& letters);

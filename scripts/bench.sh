@@ -10,7 +10,8 @@
 # computers with 100 virtual servers each (100 accounts and 8 preference rows a server), and
 # a computer "spare1" that runs nothing. The deletes run on copies that add a computer
 # "doomed1" with 100 virtual servers and 10,000 accounts, and a computer "crowded1" with one
-# virtual server of 1,000 accounts.
+# virtual server of 1,000 accounts. Export and import run on the 100,000 accounts, each import
+# into a fresh database, against sqlite3 or psql inserting the same rows.
 set -euo pipefail
 shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
@@ -59,6 +60,7 @@ LISTING_RUNS=7    # runs of the listing and of its floor
 DELETE_RUNS=5     # fresh copies for the model's deletes, and as many for the plain ones
 ADD_ROUNDS=9      # runs adding ADDED_USERS accounts one by one, to each database
 ADDED_USERS=5
+IMPORT_RUNS=3     # imports of the exported 100,000 accounts into fresh databases, and as many floors
 
 # --- Databases: a name is a file in $work for SQLite, a database on the cluster for PostgreSQL.
 # Connection strings carry the options an installed system uses (README): the embedded data
@@ -209,7 +211,8 @@ figure_login() {
     "run $(duration "$login") - cancelled $(duration "$cancel")" "" "goal <= $(duration "$goal")" "$(met "$net <= $goal")"
 }
 
-fetch_floor() { "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)"; }
+# The listings come by name, then key; their floor fetches the rows in that order too.
+fetch_floor() { "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)" "UserName, UserID"; }
 page_listing() { listing "$(db_conn accounts)" spare1; }
 
 figure_listing_time() {
@@ -262,7 +265,9 @@ figure_listing_rss() {
 # --- veltrane-admin, whole runs of the program: the administrator's password on its input.
 admin_on() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$admin" "${@:2}"; }
 admin_listing() { admin_on accounts user list --json <<<brelk; }
-fetch_process() { timed "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)"; }
+fetch_process() { timed "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)" "UserName, UserID"; }
+# Export reads the accounts in key order.
+fetch_by_key_process() { timed "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)" UserID; }
 admin_listing_run() { timed admin_listing; }
 
 figure_admin_listing() {
@@ -346,6 +351,79 @@ figure_deletes() {
     "$(ratio "$model_s" "$floor_s")" "informational" -
 }
 
+# --- Export and import of the whole configuration (100,000 accounts, 1,000 servers, 8,000
+# preference rows), whole runs of veltrane-admin.
+admin_export() {  # prints the seconds and the peak RSS in KiB
+  VELTRANE_REGISTRY_ROOT=$work/registry-$engine-accounts "$bin/veltrane-bench-run" "$admin" export <<<brelk 2>/dev/null
+}
+
+figure_export() {
+  local floor time kib
+  alternate "$LISTING_RUNS" fetch_by_key_process admin_export
+  floor=$(median_in fetch_by_key_process 1)
+  time=$(median_in admin_export 1)
+  kib=$(largest_in admin_export 2)
+  report "veltrane-admin export (100,000 accounts)" "$(duration "$time")" "floor $(duration "$floor") raw fetch run" \
+    "$(ratio "$time" "$floor")" "goal <= 1.5x floor" "$(met "$time <= 1.5 * $floor")"
+  report "peak RSS of that export" "$(mib "$kib")" "" "" "goal <= 20 MiB" "$(met "$kib <= 20 * 1024")"
+}
+
+# TABLE-AND-COLUMNS: the parenthesised rows of standard input as INSERTs of 1,000 rows each.
+rows_insert() {
+  awk -v head="INSERT INTO $1 VALUES " \
+    'NR % 1000 == 1 { if (NR > 1) print ";"; printf "%s%s", head, $0; next } { printf ",%s", $0 } END { if (NR) print ";" }'
+}
+
+# The floor of the import: the same rows (keys as they were, nothing to look up or remap) as
+# plain multi-row INSERTs in one transaction, run by sqlite3 or psql.
+write_floor_sql() {
+  {
+    echo "BEGIN;"
+    db_value accounts "SELECT '(''' || Name || ''', '''')' FROM VirtualServerGroup" |
+      rows_insert "VirtualServerGroup (Name, CurrentSite)"
+    db_value accounts "SELECT '(''' || VServerIPAddr || ''', ''' || VServerDesc || ''', ' || VServerGroupID || ')'
+      FROM VirtualServers" | rows_insert "VirtualServers (VServerIPAddr, VServerDesc, VServerGroupID)"
+    db_value accounts "SELECT '(''' || Description || ''', ''' || Settings || ''', ' || VirtualServerID || ')'
+      FROM Preferences" | rows_insert "Preferences (Description, Settings, VirtualServerID)"
+    db_value accounts "SELECT '(''' || UserName || ''', ''' || Password || ''', ''' || HomeDir || ''', ' ||
+      Permissions || ', ' || VirtualServerID || ', 0, ' || DiskQuota || ')' FROM Users" |
+      rows_insert "Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota)"
+    echo "COMMIT;"
+  } >"$work/floor-$engine.sql"
+}
+
+import_copy=0  # the fresh databases the next runs take, import$import_copy and bulk$import_copy
+import_run() {
+  import_copy=$((import_copy + 1))
+  VELTRANE_REGISTRY_ROOT=$work/registry-$engine-import$import_copy \
+    timed "$admin" -q import --replace "$work/export-$engine.json" <<<brelk
+}
+bulk_run() {
+  timed db_sql "bulk$import_copy" <"$work/floor-$engine.sql"
+  if [ "$(table_counts "import$import_copy")" != "$(table_counts "bulk$import_copy")" ]; then
+    echo "bench: rows after the import: $(table_counts "import$import_copy");" \
+      "after the bulk INSERT: $(table_counts "bulk$import_copy")" >&2
+  fi
+}
+
+figure_import() {
+  local goal floor time
+  goal=$([ "$engine" = sqlite ] && echo 10 || echo 20)
+  admin_on accounts export <<<brelk >"$work/export-$engine.json"
+  write_floor_sql
+  for i in $(seq "$IMPORT_RUNS"); do
+    db_create "import$i"
+    db_create "bulk$i"
+    registry_for "import$i"
+  done
+  import_copy=0
+  alternate "$IMPORT_RUNS" import_run bulk_run
+  time=$(median_in import_run 1)
+  floor=$(median_in bulk_run 1)
+  report "veltrane-admin import (100,000 accounts)" "$(duration "$time")" "floor $(duration "$floor") bulk INSERT" \
+    "$(ratio "$time" "$floor")" "goal <= $goal s and <= 3x floor" "$(met "$time <= $goal && $time <= 3 * $floor")"
+}
+
 run_engine() {
   if [ "$engine" = postgresql ]; then pg_start; fi
   make_data
@@ -363,6 +441,8 @@ run_engine() {
   figure_add_user
   figure_admin_listing
   figure_admin_add
+  figure_export
+  figure_import
   figure_deletes
   if [ "$engine" = postgresql ]; then pg_stop; fi
 }

@@ -12,45 +12,10 @@
 #include <fstream>
 #include <thread>
 
-#include "digest/Digest.h"
-#include "tests/cli/AdminRun.h"
-#include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
+#include "tests/cli/AdminFixture.h"
 
 namespace {
 
-using Words = std::vector<std::string>;
-
-std::string Digest(const std::string& text) {
-  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
-}
-
-class AdminTest : public DatabaseTest {
- protected:
-  void SetUp() override {
-    DatabaseTest::SetUp();
-    if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
-  }
-  // Runs a command that logs in; `more` follows the administrator's password.
-  AdminOutcome Admin(const Words& words, const std::string& more = "") {
-    return RunAdmin(words, "brelk\n" + more);
-  }
-  void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
-  // A computer "pc" with the virtual server 10.0.0.1.
-  void AddServer() {
-    ExpectDone(Admin({"computer", "add", "pc"}));
-    ExpectDone(Admin({"vserver", "add", "10.0.0.1", "--computer", "pc", "--description", "first"}));
-  }
-  // The account "alice" of that server, with the password "s3cret!".
-  void AddAlice() {
-    AddServer();
-    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota",
-                      "100", "--permissions", "ud"},
-                     "s3cret!\n"));
-  }
-  static constexpr const char* kAlice =
-      "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
-};
 VELTRANE_ON_ALL_ENGINES(AdminTest);
 
 TEST_P(AdminTest, InitMakesTheMissingTablesAndTheBuiltInAccountsOnce) {
@@ -319,6 +284,14 @@ TEST_P(AdminTest, StoredControlCharactersAndBytesThatAreNotUtf8AreEscaped) {
     EXPECT_NE(table.out.find("b\\xffz"), std::string::npos) << table.out;
     EXPECT_NE(json.out.find("\"b\\u00ffz\""), std::string::npos) << json.out;
   }
+}
+
+// The messages that repeat a typed name (a confirmation, a refusal) escape it as the tables do.
+TEST_P(AdminTest, MessagesRepeatingATypedNameEscapeItsControlCharacters) {
+  const AdminOutcome added = Admin({"computer", "add", "red\x1b[31m"});
+  EXPECT_EQ(added.out, "Added computer \"red\\e[31m\".\n");
+  const AdminOutcome refused = Admin({"computer", "delete", "blue\x1b[34m\xc2\x9b", "--yes"});
+  EXPECT_EQ(refused.err, "veltrane-admin: no computer is named \"blue\\e[34m\\u009b\"\n");
 }
 
 TEST_P(AdminTest, CheckExitsZeroOnlyWhenALogInWouldSucceedNow) {

@@ -1,0 +1,47 @@
+#pragma once
+// The fixture of the veltrane-admin tests: the registry store pointing at the test's
+// database, runs that log in as the administrator, and a computer with a server and an
+// account to work on.
+
+#include <string>
+#include <vector>
+
+#include "digest/Digest.h"
+#include "tests/cli/AdminRun.h"
+#include "tests/db/TestHelpers.h"
+#include "tests/support/DatabaseTest.h"
+
+using Words = std::vector<std::string>;
+
+inline std::string Digest(const std::string& text) {
+  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
+}
+
+class AdminTest : public DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    if (IsSkipped()) return;
+    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    setenv("XDG_CACHE_HOME", RegistryRoot().Path().c_str(), 1);  // the names for completion
+  }
+  // Runs a command that logs in; `more` follows the administrator's password.
+  AdminOutcome Admin(const Words& words, const std::string& more = "") {
+    return RunAdmin(words, "brelk\n" + more);
+  }
+  void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
+  // A computer "pc" with the virtual server 10.0.0.1.
+  void AddServer() {
+    ExpectDone(Admin({"computer", "add", "pc"}));
+    ExpectDone(Admin({"vserver", "add", "10.0.0.1", "--computer", "pc", "--description", "first"}));
+  }
+  // The account "alice" of that server, with the password "s3cret!".
+  void AddAlice() {
+    AddServer();
+    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota",
+                      "100", "--permissions", "ud"},
+                     "s3cret!\n"));
+  }
+  static constexpr const char* kAlice =
+      "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
+};

@@ -1,0 +1,235 @@
+// veltrane-admin as a fleet's administrator uses it: the command-line conventions, waiting
+// for the session lock, listings in a stable order, and export and import, all or nothing,
+// from one engine into the other.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "tests/cli/AdminFixture.h"
+
+namespace {
+
+class FleetTest : public AdminTest {
+ protected:
+  // The configuration with keys replaced by what they refer to, each table sorted.
+  static std::vector<Rows> Contents(const TestDatabase& database) {
+    std::vector<Rows> tables = {
+        database.Query("SELECT Name, CurrentSite FROM VirtualServerGroup"),
+        database.Query("SELECT g.Name, s.VServerIPAddr, s.VServerDesc FROM VirtualServers s JOIN "
+                       "VirtualServerGroup g ON g.ID = s.VServerGroupID"),
+        database.Query("SELECT s.VServerIPAddr, p.Description, p.Settings FROM Preferences p JOIN "
+                       "VirtualServers s ON s.VServerID = p.VirtualServerID"),
+        database.Query("SELECT u.UserName, u.Password, u.HomeDir, u.Permissions, u.DiskQuota, "
+                       "COALESCE(s.VServerIPAddr, '-') FROM Users u LEFT JOIN VirtualServers s ON "
+                       "s.VServerID = u.VirtualServerID"),
+    };
+    for (Rows& table : tables) std::sort(table.begin(), table.end());
+    return tables;
+  }
+  std::vector<Rows> Contents() { return Contents(Db()); }
+  std::string WriteFile(const std::string& name, const std::string& text) {
+    const std::string path = (RegistryRoot().Path() / name).string();
+    std::ofstream(path) << text;
+    return path;
+  }
+  // Two computers, a hostile description, preferences and accounts, and a changed
+  // administrator's password.
+  void AddFleet() {
+    AddAlice();
+    ExpectDone(Admin({"computer", "add", "pc2"}));
+    ExpectDone(
+        Admin({"vserver", "add", "10.0.0.2", "--computer", "pc2", "--description", "O'Brien \"Zoë\"\n"}));
+    ExpectDone(Admin({"prefs", "set", "--vserver", "10.0.0.2", "port=2121", "welcome=hi, there"}));
+    ExpectDone(Admin({"prefs", "set", "--vserver", "10.0.0.1", "port=21"}));
+    ExpectDone(
+        Admin({"user", "add", "bob", "--vserver", "10.0.0.2", "--home", "/srv/b\\c", "--permissions", "ALL"},
+              "pw\n"));
+    ExpectDone(Admin({"user", "passwd", "admin"}, "n3w\n"));
+  }
+};
+VELTRANE_ON_ALL_ENGINES(FleetTest);
+
+TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
+  AddServer();
+  const struct {
+    Words words;
+    int status;
+    std::string out;  // found in standard output ("" for none at all)
+    std::string err;  // found in standard error
+  } cases[] = {
+      {{"--version"}, 0, "veltrane-admin 1.0\n", ""},
+      {{"help", "user"}, 0, "| import FILE [--dry-run]", ""},
+      {{"user", "add", "--help"}, 0, "user list", ""},
+      {{"-h"}, 0, "export [--computer NAME]", ""},
+      {{}, 2, "", "Usage: veltrane-admin"},
+      {{"help", "frob"}, 2, "", "there is no command \"frob\""},
+      {{"computer", "add", "--"}, 2, "", "missing computer name"},
+      {{"computer", "list", "--json=yes"}, 2, "", "--json takes no value"},
+      {{"computer", "add", "-x"}, 2, "", "unknown option -x"},
+      {{"-q", "computer", "add", "--", "--"}, 0, "", ""},
+      {{"vserver", "add", "10.0.0.3", "--computer=pc", "--description=a=b"}, 0, "Added virtual server", ""},
+      {{"user", "add", "u1", "--vserver=10.0.0.1", "--home", "/h", "--permissions", "-U-D-"}, 0, "Added", ""},
+      {{"user", "add", "u2", "--vserver", "10.0.0.1", "--home=/h", "--permissions=ALL"}, 0, "Added", ""},
+  };
+  for (const auto& [words, status, out, err] : cases) {
+    const AdminOutcome outcome = Admin(words, "pw\n");
+    const std::string said = words.empty() ? "(none)" : words[0];
+    EXPECT_EQ(outcome.status, status) << said << '\n' << outcome.err;
+    if (out.empty())
+      EXPECT_EQ(outcome.out, "") << said;
+    else
+      EXPECT_NE(outcome.out.find(out), std::string::npos) << said << '\n' << outcome.out;
+    EXPECT_NE(outcome.err.find(err), std::string::npos) << said << '\n' << outcome.err;
+  }
+  EXPECT_EQ(Db().Query("SELECT Name FROM VirtualServerGroup WHERE Name LIKE '-%'"), (Rows{{"--"}}));
+  EXPECT_EQ(Db().QueryValue("SELECT VServerDesc FROM VirtualServers WHERE VServerIPAddr = '10.0.0.3'"),
+            "a=b");
+  EXPECT_EQ(Db().Query("SELECT UserName, Permissions FROM Users WHERE UserName LIKE 'u_' ORDER BY UserName"),
+            (Rows{{"u1", "5"}, {"u2", "31"}}));
+  // The names completion offers, for the owner alone.
+  const auto names = RegistryRoot().Path() / "veltrane-admin" / "names";
+  std::ifstream cached(names);
+  const std::string text((std::istreambuf_iterator<char>(cached)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("computer\t--\ncomputer\tpc\nvserver\t10.0.0.1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("user\tu2\n"), std::string::npos) << text;
+  EXPECT_EQ(std::filesystem::status(names).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  // service status asks for no password and leaves the lock alone (there is no service
+  // manager here, which it says).
+  Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");
+  const AdminOutcome status = RunAdmin({"service", "status"});
+  EXPECT_EQ(status.err.find("password"), std::string::npos) << status.err;
+  EXPECT_EQ(status.err.find("locked"), std::string::npos) << status.err;
+}
+
+TEST_P(FleetTest, ListsComeByNameWhateverTheLogInsChanged) {
+  AddServer();
+  for (const char* name : {"zed", "Bea", "amy"})
+    ExpectDone(Admin({"user", "add", name, "--vserver", "10.0.0.1", "--home", "/h"}, "pw\n"));
+  for (int round = 0; round < 2; ++round)  // each log-in rewrites the administrator's row
+    EXPECT_EQ(Admin({"-q", "user", "list"}).out,
+              "name   home  quota  permissions  vserver\n"
+              "Bea    /h    0      -            10.0.0.1\n"
+              "admin  c:\\   0      -U-D-R-C-E-  \n"
+              "amy    /h    0      -            10.0.0.1\n"
+              "ftp    c:\\   0      -U-D-R-C-E-  \n"
+              "zed    /h    0      -            10.0.0.1\n");
+}
+
+TEST_P(FleetTest, WaitRetriesALogInRefusedByTheLockUntilItIsFreeOrTheTimeIsUp) {
+  ExpectDone(Admin({"computer", "list"}));  // the first log-in makes the administrator
+  Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");
+  const AdminOutcome given = Admin({"--wait", "1", "computer", "list"});
+  EXPECT_EQ(given.status, 3);
+  EXPECT_NE(given.err.find("the session lock is still held"), std::string::npos) << given.err;
+
+  AdminRun waiting({"--wait=60", "computer", "add", "later"}, "brelk\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM VirtualServerGroup"), "0");
+  Db().Execute("UPDATE Users SET Flag = 0 WHERE UserName = 'admin'");
+  const AdminOutcome done = waiting.Wait();
+  EXPECT_EQ(done.status, 0) << done.err;
+  EXPECT_EQ(Db().QueryValue("SELECT Name FROM VirtualServerGroup"), "later");
+}
+
+// Into an empty database of the other engine when there is one (else of the same), whose
+// keys have moved on, so that every reference has to be remapped.
+TEST_P(FleetTest, AnExportImportsIntoAnEmptyDatabaseOfTheOtherEngine) {
+  AddFleet();
+  const AdminOutcome exported = RunAdmin({"export"}, "n3w\n");
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  const std::string file = WriteFile("fleet.json", exported.out);
+
+  const Engine other = GetParam() == Engine::SQLite ? Engine::PostgreSQL : Engine::SQLite;
+  TestDatabase target(IsAvailable(other) ? other : GetParam());
+  for (int i = 0; i < 3; ++i) {
+    target.Execute("INSERT INTO VirtualServerGroup (Name) VALUES ('gone')");
+    target.Execute("INSERT INTO VirtualServers (VServerIPAddr) VALUES ('gone')");
+  }
+  target.Execute("DELETE FROM VirtualServerGroup");
+  target.Execute("DELETE FROM VirtualServers");
+  SetRegistryValue("ConnectionString", target.ConnectionString());
+  const AdminOutcome imported = RunAdmin({"import", file, "--replace"}, "brelk\n");
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_NE(imported.out.find("accounts: 2 added, 1 changed, 1 unchanged"), std::string::npos)
+      << imported.out;
+
+  EXPECT_EQ(Contents(target), Contents());
+  // The administrator's password came along; the account logs in with it alone.
+  EXPECT_EQ(RunAdmin({"user", "list"}, "brelk\n").status, 1);
+  const AdminOutcome listed = RunAdmin({"export"}, "n3w\n");
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_EQ(listed.out, exported.out);
+}
+
+// The other engine's empty database (else a new SQLite file), with the passwords of both
+// administrators on standard input.
+TEST_P(FleetTest, MigrateMovesEverythingOrGoesBackToTheDatabaseInUse) {
+  AddFleet();
+  const Engine other = GetParam() == Engine::SQLite ? Engine::PostgreSQL : Engine::SQLite;
+  TestDatabase target(IsAvailable(other) ? other : GetParam());
+  const Words migrate{"migrate", "--connect", target.ConnectionString()};
+  const std::string inUse = RegistryValue("ConnectionString");
+  const AdminOutcome refused = RunAdmin(migrate, "n3w\nwrong\n");
+  EXPECT_EQ(refused.status, 1) << refused.err;
+  EXPECT_NE(refused.err.find("uses the database it used before"), std::string::npos) << refused.err;
+  EXPECT_EQ(RegistryValue("ConnectionString"), inUse);
+  EXPECT_EQ(target.QueryValue("SELECT COUNT(*) FROM VirtualServerGroup"), "0");
+
+  const AdminOutcome moved = RunAdmin(migrate, "n3w\nbrelk\n");
+  ASSERT_EQ(moved.status, 0) << moved.err;
+  EXPECT_NE(RegistryValue("ConnectionString"), inUse);
+  EXPECT_EQ(Contents(target), Contents());
+  ExpectDone(RunAdmin({"user", "show", "bob"}, "n3w\n"));
+}
+
+TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
+  AddFleet();
+  const std::string file = WriteFile("fleet.json", RunAdmin({"export"}, "n3w\n").out);
+  ExpectDone(RunAdmin({"computer", "delete", "pc", "--yes"}, "n3w\n"));
+  ExpectDone(RunAdmin({"user", "edit", "bob", "--quota", "9"}, "n3w\n"));
+  const std::vector<Rows> before = Contents();
+
+  const std::string csv = WriteFile("accounts.csv",
+                                    "name,home,quota,permissions,vserver,password\n"
+                                    "carol,/srv/c,1,UD,10.0.0.2,pw\n"
+                                    "dave,/srv/d,1,UD,10.9.9.9,pw\n");
+  // A unique index that the preferences of pc break once computers and servers are in.
+  Db().Execute("CREATE UNIQUE INDEX Preferences_Description ON Preferences (Description)");
+  const struct {
+    Words words;
+    std::string said;
+  } cases[] = {
+      {{"import", file, "--replace"}, "constraint"},
+      {{"import", file}, "account \"bob\" exists with other values"},
+      {{"user", "import", csv}, "account \"dave\": there is no virtual server 10.9.9.9"},
+  };
+  for (const auto& [words, said] : cases) {
+    const AdminOutcome outcome = RunAdmin(words, "n3w\n");
+    EXPECT_EQ(outcome.status, 1) << words[0] << '\n' << outcome.err;
+    EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
+    EXPECT_EQ(Contents(), before) << words[0];
+  }
+  Db().Execute("DROP INDEX Preferences_Description");
+  const AdminOutcome dryRun = RunAdmin({"import", file, "--replace", "--dry-run"}, "n3w\n");
+  ExpectDone(dryRun);
+  EXPECT_NE(dryRun.out.find("accounts: 1 added, 1 changed, 2 unchanged\nDry run: nothing was changed."),
+            std::string::npos)
+      << dryRun.out;
+  EXPECT_EQ(Contents(), before);
+  // CSV as a spreadsheet saves it, with a byte order mark.
+  ExpectDone(RunAdmin({"user", "import",
+                       WriteFile("one.csv",
+                                 "\xEF\xBB\xBFname,home,vserver,password,permissions\n"
+                                 "\"carol, jr\",/srv/c,10.0.0.2,pw,ud\n")},
+                      "n3w\n"));
+  EXPECT_EQ(Db().Query("SELECT Password, Permissions FROM Users WHERE UserName = 'carol, jr'"),
+            (Rows{{Digest("pw"), "5"}}));
+}
+
+}  // namespace
