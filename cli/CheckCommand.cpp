@@ -13,6 +13,7 @@
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
+#include "db/SessionLock.h"
 #include "db/SessionSettings.h"
 #include "platform/GroupAccess.h"
 #include "platform/WinTypes.h"
@@ -28,10 +29,15 @@ void Line(const std::string& what, const std::string& state) { std::cout << what
 bool CheckSchema(ConnectionLease& lease) {
   bool complete = true;
   for (const TableState& table : CheckTables(lease, SchemaScriptFor(lease.Connection(), SchemaFolder()))) {
-    std::string state = table.present ? "present" : "MISSING";
+    // Without SessionLocks (a database made before it) the lock is the Flag alone.
+    const bool optional = table.name == "SessionLocks" && !table.present;
+    std::string state = table.present ? "present"
+                        : optional    ? "missing (veltrane-admin init adds it; until then a lock left by a "
+                                        "killed session stays until veltrane-admin unlock)"
+                                      : "MISSING";
     for (const std::string& column : table.missingColumns)
       state += (&column == &table.missingColumns.front() ? ", MISSING columns: " : ", ") + column;
-    complete = complete && table.present && table.missingColumns.empty();
+    complete = complete && (table.present || optional) && table.missingColumns.empty();
     Line("table " + table.name, state);
   }
   return complete;
@@ -47,9 +53,21 @@ bool ReportLock(const std::string& connectionString) {
     Line("administrator", "not made yet (the first log-in makes it)");
     return true;
   }
-  const bool held = session.users.front().Flag != 0;
-  Line("session lock", held ? "HELD (veltrane-admin unlock frees a lock left behind)" : "free");
-  return !held;
+  switch (SessionLock::Probe(session.users.front().UserID)) {
+    case SessionLock::State::free:
+      Line("session lock", "free");
+      return true;
+    case SessionLock::State::ended:
+      Line("session lock", "left by a session that ended; the next log-in takes it over");
+      return true;
+    case SessionLock::State::held:
+      Line("session lock", "HELD by a session that is running");
+      return false;
+    case SessionLock::State::setWithoutProof:
+      break;
+  }
+  Line("session lock", "HELD (veltrane-admin unlock frees a lock left behind)");
+  return false;
 }
 
 // The connection string's line: the string (password masked), or why there is none.

@@ -27,7 +27,10 @@ int RunUnlock(Arguments& arguments) {
     Confirmation() << "The session lock was free.\n";
     return 0;
   }
-  if (!session.SetUserFlag(adminId, 0)) throw Refused("the lock could not be freed");
+  const int freed = session.FreeLock(adminId);
+  if (freed < 0)
+    throw CliError{kExitLocked, "the session holding the lock is still running; the lock goes when it ends"};
+  if (freed == 0) throw Refused("the lock could not be freed");
   Confirmation() << "Freed the session lock.\n";
   return 0;
 }

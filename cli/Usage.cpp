@@ -101,7 +101,8 @@ Exit status:
   4  the database cannot be reached, or the connection was lost: nothing was changed;
      or the registry store cannot be used: outside its group, or, as root, a connection
      string that another user wrote
-  5  done, but the session lock could not be released (veltrane-admin unlock frees it)
+  5  done, but the session lock could not be released (veltrane-admin unlock frees it;
+     a lock tied to the session's life goes with it instead)
   6  the connection was lost while the change was committed: it may or may not have
      been made (look with the matching list or show command)
   128+N  ended by signal N

@@ -5,28 +5,19 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <regex>
 
 #include "db/AccountBootstrap.h"
-#include "db/CRSUsers.h"
 #include "db/ConnectString.h"
 #include "db/ConnectionPool.h"
 #include "db/GuardedOperation.h"
-#include "db/ChangeStatement.h"
 #include "db/RegistryKey.h"
 #include "digest/Digest.h"
 #include "framework/MessageBox.h"
-#include "platform/Clock.h"
 
 namespace {
 
 constexpr const char* kRegistryPath = "SOFTWARE\\Orvindel\\Veltrane Server";
 constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
-
-// The lock's reset at close is tried three times over five seconds: a database that is
-// restarting or busy with another writer usually answers again within that time.
-constexpr int kLockReleaseAttempts = 3;
-constexpr DWORD kLockReleasePauseMs = 2500;
 
 void ShowError(const std::string& text) { MessageBox(nullptr, text, "Error!!", MB_OK | MB_ICONINFORMATION); }
 
@@ -40,15 +31,10 @@ void LogCause(std::string line) {
 // Why a connection failed, as the user can act on it. The SQLite driver says only "connect
 // failed" when the file it is told not to create is missing; the file is named instead.
 std::string ConnectFailureCause(const std::string& connectionString, const std::string& driverText) {
-  static const std::regex databaseAttribute(R"((?:^|;)\s*database\s*=\s*([^;]*))", std::regex::icase);
-  std::smatch database;
-  if (driverText.starts_with("[SQLite]") &&
-      std::regex_search(connectionString, database, databaseAttribute)) {
-    const std::string file = database[1];
-    std::error_code error;
-    if (!file.empty() && !std::filesystem::exists(file, error))
-      return "The database file " + file + " does not exist.";
-  }
+  const auto file = DatabaseAttribute(connectionString);
+  std::error_code error;
+  if (driverText.starts_with("[SQLite]") && file && !file->empty() && !std::filesystem::exists(*file, error))
+    return "The database file " + *file + " does not exist.";
   return driverText;
 }
 
@@ -136,20 +122,15 @@ int ConfigDatabase::EnsureBuiltInAccount(const std::string& name, const std::str
 }
 
 int ConfigDatabase::TakeLock(int32_t userId) {
-  UserRecord account;
-  if (FindUserById(userId, account) && account.Flag != 0) {
+  SessionLock::Outcome outcome = SessionLock::Outcome::held;
+  if (!RunGuarded(quiet, [&] { outcome = m_sessionLock.Take(userId); })) return 0;
+  if (outcome == SessionLock::Outcome::held) {
     if (!quiet) ShowError(kLockedText);
     return 0;
   }
-  // One conditional update: of two sessions that log in at the same moment, one changes
-  // the row and the other changes nothing.
-  bool taken = false;
-  if (!RunGuarded(quiet, [&] {
-        taken = RunChangeStatement("UPDATE Users SET Flag = 1 WHERE UserID = ? AND Flag = 0", {userId}) == 1;
-      }))
-    return 0;
-  if (!taken && !quiet) ShowError(kLockedText);
-  return taken ? 1 : 0;
+  if (outcome == SessionLock::Outcome::tookOver)
+    LogCause("took over the session lock of a session that ended without releasing it");
+  return 1;
 }
 
 void ConfigDatabase::Close() {
@@ -173,15 +154,13 @@ void ConfigDatabase::Close() {
 }
 
 void ConfigDatabase::ReleaseLock() {
-  std::string cause;
-  for (int attempt = 1; attempt <= kLockReleaseAttempts; ++attempt) {
-    if (attempt > 1) Sleep(kLockReleasePauseMs);
-    try {
-      RunChangeStatement("UPDATE Users SET Flag = 0 WHERE UserID = ?", {lockedUserId});
-      return;
-    } catch (const std::exception& error) {
-      cause = error.what();
-    }
+  const bool tiedToLife = m_sessionLock.TiedToLife();
+  const std::string cause = m_sessionLock.Release();
+  if (cause.empty()) return;
+  if (tiedToLife) {
+    LogCause("the session lock could not be released (" + cause +
+             "); it was tied to this session, so the next log-in takes it over");
+    return;
   }
   lockLeftSet = 1;
   ReportLockLeftSet(cause);
@@ -233,20 +212,10 @@ int32_t ConfigDatabase::FindUserForLogIn(const std::string& userName, UserRecord
   return 0;
 }
 
-int ConfigDatabase::SetUserFlag(int32_t userId, int value) {
-  return RunGuarded(quiet,
-                    [&] {
-                      CRSUsers account;
-                      account.Open("SELECT * FROM Users WHERE UserID = ?", {userId}, 1);
-                      if (!account.IsEOF()) {
-                        account.Edit();
-                        account.m_Flag = ToFlagColumn(value);
-                        account.Update();
-                      }
-                      account.Close();
-                    })
-             ? 1
-             : 0;
+int ConfigDatabase::FreeLock(int32_t userId) {
+  bool freed = false;
+  if (!RunGuarded(quiet, [&] { freed = SessionLock::Free(userId); })) return 0;
+  return freed ? 1 : -1;
 }
 
 int ConfigDatabase::SaveComputerName() {

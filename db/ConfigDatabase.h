@@ -16,6 +16,7 @@
 
 #include "db/ComputerRecord.h"
 #include "db/RowSelection.h"
+#include "db/SessionLock.h"
 #include "db/UserRecord.h"
 #include "db/VirtualServerRecord.h"
 
@@ -40,9 +41,10 @@ class ConfigDatabase {
   // the lock taken. An empty name or password is refused before anything is connected.
   int LogIn(const std::string& userName, const std::string& password);
   // Releases the lock (saving the computer name when it was held) and empties the lists.
-  // The reset is tried again for a few seconds while the database is down or busy; a lock left
-  // set is reported (standard error, and a box unless quiet) with the way to release it.
-  // Never throws.
+  // The release is tried again for up to 30 seconds while the database is down, recovering
+  // or busy (SessionLock.h). A lock left set is reported on standard error; one that does
+  // not go by itself (no proof of life) also in a box unless quiet, with the way to release
+  // it. Never throws.
   void Close();
   // The account's UserID when name and password match; 0 when no loaded account has the
   // name; -1 when the log-in query loaded no account; -2 for a wrong password. An address
@@ -53,7 +55,10 @@ class ConfigDatabase {
   // "admin" only for "admin") and copies the first named exactly `userName`. Results as above.
   int32_t FindUserForLogIn(const std::string& userName, UserRecord& user, const std::string& address,
                            const std::string& computer);
-  int SetUserFlag(int32_t userId, int value);
+  // Frees the account's session lock that a session left behind: 1 when freed; -1, freeing
+  // nothing, when the session holding it proves to be alive; 0 after a failure (reported
+  // unless quiet).
+  int FreeLock(int32_t userId);
   int SaveComputerName();
   int SetComputerCurrentSite(int32_t computerId, const std::string& site);
 
@@ -140,4 +145,6 @@ class ConfigDatabase {
   void ReleaseLock();
   void ReportLockLeftSet(const std::string& cause) const;
   int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
+
+  SessionLock m_sessionLock;
 };

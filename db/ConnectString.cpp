@@ -1,5 +1,7 @@
 #include "db/ConnectString.h"
 
+#include <regex>
+
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/OdbcConnection.h"
@@ -33,4 +35,11 @@ std::string CompleteConnectString(const std::string& text) {
   } catch (const DatabaseError&) {
     return given;
   }
+}
+
+std::optional<std::string> DatabaseAttribute(const std::string& connectionString) {
+  static const std::regex attribute(R"((?:^|;)\s*database\s*=\s*([^;]*))", std::regex::icase);
+  std::smatch database;
+  if (!std::regex_search(connectionString, database, attribute)) return std::nullopt;
+  return database[1].str();
 }

@@ -3,6 +3,7 @@
 // A function-local object, so that static objects of other translation units may use it
 // while they are constructed or destroyed.
 
+#include <optional>
 #include <string>
 
 // Starts as "ODBC;DSN=Veltrane"; the session replaces it when it connects.
@@ -15,3 +16,6 @@ std::string WithoutOdbcPrefix(const std::string& text);
 // driver manager hands back, or `text` itself (without "ODBC;") when the completed string
 // does not connect again; throws DatabaseError when `text` does not connect.
 std::string CompleteConnectString(const std::string& text);
+
+// The value of the string's "Database" attribute (any case), if it has one.
+std::optional<std::string> DatabaseAttribute(const std::string& connectionString);

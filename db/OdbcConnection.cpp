@@ -77,6 +77,13 @@ bool OdbcConnection::IsReadOnly() {
   return m_readOnly == 1;
 }
 
+std::string OdbcConnection::DbmsName() const {
+  char name[64] = {};
+  SQLSMALLINT length = 0;
+  CheckOdbc(SQLGetInfo(m_handle, SQL_DBMS_NAME, name, sizeof name, &length), SQL_HANDLE_DBC, m_handle);
+  return name;
+}
+
 bool OdbcConnection::IsDead() const {
   SQLUINTEGER dead = SQL_CD_FALSE;
   return SQL_SUCCEEDED(SQLGetConnectAttr(m_handle, SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&

@@ -20,6 +20,8 @@ class OdbcConnection {
 
   // Whether the data source says it accepts no changes (asked once per connection).
   bool IsReadOnly();
+  // The engine's name as the driver gives it ("PostgreSQL", "SQLite", ...).
+  std::string DbmsName() const;
   // Whether the driver knows the connection to have been lost.
   bool IsDead() const;
 

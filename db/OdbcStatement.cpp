@@ -50,3 +50,13 @@ SQLLEN OdbcStatement::RowCount() {
   CheckOdbc(SQLRowCount(m_handle, &rows), SQL_HANDLE_STMT, m_handle);
   return rows;
 }
+
+std::optional<std::string> OdbcStatement::FetchText() {
+  const SQLRETURN fetched = SQLFetch(m_handle);
+  CheckOdbc(fetched, SQL_HANDLE_STMT, m_handle);
+  if (fetched == SQL_NO_DATA) return std::nullopt;
+  char value[256] = {};
+  SQLLEN length = 0;
+  CheckOdbc(SQLGetData(m_handle, 1, SQL_C_CHAR, value, sizeof value, &length), SQL_HANDLE_STMT, m_handle);
+  return std::string(length == SQL_NULL_DATA ? "" : value);
+}

@@ -4,6 +4,7 @@
 
 #include <sql.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ class OdbcStatement {
 
   // Rows changed by the last INSERT, UPDATE or DELETE.
   SQLLEN RowCount();
+
+  // The first column of the next row of the result as text (NULL reads as empty), or none
+  // after the last row. For short values: keys, flags, tokens.
+  std::optional<std::string> FetchText();
 
   SQLHSTMT Handle() const { return m_handle; }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "db/ConnectString.h"
+#include "db/ChangeGuard.h"
 #include "db/ConnectionPool.h"
 #include "db/OdbcConnection.h"
 #include "db/OdbcStatement.h"
@@ -171,6 +172,7 @@ void CRecordset::Delete() {
 }
 
 void CRecordset::ExecuteChange(const std::string& sql, const std::vector<SqlParam>& params) {
+  GuardChange();
   OdbcStatement change(m_connection->Connection());
   RunCommitting(m_connection->Connection(), [&] { change.Execute(sql, params); });
   // Another client may have deleted the row since it was read; that is no success.

@@ -103,12 +103,12 @@ void AddIndex(OdbcConnection& connection, const IndexDefinition& index, SchemaCh
 
 }  // namespace
 
+bool HasTable(OdbcConnection& connection, const std::string& table) {
+  return Selects(connection, "*", table);
+}
+
 std::string SchemaScriptFor(OdbcConnection& connection, const std::string& folder) {
-  char name[64] = {};
-  SQLSMALLINT length = 0;
-  CheckOdbc(SQLGetInfo(connection.Handle(), SQL_DBMS_NAME, name, sizeof name, &length), SQL_HANDLE_DBC,
-            connection.Handle());
-  const std::string engine = name;
+  const std::string engine = connection.DbmsName();
   if (engine.find("SQLite") != std::string::npos) return folder + "/sqlite.sql";
   if (engine.find("PostgreSQL") != std::string::npos) return folder + "/postgresql.sql";
   throw std::runtime_error("There is no schema script for the database engine \"" + engine + "\".");

@@ -14,6 +14,9 @@ class OdbcConnection;
 // The script in `folder` for the engine behind `connection` (its DBMS name).
 std::string SchemaScriptFor(OdbcConnection& connection, const std::string& folder);
 
+// Whether the database has the table (a statement selecting from it runs).
+bool HasTable(OdbcConnection& connection, const std::string& table);
+
 struct TableState {
   std::string name;
   bool present = false;

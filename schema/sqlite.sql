@@ -44,3 +44,12 @@ CREATE TABLE VirtualServerGroup (
   CurrentSite VARCHAR(255)
 );
 CREATE INDEX VirtualServerGroup_Name ON VirtualServerGroup (Name);
+
+-- The holder of each account's session lock (its Flag), when the holder keeps a proof that
+-- it is alive: a lock with a row here whose holder is gone is taken over by the next log-in;
+-- a Flag set without a row here (by a program that keeps no proof) is respected.
+CREATE TABLE SessionLocks (
+  UserID INTEGER PRIMARY KEY,
+  Token VARCHAR(32) NOT NULL,
+  Holder VARCHAR(255)
+);

@@ -25,3 +25,6 @@ trap pg_stop EXIT
 pg_start
 
 ctest --test-dir "$build" --output-on-failure -j2
+
+# The short chaos run (a few hundred client runs, a few server crashes; about a minute and a half).
+VELTRANE_BUILD="$build" bash scripts/chaos.sh --ops 200 --seed 1

@@ -95,6 +95,29 @@ TEST_P(AdminTest, ALockedDatabaseEndsWithStatusThreeAndUnlockFreesItOnlyWithTheR
   ExpectDone(Admin({"user", "list"}));
 }
 
+TEST_P(AdminTest, ALiveHolderIsNeverTakenOverAndAKilledOneIsAtTheNextLogIn) {
+  AddServer();
+  AdminRun holder({"vserver", "delete", "10.0.0.1"}, "brelk\n");  // holds the lock at its question
+  for (int tries = 0; tries < 200 && AdminFlag() != "1"; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  for (int round = 0; round < 10; ++round) ASSERT_EQ(Admin({"computer", "list"}).status, 3) << round;
+  EXPECT_EQ(RunAdmin({"unlock"}, "brelk\n").status, 3);  // unlock does not free a live session's lock
+  EXPECT_EQ(AdminFlag(), "1");
+
+  EXPECT_NE(RunAdmin({"check"}).out.find("session lock: HELD by a session that is running"),
+            std::string::npos);
+
+  EXPECT_EQ(holder.EndWith(SIGKILL).status, 128 + SIGKILL);
+  const AdminOutcome check = RunAdmin({"check"});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_NE(check.out.find("session lock: left by a session that ended"), std::string::npos) << check.out;
+  const AdminOutcome next = Admin({"computer", "list"});
+  ExpectDone(next);
+  EXPECT_EQ(next.err, "veltrane: took over the session lock of a session that ended without releasing it\n");
+  EXPECT_EQ(AdminFlag(), "0");
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM SessionLocks"), "0");
+}
+
 TEST_P(AdminTest, RefusalsAndUsageErrorsHaveTheirStatusAndText) {
   AddServer();
   const std::string tooLong(256, 'n');
@@ -306,6 +329,7 @@ TEST_P(AdminTest, CheckExitsZeroOnlyWhenALogInWouldSucceedNow) {
 
 // The release is tried again for a few seconds before the lock is reported left set.
 TEST_P(AdminTest, ADoneChangeWhoseLockWasNotReleasedEndsWithStatusFive) {
+  Db().Execute("DROP TABLE SessionLocks");  // a lock not tied to its holder's life stays set
   ExpectDone(Admin({"computer", "list"}));
   Db().Refuse("UPDATE", "Users", "frozen", "OLD.Flag = 1 AND NEW.Flag = 0");
   const AdminOutcome outcome = Admin({"computer", "add", "pc"});

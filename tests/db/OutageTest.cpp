@@ -72,7 +72,25 @@ TEST_P(OutageTest, AServerBackWithinTheRetriesAtCloseGetsTheLockReleased) {
   if (!restarted) restarted = RunCommand("VELTRANE_PG_START");  // before anything can end the test
   SetClock(nullptr);
   ASSERT_TRUE(stopped && restarted);
-  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{2500});
+  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{1000});
+  ExpectClosedCleanly();
+}
+
+TEST_P(OutageTest, AServerDownThroughTheRetriesAtCloseLeavesALockTheNextLogInTakesOver) {
+  SetClock(std::make_shared<SimulatedClock>());
+  const bool stopped = RunCommand("VELTRANE_PG_STOP");
+  testing::internal::CaptureStderr();
+  session.Close();
+  const std::string closing = testing::internal::GetCapturedStderr();
+  SetClock(nullptr);
+  ASSERT_TRUE(stopped && RunCommand("VELTRANE_PG_START"));
+  EXPECT_NE(closing.find("the next log-in takes it over"), std::string::npos) << closing;
+  EXPECT_EQ(AdminFlag(), "1");
+  testing::internal::CaptureStderr();
+  ConfigDatabase next;
+  EXPECT_EQ(next.Connect(0, "admin", "brelk"), 1);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("took over the session lock"), std::string::npos);
+  next.Close();
   ExpectClosedCleanly();
 }
 

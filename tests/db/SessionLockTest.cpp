@@ -4,12 +4,17 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 #include "db/ConfigDatabase.h"
+#include "db/ConnectString.h"
 #include "tests/support/SimulatedClock.h"  // before sql.h, whose BOOL macro would break the platform's BOOL
 #include "db/OdbcConnection.h"
 #include "db/OdbcStatement.h"
@@ -47,15 +52,18 @@ class SessionLockTest : public DatabaseTest {
 };
 VELTRANE_ON_ALL_ENGINES(SessionLockTest);
 
-// Runs `processes` first log-ins at the same moment, each ending without closing its session.
-// Returns how many hold the lock; `unexpected` counts those that showed other boxes than a
-// winner's none or a loser's one lock box.
-int RaceFirstLogIns(int processes, int& unexpected) {
-  int gate[2];
-  if (pipe(gate) != 0) throw std::runtime_error("cannot make a pipe");
+// Runs `processes` log-ins at the same moment. Each holds what it took until every one has
+// tried, then ends without closing its session. Returns how many held the lock; `unexpected`
+// counts those that showed other boxes than a winner's none or a loser's one lock box.
+int RaceLogIns(int processes, int& unexpected) {
+  int gate[2], results[2], hold[2];
+  if (pipe(gate) != 0 || pipe(results) != 0 || pipe(hold) != 0)
+    throw std::runtime_error("cannot make a pipe");
   for (int i = 0; i < processes; ++i) {
     if (fork() != 0) continue;
     close(gate[1]);
+    close(results[0]);
+    close(hold[1]);
     char ignored;
     (void)!read(gate[0], &ignored, 1);  // returns when the parent closes the gate
     MessageBoxRecorder boxes;
@@ -63,18 +71,38 @@ int RaceFirstLogIns(int processes, int& unexpected) {
     const int connected = session.Connect(0, "admin", "brelk");
     const auto& shown = boxes.Boxes();
     const bool expected = connected ? shown.empty() : shown.size() == 1 && shown[0].text == kLockedText;
-    _exit(connected + (expected ? 0 : 2));
+    const char result = static_cast<char>(connected + (expected ? 0 : 2));
+    (void)!write(results[1], &result, 1);
+    (void)!read(hold[0], &ignored, 1);  // until the parent has every result
+    _exit(0);
   }
-  close(gate[0]);
-  close(gate[1]);
+  close(results[1]);
+  close(hold[0]);
+  close(gate[1]);  // open: every process logs in
   int holders = 0;
   unexpected = 0;
-  for (int status = 0; wait(&status) > 0;) {
-    const int result = WIFEXITED(status) ? WEXITSTATUS(status) : 2;
+  char result;
+  for (int i = 0; i < processes && read(results[0], &result, 1) == 1; ++i) {
     holders += result & 1;
     unexpected += result >> 1;
   }
+  close(results[0]);
+  close(gate[0]);
+  close(hold[1]);
+  while (wait(nullptr) > 0) {
+  }
   return holders;
+}
+
+// A session that logs in and ends without closing, as one killed with SIGKILL.
+void LogInAndDie() {
+  if (fork() == 0) {
+    ConfigDatabase session;
+    _exit(session.Connect(0, "admin", "brelk") ? 0 : 1);
+  }
+  int status = 0;
+  wait(&status);
+  ASSERT_EQ(status, 0);
 }
 
 TEST_P(SessionLockTest, RacingFirstLogInsMakeEachBuiltInAccountOnceWithOrWithoutTheUniqueIndex) {
@@ -82,8 +110,9 @@ TEST_P(SessionLockTest, RacingFirstLogInsMakeEachBuiltInAccountOnceWithOrWithout
     if (!uniqueIndex) DropUniqueIndex();
     for (int round = 0; round < 3; ++round) {
       Db().Execute("DELETE FROM Users");
+      Db().Execute("DELETE FROM SessionLocks");
       int unexpected = 0;
-      EXPECT_EQ(RaceFirstLogIns(8, unexpected), 1) << "unique index " << uniqueIndex << ", round " << round;
+      EXPECT_EQ(RaceLogIns(8, unexpected), 1) << "unique index " << uniqueIndex << ", round " << round;
       EXPECT_EQ(unexpected, 0);
       EXPECT_EQ(Db().Query("SELECT UserName, Flag FROM Users ORDER BY UserName"),
                 (Rows{{"admin", "1"}, {"ftp", "0"}}));
@@ -103,6 +132,7 @@ TEST_P(SessionLockTest, WithoutTheUniqueIndexTheFirstOfTwoAdministratorsLogsIn) 
 }
 
 TEST_P(SessionLockTest, AResetThatKeepsFailingIsReportedWithTheWayBackAndNothingEscapesTheClose) {
+  Db().Execute("DROP TABLE SessionLocks");  // a database made before locks were tied to their holders
   ConfigDatabase session;
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
   Db().Refuse("UPDATE", "Users", "refused");
@@ -143,9 +173,99 @@ TEST_P(SessionLockTest, AResetThatMeetsABusyDatabaseIsTriedAgainAndSucceedsOnceI
   holding.Execute("BEGIN EXCLUSIVE");
   clock->OnSleep([&holding](DWORD) { holding.Execute("COMMIT"); });
   session.Close();
-  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{2500});
+  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{1000});
   EXPECT_EQ(AdminFlag(), "0");
   EXPECT_TRUE(Boxes().Boxes().empty());
+}
+
+TEST_P(SessionLockTest, OfTakersRacingForADeadHoldersLockExactlyOneWinsEachTime) {
+  for (int round = 0; round < 3; ++round) {
+    LogInAndDie();
+    ASSERT_EQ(AdminFlag(), "1");
+    int unexpected = 0;
+    EXPECT_EQ(RaceLogIns(6, unexpected), 1) << "round " << round;
+    EXPECT_EQ(unexpected, 0);
+  }
+}
+
+TEST_P(SessionLockTest, AReleaseThatFailsLeavesALockTheNextLogInTakesOver) {
+  ConfigDatabase session;
+  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
+  Db().Refuse("UPDATE", "Users", "refused");  // as a database that fails until the process is gone
+  testing::internal::CaptureStderr();
+  session.Close();
+  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>(30, 1000));  // tried every second for 30 seconds
+  EXPECT_THAT(testing::internal::GetCapturedStderr(),
+              AllOf(StartsWith("veltrane: the session lock could not be released ("),
+                    HasSubstr("the next log-in takes it over\n")));
+  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_EQ(AdminFlag(), "1");
+
+  Db().Allow("Users");
+  testing::internal::CaptureStderr();
+  ConfigDatabase next;
+  EXPECT_EQ(next.Connect(0, "admin", "brelk"), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "veltrane: took over the session lock of a session that ended without releasing it\n");
+  next.Close();
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+// Takes the proof of life away from the session holding the lock, as a dropped connection or
+// a replaced lock file would.
+void TakeProofAway(TestDatabase& db, Engine engine) {
+  if (engine == Engine::PostgreSQL) {
+    db.Execute("SELECT pg_terminate_backend(pid) FROM pg_locks WHERE locktype = 'advisory'");
+    for (int tries = 0; tries < 200 && db.QueryValue("SELECT COUNT(*) FROM pg_locks WHERE locktype = "
+                                                     "'advisory'") != "0";
+         ++tries)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  } else {
+    std::filesystem::remove(*DatabaseAttribute(db.ConnectionString()) + "-session-" +
+                            db.QueryValue("SELECT UserID FROM Users WHERE UserName = 'admin'"));
+  }
+}
+
+TEST_P(SessionLockTest, AHolderThatLostItsProofTakesItAgainUnlessAnotherTookTheLockOver) {
+  ConfigDatabase holder;
+  ASSERT_EQ(holder.Connect(0, "admin", "brelk"), 1);
+  TakeProofAway(Db(), GetParam());
+  EXPECT_EQ(holder.AddComputer("kept"), 1);  // nobody took it over: the proof is taken again
+  ConfigDatabase other;
+  EXPECT_EQ(other.Connect(0, "admin", "brelk"), 0);
+  EXPECT_EQ(OneBox(Boxes()), std::string("Error!!: ") + kLockedText);
+
+  TakeProofAway(Db(), GetParam());
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(other.Connect(0, "admin", "brelk"), 1) << OneBox(Boxes());
+  EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("took over the session lock"));
+  EXPECT_EQ(holder.AddComputer("lost"), 0);
+  EXPECT_THAT(OneBox(Boxes()), HasSubstr("The session lock was taken over by another session"));
+  EXPECT_EQ(holder.RenameComputer(holder.FindComputerIdByName("kept"), "renamed"), 0);
+  Boxes().Clear();
+  EXPECT_EQ(Db().Query("SELECT Name FROM VirtualServerGroup"), (Rows{{"kept"}}));
+  holder.Close();  // releases nothing: the lock is the other session's
+  EXPECT_EQ(AdminFlag(), "1");
+  other.Close();
+  EXPECT_EQ(AdminFlag(), "0");
+}
+
+TEST_P(SessionLockTest, APlantedLinkOrFifoInPlaceOfTheLockFileIsRefusedAndNeitherFollowedNorWaitedOn) {
+  if (GetParam() != Engine::SQLite) GTEST_SKIP() << "the lock file is SQLite's proof";
+  ASSERT_EQ(ConfigDatabase().Connect(1, "", ""), 1);  // the built-in accounts
+  const std::string lockFile = *DatabaseAttribute(Db().ConnectionString()) + "-session-" +
+                               Db().QueryValue("SELECT UserID FROM Users WHERE UserName = 'admin'");
+  const std::string target = lockFile + "-target";
+  std::filesystem::create_symlink(target, lockFile);
+  ConfigDatabase session;
+  EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
+  EXPECT_THAT(OneBox(Boxes()), HasSubstr("cannot be opened"));
+  EXPECT_FALSE(std::filesystem::exists(target));
+  std::filesystem::remove(lockFile);
+  ASSERT_EQ(mkfifo(lockFile.c_str(), 0600), 0);
+  EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
+  EXPECT_THAT(OneBox(Boxes()), HasSubstr("is not a plain file"));
+  EXPECT_EQ(AdminFlag(), "0");
 }
 
 }  // namespace
