@@ -54,7 +54,10 @@ std::string OdbcConnection::Open(const std::string& connectionString) {
                          static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
         SQL_HANDLE_DBC, m_handle);
   } catch (const DatabaseError& error) {
-    throw DatabaseError(WithMissingDriverHint(connectionString, error.what()), error.SqlState());
+    // Everything the error carries stays, unless the driver's package is to be named.
+    const std::string hinted = WithMissingDriverHint(connectionString, error.what());
+    if (hinted == error.what()) throw;
+    throw DatabaseError(hinted, error.SqlState());
   }
   m_connected = true;
   if (static_cast<size_t>(completedLength) >= completed.size())
