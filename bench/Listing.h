@@ -11,6 +11,10 @@ struct ListingResult {
   double seconds = 0;      // from the choice until the list is filled (and, on Qt, drawn)
   int rows = 0;            // rows in the list afterwards
   long peakBeforeKiB = 0;  // the process's peak RSS with the page open on the empty list
+  // Qt only: from the choice until the list shows rows, and the longest turn of the event
+  // loop while it filled (how long a key could have waited).
+  double firstRowsSeconds = 0;
+  double longestTurnSeconds = 0;
 };
 
 inline constexpr int kComputerCombo = IDC_COMPUTER;

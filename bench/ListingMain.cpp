@@ -2,7 +2,8 @@
 //   veltrane-bench-listing [--qt] CONNECTION-STRING EMPTY-COMPUTER
 // lists on the scripted backend, or with --qt on the Qt backend (headless with
 // QT_QPA_PLATFORM=offscreen), and prints: seconds to fill the list, its rows, the peak RSS in
-// KiB before the listing and at the end.
+// KiB before the listing and at the end, and on Qt the seconds until the first rows showed and
+// the longest turn of the event loop while the list filled.
 
 #include <cstdio>
 #include <exception>
@@ -24,7 +25,8 @@ int main(int argc, char** argv) {
     ConnectAsAdministrator(session, argv[argc - 2]);
     session.computerName = argv[argc - 1];
     const ListingResult result = qt ? ListWithQtBackend(session) : ListWithScriptedBackend(session);
-    std::printf("%.6f %d %ld %ld\n", result.seconds, result.rows, result.peakBeforeKiB, PeakRssKiB());
+    std::printf("%.6f %d %ld %ld %.6f %.6f\n", result.seconds, result.rows, result.peakBeforeKiB,
+                PeakRssKiB(), result.firstRowsSeconds, result.longestTurnSeconds);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "veltrane-bench-listing: %s\n", error.what());
     return 1;

@@ -29,6 +29,7 @@ struct RunState {
   std::string lastMessage;
   Trouble trouble = Trouble::none;
   bool lockLeftSet = false;
+  bool changeMade = false;
   bool lockRefusalsMuted = false;  // while --wait tries the log-in again
   int lockWaitSeconds = 0;
 };
@@ -73,9 +74,10 @@ int StatusAfterModelFailures(int status) {
     case Trouble::commitUnknown:
       return kExitCommitUnknown;
     case Trouble::lost:
-      return kExitNoConnection;
+      if (!State().changeMade) return kExitNoConnection;
+      break;
     case Trouble::failed:
-      if (status == 0) status = kExitRefused;
+      if (status == 0 && !State().changeMade) status = kExitRefused;
       break;
     case Trouble::none:
       break;
@@ -136,4 +138,9 @@ AdminSession::~AdminSession() {
 
 void RequireDone(int result) {
   if (!result) throw Refused();
+}
+
+void RequireChangeMade(int result) {
+  RequireDone(result);
+  State().changeMade = true;
 }

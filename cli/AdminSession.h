@@ -41,6 +41,10 @@ class AdminSession {
   bool LogInWaitingForTheLock(const std::string& password);
 };
 
-// Turns a model change's 0 into the error that ends the command with kExitRefused (the model
+// Turns a model call's 0 into the error that ends the command with kExitRefused (the model
 // has said why already).
 void RequireDone(int result);
+// The same for a change. Once a change is made, the command's status says so: a connection
+// lost afterwards (while the model reads its lists again, or at close) is reported but no
+// longer makes the status "not reached" (4), which scripts take for "nothing changed".
+void RequireChangeMade(int result);

@@ -28,7 +28,7 @@ int Add(Arguments& arguments) {
   const std::string name = arguments.Next("computer name");
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
-  RequireDone(session.database.AddComputer(name));
+  RequireChangeMade(session.database.AddComputer(name));
   Confirmation() << "Added computer " << Quoted(name) << ".\n";
   return 0;
 }
@@ -38,7 +38,7 @@ int Rename(Arguments& arguments) {
   const std::string newName = arguments.Next("new name");
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
-  RequireDone(session.database.RenameComputer(FindComputer(session.database, name).ID, newName));
+  RequireChangeMade(session.database.RenameComputer(FindComputer(session.database, name).ID, newName));
   Confirmation() << "Renamed computer " << Quoted(name) << " to " << Quoted(newName) << ".\n";
   return 0;
 }
@@ -57,7 +57,7 @@ int Delete(Arguments& arguments) {
                            " virtual servers, their preferences and their " + std::to_string(accounts) +
                            " accounts";
   ConfirmDeletion(what, yes);
-  RequireDone(database.DeleteComputer(computer));
+  RequireChangeMade(database.DeleteComputer(computer));
   Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }

@@ -102,7 +102,7 @@ int Set(Arguments& arguments) {
   PreferenceSet set;
   set.LoadPreferences(serverId);
   for (const std::string& assignment : assignments) Apply(set, assignment);
-  RequireDone(set.StorePreferencesTogether(serverId));
+  RequireChangeMade(set.StorePreferencesTogether(serverId));
   Confirmation() << "Stored the preferences of " << *address << ".\n";
   return 0;
 }

@@ -36,11 +36,13 @@ constexpr CommandText kCommands[] = {
         | edit ADDRESS [--computer NAME] [--address NEW] [--description TEXT]
         | delete ADDRESS [--computer NAME] [--yes]
 )"},
-    {"user", R"(  user list [--computer NAME] [--vserver ADDRESS] | show NAME
+    {"user", R"(  user list [--computer NAME] [--vserver ADDRESS] [--match TEXT] | show NAME
         | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
         | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS]
         | passwd NAME | delete NAME [--yes]
         | import FILE [--dry-run] [--replace]
+      user list --match keeps the accounts whose name or home folder contains TEXT (ASCII
+      letters in any case; % and _ are plain characters).
       user import adds accounts alone from a JSON document (as export writes, or an array of
       accounts) or from CSV with a header line naming the columns name, home, quota,
       permissions, vserver (an address), computer (optional), and password or digest.

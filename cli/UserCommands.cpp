@@ -1,4 +1,4 @@
-// veltrane-admin user list [--computer NAME] [--vserver ADDRESS] | show NAME
+// veltrane-admin user list [--computer NAME] [--vserver ADDRESS] [--match TEXT] | show NAME
 //   | add NAME --vserver ADDRESS [--computer NAME] --home DIR [--quota MB] [--permissions LETTERS]
 //   | edit NAME [--home DIR] [--quota MB] [--permissions LETTERS] | passwd NAME | delete NAME [--yes]
 //   | import FILE [--dry-run] [--replace] (cli/ImportCommand.cpp)
@@ -44,6 +44,7 @@ Record UserFields(const UserRecord& user, const std::map<int32_t, std::string>& 
 int List(Arguments& arguments) {
   const auto computer = arguments.Option("computer");
   const auto address = arguments.Option("vserver");
+  const std::string match = arguments.Option("match").value_or("");
   const bool json = arguments.Flag("json");
   arguments.ExpectDone();
   AdminSession session(AskAdministratorPassword());
@@ -55,12 +56,12 @@ int List(Arguments& arguments) {
   const auto show = [&](const UserRecord& user) { listing.Add(UserFields(user, addresses)); };
   int listed = 0;
   if (address)
-    listed =
-        database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID, show);
+    listed = database.ListUsersOfVirtualServer(FindVirtualServer(database, *address, computer).VServerID,
+                                               show, match);
   else if (computer)
-    listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show);
+    listed = database.ListUsersOfComputer(FindComputer(database, *computer).ID, show, match);
   else
-    listed = database.ListAllUsers(show);
+    listed = database.ListAllUsers(show, match);
   listing.Finish();
   RequireDone(listed);
   return 0;
@@ -111,7 +112,7 @@ int Add(Arguments& arguments) {
   user.Permissions = 0;
   user.Flag = 0;
   options.ApplyTo(user);
-  RequireDone(session.database.AddUser(user));
+  RequireChangeMade(session.database.AddUser(user));
   Confirmation() << "Added account " << Quoted(user.UserName) << ".\n";
   return 0;
 }
@@ -125,7 +126,7 @@ int Edit(Arguments& arguments) {
   AdminSession session(AskAdministratorPassword());
   UserRecord user = FindUser(session.database, name);
   options.ApplyTo(user);
-  RequireDone(session.database.UpdateUser(user));
+  RequireChangeMade(session.database.UpdateUser(user));
   Confirmation() << "Changed account " << Quoted(name) << ".\n";
   return 0;
 }
@@ -138,7 +139,7 @@ int Passwd(Arguments& arguments) {
   AdminSession session(adminPassword);
   UserRecord user = FindUser(session.database, name);
   DigestText(password, user.Password);
-  RequireDone(session.database.UpdateUser(user));
+  RequireChangeMade(session.database.UpdateUser(user));
   Confirmation() << "Changed the password of " << Quoted(name) << ".\n";
   return 0;
 }
@@ -150,7 +151,7 @@ int Delete(Arguments& arguments) {
   AdminSession session(AskAdministratorPassword());
   const UserRecord user = FindUser(session.database, name);
   ConfirmDeletion("the account " + Quoted(name), yes);
-  RequireDone(session.database.DeleteUser(user));
+  RequireChangeMade(session.database.DeleteUser(user));
   Confirmation() << "Deleted account " << Quoted(name) << ".\n";
   return 0;
 }

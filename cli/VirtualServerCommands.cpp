@@ -51,7 +51,7 @@ int Add(Arguments& arguments) {
   server.VServerIPAddr = address;
   server.VServerDesc = description;
   server.VServerGroupID = FindComputer(session.database, *computer).ID;
-  RequireDone(session.database.AddVirtualServer(server));
+  RequireChangeMade(session.database.AddVirtualServer(server));
   Confirmation() << "Added virtual server " << EscapedForTerminal(address) << " to computer "
                  << Quoted(*computer) << ".\n";
   return 0;
@@ -68,7 +68,7 @@ int Edit(Arguments& arguments) {
   VirtualServerRecord server = FindVirtualServer(session.database, address, computer);
   server.VServerIPAddr = newAddress.value_or(server.VServerIPAddr);
   server.VServerDesc = description.value_or(server.VServerDesc);
-  RequireDone(session.database.UpdateVirtualServer(server));
+  RequireChangeMade(session.database.UpdateVirtualServer(server));
   Confirmation() << "Changed virtual server " << EscapedForTerminal(server.VServerIPAddr) << ".\n";
   return 0;
 }
@@ -86,7 +86,7 @@ int Delete(Arguments& arguments) {
   const std::string what = "virtual server " + EscapedForTerminal(address) +
                            " with its preferences and its " + std::to_string(accounts) + " accounts";
   ConfirmDeletion(what, yes);
-  RequireDone(database.DeleteVirtualServer(server));
+  RequireChangeMade(database.DeleteVirtualServer(server));
   Confirmation() << "Deleted " << what << ".\n";
   return 0;
 }

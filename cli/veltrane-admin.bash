@@ -57,7 +57,7 @@ _veltrane_admin() {
       "vserver edit" | "vserver delete")
         [ $position -eq 2 ] && _veltrane_admin_names vserver "$current"
         words=(--computer --address --description --yes) ;;
-      "user list") words=(--computer --vserver --json) ;;
+      "user list") words=(--computer --vserver --match --json) ;;
       "user show" | "user edit" | "user passwd" | "user delete")
         [ $position -eq 2 ] && _veltrane_admin_names user "$current"
         words=(--json --home --quota --permissions --yes) ;;

@@ -67,7 +67,7 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
   else
     ReadRegistryString(key, "ConnectionString", connectString());
 
-  std::string completed;
+  SessionConnectStrings completed;
   try {
     completed = CompleteConnectString(connectString());
   } catch (const std::exception& error) {
@@ -76,8 +76,8 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
     if (!quietArg) ShowError("Unable to Connect to Database.\n\n" + cause);
     return 0;
   }
-  connectString() = "ODBC;" + completed;
-  if (!quietArg && key.SetValue(completed, "ConnectionString") != ERROR_SUCCESS)
+  connectString() = "ODBC;" + completed.used;
+  if (!quietArg && key.SetValue(completed.stored, "ConnectionString") != ERROR_SUCCESS)
     LogCause("the connection string could not be stored in the registry");
 
   LoadComputers();

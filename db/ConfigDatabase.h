@@ -91,11 +91,17 @@ class ConfigDatabase {
   // Accounts read afresh (another machine may have changed them) and handed to `show` one by
   // one as the driver delivers them, without being kept: a list of a million accounts is
   // held once, by whatever shows it. A failure is reported unless quiet and ends the list
-  // there; the result is then 0, else 1.
+  // there; the result is then 0, else 1. A non-empty `match` keeps only the accounts whose
+  // name or home folder contains it (db/UserMatch.h), chosen by the database.
   using UserVisitor = std::function<void(const UserRecord&)>;
-  int ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show);
-  int ListUsersOfComputer(int32_t computerId, const UserVisitor& show);
-  int ListAllUsers(const UserVisitor& show);
+  int ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show, const std::string& match = "");
+  int ListUsersOfComputer(int32_t computerId, const UserVisitor& show, const std::string& match = "");
+  int ListAllUsers(const UserVisitor& show, const std::string& match = "");
+  // The statements of these listings, for a list that reads them a batch at a time
+  // (db/UserStream.h).
+  static RowSelection UsersOfVirtualServer(int32_t serverId, const std::string& match = "");
+  static RowSelection UsersOfComputer(int32_t computerId, const std::string& match = "");
+  static RowSelection AllUsers(const std::string& match = "");
   // One row read from the database by key: 1 and the copy, or 0 when no row has the key
   // (or the read failed, reported unless quiet).
   int ReadUser(int32_t userId, UserRecord& user);

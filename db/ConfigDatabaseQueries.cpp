@@ -7,6 +7,7 @@
 #include "db/CRSVirtualServers.h"
 #include "db/ConfigDatabase.h"
 #include "db/GuardedOperation.h"
+#include "db/UserMatch.h"
 
 namespace {
 
@@ -16,6 +17,19 @@ namespace {
 // computer's site by the first address that begins with it relies on.
 const std::string kServerOrder = " ORDER BY VServerID";
 const std::string kUserOrder = " ORDER BY UserName, UserID";
+
+// The accounts that meet `condition` (none: all) and match `match` (empty: all), in order.
+RowSelection UsersWhere(std::string condition, const std::string& match) {
+  RowSelection selection{"SELECT * FROM Users", {}};
+  if (!match.empty()) {
+    UserCondition matching = UserMatchCondition(match);
+    condition += (condition.empty() ? "" : " AND ") + matching.sql;
+    selection.params = std::move(matching.params);
+  }
+  if (!condition.empty()) selection.sql += " where " + condition;
+  selection.sql += kUserOrder;
+  return selection;
+}
 
 }  // namespace
 
@@ -95,8 +109,9 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
     case kOfAddress:
       LoadVirtualServers(key, kOfAddress);
       if (virtualServers.empty()) return std::nullopt;
-      return RowSelection{"SELECT * FROM Users where VirtualServerID = ?" + kUserOrder,
-                          {FindVirtualServerIdByAddress(key)}};
+      return RowSelection{"SELECT * FROM Users where VirtualServerID = " +
+                              std::to_string(FindVirtualServerIdByAddress(key)) + kUserOrder,
+                          {}};
     case kUserNamed:
       return RowSelection{"SELECT * FROM Users where UserName = ?", {key}};
     default:
@@ -133,21 +148,33 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
              : 0;
 }
 
-int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID = ?" + kUserOrder, {serverId}}, show,
-                   CRecordset::kRowsPerFetch);
+// Keys are written in decimal rather than bound: the SQLite driver hands rows over as it
+// reads them only for a statement without markers, so a bound key would make it read the
+// whole result first. The filter's text is bound; only its matches are read ahead.
+RowSelection ConfigDatabase::UsersOfVirtualServer(int32_t serverId, const std::string& match) {
+  return UsersWhere("VirtualServerID = " + std::to_string(serverId), match);
 }
 
-int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users where VirtualServerID in (SELECT VServerID FROM VirtualServers "
-                    "where VServerGroupID = ?)" +
-                        kUserOrder,
-                    {computerId}},
-                   show, CRecordset::kRowsPerFetch);
+RowSelection ConfigDatabase::UsersOfComputer(int32_t computerId, const std::string& match) {
+  return UsersWhere("VirtualServerID in (SELECT VServerID FROM VirtualServers where VServerGroupID = " +
+                        std::to_string(computerId) + ")",
+                    match);
 }
 
-int ConfigDatabase::ListAllUsers(const UserVisitor& show) {
-  return ListUsers({"SELECT * FROM Users" + kUserOrder, {}}, show, CRecordset::kRowsPerFetch);
+RowSelection ConfigDatabase::AllUsers(const std::string& match) { return UsersWhere("", match); }
+
+int ConfigDatabase::ListUsersOfVirtualServer(int32_t serverId, const UserVisitor& show,
+                                             const std::string& match) {
+  return ListUsers(UsersOfVirtualServer(serverId, match), show, CRecordset::kRowsPerFetch);
+}
+
+int ConfigDatabase::ListUsersOfComputer(int32_t computerId, const UserVisitor& show,
+                                        const std::string& match) {
+  return ListUsers(UsersOfComputer(computerId, match), show, CRecordset::kRowsPerFetch);
+}
+
+int ConfigDatabase::ListAllUsers(const UserVisitor& show, const std::string& match) {
+  return ListUsers(AllUsers(match), show, CRecordset::kRowsPerFetch);
 }
 
 int ConfigDatabase::ReadUser(int32_t userId, UserRecord& user) {

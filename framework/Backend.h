@@ -20,6 +20,9 @@ class Backend {
   virtual int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT style) = 0;
   // A folder chooser; nothing when the user cancels.
   virtual std::optional<std::string> BrowseForFolder(CWnd* owner, const std::string& title, UINT flags) = 0;
+  // Whether it hands the rows of filling lists over between input events (framework/ListFill.h);
+  // when not, a list's fill runs to its end as it begins.
+  virtual bool FeedsListFills() const { return false; }
 };
 
 // The current backend, or null. Setting one also routes every message box through it.

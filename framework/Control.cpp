@@ -2,7 +2,13 @@
 
 #include <algorithm>
 
+#include "framework/Backend.h"
+#include "framework/ListFill.h"
+
 namespace {
+
+// Rows a fill hands over per call when it must end now.
+constexpr int kFinishBatch = 4096;
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -21,6 +27,8 @@ Control::Control(int id, res::ControlKind kind, uint32_t style, std::string text
       m_text(std::move(text)),
       m_enabled((style & res::WS_DISABLED) == 0),
       m_readOnly(kind == res::ControlKind::Edit && (style & res::ES_READONLY) != 0) {}
+
+Control::~Control() { UnregisterListFill(this); }
 
 bool Control::IsButtonOfType(uint32_t type) const {
   return m_kind == res::ControlKind::Button && (m_style & res::BS_TYPEMASK) == type;
@@ -97,6 +105,7 @@ void Control::DeleteRow(int row) {
 }
 
 void Control::ClearRows() {
+  EndFill();
   m_rows.clear();
   m_selection = -1;
   ContentChanged();
@@ -123,5 +132,48 @@ int Control::FindRowWithPrefix(int startAfter, const std::string& prefix) const 
 void Control::SetExtendedStyle(DWORD style) {
   if (style == m_extendedStyle) return;
   m_extendedStyle = style;
+  Changed();
+}
+
+void Control::SetFilterText(const std::string& text) {
+  if (text == m_filterText) return;
+  m_filterText = text;
+  Changed();
+}
+
+void Control::BeginFill(RowSource more) {
+  EndFill();
+  m_fill = std::move(more);
+  ++m_fillGeneration;
+  Changed();
+  const Backend* backend = CurrentBackend();
+  if (backend && backend->FeedsListFills())
+    RegisterListFill(this);
+  else
+    FinishFill();
+}
+
+bool Control::FillSome(int maxRows) {
+  if (!m_fill || m_feeding) return Filling();
+  m_feeding = true;
+  // The source may end this fill itself, or begin another (it clears the rows): it is kept
+  // alive meanwhile, and only its own fill ends when it has no more.
+  const RowSource source = m_fill;
+  const unsigned generation = m_fillGeneration;
+  const bool more = source(maxRows);
+  m_feeding = false;
+  if (!more && generation == m_fillGeneration) EndFill();
+  return Filling();
+}
+
+void Control::FinishFill() {
+  while (!m_feeding && FillSome(kFinishBatch)) {
+  }
+}
+
+void Control::EndFill() {
+  if (!m_fill) return;
+  m_fill = nullptr;
+  UnregisterListFill(this);
   Changed();
 }

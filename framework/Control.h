@@ -5,6 +5,7 @@
 // Combo boxes and list views share one model: rows with cells and item data, one selected
 // row. A combo box entry is a row with one cell; a list view row has a cell per column.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ class Control {
   };
 
   Control(int id, res::ControlKind kind, uint32_t style, std::string text);
+  ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
@@ -62,6 +64,22 @@ class Control {
   int FindRowWithPrefix(int startAfter, const std::string& prefix) const;
   DWORD ExtendedStyle() const { return m_extendedStyle; }
   void SetExtendedStyle(DWORD style);
+  // A list view's filter: the text the user typed to narrow the list (the page decides what
+  // it keeps, on LVN_FILTERCHANGED).
+  const std::string& FilterText() const { return m_filterText; }
+  void SetFilterText(const std::string& text);
+
+  // An incremental fill: `more(n)` appends up to n rows and returns false once it has no
+  // more. The backend hands rows over between input events (framework/ListFill.h); under a
+  // backend that does not, the fill runs to its end as it begins. Clearing the rows, or a new
+  // fill, ends the one running.
+  using RowSource = std::function<bool(int maxRows)>;
+  void BeginFill(RowSource more);
+  bool Filling() const { return static_cast<bool>(m_fill); }
+  // Up to `maxRows` more rows; false once no fill runs. A call made while the source is
+  // already at work (a message box it shows runs a modal loop) does nothing.
+  bool FillSome(int maxRows);
+  void FinishFill();
 
   unsigned Revision() const { return m_revision; }                // moves on every change
   unsigned ContentRevision() const { return m_contentRevision; }  // moves when rows or columns do
@@ -69,6 +87,7 @@ class Control {
  private:
   void Changed() { ++m_revision; }
   void ContentChanged();
+  void EndFill();
 
   const int m_id;
   const res::ControlKind m_kind;
@@ -82,6 +101,10 @@ class Control {
   std::vector<Row> m_rows;
   int m_selection = -1;
   DWORD m_extendedStyle = 0;
+  std::string m_filterText;
+  RowSource m_fill;
+  bool m_feeding = false;
+  unsigned m_fillGeneration = 0;
   unsigned m_revision = 0;
   unsigned m_contentRevision = 0;
 };

@@ -14,6 +14,8 @@ using DWORD_PTR = uintptr_t;
 // Notification codes sent with a control's id to its window.
 inline constexpr UINT BN_CLICKED = 0;
 inline constexpr UINT CBN_SELCHANGE = 1;
+// Our own: the user changed a list view's filter text (Control::FilterText).
+inline constexpr UINT LVN_FILTERCHANGED = 0x0F01;
 
 // Combo box results.
 inline constexpr int CB_ERR = -1;

@@ -104,3 +104,21 @@ DWORD CListCtrl::GetExtendedStyle() const {
   const Control* control = GetControl();
   return control ? control->ExtendedStyle() : 0;
 }
+
+void CListCtrl::BeginFill(std::function<bool(int maxItems)> more) {
+  if (Control* control = GetControl()) control->BeginFill(std::move(more));
+}
+
+BOOL CListCtrl::IsFilling() const {
+  const Control* control = GetControl();
+  return control && control->Filling();
+}
+
+void CListCtrl::FinishFill() {
+  if (Control* control = GetControl()) control->FinishFill();
+}
+
+std::string CListCtrl::GetFilterText() const {
+  const Control* control = GetControl();
+  return control ? control->FilterText() : std::string();
+}

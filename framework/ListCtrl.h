@@ -2,6 +2,7 @@
 // CListCtrl: a report-view list control with columns, item data and one selected row.
 // Items are 0-based rows; sub-item 0 is the item's own text, sub-item n its column n.
 
+#include <functional>
 #include <string>
 
 #include "framework/Wnd.h"
@@ -27,4 +28,14 @@ class CListCtrl : public CWnd {
   UINT GetItemState(int item, UINT mask) const;
   DWORD SetExtendedStyle(DWORD style);  // returns the previous style
   DWORD GetExtendedStyle() const;
+
+  // Incremental fill (Control::BeginFill): `more(n)` inserts up to n items and returns false
+  // once it has none left; the backend shows the first ones at once and the rest as they
+  // come, answering input meanwhile. DeleteAllItems ends a fill.
+  void BeginFill(std::function<bool(int maxItems)> more);
+  BOOL IsFilling() const;
+  // Inserts every item still to come before it returns.
+  void FinishFill();
+  // The text the user typed to filter the list (LVN_FILTERCHANGED tells of a change).
+  std::string GetFilterText() const;
 };

@@ -245,21 +245,35 @@ figure_terminal() {
     "" "goal < 50 ms" "$(met "$worst < 0.050")"
 }
 
+# A connection string that names no streaming option, as data sources made before this version.
+old_conn() { db_conn "$1" | sed -e 's/StepAPI=1;//; s/;UseDeclareFetch=1//; s/;Fetch=1000//'; }
+# DATABASE: a registry store "old-DATABASE" that names the database by old_conn.
+old_registry_for() {
+  VELTRANE_REGISTRY_ROOT=$work/registry-$engine-old-$1 "$bin/veltrane-bench-model" "$(old_conn "$1")" register
+}
+
 # DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by
-# veltrane-control and on the Qt backend.
+# veltrane-control and on the Qt backend, from a data source that names no streaming option.
 figure_listing_rss() {
-  local out rows kib qt_rows qt_before qt_peak
-  registry_for "$1"
-  replay "$1" "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
+  local out rows kib qt_time qt_rows qt_before qt_peak qt_first qt_turn floor
+  old_registry_for "$1"
+  replay "old-$1" "$work/login.script" >/dev/null  # the first log-in adds the built-in accounts
   rows=$(db_value "$1" "SELECT COUNT(*) FROM Users")
-  out=$(replay "$1" "$(listing_script "$rows")")
+  out=$(replay "old-$1" "$(listing_script "$rows")")
   read -r _ kib <<<"$out"
   report "peak RSS, $(grouped "$rows") accounts listed (script)" "$(mib "$kib")" "cancelled run $(mib "$cancel_kib")" \
     "$(ratio "$kib" "$cancel_kib")" "goal $2 $3 MiB" "$(met "$kib / 1024 $2 $3")"
-  out=$(XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen listing --qt "$(db_conn "$1")" spare1)
-  read -r _ qt_rows qt_before qt_peak <<<"$out"
+  out=$(XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen listing --qt "$(old_conn "$1")" spare1)
+  read -r qt_time qt_rows qt_before qt_peak qt_first qt_turn <<<"$out"
   report "peak RSS, $(grouped "$qt_rows") accounts listed (Qt)" "$(mib "$qt_peak")" "before listing $(mib "$qt_before")" \
     "$(ratio "$qt_peak" "$qt_before")" "goal $2 $3 MiB" "$(met "$qt_peak / 1024 $2 $3")"
+  floor=$("$bin/veltrane-bench-fetch-floor" "$(db_conn "$1")" | cut -d' ' -f1)
+  report "Qt: first rows of $(grouped "$qt_rows")" "$(duration "$qt_first")" "full fill $(duration "$qt_time")" "" \
+    "goal <= 100 ms" "$(met "$qt_first <= 0.100")"
+  report "Qt: longest event-loop turn while filling" "$(duration "$qt_turn")" "" "" "goal <= 50 ms" \
+    "$(met "$qt_turn <= 0.050")"
+  report "Qt: full fill of $(grouped "$qt_rows")" "$(duration "$qt_time")" "floor $(duration "$floor") raw fetch" \
+    "$(ratio "$qt_time" "$floor")" "goal <= 1.2x floor" "$(met "$qt_time <= 1.2 * $floor")"
 }
 
 # --- veltrane-admin, whole runs of the program: the administrator's password on its input.
@@ -277,6 +291,52 @@ figure_admin_listing() {
   time=$(median_in admin_listing_run 1)
   report "veltrane-admin user list --json (100,000)" "$(duration "$time")" "floor $(duration "$floor") raw fetch run" \
     "$(ratio "$time" "$floor")" "goal <= 1.5x floor" "$(met "$time <= 1.5 * $floor")"
+}
+
+# --- Filtered listings and the data source's own options, whole runs of veltrane-admin: the
+# peak RSS of each listing against the unfiltered one, and --match against the same query in
+# sqlite3 / psql (a whole process each).
+MATCH_TEXT=user77-  # 100 accounts of 100,000, 1,000 of 1,000,000
+match_sql() {
+  local like="LIKE LOWER('%$MATCH_TEXT%') ESCAPE '!'"
+  echo "SELECT * FROM Users WHERE (LOWER(UserName) $like OR LOWER(HomeDir) $like) ORDER BY UserName, UserID"
+}
+# DATABASE ARGUMENTS...: the peak RSS of veltrane-admin ARGUMENTS, in KiB.
+admin_rss() {
+  VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$bin/veltrane-bench-run" "$admin" "${@:2}" <<<brelk 2>/dev/null |
+    cut -d' ' -f2
+}
+match_admin() { timed admin_on "$1" user list --match "$MATCH_TEXT" --json <<<brelk; }
+match_client() {
+  if [ "$engine" = sqlite ]; then timed sqlite3 "$work/$1.db" "$(match_sql)"
+  else timed env PGPASSWORD=veltrane-pw "$PG_BIN/psql" -X -A -t -h 127.0.0.1 -p "$PG_PORT" -U veltrane -d "$1" -c "$(match_sql)"; fi
+}
+match_admin_accounts() { match_admin "$match_db"; }
+match_client_accounts() { match_client "$match_db"; }
+
+# DATABASE: the filtered listings' peak RSS (goal <= 20 MiB) and the --match time (goal <= 1.5x).
+figure_filtered_listings() {
+  local all rows kib client admin_time
+  registry_for "$1"
+  all=$(admin_rss "$1" user list --json)
+  rows=$(db_value "$1" "SELECT COUNT(*) FROM Users WHERE VirtualServerID IN
+    (SELECT VServerID FROM VirtualServers s JOIN VirtualServerGroup g ON g.ID = s.VServerGroupID WHERE g.Name = 'host1')")
+  kib=$(admin_rss "$1" user list --computer host1 --json)
+  report "admin user list --computer ($(grouped "$rows")) RSS" "$(mib "$kib")" "unfiltered $(mib "$all")" \
+    "$(ratio "$kib" "$all")" "goal <= 20 MiB" "$(met "$kib / 1024 <= 20")"
+  kib=$(admin_rss "$1" user list --match "$MATCH_TEXT" --json)
+  report "admin user list --match RSS" "$(mib "$kib")" "unfiltered $(mib "$all")" \
+    "$(ratio "$kib" "$all")" "goal <= 20 MiB" "$(met "$kib / 1024 <= 20")"
+  match_db=$1
+  alternate "$LISTING_RUNS" match_client_accounts match_admin_accounts
+  client=$(median_in match_client_accounts 1)
+  admin_time=$(median_in match_admin_accounts 1)
+  report "admin user list --match ($(grouped "$(db_value "$1" "SELECT COUNT(*) FROM Users")"))" \
+    "$(duration "$admin_time")" "$([ "$engine" = sqlite ] && echo sqlite3 || echo psql) $(duration "$client")" \
+    "$(ratio "$admin_time" "$client")" "goal <= 1.5x" "$(met "$admin_time <= 1.5 * $client")"
+  kib=$(admin_rss "old-$1" user list --json)
+  report "admin user list, source without streaming" "$(mib "$kib")" "streaming source $(mib "$all")" \
+    "$(ratio "$kib" "$all")" "goal about 1x (<= 1.2x)" "$(met "$kib <= 1.2 * $all")"
 }
 
 admin_added=0
@@ -436,10 +496,12 @@ run_engine() {
     add_computers million host 10 100 1000
     add_computers million spare 1 0 0
     db_finish million
-    figure_listing_rss million "<" 500
+    figure_listing_rss million "<=" 150
   fi
   figure_add_user
   figure_admin_listing
+  figure_filtered_listings accounts
+  if [ "$million" = 1 ]; then figure_filtered_listings million; fi
   figure_admin_add
   figure_export
   figure_import

@@ -289,7 +289,7 @@ final_checks() {
   for key in "${!expected[@]}"; do
     case ${expected[$key]} in
       present) [ -n "${present[$key]:-}" ] || violation "$key was reported done but is missing" ;;
-      absent) [ -z "${present[$key]:-}" ] || violation "$key was reported deleted but is there" ;;
+      absent) [ -z "${present[$key]:-}" ] || violation "$key is there, though it was reported deleted or its change lost the connection (status 4)" ;;
     esac
   done
   local rows

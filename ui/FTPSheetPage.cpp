@@ -23,3 +23,5 @@ BOOL CFTPSheetPage::OnSetActive() {
 }
 
 void CFTPSheetPage::MarkOtherPagesStale() { m_stalePages.m_staleMask = kAllPageBits & ~m_pageBit; }
+
+void CFTPSheetPage::MarkThisPageStale() { m_stalePages.m_staleMask |= m_pageBit; }

@@ -42,6 +42,8 @@ class CFTPSheetPage : public CPropertyPage {
   // After this page changed the database: the other data pages, and only they, reload when
   // next activated.
   void MarkOtherPagesStale();
+  // This page reloads when next activated.
+  void MarkThisPageStale();
 
   ConfigDatabase* const m_pDatabase;
 

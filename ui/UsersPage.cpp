@@ -3,6 +3,7 @@
 #include <string>
 
 #include "db/ConfigDatabase.h"
+#include "db/UserStream.h"
 #include "digest/Digest.h"
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
@@ -46,22 +47,47 @@ void CUsersPage::ReloadUsers() {
   const int server = m_serverCombo.GetCurSel();
   if (computer == CB_ERR || server == CB_ERR) return;
   m_userList.DeleteAllItems();
-  const auto show = [this](const UserRecord& user) {
-    const int row = m_userList.InsertItem(m_userList.GetItemCount(), user.UserName);
-    ShowUserColumns(row, user);
-  };
+  EnableRowButtons(FALSE);
   const auto serverId = static_cast<int32_t>(m_serverCombo.GetItemData(server));
   const auto computerId = static_cast<int32_t>(m_computerCombo.GetItemData(computer));
-  if (server > 0)
-    m_pDatabase->ListUsersOfVirtualServer(serverId, show);
-  else if (computer > 0)
-    m_pDatabase->ListUsersOfComputer(computerId, show);
-  else
-    m_pDatabase->ListAllUsers(show);
-  const bool hasRows = m_userList.GetItemCount() > 0;
-  if (hasRows) m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-  EnableRowButtons(hasRows);
+  // The filter is the database's work (a bound LIKE), so it costs the same at any size.
+  const std::string match = m_userList.GetFilterText();
+  RowSelection selection = server > 0     ? ConfigDatabase::UsersOfVirtualServer(serverId, match)
+                           : computer > 0 ? ConfigDatabase::UsersOfComputer(computerId, match)
+                                          : ConfigDatabase::AllUsers(match);
+  // The list shows its first rows while the rest are read (CListCtrl::BeginFill).
+  auto stream = std::make_shared<UserStream>(std::move(selection), m_pDatabase->quiet);
+  m_userList.BeginFill([this, stream](int maxItems) { return ShowMoreUsers(*stream, maxItems); });
 }
+
+bool CUsersPage::ShowMoreUsers(UserStream& stream, int maxItems) {
+  const bool wasEmpty = m_userList.GetItemCount() == 0;
+  const bool more = stream.Next(static_cast<size_t>(maxItems), [this](const UserRecord& user) {
+    const int row = m_userList.InsertItem(m_userList.GetItemCount(), user.UserName);
+    ShowUserColumns(row, user);
+    if (!m_selectWhenListed.empty() && user.UserName == m_selectWhenListed) {
+      m_userList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+      m_selectWhenListed.clear();
+    }
+  });
+  if (wasEmpty && m_userList.GetItemCount() > 0) {
+    if (m_userList.GetNextItem(-1, LVNI_SELECTED) < 0)
+      m_userList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    EnableRowButtons(TRUE);
+  }
+  if (!more) m_selectWhenListed.clear();
+  return more;
+}
+
+BOOL CUsersPage::OnKillActive() {
+  if (m_userList.IsFilling()) {
+    m_userList.DeleteAllItems();
+    MarkThisPageStale();
+  }
+  return CFTPSheetPage::OnKillActive();
+}
+
+void CUsersPage::CompleteList() { m_userList.FinishFill(); }
 
 void CUsersPage::ShowUserColumns(int row, const UserRecord& user) {
   m_userList.SetItemData(row, static_cast<DWORD_PTR>(user.UserID));
@@ -91,7 +117,9 @@ void CUsersPage::OnAdd() {
   if (server < 1) return;
   CAddUserDlg dlg(this);
   dlg.m_user.VirtualServerID = static_cast<int32_t>(m_serverCombo.GetItemData(server));
-  if (dlg.DoModal() != IDOK || !m_pDatabase->AddUser(dlg.m_user)) return;
+  if (dlg.DoModal() != IDOK) return;
+  CompleteList();
+  if (!m_pDatabase->AddUser(dlg.m_user)) return;
   ReloadUsers();
   SelectAccountNamed(dlg.m_user.UserName);
 }
@@ -103,6 +131,7 @@ void CUsersPage::SelectAccountNamed(const std::string& name) {
       m_userList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
       return;
     }
+  if (m_userList.IsFilling()) m_selectWhenListed = name;
 }
 
 int CUsersPage::ReadSelectedUser(UserRecord& user) {
@@ -119,6 +148,7 @@ void CUsersPage::OnEdit() {
   if (row < 0) return;
   dlg.m_bEdit = 1;
   if (dlg.DoModal() != IDOK) return;
+  CompleteList();
   // A failed update shows the account as the database has it, not as it was typed.
   if (m_pDatabase->UpdateUser(dlg.m_user))
     ShowUserColumns(row, dlg.m_user);
@@ -133,6 +163,7 @@ void CUsersPage::OnDelete() {
   if (MessageBox("You are deleting user.\n\n Do you really want to continue ?", "Warning",
                  MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
     return;
+  CompleteList();
   UserRecord user;
   user.UserID = userId;
   user.UserName = m_userList.GetItemText(row, 0);
@@ -146,6 +177,7 @@ void CUsersPage::OnChangePassword() {
   dlg.m_strUserName = user.UserName;
   if (dlg.DoModal() != IDOK) return;
   DigestText(dlg.m_strPassword, user.Password);
+  CompleteList();
   if (!m_pDatabase->UpdateUser(user)) ReloadUsers();
 }
 
@@ -155,6 +187,7 @@ const CommandMap& CUsersPage::GetCommandMap() const {
                                  {
                                      {CBN_SELCHANGE, IDC_COMPUTER, &CUsersPage::OnSelchangeComputer},
                                      {CBN_SELCHANGE, IDC_USERS_VIRTUAL_SERVER, &CUsersPage::ReloadUsers},
+                                     {LVN_FILTERCHANGED, IDC_USER_LIST, &CUsersPage::ReloadUsers},
                                      {BN_CLICKED, IDC_ADD_USER, &CUsersPage::OnAdd},
                                      {BN_CLICKED, IDC_EDIT_USER, &CUsersPage::OnEdit},
                                      {BN_CLICKED, IDC_DELETE_USER, &CUsersPage::OnDelete},

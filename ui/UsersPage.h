@@ -12,12 +12,16 @@
 #include "ui/FTPSheetPage.h"
 
 struct UserRecord;
+class UserStream;
 
 class CUsersPage : public CFTPSheetPage {
  public:
   CUsersPage(ConfigDatabase* database, StalePageMask& stalePages);
 
   BOOL OnInitDialog() override;
+  // A list still filling stops when another page is chosen, and is read again when this one
+  // is: its open statement would keep SQLite from committing the other pages' changes.
+  BOOL OnKillActive() override;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -27,9 +31,17 @@ class CUsersPage : public CFTPSheetPage {
  private:
   void RefreshUsersPage();
   void FillUserServers();
-  // Lists the accounts of the chosen computer and virtual server as the database has them.
+  // Lists the accounts of the chosen computer and virtual server as the database has them,
+  // those whose name or home folder contains the list's filter text (db/UserMatch.h):
+  // the first rows at once, the rest as the backend asks for them (CListCtrl::BeginFill).
   void ReloadUsers();
-  // Selects the row of the account with that name (the list then shows it).
+  // The list's source: up to `maxItems` more accounts from `stream`; false at its end.
+  bool ShowMoreUsers(UserStream& stream, int maxItems);
+  // Before a change is written: the rest of the list is read first, so that no statement of
+  // this page is open while the database commits (rows only ever come after the selection).
+  void CompleteList();
+  // Selects the row of the account with that name (the list then shows it), now or when it
+  // arrives.
   void SelectAccountNamed(const std::string& name);
   // Writes the account's columns and key into the list's row.
   void ShowUserColumns(int row, const UserRecord& user);
@@ -51,4 +63,5 @@ class CUsersPage : public CFTPSheetPage {
   CComboBox m_serverCombo;
   CComboBox m_computerCombo;
   CListCtrl m_userList;
+  std::string m_selectWhenListed;  // an account to select when its row arrives
 };

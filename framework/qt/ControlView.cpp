@@ -49,7 +49,7 @@ std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, 
     case res::ControlKind::ComboBox:
       return std::make_unique<ComboView>(control, parent, std::move(notify));
     case res::ControlKind::ListView:
-      return std::make_unique<ListView>(control, parent);
+      return std::make_unique<ListView>(control, parent, std::move(notify));
   }
   return nullptr;
 }

@@ -1,6 +1,9 @@
 #include "framework/qt/ListView.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
 
 #include "framework/Control.h"
 #include "framework/qt/DialogUnits.h"
@@ -9,14 +12,32 @@
 #include "framework/qt/ListTable.h"
 #include "framework/qt/ViewSettings.h"
 
-ListView::ListView(Control& control, QWidget* parent)
+ListView::ListView(Control& control, QWidget* parent, Notify notify)
     : ControlView(control, new ListTable(parent)),
       m_table(static_cast<ListTable*>(Widget())),
       m_model(new ListModel(control, m_table)),
       m_sorted(new ListSortModel(control, m_table)),
+      m_loading(new QLabel(m_table->viewport())),
+      m_filter(new QLineEdit(m_table)),
+      m_notify(std::move(notify)),
       m_shownContent(control.ContentRevision() - 1) {
   m_sorted->setSourceModel(m_model);
   m_table->setModel(m_sorted);
+  m_loading->setAutoFillBackground(true);
+  m_loading->hide();
+  m_filter->setPlaceholderText(QStringLiteral("Filter"));
+  m_filter->setAccessibleName(QStringLiteral("Filter"));
+  m_filter->setClearButtonEnabled(true);
+  m_filter->hide();
+  auto* find = new QShortcut(QKeySequence::Find, m_table, [this] { OpenFilter(); });
+  find->setContext(Qt::WidgetWithChildrenShortcut);
+  new QShortcut(
+      Qt::Key_Escape, m_filter, [this] { CloseFilter(); }, Qt::WidgetShortcut);
+  QObject::connect(m_filter, &QLineEdit::textChanged, m_table, [this](const QString& text) {
+    if (m_pushing) return;
+    m_control.SetFilterText(FromQString(text));
+    m_notify(LVN_FILTERCHANGED);
+  });
   QObject::connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_table,
                    [this](const QModelIndex& current) { SelectedByUser(current); });
 }
@@ -59,7 +80,40 @@ void ListView::Push() {
   }
   PushSelection();
   RememberSelectedKey();
+  PushLoadingMark();
+  if (m_filter->text() != ToQString(m_control.FilterText()))
+    m_filter->setText(ToQString(m_control.FilterText()));
   m_pushing = false;
+}
+
+void ListView::OpenFilter() {
+  PlaceFilter();
+  m_filter->show();
+  m_filter->setFocus();
+  m_filter->selectAll();
+}
+
+// Esc clears the filter (the whole list comes back) and gives the focus back to the list.
+void ListView::CloseFilter() {
+  m_filter->clear();
+  m_filter->hide();
+  m_table->setFocus();
+}
+
+// Over the top right of the rows, a third of the list wide at least.
+void ListView::PlaceFilter() {
+  const QRect area = m_table->viewport()->geometry();
+  const int width = std::max(area.width() / 3, m_filter->sizeHint().width());
+  m_filter->setGeometry(area.right() - width, area.top(), width, m_filter->sizeHint().height());
+}
+
+void ListView::PushLoadingMark() {
+  m_loading->setVisible(m_control.Filling());
+  if (!m_control.Filling()) return;
+  m_loading->setText(QStringLiteral(" Loading\u2026 %L1 rows ").arg(m_control.RowCount()));
+  m_loading->adjustSize();
+  const QRect area = m_table->viewport()->rect();
+  m_loading->move(area.right() - m_loading->width(), area.bottom() - m_loading->height());
 }
 
 // A refill after which the page selects its first row, as a page does to have one selected,

@@ -5,6 +5,9 @@
 // in proportion to the window's font; once shown, a width the user gives a column stays
 // through refills of the rows and is kept between runs under the list's settings key, with the
 // column the list is sorted by. A refill keeps the selected row selected, by its item data.
+// While the control is still filling, a "Loading…" mark with the rows so far stands in the
+// list's lower right corner. Ctrl+F opens a filter field over the list: what is typed there is
+// the control's filter text (LVN_FILTERCHANGED at each change); Esc clears and closes it.
 
 #include <optional>
 #include <string>
@@ -17,11 +20,13 @@
 class ListModel;
 class ListSortModel;
 class ListTable;
+class QLabel;
+class QLineEdit;
 class QTableView;
 
 class ListView : public ControlView {
  public:
-  ListView(Control& control, QWidget* parent);
+  ListView(Control& control, QWidget* parent, Notify notify);
   ~ListView() override;
 
   QTableView* Table() const;
@@ -35,6 +40,10 @@ class ListView : public ControlView {
   void PushColumns();
   void DescribeColumns();
   void PushSelection();
+  void PushLoadingMark();
+  void OpenFilter();
+  void CloseFilter();
+  void PlaceFilter();
   void SelectedByUser(const QModelIndex& current);
   void RememberSelectedKey();
   void KeepSelectedKey();
@@ -43,6 +52,9 @@ class ListView : public ControlView {
   ListTable* m_table;
   ListModel* m_model;
   ListSortModel* m_sorted;
+  QLabel* m_loading;
+  QLineEdit* m_filter;
+  Notify m_notify;
   unsigned m_shownContent;
   std::vector<std::string> m_shownHeadings;
   QString m_settingsKey;

@@ -7,8 +7,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "framework/FolderBrowser.h"
+#include "framework/ListFill.h"
 #include "framework/MessageBox.h"
 #include "framework/PropertySheet.h"
 #include "framework/WindowState.h"
@@ -17,6 +19,12 @@
 #include "framework/qt/SheetView.h"
 
 namespace {
+
+// A filling list takes rows a slice at a time for at least this long in a turn of the event
+// loop, and for at least twice as long as the windows last took to catch up, so that a large
+// list spends most of its time reading.
+constexpr int kRowsPerFillSlice = 64;
+constexpr auto kFillTimePerTurn = std::chrono::milliseconds(10);
 
 QMessageBox::Icon IconOf(UINT style) {
   switch (style & MB_ICONMASK) {
@@ -49,6 +57,13 @@ QMessageBox::StandardButton ButtonOf(int result) {
 QtBackend::QtBackend() {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     throw std::logic_error("the Qt user interface needs a QApplication");
+  m_fillTimer = std::make_unique<QTimer>();
+  m_fillTimer->setInterval(0);
+  QObject::connect(m_fillTimer.get(), &QTimer::timeout, [this] { FeedListFills(); });
+}
+
+QtBackend::~QtBackend() {
+  if (m_busy) QApplication::restoreOverrideCursor();
 }
 
 QWidget* QtBackend::TopWindow() const { return m_open.empty() ? nullptr : m_open.back(); }
@@ -101,5 +116,34 @@ void QtBackend::Deliver(const std::function<void()>& action) {
 }
 
 void QtBackend::SyncAll() {
+  const auto start = std::chrono::steady_clock::now();
   for (ModalView* view : m_open) view->Sync();
+  m_lastSync = std::chrono::steady_clock::now() - start;
+  FollowListFills();
+}
+
+void QtBackend::FeedListFills() {
+  if (m_feeding) return;
+  m_feeding = true;
+  m_fillTimer->stop();
+  const auto until = std::chrono::steady_clock::now() +
+                     std::max<std::chrono::steady_clock::duration>(kFillTimePerTurn, 2 * m_lastSync);
+  RunReportingErrors([&until] {
+    while (ContinueListFills(kRowsPerFillSlice) && std::chrono::steady_clock::now() < until) {
+    }
+  });
+  m_feeding = false;
+  SyncAll();
+}
+
+void QtBackend::FollowListFills() {
+  const bool filling = AnyListFilling();
+  if (filling && !m_feeding && !m_fillTimer->isActive()) m_fillTimer->start();
+  if (!filling) m_fillTimer->stop();
+  if (filling == m_busy) return;
+  m_busy = filling;
+  if (filling)
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }

@@ -24,6 +24,7 @@ const std::map<std::string, std::vector<Arg>>& Signatures() {
       {"check", {Arg::Id, Arg::OnOff}},
       {"select", {Arg::Id, Arg::Text}},
       {"select-row", {Arg::Id, Arg::Number}},
+      {"filter", {Arg::Id, Arg::Text}},
       {"click", {Arg::Id}},
       {"tab", {Arg::Number}},
       {"timer", {Arg::Number}},

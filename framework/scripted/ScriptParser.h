@@ -5,7 +5,7 @@
 //   expect-dialog ID            expect-sheet "CAPTION"
 //   set ID "TEXT"               check ID on|off           select ID "TEXT"
 //   select-row ID N             click ID                  tab N
-//   timer N                     close-sheet ok|cancel
+//   timer N                     close-sheet ok|cancel     filter ID "TEXT"
 //   expect-message "CAPTION" "TEXT"   followed by   answer ok|yes|no|cancel
 //   browse "PATH"               browse   (the user cancels the folder chooser)
 //   expect-text ID "TEXT"       expect-enabled ID yes|no  expect-checked ID on|off

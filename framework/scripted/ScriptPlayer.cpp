@@ -102,6 +102,8 @@ void ScriptPlayer::Act(ScriptedWindow& window, const ScriptCommand& c) {
     window.Select(c.id, c.args[1]);
   else if (c.name == "select-row")
     window.SelectRow(c.id, c.Number(1));
+  else if (c.name == "filter")
+    window.Filter(c.id, c.args[1]);
   else if (c.name == "click")
     window.Click(c.id);
   else if (c.name == "tab")

@@ -23,10 +23,16 @@ class ScriptedBackend : public Backend {
 
   const std::string& Failure() const { return m_failure; }  // empty while all went as scripted
 
+  // A list's fill runs to its end as it begins, unless a test feeds fills itself
+  // (ContinueListFills), to act on a list that is still filling.
+  bool FeedsListFills() const override { return m_feedsListFills; }
+  void SetFeedsListFills(bool feeds) { m_feedsListFills = feeds; }
+
  private:
   template <class Action>
   auto Guarded(Action&& action);
 
   ScriptDriver& m_driver;
   std::string m_failure;
+  bool m_feedsListFills = false;
 };

@@ -100,6 +100,13 @@ void ScriptedWindow::SelectRow(int id, int row) {
   control.SetSelection(row);
 }
 
+void ScriptedWindow::Filter(int id, const std::string& text) {
+  const Target target = FindForAction(id);
+  if (target.control->Kind() != res::ControlKind::ListView) Refuse(ControlName(id) + " is not a list view");
+  target.control->SetFilterText(text);
+  target.window->OnCommand(id, LVN_FILTERCHANGED);
+}
+
 void ScriptedWindow::Click(int id) {
   const Target target = FindForAction(id);
   Control& control = *target.control;

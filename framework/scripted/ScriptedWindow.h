@@ -29,6 +29,7 @@ class ScriptedWindow {
   void SetCheck(int id, bool checked);             // a click when the state differs
   void Select(int id, const std::string& prefix);  // combo box: first entry with that prefix
   void SelectRow(int id, int row);                 // list view
+  void Filter(int id, const std::string& text);    // list view: the text typed to filter it
   void Click(int id);
   void Cancel();                 // Escape, or the close box
   void ActivatePage(int index);  // sheet: click on a tab

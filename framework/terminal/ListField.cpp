@@ -57,7 +57,9 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
   m_top = std::clamp(m_top, 0, std::max(0, m_control.RowCount() - visible));
   const std::vector<int> widths = ColumnWidths();
   // A focused list without a selected row shows the focus on its header.
-  DrawHeader(canvas, widths, focused && !m_control.HasRow(selection) ? Look::Focused : Look::Title);
+  const Look headerLook = focused && !m_control.HasRow(selection) ? Look::Focused : Look::Title;
+  DrawHeader(canvas, widths, headerLook);
+  DrawStatus(canvas, headerLook);
   for (int line = 0; line < visible; ++line) {
     const int row = m_top + line;
     const int screenLine = m_cell.row + 1 + line;
@@ -71,12 +73,71 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
   }
 }
 
+// The end of the header: the filter (with a caret while it is typed), then, while the list
+// fills, "loading…" and the rows so far.
+void ListField::DrawStatus(Canvas& canvas, Look look) const {
+  std::string status;
+  if (m_editingFilter || !m_control.FilterText().empty())
+    status += " /" + m_control.FilterText() + (m_editingFilter ? "_" : "") + " ";
+  if (m_control.Filling()) status += " loading\u2026 " + std::to_string(m_control.RowCount()) + " ";
+  if (status.empty()) return;
+  const int width = std::min(CellWidth(DecodeUtf8(status)), m_cell.cols);
+  // A filter too long for the line shows its end, where the typing is.
+  const std::u32string shown = DecodeUtf8(status);
+  size_t first = 0;
+  while (CellWidth(shown.substr(first)) > width) ++first;
+  canvas.Text(m_cell.row, m_cell.Right() - width + 1, EncodeUtf8(shown.substr(first)), width, look);
+}
+
+std::string ListField::KeyHelp() const {
+  return m_editingFilter ? "type to filter  Enter keep  Esc clear" : "\u2191\u2193 PgUp PgDn move  / filter";
+}
+
+bool ListField::HandleFilterKey(const Key& key) {
+  std::u32string text = DecodeUtf8(m_control.FilterText());
+  switch (key.code) {
+    case Key::Code::Char:
+      if (key.alt) break;
+      SetFilter(text + key.ch);
+      return true;
+    case Key::Code::Paste:
+      SetFilter(text + key.text);
+      return true;
+    case Key::Code::Backspace:
+      if (!text.empty()) SetFilter(text.substr(0, text.size() - 1));
+      return true;
+    case Key::Code::Enter:
+      m_editingFilter = false;
+      return true;
+    case Key::Code::Escape:
+      m_editingFilter = false;
+      SetFilter(U"");
+      return true;
+    default:
+      break;
+  }
+  m_editingFilter = false;  // any other key ends the typing and does what it does
+  return false;
+}
+
+void ListField::SetFilter(const std::u32string& text) {
+  const std::string filter = EncodeUtf8(text);
+  if (filter == m_control.FilterText()) return;
+  m_control.SetFilterText(filter);
+  m_notify(LVN_FILTERCHANGED);
+}
+
 void ListField::Click(int row, int) {
   const int clicked = m_top + row - (m_cell.row + 1);
   if (row > m_cell.row && m_control.HasRow(clicked)) m_control.SetSelection(clicked);
 }
 
 bool ListField::HandleKey(const Key& key) {
+  if (m_editingFilter && HandleFilterKey(key)) return true;
+  if (key.Is(Key::Code::Char) && key.ch == U'/' && !key.alt) {
+    m_editingFilter = true;
+    return true;
+  }
   const std::optional<int> target = m_motion.Target(key, m_control, m_control.Selection(), VisibleRows());
   if (!target) return false;
   m_control.SetSelection(*target);

@@ -1,8 +1,10 @@
 #include "framework/terminal/TerminalBackend.h"
 
+#include <chrono>
 #include <memory>
 
 #include "framework/FolderBrowser.h"
+#include "framework/ListFill.h"
 #include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
@@ -16,6 +18,11 @@
 #include "framework/terminal/Utf8.h"
 
 namespace {
+
+// A filling list takes rows a slice at a time, for about this long between two looks at the
+// keyboard: time, not a row count, since a filtered list may find its rows far apart.
+constexpr int kRowsPerFillSlice = 64;
+constexpr auto kFillTimePerLook = std::chrono::milliseconds(10);
 
 std::string SizeText(CellSize size) { return std::to_string(size.cols) + "x" + std::to_string(size.rows); }
 
@@ -112,9 +119,16 @@ void TerminalBackend::Redraw() {
 
 void TerminalBackend::WaitAndDispatch(Surface& surface) {
   FollowTimers();
-  const std::optional<Key> key =
-      m_terminal.WaitForKey(m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
+  const bool filling = AnyListFilling();
+  const std::optional<Key> key = m_terminal.WaitForKey(
+      filling ? 0 : m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
   if (key && !key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
+  if (filling)
+    Deliver([] {
+      const auto until = std::chrono::steady_clock::now() + kFillTimePerLook;
+      while (ContinueListFills(kRowsPerFillSlice) && std::chrono::steady_clock::now() < until) {
+      }
+    });
   FireTimers();
 }
 

@@ -31,6 +31,9 @@ class TerminalBackend : public Backend {
   void EndModal(CWnd& window) override;
   int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT style) override;
   std::optional<std::string> BrowseForFolder(CWnd* owner, const std::string& title, UINT flags) override;
+  // Between keys, rows for about 10 ms at a time: the first screen is drawn after the first
+  // batch and a key waits for one batch at most.
+  bool FeedsListFills() const override { return true; }
 
   // `requested` says whether to wind down; `descriptor` (or -1) becomes readable when it should.
   void SetWindDown(std::function<bool()> requested, int descriptor);

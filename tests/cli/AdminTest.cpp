@@ -170,6 +170,10 @@ TEST_P(AdminTest, AHostileNameIsStoredAsGivenAndQuotedInTheListing) {
   const AdminOutcome listed = Admin({"user", "list", "--vserver", "10.0.0.1", "--json"});
   EXPECT_NE(listed.out.find("\"name\": \"O'Brien \\\"Zoë\\\" ' OR '1'='1\""), std::string::npos)
       << listed.out;
+  // --match takes the words as text to find, never as SQL
+  EXPECT_EQ(Admin({"user", "list", "--match", "' OR '1'='1", "--json"}).out, listed.out);
+  EXPECT_EQ(Admin({"user", "list", "--match", "x' OR 'a'='a", "--vserver", "10.0.0.1", "--json"}).out,
+            "[]\n");
 }
 
 TEST_P(AdminTest, APasswordNeverAppearsInOutputOrFiles) {

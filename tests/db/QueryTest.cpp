@@ -5,7 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
+#include <utility>
 
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
@@ -180,6 +182,43 @@ TEST(PreferenceSet, TakeValuesTakesTheEightValuesAndKeepsTheRowsAndKey) {
   EXPECT_EQ(std::tuple(loaded.ftpPort, loaded.goodbyeMessage, loaded.anonymous, loaded.virtualServerId),
             std::tuple(990, "Bye", 1, 5));
   EXPECT_EQ(loaded.rows.size(), 1u);
+}
+
+// The accounts a filtered listing hands over, sorted by name.
+std::string Matching(const std::function<int(const ConfigDatabase::UserVisitor&)>& list) {
+  std::multiset<std::string> names;
+  list([&names](const UserRecord& user) { names.insert(user.UserName); });
+  std::string text;
+  for (const auto& name : names) text += name + " ";
+  return text;
+}
+
+TEST_P(QueryTest, TheFilterFindsItsTextInNameOrHomeWithWildcardsEscapeAndQuotesAsTyped) {
+  int32_t id = 100;
+  for (const auto& [name, home] : {std::pair{"50%off", "/srv/a"},
+                                   {"a_b", "/srv/b"},
+                                   {"axb", "/srv/c"},
+                                   {"bang!x", "/srv/d"},
+                                   {"o'brien", "/srv/e"},
+                                   {"Alice", "/srv/ALICE"},
+                                   {"plain", "c:\\data\\50%"}})
+    Db().Execute(
+        "INSERT INTO Users (UserID, UserName, HomeDir, VirtualServerID, Flag) VALUES (?, ?, ?, 10, 0)",
+        {++id, name, home});
+  const std::pair<const char*, const char*> cases[] = {
+      {"%", "50%off plain "},  // a name and a home folder with the character itself
+      {"_", "a_b "},          {"a_b", "a_b "},     {"!", "bang!x "},    {"!x", "bang!x "},
+      {"'", "o'brien "},      {"o'b", "o'brien "}, {"ALICE", "Alice "}, {"srv/alice", "Alice "},
+      {"\\data\\", "plain "}, {"50%o", "50%off "}, {"nobody", ""},
+  };
+  for (const auto& [match, expected] : cases)
+    EXPECT_EQ(Matching([&](const auto& show) { return session.ListAllUsers(show, match); }), expected)
+        << match;
+  EXPECT_EQ(Matching([&](const auto& show) { return session.ListUsersOfVirtualServer(10, show, "a"); }),
+            "50%off Alice a_b axb bang!x plain ");
+  EXPECT_EQ(Matching([&](const auto& show) { return session.ListUsersOfComputer(1, show, "1"); }),
+            "u10 u11 ");
+  EXPECT_EQ(Matching([&](const auto& show) { return session.ListUsersOfComputer(2, show, ""); }), "u20 ");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // lists, the order of the dialogs' checks, adding, editing, deleting and new passwords.
 
 #include "digest/Digest.h"
+#include "framework/ListFill.h"
 #include "framework/scripted/ScriptError.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/ui/UiTest.h"
@@ -253,3 +254,68 @@ TEST_P(UsersPageTest, AChangeTheDatabaseRefusesLeavesTheListAsTheDatabaseHasIt) 
 }
 
 }  // namespace
+
+// The list fills a batch at a time while the page answers: the first row is selected as it
+// arrives, and Edit and Delete act on the selected account whatever is still to come.
+TEST_P(UsersPageTest, WhileTheListFillsEditAndDeleteActOnTheSelectedAccount) {
+  backend.SetFeedsListFills(true);
+  const Texts all{"anna", "bob", "carl", "dora", "root"};
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.Select(IDC_COMPUTER, "(local)");
+    EXPECT_EQ(w.Count(IDC_USER_LIST), 0);
+    EXPECT_FALSE(w.Enabled(IDC_EDIT_USER));
+    ContinueListFills(2);
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob"}));
+    EXPECT_EQ(w.Selection(IDC_USER_LIST), 0);
+    EXPECT_TRUE(w.Enabled(IDC_EDIT_USER));
+    w.SelectRow(IDC_USER_LIST, 1);
+    ContinueListFills(1);
+    EXPECT_EQ(w.Selection(IDC_USER_LIST), 1);  // new rows leave the choice alone
+    w.Click(IDC_EDIT_USER);                    // bob; the rest is read before the change is written
+    EXPECT_EQ(Column(w, IDC_USER_LIST), all);
+    EXPECT_EQ(Column(w, IDC_USER_LIST, 2), (Texts{"0", "77", "3", "-4", "0"}));
+
+    w.Select(IDC_COMPUTER, "alpha");
+    w.Select(IDC_USERS_VIRTUAL_SERVER, "(Default)");  // anna, bob, carl
+    ContinueListFills(1);
+    w.Click(IDC_DELETE_USER);  // anna, the selected row
+    EXPECT_EQ(w.Count(IDC_USER_LIST), 2);
+    EXPECT_FALSE(AnyListFilling());
+
+    // Another page stops a fill; this one reads the list again when it is chosen.
+    w.Select(IDC_COMPUTER, "(local)");
+    ContinueListFills(1);
+    w.ActivatePage(1);
+    EXPECT_FALSE(AnyListFilling());
+    w.ActivatePage(0);
+    EXPECT_EQ(w.Count(IDC_USER_LIST), 0);
+    while (ContinueListFills(1)) {
+    }
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"bob", "carl", "dora", "root"}));
+  }));
+  steps.Window(Type({{IDC_QUOTA, "77"}})).Message(IDYES);
+  RunSheet<CUsersPage>();
+  EXPECT_EQ(Stored("DiskQuota", "bob"), "77");
+  EXPECT_EQ(Count("Users", "UserName = 'anna'"), 0);
+}
+
+// The filter is the database's: name or home folder, any case, % and _ as typed; the row
+// buttons follow what is listed.
+TEST_P(UsersPageTest, TheFilterListsTheAccountsWhoseNameOrHomeHoldsTheText) {
+  User(first, "50%_x");
+  steps.Window(OnPage([&](ScriptedWindow& w) {
+    w.Select(IDC_COMPUTER, "(local)");
+    for (const auto& [text, listed] :
+         std::vector<std::pair<std::string, Texts>>{{"O", {"bob", "dora", "root"}},
+                                                    {"SRV/AN", {"anna"}},
+                                                    {"%", {"50%_x"}},
+                                                    {"_", {"50%_x"}},
+                                                    {"'", {}},
+                                                    {"", {"50%_x", "anna", "bob", "carl", "dora", "root"}}}) {
+      w.Filter(IDC_USER_LIST, text);
+      EXPECT_EQ(Column(w, IDC_USER_LIST), listed) << text;
+      EXPECT_EQ(w.Enabled(IDC_EDIT_USER), !listed.empty()) << text;
+    }
+  }));
+  RunSheet<CUsersPage>();
+}
