@@ -1,11 +1,16 @@
 #include "applet/ConfigApplet.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 #include "applet/LogInDlg.h"
+#include "db/SessionSettings.h"
+#include "framework/MessageBox.h"
 #include "framework/ModuleResources.h"
+#include "platform/GroupAccess.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -42,6 +47,19 @@ bool LogIn(ConfigDatabase& database) {
   }
 }
 
+// Outside the group that may configure, no log-in can work, nor as root with a connection
+// string that root does not use: says so, on standard error too, instead of asking for a
+// password. True when the configuration can be reached.
+bool ConfigurationReachable() {
+  std::string cause = MissingGroupCause(RegistryStoreFolder());
+  if (cause.empty()) cause = RootRefusalOf(kConnectionStringValue);
+  if (cause.empty()) return true;
+  std::cerr << "veltrane: " << cause << '\n';
+  cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
+  MessageBox(nullptr, cause + ".", "Error!!", MB_OK | MB_ICONINFORMATION);
+  return false;
+}
+
 // Closes the session on every way out of its scope, releasing its lock; closing twice is harmless.
 class SessionCloser {
  public:
@@ -71,7 +89,7 @@ LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
   // Every way out of the launch closes the session, an error on its way to CPlApplet too,
   // even one raised before ShowSheet's own closer exists.
   const SessionCloser closer(database);
-  if (LogIn(database)) ShowSheet(database);
+  if (ConfigurationReachable() && LogIn(database)) ShowSheet(database);
   return 0;
 }
 

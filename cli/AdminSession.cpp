@@ -12,6 +12,8 @@
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/GuardedOperation.h"
+#include "db/RegistryKey.h"
+#include "db/SessionSettings.h"
 #include "framework/MessageBox.h"
 #include "platform/TerminationSignals.h"
 
@@ -119,8 +121,13 @@ AdminSession::AdminSession(const std::string& password) {
   if (LogInWaitingForTheLock(password)) return;
   if (State().lastMessage.starts_with(kLockedText)) throw CliError{kExitLocked, ""};
   if (State().lastMessage.starts_with(kUnreachableText)) throw CliError{kExitNoConnection, ""};
-  if (State().lastMessage.empty()) throw Refused("wrong password for admin");
-  throw Refused();
+  if (!State().lastMessage.empty()) throw Refused();
+  // A log-in that failed without a message met a wrong password, or a store it could not use.
+  RegistryKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, kSessionKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+    throw CliError{kExitNoConnection, "the registry store at " + RegistryStoreFolder() +
+                                          " cannot be used by this user (see above)"};
+  throw Refused("wrong password for admin");
 }
 
 AdminSession::~AdminSession() {

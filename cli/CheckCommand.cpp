@@ -15,6 +15,8 @@
 #include "db/Schema.h"
 #include "db/SessionLock.h"
 #include "db/SessionSettings.h"
+#include "platform/GroupAccess.h"
+#include "platform/WinTypes.h"
 #include "service/FtpServiceControl.h"
 #include "service/ServiceBackendSelection.h"
 #include "service/ServiceStateText.h"
@@ -68,6 +70,24 @@ bool ReportLock(const std::string& connectionString) {
   return false;
 }
 
+// The connection string's line: the string (password masked), or why there is none.
+void ReportConnectionString(const std::optional<std::string>& connectionString, long error) {
+  std::string state;
+  if (connectionString)
+    state = MaskedConnectionString(*connectionString);
+  else if (error == ERROR_FILE_NOT_FOUND)
+    state = "NONE (veltrane-admin init sets one)";
+  else if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
+    state = "UNREADABLE: " + cause;
+  else if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
+    state = "NOT USED: " + refusal;
+  else
+    state =
+        "UNREADABLE: " + std::string(error == ERROR_ACCESS_DENIED ? "this user may not read it" : "error") +
+        " (error " + std::to_string(error) + ")";
+  Line("connection string", state);
+}
+
 void ReportService() {
   SelectConfiguredServiceBackend();
   const auto state = QueryFtpServiceState();
@@ -80,9 +100,9 @@ void ReportService() {
 int RunCheck(Arguments& arguments) {
   arguments.ExpectDone();
   Line("registry store", RegistryStoreFolder());
-  const auto connectionString = ReadSessionSetting(kConnectionStringValue);
-  Line("connection string",
-       connectionString ? MaskedConnectionString(*connectionString) : "NONE (veltrane-admin init sets one)");
+  long error = 0;
+  const auto connectionString = ReadSessionSetting(kConnectionStringValue, &error);
+  ReportConnectionString(connectionString, error);
   int status = connectionString ? 0 : kExitRefused;
   if (connectionString) {
     try {

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -19,6 +21,7 @@
 #include "cli/CliError.h"
 #include "cli/Output.h"
 #include "cli/Commands.h"
+#include "cli/InstalledFolders.h"
 #include "cli/Locations.h"
 #include "cli/Prompter.h"
 #include "cli/ServiceUnit.h"
@@ -27,30 +30,56 @@
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
 #include "db/SessionSettings.h"
+#include "platform/FileDescriptor.h"
 #include "platform/RegistryStore.h"
+#include "platform/RootTrust.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The string the session keeps, and the one init itself connects with (which may make the
-// SQLite file; every later connection refuses a missing one instead of making it empty).
+// The string the session keeps, and the one init itself connects with.
 struct Target {
   std::string stored;
   std::string forSetUp;
 };
 
+// An existing database file that init may set up: a regular file reached without a symbolic
+// link, and, for root, one that root owns (whoever owns it may replace it with a link to
+// any file at any time, and root's SQLite would then write there).
+void RequireUsableDatabaseFile(const fs::path& path) {
+  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info;
+  if (file.get() < 0 && errno == ELOOP)
+    throw Refused(path.string() + " is a symbolic link, which init does not follow. Remove it (rm " +
+                  path.string() + "), then run init again.");
+  if (file.get() < 0 || fstat(file.get(), &info) != 0)
+    throw Refused("cannot open " + path.string() + ": " + std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) throw Refused(path.string() + " is not a regular file.");
+  if (RunningAsRoot() && info.st_uid != 0)
+    throw Refused(path.string() +
+                  " belongs to another user, who could replace it; as root, init sets up only a "
+                  "file that root owns. Check it, then: chown root " +
+                  path.string());
+}
+
+// The SQLite file is made here, never through a symbolic link, so that the driver never
+// has to make it: both strings carry NoCreat=1. The accounts' digests are in it: only its
+// owner may read a file made here, and its group too in a folder shared with the group, as
+// the registry store does (the installed default).
 Target SQLiteTarget(const std::string& file) {
   const fs::path path = fs::absolute(file);
   fs::create_directories(path.parent_path());
-  // The accounts' digests are in it: only its owner may read a file made here, and its group
-  // too in a folder shared with the group, as the registry store does (the installed default).
-  if (const int made = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); made >= 0) {
-    fchmod(made, registry_store::NewFileMode(path.parent_path()));
-    close(made);
-  }
-  const std::string base = "Driver=SQLite3;Database=" + path.string() + ";StepAPI=1;Timeout=5000";
-  return {base + ";NoCreat=1", base};
+  const FileDescriptor made(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (made.get() >= 0)
+    fchmod(made.get(), registry_store::NewFileMode(path.parent_path()));
+  else if (errno == EEXIST)
+    RequireUsableDatabaseFile(path);
+  else
+    throw Refused("cannot make " + path.string() + ": " + std::strerror(errno));
+  const std::string connectionString =
+      "Driver=SQLite3;Database=" + path.string() + ";StepAPI=1;Timeout=5000;NoCreat=1";
+  return {connectionString, connectionString};
 }
 
 // A password for a connection string, in braces when the text needs them.
@@ -147,6 +176,7 @@ void MakeTables(const std::string& connectionString) {
 
 int RunInit(Arguments& arguments) {
   const InitOptions options(arguments);
+  ReportInstalledFolders();
   const Target target = ChosenTarget(options);
   MakeTables(target.forSetUp);
   CloseIdleConnections();

@@ -100,7 +100,9 @@ Exit status:
   1  refused (the reason is printed), or the output could not be written
   2  usage error
   3  the session lock is held by another session (after --wait: still held)
-  4  the database cannot be reached, or the connection was lost: nothing was changed
+  4  the database cannot be reached, or the connection was lost: nothing was changed;
+     or the registry store cannot be used: outside its group, or, as root, a connection
+     string that another user wrote
   5  done, but the session lock could not be released (veltrane-admin unlock frees it;
      a lock tied to the session's life goes with it instead)
   6  the connection was lost while the change was committed: it may or may not have

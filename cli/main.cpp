@@ -17,6 +17,8 @@
 #include "cli/StandardOutput.h"
 #include "cli/Usage.h"
 #include "cli/Values.h"
+#include "db/SessionSettings.h"
+#include "platform/GroupAccess.h"
 #include "platform/TerminationSignals.h"
 
 namespace {
@@ -34,6 +36,18 @@ void ReadCommonOptions(Arguments& arguments) {
   SetQuiet(arguments.Flag("quiet"));
   if (const auto seconds = arguments.Option("wait"))
     SetLockWait(NumberValue(*seconds, "time to wait for the session lock in seconds", 0, 86400));
+}
+
+// Outside the group the store cannot be read, and as root a connection string that a member
+// may have written is not used: every command would fail for a reason it could not name, so
+// it ends here saying which. check reports both among the rest; init stores a new string.
+void RequireUsableStore(const std::string& command) {
+  if (command == "check") return;
+  if (const std::string cause = MissingGroupCause(RegistryStoreFolder()); !cause.empty())
+    throw CliError{kExitNoConnection, cause};
+  if (command == "init") return;
+  if (const std::string refusal = RootRefusalOf(kConnectionStringValue); !refusal.empty())
+    throw CliError{kExitNoConnection, refusal};
 }
 
 int Run(const std::vector<std::string>& words) {
@@ -62,6 +76,7 @@ int Run(const std::vector<std::string>& words) {
   const std::string name = arguments.Next("command");
   const auto command = kCommands.find(name);
   if (command == kCommands.end()) throw UsageError("unknown command \"" + name + "\"");
+  RequireUsableStore(name);
   return command->second(arguments);
 }
 

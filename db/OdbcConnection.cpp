@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "db/ConnectionStringRules.h"
 #include "db/DatabaseError.h"
 #include "db/OdbcCheck.h"
 
@@ -39,17 +40,25 @@ OdbcConnection::~OdbcConnection() {
 }
 
 std::string OdbcConnection::Open(const std::string& connectionString) {
+  RefuseNamedPathsForRoot(connectionString);
   CheckOdbc(SQLSetConnectAttr(m_handle, SQL_ATTR_LOGIN_TIMEOUT,
                               reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0),
             SQL_HANDLE_DBC, m_handle);
   std::string input = connectionString;
   std::string completed(4096, '\0');
   SQLSMALLINT completedLength = 0;
-  CheckOdbc(
-      SQLDriverConnect(m_handle, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
-                       static_cast<SQLSMALLINT>(input.size()), reinterpret_cast<SQLCHAR*>(completed.data()),
-                       static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
-      SQL_HANDLE_DBC, m_handle);
+  try {
+    CheckOdbc(
+        SQLDriverConnect(m_handle, nullptr, reinterpret_cast<SQLCHAR*>(input.data()),
+                         static_cast<SQLSMALLINT>(input.size()), reinterpret_cast<SQLCHAR*>(completed.data()),
+                         static_cast<SQLSMALLINT>(completed.size()), &completedLength, SQL_DRIVER_NOPROMPT),
+        SQL_HANDLE_DBC, m_handle);
+  } catch (const DatabaseError& error) {
+    // Everything the error carries stays, unless the driver's package is to be named.
+    const std::string hinted = WithMissingDriverHint(connectionString, error.what());
+    if (hinted == error.what()) throw;
+    throw DatabaseError(hinted, error.SqlState());
+  }
   m_connected = true;
   if (static_cast<size_t>(completedLength) >= completed.size())
     throw DatabaseError("The completed connection string is longer than " +

@@ -9,7 +9,7 @@
 namespace {
 
 struct OpenKey {
-  std::string folder;
+  registry_store::KeyPath path;
   REGSAM access = 0;
 };
 
@@ -26,7 +26,7 @@ class HandleTable {
 
   bool Find(HKEY handle, OpenKey& key) {
     if (handle == HKEY_LOCAL_MACHINE) {
-      key = {registry_store::LocalMachineFolder(), KEY_ALL_ACCESS};
+      key = {registry_store::LocalMachineKey(), KEY_ALL_ACCESS};
       return true;
     }
     std::lock_guard lock(m_mutex);
@@ -56,9 +56,9 @@ class HandleTable {
 };
 
 // Checks the key's folder for the access asked and hands out a handle to it.
-LONG OpenFolder(const std::string& folder, REGSAM desired, HKEY* result) {
-  const LONG status = registry_store::CheckKey(folder, desired);
-  if (status == ERROR_SUCCESS) *result = HandleTable::Instance().Add({folder, desired});
+LONG OpenFolder(const registry_store::KeyPath& path, REGSAM desired, HKEY* result) {
+  const LONG status = registry_store::CheckKey(path, desired);
+  if (status == ERROR_SUCCESS) *result = HandleTable::Instance().Add({path, desired});
   return status;
 }
 
@@ -68,9 +68,9 @@ LONG RegOpenKeyExA(HKEY hKey, const char* subKey, DWORD options, REGSAM desired,
   if (!result || options != 0) return ERROR_INVALID_PARAMETER;
   OpenKey parent;
   if (!HandleTable::Instance().Find(hKey, parent)) return ERROR_INVALID_HANDLE;
-  std::string folder;
-  const LONG status = registry_store::SubKeyFolder(parent.folder, subKey, folder);
-  return status == ERROR_SUCCESS ? OpenFolder(folder, desired, result) : status;
+  registry_store::KeyPath path;
+  const LONG status = registry_store::SubKeyPath(parent.path, subKey, path);
+  return status == ERROR_SUCCESS ? OpenFolder(path, desired, result) : status;
 }
 
 LONG RegCreateKeyExA(HKEY hKey, const char* subKey, DWORD /*reserved*/, char* /*cls*/, DWORD options,
@@ -79,11 +79,11 @@ LONG RegCreateKeyExA(HKEY hKey, const char* subKey, DWORD /*reserved*/, char* /*
   OpenKey parent;
   if (!HandleTable::Instance().Find(hKey, parent)) return ERROR_INVALID_HANDLE;
   if (!(parent.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
-  std::string folder;
-  LONG status = registry_store::SubKeyFolder(parent.folder, subKey, folder);
+  registry_store::KeyPath path;
+  LONG status = registry_store::SubKeyPath(parent.path, subKey, path);
   bool created = false;
-  if (status == ERROR_SUCCESS) status = registry_store::CreateKey(folder, created);
-  if (status == ERROR_SUCCESS) status = OpenFolder(folder, desired, result);
+  if (status == ERROR_SUCCESS) status = registry_store::CreateKey(path, created);
+  if (status == ERROR_SUCCESS) status = OpenFolder(path, desired, result);
   if (status == ERROR_SUCCESS && disposition) {
     *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   }
@@ -98,7 +98,7 @@ LONG RegQueryValueExA(HKEY hKey, const char* name, DWORD* reserved, DWORD* type,
 
   DWORD storedType = 0, storedSize = 0;
   const DWORD capacity = size ? *size : 0;
-  const LONG status = registry_store::ReadValue(key.folder, name, storedType, storedSize, data, capacity);
+  const LONG status = registry_store::ReadValue(key.path, name, storedType, storedSize, data, capacity);
   if (status != ERROR_SUCCESS) return status;
   if (type) *type = storedType;
   if (size) *size = storedSize;
@@ -111,7 +111,7 @@ LONG RegSetValueExA(HKEY hKey, const char* name, DWORD /*reserved*/, DWORD type,
   OpenKey key;
   if (!HandleTable::Instance().Find(hKey, key)) return ERROR_INVALID_HANDLE;
   if (!(key.access & KEY_SET_VALUE)) return ERROR_ACCESS_DENIED;
-  return registry_store::WriteValue(key.folder, name, type, data, size);
+  return registry_store::WriteValue(key.path, name, type, data, size);
 }
 
 LONG RegCloseKey(HKEY hKey) {

@@ -6,14 +6,21 @@
 // HKEY_LOCAL_MACHINE). A key is a folder, its path kept as it stands:
 //     <root>/HKEY_LOCAL_MACHINE/SOFTWARE/Orvindel/Veltrane Server/
 // A value is a file in its key's folder named "=" and the value name ("=" alone for the
-// unnamed value); it holds the type in decimal, a newline, then the data bytes unchanged.
+// unnamed value); it holds the type in decimal, a space, its own file name and a newline,
+// then the data bytes unchanged (files written before names were kept hold the type alone).
 // In names, "%", "/", "=", "~", control bytes and a leading "." are written as %XX; a name
 // too long for the file system is cut and ends in "~" and the MD5 digest of its full form.
 // Names are matched exactly (case-sensitive). Folders and files are created readable by
 // their owner alone (a connection string may hold a password), or by the owner and the group
-// below a root folder with the set-group-ID bit (2770 and 0660: the group may configure).
-// Every value is written to a temporary file that then replaces the old one, so a reader sees
-// the old value or the new, never a part.
+// below a root folder with the set-group-ID bit (2770 and 0660: the group may configure;
+// root's own values there are 0640). Folders below the root are never entered, and values
+// never opened, through a symbolic link. Every value is written to a temporary file that
+// then replaces the old one, so a reader sees the old value or the new, never a part.
+//
+// A process running as root reads only a value that root wrote, under its own name, and that
+// nobody else may change; any other is ERROR_ACCESS_DENIED unless VELTRANE_ROOT_TRUSTS_GROUP=1
+// (RootTrust.h). Members of the group may write the store, and root must not take from them
+// a connection string, which names code for the driver manager to load.
 
 #include <cstdint>
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package veltrane-applet into dist/, from a copy of the working tree in
 # build-deb/ (so dpkg-buildpackage's files stay out of the sources).
-#   --check   then also checks it, as root: lintian, an install with apt-get, the installed
-#             programs, the group and the store's folder, a log-in by a member of the group,
-#             and a removal and a purge. It refuses to run where the package is installed
-#             already, as the purge would take its configuration.
+#   --check   then also checks it, as root: lintian, an install with apt-get over a folder made
+#             by hand, the installed programs, manual pages and metainfo, the group and its
+#             folders, a log-in by a member of the group, what neither a member nor a user
+#             outside the group may do, and a removal and a purge (scripts/package-check.sh;
+#             the autopkgtest runs its steps on an installed package). It refuses to run where
+#             the package is installed already, as the purge would take its configuration.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,8 +20,9 @@ esac
 . scripts/package-check.sh
 if [ "$check" = yes ]; then refuse_to_check_over_an_installed_copy; fi
 
-# What building needs (debian/control's Build-Depends are among it), and the packaging tools.
-bash scripts/setup.sh debhelper dpkg-dev fakeroot help2man lintian
+# What building needs (debian/control's Build-Depends are among it), the packaging tools and
+# what the check uses: a manual-page linter, the AppStream validator, a compiler.
+bash scripts/setup.sh debhelper dpkg-dev fakeroot help2man lintian mandoc appstream
 
 version=$(dpkg-parsechangelog -S Version)
 stage=build-deb/veltrane-applet-$version

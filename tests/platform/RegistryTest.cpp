@@ -24,6 +24,9 @@ constexpr const char* kKeyPath = "SOFTWARE\\Orvindel\\Veltrane Server";
 constexpr auto kSharedFolder = fs::perms::set_gid | fs::perms::owner_all | fs::perms::group_all;
 constexpr auto kSharedFile =
     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write;
+// Root's own values in a shared folder: members read them and may replace them, but cannot
+// change them in place.
+constexpr auto kRootsSharedFile = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
 
 // A number that names neither an account nor a group, so it can stand for a user or a group
 // made for a test: the kernel compares numbers only, and nothing is left behind in /etc.
@@ -215,7 +218,7 @@ TEST_F(RegistryTest, BelowARootSharedWithItsGroupFoldersAndFilesAreForOwnerAndGr
   RegCloseKey(key);
   umask(previous);
 
-  ExpectModes(kSharedFolder, kSharedFile);
+  ExpectModes(kSharedFolder, geteuid() == 0 ? kRootsSharedFile : kSharedFile);
 }
 
 TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyElseReads) {
@@ -228,12 +231,23 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
   ASSERT_EQ(chmod(m_root.c_str(), 02770), 0);
   HKEY key = Open();
   ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
+  ASSERT_EQ(Set(key, "ComputerName", "PWD=renamed"), ERROR_SUCCESS);
+  RegCloseKey(key);
+
+  // Writing what is there already leaves root's value as root wrote it.
+  EXPECT_TRUE(RunsAs(member, {group}, [] {
+    HKEY memberKey = nullptr;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &memberKey) == ERROR_SUCCESS &&
+           Get(memberKey, "ConnectionString") == "PWD=secret" &&
+           Set(memberKey, "ConnectionString", "PWD=secret") == ERROR_SUCCESS;
+  }));
+  key = Open(KEY_READ);
+  EXPECT_EQ(Get(key, "ConnectionString"), "PWD=secret");
   RegCloseKey(key);
 
   EXPECT_TRUE(RunsAs(member, {group}, [] {
     HKEY memberKey = nullptr, sub = nullptr;
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &memberKey) == ERROR_SUCCESS &&
-           Get(memberKey, "ConnectionString") == "PWD=secret" &&
            Set(memberKey, "ConnectionString", "PWD=changed") == ERROR_SUCCESS &&
            RegCreateKeyExA(memberKey, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr) ==
                ERROR_SUCCESS;
@@ -243,9 +257,13 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
     return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &outsiderKey) == ERROR_ACCESS_DENIED;
   }));
 
-  // What the member wrote belongs to the group, so the owner and every other member use it.
+  // What the member wrote belongs to the group, so every other member uses it; root reads it
+  // only when told to trust the group.
   key = Open(KEY_READ);
+  EXPECT_EQ(Get(key, "ConnectionString"), "<missing>");
+  setenv("VELTRANE_ROOT_TRUSTS_GROUP", "1", 1);
   EXPECT_EQ(Get(key, "ConnectionString"), "PWD=changed");
+  unsetenv("VELTRANE_ROOT_TRUSTS_GROUP");
   RegCloseKey(key);
   struct stat value, sub;
   ASSERT_EQ(stat((KeyFolder() / "=ConnectionString").c_str(), &value), 0);
@@ -255,6 +273,42 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
   ASSERT_EQ(stat((KeyFolder() / "Sub").c_str(), &sub), 0);
   EXPECT_EQ(sub.st_gid, group);
   EXPECT_EQ(sub.st_mode & 07777, 02770u);
+
+  // A value of root's renamed to another name is not that value to root.
+  EXPECT_TRUE(RunsAs(member, {group}, [this] {
+    return rename((KeyFolder() / "=ComputerName").c_str(), (KeyFolder() / "=ConnectionString").c_str()) == 0;
+  }));
+  key = Open(KEY_READ);
+  EXPECT_EQ(Get(key, "ConnectionString"), "<missing>");
+  RegCloseKey(key);
+}
+
+// Whoever may write in the store cannot send a writer or a reader elsewhere through a
+// symbolic link, at a key's folder or at a value.
+TEST_F(RegistryTest, NoSymbolicLinkIsFollowedBelowTheRoot) {
+  HKEY key = Open();
+  RegCloseKey(key);
+  const fs::path elsewhere = m_base / "elsewhere";
+  fs::create_directory(elsewhere);
+  std::ofstream(elsewhere / "=ConnectionString") << "1\nDriver=/tmp/evil.so";
+  fs::create_symlink(elsewhere / "=ConnectionString", KeyFolder() / "=ConnectionString");
+  fs::create_symlink(elsewhere / "target", KeyFolder() / "=ComputerName");
+  key = Open(KEY_READ);
+  EXPECT_EQ(Get(key, "ConnectionString"), "<missing>");
+  RegCloseKey(key);
+  key = Open();
+  EXPECT_EQ(Set(key, "ComputerName", "pc1"), ERROR_SUCCESS);  // replaces the link, not its target
+  RegCloseKey(key);
+  EXPECT_FALSE(fs::exists(elsewhere / "target"));
+
+  fs::rename(KeyFolder(), m_base / "moved");
+  fs::create_directory_symlink(elsewhere, KeyFolder());
+  HKEY through = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &through), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kKeyPath) + "\\Sub").c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &through, nullptr),
+            ERROR_ACCESS_DENIED);
+  EXPECT_FALSE(fs::exists(elsewhere / "Sub"));
 }
 
 }  // namespace
