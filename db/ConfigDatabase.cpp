@@ -94,7 +94,9 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
     lockHeld = 1;
     lockedUserId = userId;
   }
-  ReadRegistryString(key, "ComputerName", computerName);
+  const LONG nameRead = ReadRegistryString(key, "ComputerName", computerName);
+  m_computerNameAsRead.reset();
+  if (nameRead == ERROR_SUCCESS || nameRead == ERROR_FILE_NOT_FOUND) m_computerNameAsRead = computerName;
   if (!quiet) EnsureBuiltInAccount("ftp", "qov", 0);  // a failure here does not fail the connect
   return 1;
 }
@@ -138,7 +140,7 @@ void ConfigDatabase::Close() {
   try {
     if (lockHeld && lockedUserId > 0) {
       ReleaseLock();
-      SaveComputerName();
+      if (computerName != m_computerNameAsRead.value_or("")) SaveComputerName();
     }
   } catch (...) {
     LogCause("an unexpected error while the session closed");

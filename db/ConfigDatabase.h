@@ -153,4 +153,8 @@ class ConfigDatabase {
   int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
 
   SessionLock m_sessionLock;
+  // "ComputerName" as the log-in read it ("" when none was stored), or none when it could not
+  // be read (a value this process may not trust). Close stores the name only when it differs,
+  // so a session that changed nothing never overwrites what another user stored.
+  std::optional<std::string> m_computerNameAsRead;
 };

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -52,6 +55,24 @@ TEST_P(SessionTest, TheAdministratorIsLockedOutWhileAnotherSessionHoldsTheLock) 
   first.Close();
   EXPECT_EQ(AdminFlag(), "0");
   EXPECT_EQ(second.Connect(0, "admin", "brelk"), 1);
+}
+
+// Root trusts no value another user wrote, so it reads no "ComputerName" of a member's; a
+// session that changed nothing must not overwrite it with its own empty one at close.
+TEST_P(SessionTest, CloseLeavesAComputerNameItCouldNotReadAsItWas) {
+  if (geteuid() != 0) GTEST_SKIP() << "a value written by another user needs root";
+  SetRegistryValue("ComputerName", "member's pc");
+  std::filesystem::path file;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(RegistryRoot().Path()))
+    if (entry.path().filename() == "=ComputerName") file = entry.path();
+  ASSERT_EQ(chown(file.c_str(), 65534, 65534), 0);
+  ConfigDatabase session;
+  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
+  EXPECT_EQ(session.computerName, "");
+  session.Close();
+  struct stat after {};
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_uid, 65534u);
 }
 
 TEST_P(SessionTest, CloseStoresTheComputerNameForTheNextSessionAndForgetsTheLists) {
