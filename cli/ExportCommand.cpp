@@ -15,6 +15,7 @@
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
+#include "cli/TextEscape.h"
 #include "cli/Transfer.h"
 #include "db/ExportRows.h"
 #include "platform/TerminationSignals.h"
@@ -33,18 +34,23 @@ class DocumentWriter {
     m_first = true;
   }
   void Add(const Record& record) {
+    for (const Field& field : record) m_notUtf8 += IsUtf8(field.value) ? 0 : 1;
     m_line = m_first ? "\n    " : ",\n    ";
     AppendJsonObject(m_line, record);
     m_out << m_line;
     m_first = false;
   }
   void Finish() { m_out << "\n  ]\n}\n"; }
+  // How many texts held bytes that are not UTF-8: JSON writes each such byte as the Latin-1
+  // character of its value, so an import stores those texts changed.
+  size_t NotUtf8() const { return m_notUtf8; }
 
  private:
   std::ostream& m_out;
   bool m_inList = false;
   bool m_first = false;
   std::string m_line;
+  size_t m_notUtf8 = 0;
 };
 
 struct ServerName {
@@ -112,6 +118,10 @@ void WriteConfiguration(ConfigDatabase& database, std::ostream& out,
     throw CliError{kExitRefused, "the export was interrupted: the document is incomplete"};
   if (!listed || StatusAfterModelFailures(0) != 0) throw Refused("the document is incomplete");
   writer.Finish();
+  if (writer.NotUtf8())
+    std::cerr << "veltrane-admin: " << writer.NotUtf8()
+              << " texts hold bytes that are not UTF-8; each such byte is written as the character of its "
+                 "value (\\u00XX), so an import stores these texts changed\n";
   if (orphans)
     std::cerr << "veltrane-admin: " << orphans
               << " accounts belong to a virtual server there is no longer; they are written without one\n";

@@ -95,4 +95,10 @@ void AppendJsonString(std::string& out, const std::string& text) {
   out += '"';
 }
 
+bool IsUtf8(const std::string& text) {
+  for (size_t at = 0, length = 0; at < text.size(); at += length)
+    if ((length = SequenceLength(text, at)) == 0) return false;
+  return true;
+}
+
 std::string Quoted(const std::string& text) { return "\"" + EscapedForTerminal(text) + "\""; }

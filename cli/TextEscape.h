@@ -9,6 +9,8 @@
 // to \u009f, and each byte that is not part of valid UTF-8 as \xNN. A backslash stays as it
 // is (home folders like c:\ are common).
 std::string EscapedForTerminal(const std::string& text);
+// Whether every byte of the text belongs to a valid UTF-8 sequence.
+bool IsUtf8(const std::string& text);
 // The text escaped as above, in double quotes: how a message names a computer or an account.
 std::string Quoted(const std::string& text);
 
