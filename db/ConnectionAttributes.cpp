@@ -1,0 +1,58 @@
+#include "db/ConnectionAttributes.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+bool ConnectionAttribute::Is(const char* name) const { return strcasecmp(key.c_str(), name) == 0; }
+
+std::string ConnectionAttribute::Plain() const {
+  const std::string trimmed = Trimmed(value);
+  if (trimmed.empty() || trimmed.front() != '{') return trimmed;
+  const size_t closing = trimmed.find('}');
+  return trimmed.substr(1, closing == std::string::npos ? std::string::npos : closing - 1);
+}
+
+std::vector<ConnectionAttribute> ParseConnectionAttributes(const std::string& text) {
+  std::vector<ConnectionAttribute> attributes;
+  size_t position = 0;
+  while (position < text.size()) {
+    const size_t equals = text.find('=', position);
+    const size_t semicolon = text.find(';', position);
+    if (equals == std::string::npos || (semicolon != std::string::npos && semicolon < equals)) {
+      const std::string rest = Trimmed(text.substr(position, semicolon - position));
+      if (!rest.empty()) attributes.push_back({rest, {}, false});
+      if (semicolon == std::string::npos) break;
+      position = semicolon + 1;
+      continue;
+    }
+    size_t end = equals + 1;
+    while (end < text.size() && (text[end] == ' ' || text[end] == '\t')) ++end;
+    if (end < text.size() && text[end] == '{') {
+      const size_t closing = text.find('}', end);
+      end = closing == std::string::npos ? text.size() : closing;
+    }
+    end = std::min(text.find(';', end), text.size());
+    attributes.push_back(
+        {Trimmed(text.substr(position, equals - position)), text.substr(equals + 1, end - equals - 1)});
+    position = end + 1;
+  }
+  return attributes;
+}
+
+std::string JoinConnectionAttributes(const std::vector<ConnectionAttribute>& attributes) {
+  std::string joined;
+  for (const ConnectionAttribute& attribute : attributes)
+    joined += attribute.assigned ? attribute.key + "=" + attribute.value + ";" : attribute.key + ";";
+  return joined;
+}
