@@ -54,7 +54,7 @@ std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, 
   return nullptr;
 }
 
-QString ToQString(const std::string& text) {
+QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include <QPointer>
 #include <QWidget>
@@ -48,5 +50,5 @@ class ControlView {
 std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, ControlView::Notify notify);
 
 // Text in UTF-8 to and from the toolkit's strings.
-QString ToQString(const std::string& text);
+QString ToQString(std::string_view text);
 std::string FromQString(const QString& text);

@@ -39,12 +39,12 @@ void ListField::DrawHeader(Canvas& canvas, const std::vector<int>& widths, Look 
 }
 
 void ListField::DrawRow(Canvas& canvas, int line, int row, const std::vector<int>& widths, Look look) const {
-  const std::vector<std::string>& cells = m_control.Rows()[row].cells;
   int col = m_cell.col;
   for (size_t i = 0; i < widths.size() && col <= m_cell.Right(); ++i) {
     // A cell cut short shows a mark; the cell after a column stays blank.
     const int room = m_cell.Right() - col + 1;
-    const std::string text = i < cells.size() ? Clip(cells[i], std::min(widths[i], room)) : "";
+    const std::string text =
+        Clip(std::string(m_control.Cell(row, static_cast<int>(i))), std::min(widths[i], room));
     canvas.Text(line, col, text, std::min(widths[i] + 1, room), look);
     col += widths[i] + 1;
   }
