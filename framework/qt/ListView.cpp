@@ -66,17 +66,17 @@ void ListView::SelectedByUser(const QModelIndex& current) {
 
 void ListView::RememberSelectedKey() {
   const int row = m_control.Selection();
-  m_selectedKey = row >= 0 ? std::optional(m_control.Rows()[row].data) : std::nullopt;
+  m_selectedKey = row >= 0 ? std::optional(m_control.RowData(row)) : std::nullopt;
 }
 
 void ListView::Push() {
   m_pushing = true;
   m_table->setShowGrid((m_control.ExtendedStyle() & LVS_EX_GRIDLINES) != 0);
   if (m_shownContent != m_control.ContentRevision()) {
-    m_model->Reload();
+    const bool reset = m_model->Update();
     if (Headings() != m_shownHeadings) PushColumns();
     m_shownContent = m_control.ContentRevision();
-    KeepSelectedKey();
+    if (reset) KeepSelectedKey();
   }
   PushSelection();
   RememberSelectedKey();
@@ -122,11 +122,10 @@ void ListView::PushLoadingMark() {
 // A row the page chose otherwise (an account just added) stays chosen.
 void ListView::KeepSelectedKey() {
   if (m_control.Selection() != 0) return;
-  const std::vector<Control::Row>& rows = m_control.Rows();
   if (m_selectedKey) {
-    for (size_t row = 0; row < rows.size(); ++row)
-      if (rows[row].data == *m_selectedKey) {
-        m_control.SetSelection(static_cast<int>(row));
+    for (int row = 0; row < m_control.RowCount(); ++row)
+      if (m_control.RowData(row) == *m_selectedKey) {
+        m_control.SetSelection(row);
         return;
       }
   }
