@@ -22,14 +22,13 @@ size_t TakeLength(const char*& in) {
 }
 
 // A row as stored: the number of cells, then each cell's length and text.
-std::string Encode(const std::vector<std::string_view>& cells) {
-  std::string encoded;
+void Encode(const std::vector<std::string_view>& cells, std::string& encoded) {
+  encoded.clear();
   PutLength(encoded, cells.size());
   for (const std::string_view cell : cells) {
     PutLength(encoded, cell.size());
     encoded.append(cell);
   }
-  return encoded;
 }
 
 size_t EncodedLength(const char* start) {
@@ -53,22 +52,24 @@ std::string_view RowStore::Cell(int row, int column) const {
 }
 
 void RowStore::Insert(int index, std::string_view text) {
-  m_rows.insert(m_rows.begin() + index, Append(Encode({text})));
+  m_cells.assign(1, text);
+  Encode(m_cells, m_encoded);
+  m_rows.insert(m_rows.begin() + index, Append(m_encoded));
 }
 
 void RowStore::SetCell(int row, int column, std::string_view text) {
-  std::vector<std::string_view> cells = Cells(m_rows[row]);
-  if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
-  cells[column] = text;
-  Rewrite(m_rows[row], cells);
+  ReadCells(m_rows[row]);
+  if (static_cast<int>(m_cells.size()) <= column) m_cells.resize(column + 1);
+  m_cells[column] = text;
+  Rewrite(m_rows[row]);
 }
 
 void RowStore::InsertColumn(int column) {
   for (Row& row : m_rows) {
-    std::vector<std::string_view> cells = Cells(row);
-    if (static_cast<int>(cells.size()) <= column) continue;
-    cells.insert(cells.begin() + column, std::string_view());
-    Rewrite(row, cells);
+    ReadCells(row);
+    if (static_cast<int>(m_cells.size()) <= column) continue;
+    m_cells.insert(m_cells.begin() + column, std::string_view());
+    Rewrite(row);
   }
 }
 
@@ -85,19 +86,19 @@ void RowStore::Clear() {
   m_used = 0;
 }
 
-std::vector<std::string_view> RowStore::Cells(const Row& row) const {
+void RowStore::ReadCells(const Row& row) {
   const char* in = m_blocks[row.block].data() + row.offset;
-  std::vector<std::string_view> cells(TakeLength(in));
-  for (std::string_view& cell : cells) {
+  m_cells.resize(TakeLength(in));
+  for (std::string_view& cell : m_cells) {
     const size_t length = TakeLength(in);
     cell = {in, length};
     in += length;
   }
-  return cells;
 }
 
-void RowStore::Rewrite(Row& row, const std::vector<std::string_view>& cells) {
-  const std::string encoded = Encode(cells);  // before the cells' own bytes are overwritten
+void RowStore::Rewrite(Row& row) {
+  Encode(m_cells, m_encoded);  // before the cells' own bytes are overwritten
+  const std::string_view encoded = m_encoded;
   const size_t oldSize = EncodedSize(row);
   std::string& last = m_blocks.back();
   const bool lastWritten = row.block + 1 == m_blocks.size() && row.offset + oldSize == last.size();

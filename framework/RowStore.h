@@ -39,9 +39,11 @@ class RowStore {
     DWORD_PTR data = 0;
   };
 
-  std::vector<std::string_view> Cells(const Row& row) const;
-  // Writes the row's cells anew; the old ones become garbage unless they were the last written.
-  void Rewrite(Row& row, const std::vector<std::string_view>& cells);
+  // The row's cells into m_cells.
+  void ReadCells(const Row& row);
+  // Writes m_cells as the row's cells; the old ones become garbage unless they were the last
+  // written.
+  void Rewrite(Row& row);
   Row Append(std::string_view encoded);
   size_t EncodedSize(const Row& row) const;
   void CompactWhenWasteful();
@@ -50,4 +52,7 @@ class RowStore {
   std::vector<Row> m_rows;
   size_t m_garbage = 0;  // bytes of the blocks no row uses
   size_t m_used = 0;     // bytes written to the blocks
+  // Kept between changes so that a change allocates nothing.
+  std::vector<std::string_view> m_cells;
+  std::string m_encoded;
 };
