@@ -8,7 +8,10 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "framework/Control.h"
 #include "framework/ModuleResources.h"
+#include "framework/qt/ListModel.h"
+#include "framework/qt/ListSortModel.h"
 #include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TestTemplates.h"
@@ -174,6 +177,37 @@ TEST_F(QtListViewTest, TextsSortWithTheirNumbersAsNumbersAndAddressesByTheirOcte
     });
     dlg.DoModal();
   }
+}
+
+// A list that fills while sorted: each batch of rows goes into its places, equal cells keep
+// the control's order, and the row the view holds on to stays on its control row.
+TEST_F(QtListViewTest, RowsAddedWhileSortedGoToTheirPlacesAndTheHeldRowStaysOnItsRow) {
+  Control control(16, res::ControlKind::ListView, 0, "");
+  control.InsertColumn(0, {"Name"});
+  ListModel model(control, nullptr);
+  ListSortModel sorted(control, nullptr);
+  sorted.setSourceModel(&model);
+  EXPECT_TRUE(model.Update());  // the column
+  const auto add = [&](std::initializer_list<const char*> names) {
+    for (const char* name : names) control.InsertRow(control.RowCount(), name);
+    EXPECT_FALSE(model.Update());
+  };
+  const auto shown = [&sorted] {
+    QStringList cells;
+    for (int row = 0; row < sorted.rowCount(); ++row) cells << sorted.index(row, 0).data().toString();
+    return cells;
+  };
+  add({"k"});
+  sorted.sort(0, Qt::DescendingOrder);
+  const QPersistentModelIndex held = sorted.index(0, 0);
+  add({"m", "b"});
+  add({"Z", "a", "K", "m10", "m9"});
+  EXPECT_EQ(shown(), QStringList({"Z", "m10", "m9", "m", "k", "K", "b", "a"}));
+  EXPECT_EQ(held.row(), 4);
+  EXPECT_EQ(sorted.mapToSource(held).row(), 0);
+  control.DeleteRow(1);  // "m": any other change is shown afresh, sorted again
+  EXPECT_TRUE(model.Update());
+  EXPECT_EQ(shown(), QStringList({"Z", "m10", "m9", "k", "K", "b", "a"}));
 }
 
 // The page refills the list in its own order and selects its first row, as the pages do after
