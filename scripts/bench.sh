@@ -310,7 +310,7 @@ figure_admin_listing() {
 MATCH_TEXT=user77-  # 100 accounts of 100,000, 1,000 of 1,000,000
 match_sql() {
   local like="LIKE LOWER('%$MATCH_TEXT%') ESCAPE '!'"
-  echo "SELECT * FROM Users WHERE (LOWER(UserName) $like OR LOWER(HomeDir) $like) ORDER BY UserName, UserID"
+  echo "SELECT * FROM Users WHERE (LOWER(UserName) $like OR LOWER(HomeDir) $like) ORDER BY UserName || '', UserID"
 }
 # DATABASE ARGUMENTS...: the peak RSS of veltrane-admin ARGUMENTS, in KiB.
 admin_rss() {
