@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -177,6 +178,34 @@ TEST_F(QtListViewTest, TextsSortWithTheirNumbersAsNumbersAndAddressesByTheirOcte
     });
     dlg.DoModal();
   }
+}
+
+// The filter field opens below the rows, and what is typed there becomes the list's filter at
+// Enter (or after a pause in the typing), not at every key; Esc clears and closes it.
+TEST_F(QtListViewTest, TheFilterFieldHidesNoRowAndAppliesItsTextAtEnterAndClearsAtEsc) {
+  RecordDialog dlg;
+  dlg.m_onInit = FillThousand;
+  Later([&] {
+    QTableView* table = Table();
+    QApplication::setActiveWindow(table->window());  // shortcuts work in the active window
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_F, Qt::ControlModifier);
+    auto* filter = table->findChild<QLineEdit*>();
+    EXPECT_TRUE(filter && filter->isVisible());
+    if (!filter) return Click(IDOK);
+    EXPECT_GT(filter->geometry().top(), table->viewport()->geometry().bottom());
+    QTest::keyClicks(filter, "user1");
+    EXPECT_EQ(dlg.m_list.GetFilterText(), "");
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(dlg.m_list.GetFilterText(), "user1");
+    QTest::keyClicks(filter, "2");
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_EQ(dlg.m_list.GetFilterText(), "");
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(table->viewport()->geometry().bottom(), table->contentsRect().bottom());
+    Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
 // A list that fills while sorted: each batch of rows goes into its places, equal cells keep
