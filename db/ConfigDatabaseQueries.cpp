@@ -146,7 +146,11 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
                     [&] {
                       CRSUsers rows;
                       rows.Open(selection.sql, selection.params, rowsPerFetch);
-                      for (; !rows.IsEOF(); rows.MoveNext()) show(rows.CurrentRecord());
+                      UserRecord user;
+                      for (; !rows.IsEOF(); rows.MoveNext()) {
+                        rows.CurrentRecord(user);
+                        show(user);
+                      }
                       rows.Close();
                     })
              ? 1
