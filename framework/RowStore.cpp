@@ -5,6 +5,7 @@
 namespace {
 
 constexpr size_t kBlockSize = 64 * 1024;
+constexpr size_t kMaxLengthBytes = 10;  // of a 64-bit length, seven bits a byte
 
 // Lengths take one byte below 128, a byte more for each further seven bits.
 void PutLength(std::string& out, size_t length) {
@@ -58,6 +59,8 @@ void RowStore::Insert(int index, std::string_view text) {
 }
 
 void RowStore::SetCell(int row, int column, std::string_view text) {
+  if (static_cast<size_t>(column) < CellCount(m_rows[row]) && Cell(row, column) == text) return;
+  if (AppendCell(m_rows[row], column, text)) return;
   ReadCells(m_rows[row]);
   if (static_cast<int>(m_cells.size()) <= column) m_cells.resize(column + 1);
   m_cells[column] = text;
@@ -84,6 +87,28 @@ void RowStore::Clear() {
   m_blocks.clear();
   m_garbage = 0;
   m_used = 0;
+}
+
+size_t RowStore::CellCount(const Row& row) const {
+  const char* in = m_blocks[row.block].data() + row.offset;
+  return TakeLength(in);
+}
+
+// A row filled cell by cell gets each next cell written after it, where it is the last row
+// written and the block has room.
+bool RowStore::AppendCell(const Row& row, int column, std::string_view text) {
+  std::string& last = m_blocks.back();
+  const size_t cells = CellCount(row);
+  if (row.block + 1 != m_blocks.size() || static_cast<size_t>(column) != cells || cells + 1 >= 0x80 ||
+      row.offset + EncodedSize(row) != last.size() ||
+      last.size() + kMaxLengthBytes + text.size() > last.capacity())
+    return false;
+  last[row.offset] = static_cast<char>(cells + 1);  // a count below 128 takes one byte
+  const size_t before = last.size();
+  PutLength(last, text.size());
+  last.append(text);
+  m_used += last.size() - before;
+  return true;
 }
 
 void RowStore::ReadCells(const Row& row) {

@@ -39,6 +39,8 @@ class RowStore {
     DWORD_PTR data = 0;
   };
 
+  size_t CellCount(const Row& row) const;
+  bool AppendCell(const Row& row, int column, std::string_view text);
   // The row's cells into m_cells.
   void ReadCells(const Row& row);
   // Writes m_cells as the row's cells; the old ones become garbage unless they were the last
