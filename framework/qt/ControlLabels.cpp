@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "framework/Control.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 

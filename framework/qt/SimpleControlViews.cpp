@@ -16,6 +16,7 @@
 #include "framework/Control.h"
 #include "framework/qt/ControlLabels.h"
 #include "framework/qt/GroupFrame.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 
