@@ -29,7 +29,7 @@ class OutageTest : public DatabaseTest {
     ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
   }
   void ExpectClosedCleanly() {
-    EXPECT_TRUE(Boxes().Boxes().empty());
+    EXPECT_TRUE(Failures().Failures().empty());
     session.Close();
     EXPECT_EQ(AdminFlag(), "0");
   }
@@ -39,22 +39,22 @@ class OutageTest : public DatabaseTest {
 INSTANTIATE_TEST_SUITE_P(Engines, OutageTest, ::testing::Values(Engine::PostgreSQL),
                          [](const auto& info) { return EngineName(info.param); });
 
-TEST_P(OutageTest, OneErrorBoxWhileTheServerIsDownThenTheNextOperationSucceeds) {
+TEST_P(OutageTest, OneFailureWhileTheServerIsDownThenTheNextOperationSucceeds) {
   const bool stopped = RunCommand("VELTRANE_PG_STOP");
   session.ForgetUserQuery();
   session.LoadUsers("", ConfigDatabase::kAll);
   const bool restarted = !stopped || RunCommand("VELTRANE_PG_START");  // before anything can end the test
   ASSERT_TRUE(stopped && restarted);
   EXPECT_TRUE(session.users.empty());
-  const std::string box = OneBox(Boxes());
-  EXPECT_TRUE(box.starts_with("Error!!: ") && box.size() > 9) << box;
+  const std::string failure = Failures().TakeOne();
+  EXPECT_TRUE(failure.starts_with("lost: ") && failure.size() > 6) << failure;
 
   session.LoadUsers("", ConfigDatabase::kAll);
   EXPECT_EQ(session.users.size(), 2u);
   ExpectClosedCleanly();
 }
 
-TEST_P(OutageTest, AConnectionKeptAcrossARestartIsReplacedWithoutABox) {
+TEST_P(OutageTest, AConnectionKeptAcrossARestartIsReplacedWithoutAFailure) {
   ASSERT_TRUE(RunCommand("VELTRANE_PG_STOP") && RunCommand("VELTRANE_PG_START"));
   int listed = 0;
   EXPECT_EQ(session.ListAllUsers([&listed](const UserRecord&) { ++listed; }), 1);

@@ -49,8 +49,8 @@ TEST_P(SessionTest, TheAdministratorIsLockedOutWhileAnotherSessionHoldsTheLock) 
   ConfigDatabase first, second, other;
   ASSERT_EQ(first.Connect(0, "admin", "brelk"), 1);
   EXPECT_EQ(second.Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(Boxes()),
-            "Error!!: Database Access is locked. It is being accessed from another machine.");
+  EXPECT_EQ(Failures().TakeOne(),
+            "locked: Database Access is locked. It is being accessed from another machine.");
   EXPECT_EQ(other.Connect(0, "ftp", "qov"), 1);  // another account is not affected
   first.Close();
   EXPECT_EQ(AdminFlag(), "0");
@@ -99,14 +99,14 @@ TEST_P(SessionTest, TheCurrentSiteIsSetOnlyOnAKnownComputer) {
   EXPECT_EQ(Db().QueryValue("SELECT CurrentSite FROM VirtualServerGroup"), "10.0.0.1");
 }
 
-TEST_P(SessionTest, FailedLogInsReturnZeroWithoutABoxOrTheLock) {
+TEST_P(SessionTest, FailedLogInsReturnZeroWithoutAReportOrTheLock) {
   ConfigDatabase session;
   EXPECT_EQ(session.Connect(0, "admin", "wrong"), 0);
   EXPECT_EQ(session.Connect(0, "Admin", "brelk"), 0);
   EXPECT_EQ(session.Connect(0, "nobody", "brelk"), 0);
   EXPECT_EQ(session.CheckLogIn("admin", "wrong", "Default", "LocalHost"), -2);
   EXPECT_EQ(session.CheckLogIn("nobody", "x", "DEFAULT", "localhost"), 0);
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_TRUE(Failures().Failures().empty());
   EXPECT_EQ(AdminFlag(), "0");
 }
 
@@ -126,8 +126,8 @@ TEST_P(SessionTest, TheFrontEndsLogInNeedsAPasswordAndTheLock) {
 TEST_P(SessionTest, AnUnreachableDatabaseIsReportedWithTheDriversText) {
   SetRegistryValue("ConnectionString", "DSN=NoSuchSource");
   EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
-  EXPECT_THAT(OneBox(Boxes()), AllOf(StartsWith("Error!!: Unable to Connect to Database.\n\n"),
-                                     HasSubstr("Data source name not found")));
+  EXPECT_THAT(Failures().TakeOne(), AllOf(StartsWith("unreachable: Unable to Connect to Database.\n\n"),
+                                          HasSubstr("Data source name not found")));
 }
 
 TEST_P(SessionTest, ADatabaseErrorWhileTakingTheLockFailsTheConnect) {
@@ -135,7 +135,7 @@ TEST_P(SessionTest, ADatabaseErrorWhileTakingTheLockFailsTheConnect) {
   Db().Refuse("UPDATE", "Users", "lock refused");
   ConfigDatabase session;
   EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
-  EXPECT_THAT(OneBox(Boxes()), AllOf(StartsWith("Error!!: "), HasSubstr("lock refused")));
+  EXPECT_THAT(Failures().TakeOne(), AllOf(StartsWith("failed: "), HasSubstr("lock refused")));
   EXPECT_EQ(session.lockHeld, 0);
 }
 
@@ -149,13 +149,14 @@ TEST_P(SessionTest, AQuietSessionReadsALongConnectionStringWholeTakesNoLockAndWr
   ASSERT_EQ(session.Connect(1, "admin", "brelk"), 1);  // a Flag left at 1 does not stop a quiet session
   EXPECT_EQ(session.computerName, "kept");
   connectString() = "ODBC;DSN=NoSuchSource";
-  session.LoadComputers();  // fails without a box
+  session.LoadComputers();
+  EXPECT_THAT(Failures().TakeOne(), StartsWith("quiet failed: "));
   session.Close();
   EXPECT_EQ(AdminFlag(), "1");
   EXPECT_EQ(RegistryValue("ComputerName"), "(missing)");
   EXPECT_EQ(RegistryValue("ConnectionString"), padded);  // not rewritten when quiet
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'ftp'"), "0");
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_TRUE(Failures().Failures().empty());
 }
 
 // First run: no registry key, and the default data source named in a private odbc.ini.
@@ -179,15 +180,15 @@ TEST(FirstRunTest, TheKeyIsCreatedTheDefaultSourceTriedAndTheCompletedStringStor
 }
 
 // The driver only says "connect failed" when it may not make a missing file; the file is named.
-TEST(MissingDatabaseTest, ASQLiteFileThatIsNotThereIsNamedInOneBoxAndNotMade) {
+TEST(MissingDatabaseTest, ASQLiteFileThatIsNotThereIsNamedAndNotMade) {
   TemporaryFolder registryRoot, folder;
   setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
   const std::string file = (folder.Path() / "gone.db").string();
   SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=" + file + ";NoCreat=1");
-  MessageBoxRecorder boxes;
+  FailureRecorder failures;
   EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(boxes),
-            "Error!!: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
+  EXPECT_EQ(failures.TakeOne(),
+            "unreachable: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 

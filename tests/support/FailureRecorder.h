@@ -1,30 +1,24 @@
 #pragma once
-// Records every message box shown while it lives and answers it with the style's default
-// button (OK, or Yes for Yes/No questions).
+// Records every failure the model reports while it lives, quiet ones included.
 
 #include <string>
 #include <vector>
 
-#include "framework/MessageBox.h"
+#include "db/FailureReport.h"
 
-struct RecordedBox {
-  bool hasOwner;
-  std::string text;
-  std::string caption;
-  unsigned style;
-};
-
-class MessageBoxRecorder {
+class FailureRecorder {
  public:
-  MessageBoxRecorder();
-  ~MessageBoxRecorder();
-  MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-  MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+  FailureRecorder();
+  ~FailureRecorder();
+  FailureRecorder(const FailureRecorder&) = delete;
+  FailureRecorder& operator=(const FailureRecorder&) = delete;
 
-  const std::vector<RecordedBox>& Boxes() const { return m_boxes; }
-  void Clear() { m_boxes.clear(); }
+  const std::vector<Failure>& Failures() const { return m_failures; }
+  // The one failure reported since the last call, as "kind: text" ("quiet kind: text" for a
+  // quiet one); "N failures" when there was not exactly one. Forgets them.
+  std::string TakeOne();
 
  private:
-  std::vector<RecordedBox> m_boxes;
-  MessageBoxPresenter m_previous;
+  std::vector<Failure> m_failures;
+  FailureSink m_previous;
 };
