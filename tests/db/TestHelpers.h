@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/SessionSettings.h"
+#include "digest/Digest.h"
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -15,4 +16,9 @@ inline std::string RegistryValue(const char* name) { return ReadSessionSetting(n
 
 inline void SetRegistryValue(const char* name, const std::string& value) {
   ASSERT_EQ(WriteSessionSetting(name, value), 0);
+}
+
+// The digest the model stores for a password.
+inline std::string Digest(const std::string& text) {
+  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
 }
