@@ -30,6 +30,7 @@ TEST_P(AdminTest, InitMakesTheTablesIndexesAndBuiltInAccountsOnceAndNamesWhatPre
   const AdminOutcome first = RunAdmin({"init", "--connect", asking}, "veltrane-pw\n");
   ExpectDone(first);  // the password asked for reached the database
   ExpectSaid(first.out, "Made the tables: Users Preferences VirtualServers VirtualServerGroup");
+  EXPECT_EQ((first.out + RunAdmin({"check"}).out).find("veltrane-pw"), std::string::npos);  // masked
   EXPECT_ANY_THROW(Db().Execute("INSERT INTO Users (UserName) VALUES ('admin')"));
   ExpectSaid(RunAdmin(init).out, "The tables were there already.");
   EXPECT_EQ(Db().Query("SELECT UserName, Password FROM Users ORDER BY UserName"),

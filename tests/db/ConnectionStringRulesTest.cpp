@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "db/ConnectionAttributes.h"
 #include "db/DatabaseError.h"
 #include "db/OdbcConnection.h"
 
@@ -49,6 +50,21 @@ TEST(ConnectionStringRulesTest, AMissingDriverNamesItsPackage) {
             std::string::npos);
   EXPECT_EQ(WithMissingDriverHint("DSN=Veltrane", cantOpen), cantOpen);
   EXPECT_EQ(WithMissingDriverHint("Driver=SQLite3", "[SQLite]connect failed"), "[SQLite]connect failed");
+}
+
+TEST(ConnectionAttributesTest, AValueIsReplacedInPlaceAndEveryOtherByteStaysAsWritten) {
+  const auto masked = [](const std::string& text) {
+    return WithValuesReplaced(text, [](const ConnectionAttribute& attribute) -> std::optional<std::string> {
+      if (attribute.Is("PWD")) return "***";
+      return std::nullopt;
+    });
+  };
+  for (const auto& [text, expected] :
+       {std::pair<std::string, std::string>{"DSN=x;pwd=secret", "DSN=x;pwd=***"},
+        {" Driver = {A B} ; PWD = {a;b=c} ;Uid=u", " Driver = {A B} ; PWD =***;Uid=u"},
+        {"PWD;Pwd=", "PWD;Pwd=***"},
+        {"DSN=x", "DSN=x"}})
+    EXPECT_EQ(masked(text), expected) << text;
 }
 
 }  // namespace
