@@ -154,12 +154,3 @@ void NameForAccessibility(const ControlViews& views, const std::vector<int>& lab
                           const QString& caption) {
   Namer(views, labelled, caption).NameAll();
 }
-
-QString WithoutMnemonics(const QString& text) {
-  QString shown;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
-}

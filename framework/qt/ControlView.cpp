@@ -1,7 +1,6 @@
 #include "framework/qt/ControlView.h"
 
 #include "framework/Control.h"
-#include "framework/qt/ControlLabels.h"
 #include "framework/qt/ListView.h"
 #include "framework/qt/SimpleControlViews.h"
 #include "framework/qt/QtText.h"
