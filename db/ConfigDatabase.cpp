@@ -8,6 +8,7 @@
 
 #include "db/AccountBootstrap.h"
 #include "db/ConnectString.h"
+#include "db/ConnectStringCompletion.h"
 #include "db/ConnectionPool.h"
 #include "db/FailureReport.h"
 #include "db/GuardedOperation.h"
