@@ -10,16 +10,13 @@
 
 #include "tests/cli/AdminRun.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 using Words = std::vector<std::string>;
 
-class AdminTest : public DatabaseTest {
+class AdminTest : public SessionDatabaseTest {
  protected:
   void SetUp() override {
-    DatabaseTest::SetUp();
-    if (IsSkipped()) return;
-    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    SessionDatabaseTest::SetUp();
     setenv("XDG_CACHE_HOME", RegistryRoot().Path().c_str(), 1);  // the names for completion
   }
   // Runs a command that logs in; `more` follows the administrator's password.

@@ -29,12 +29,10 @@ using ::testing::StartsWith;
 
 constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
 
-class SessionLockTest : public DatabaseTest {
+class SessionLockTest : public SessionDatabaseTest {
  protected:
   void SetUp() override {
-    DatabaseTest::SetUp();
-    if (IsSkipped()) return;
-    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    SessionDatabaseTest::SetUp();
     SetClock(clock);
   }
   void TearDown() override {

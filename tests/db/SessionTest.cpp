@@ -23,13 +23,7 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-class SessionTest : public DatabaseTest {
- protected:
-  void SetUp() override {
-    DatabaseTest::SetUp();
-    if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
-  }
-};
+class SessionTest : public SessionDatabaseTest {};
 VELTRANE_ON_ALL_ENGINES(SessionTest);
 
 TEST_P(SessionTest, AnEmptyUsersTableGetsAdminThenFtpAndTheCompletedStringIsStored) {

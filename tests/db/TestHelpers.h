@@ -8,6 +8,7 @@
 
 #include "db/SessionSettings.h"
 #include "digest/Digest.h"
+#include "tests/support/DatabaseTest.h"
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -22,3 +23,12 @@ inline void SetRegistryValue(const char* name, const std::string& value) {
 inline std::string Digest(const std::string& text) {
   return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
 }
+
+// A database test whose session connects through the registry, as the programs do.
+class SessionDatabaseTest : public DatabaseTest {
+ protected:
+  void SetUp() override {
+    DatabaseTest::SetUp();
+    if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
+  }
+};
