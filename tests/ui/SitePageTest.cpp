@@ -102,18 +102,6 @@ TEST_P(SitePageTest, DeleteAsksAndRemovesTheServerWithItsPreferencesAndOnlyItsOw
   EXPECT_EQ(Dependents(first), std::make_pair(2, 2));
 }
 
-// What was configured for it would be listed nowhere, yet keep its address from being added again.
-TEST_P(SitePageTest, ADeleteOfAServerAnotherMachineDeletedAlsoDeletesWhatWasConfiguredForIt) {
-  steps.Window(OnPage([&](ScriptedWindow& w) {
-    Db().Execute("DELETE FROM VirtualServers WHERE VServerID = ?", {first});
-    w.Click(IDC_DELETE_SERVER);
-  }));
-  steps.Message(IDYES).Message(IDOK);
-  RunSheet<CSitePage>();
-  EXPECT_EQ(MessageTexts().back(), "Can not delete virtual server. Virtual server 10.0.0.1 does not exist!!");
-  EXPECT_EQ(Dependents(first), std::make_pair(0, 0));
-}
-
 TEST_P(SitePageTest, AddComputerListsTheNewComputerAndMarksTheOtherPages) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.Click(IDC_SERVERS_ADD_COMPUTER);
