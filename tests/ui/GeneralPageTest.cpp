@@ -120,7 +120,9 @@ TEST_P(GeneralPageTest, ListsThisHostsVirtualServersOfTheRememberedComputerAndCh
   VirtualServer(alpha, "172.16.0.9");
   VirtualServer(alpha, "10.0.0.1");
   VirtualServer(alpha, "192.168.5.5");
-  VirtualServer(Computer("foreign"), "172.16.0.10");
+  const int foreign = Computer("foreign", "10.9.9.9");  // a site written by another machine
+  VirtualServer(foreign, "172.16.0.10");
+  Preference(VirtualServer(foreign, "10.0.0.12"), "FTP Port", "991");
   session.computerName = "ALP";
   steps.Window(OnPage([](ScriptedWindow& w) {
     EXPECT_EQ(Column(w, IDC_GENERAL_COMPUTER), (Texts{"(local)", "alpha", "foreign"}));
@@ -131,17 +133,9 @@ TEST_P(GeneralPageTest, ListsThisHostsVirtualServersOfTheRememberedComputerAndCh
     EXPECT_EQ(Shown(w)[0], "990");
     w.Select(IDC_GENERAL_VIRTUAL_SERVER, "192.168.5.5");
     EXPECT_EQ(Shown(w), kDefaults);
+    // No address begins with foreign's site: the defaults stay chosen, with Edit disabled.
     w.Select(IDC_GENERAL_COMPUTER, "foreign");
-    EXPECT_EQ(Column(w, IDC_GENERAL_VIRTUAL_SERVER), Texts{"(Default)"});
-  }));
-  RunSheet<CGeneralPage>();
-}
-
-TEST_P(GeneralPageTest, ACurrentSiteNoAddressMatchesKeepsDefaultChosenWithEditDisabled) {
-  const int alpha = Computer("alpha", "10.9.9.9");  // written by another machine
-  Preference(VirtualServer(alpha, "10.0.0.1"), "FTP Port", "990");
-  session.computerName = "alpha";
-  steps.Window(OnPage([](ScriptedWindow& w) {
+    EXPECT_EQ(Column(w, IDC_GENERAL_VIRTUAL_SERVER), (Texts{"(Default)", "10.0.0.12"}));
     EXPECT_EQ(w.Text(IDC_GENERAL_VIRTUAL_SERVER), "(Default)");
     EXPECT_EQ(Shown(w), kDefaults);
     EXPECT_FALSE(w.Enabled(IDC_GENERAL_EDIT_PREFERENCES));
