@@ -147,12 +147,16 @@ TEST_P(UsersPageTest, AddStoresTheAccountOnTheChosenServerAndShowsItSelected) {
             (Rows{{Digest("Grüße"), home.Path().string(), std::to_string(second), "7", "1"}}));
 }
 
-TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEdit) {
+TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEditAndDeleteAsksFirst) {
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.SelectRow(IDC_USER_LIST, 1);  // bob
     w.Click(IDC_CHANGE_PASSWORD);
     w.Click(IDC_EDIT_USER);
     EXPECT_EQ(Column(w, IDC_USER_LIST, 2), (Texts{"0", "99", "3", "-4", "0"}));
+    w.SelectRow(IDC_USER_LIST, 0);  // anna
+    w.Click(IDC_DELETE_USER);       // No
+    w.Click(IDC_DELETE_USER);       // Yes
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"bob", "carl", "dora", "root"}));
   }));
   steps.Window([&](ScriptedWindow& d) {
     EXPECT_EQ(d.Text(IDC_USER_NAME), "bob");
@@ -161,24 +165,13 @@ TEST_P(UsersPageTest, ANewPasswordSurvivesALaterEdit) {
     d.SetText(IDC_CONFIRM_PASSWORD, "fresh");
     d.Click(IDOK);
   });
-  steps.Message(IDOK).Window(Type({{IDC_QUOTA, "99"}}));
+  steps.Message(IDOK).Window(Type({{IDC_QUOTA, "99"}})).Message(IDNO).Message(IDYES);
   RunSheet<CUsersPage>();
-  EXPECT_EQ(MessageTexts(), Texts{"Please confirm Password"});
+  const std::string question = "You are deleting user.\n\n Do you really want to continue ?";
+  EXPECT_EQ(MessageTexts(), (Texts{"Please confirm Password", question, question}));
   EXPECT_EQ(Stored("Password", "bob"), Digest("fresh"));
   EXPECT_EQ(Stored("DiskQuota", "bob"), "99");
-}
-
-TEST_P(UsersPageTest, DeleteAsksFirst) {
-  steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.SelectRow(IDC_USER_LIST, 1);  // bob
-    w.Click(IDC_DELETE_USER);       // No
-    w.Click(IDC_DELETE_USER);       // Yes
-    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "carl", "dora", "root"}));
-  }));
-  steps.Message(IDNO).Message(IDYES);
-  RunSheet<CUsersPage>();
-  EXPECT_EQ(MessageTexts(), Texts(2, "You are deleting user.\n\n Do you really want to continue ?"));
-  EXPECT_EQ(Count("Users", "UserName = 'bob'"), 0);
+  EXPECT_EQ(Count("Users", "UserName = 'anna'"), 0);
 }
 
 // Values another program stored that the dialog can show only approximately: a quota beyond
