@@ -43,8 +43,8 @@ std::vector<ConnectionAttribute> ParseConnectionAttributes(const std::string& te
       end = closing == std::string::npos ? text.size() : closing;
     }
     end = std::min(text.find(';', end), text.size());
-    attributes.push_back(
-        {Trimmed(text.substr(position, equals - position)), text.substr(equals + 1, end - equals - 1)});
+    attributes.push_back({Trimmed(text.substr(position, equals - position)),
+                          text.substr(equals + 1, end - equals - 1), true, equals + 1});
     position = end + 1;
   }
   return attributes;
@@ -55,4 +55,16 @@ std::string JoinConnectionAttributes(const std::vector<ConnectionAttribute>& att
   for (const ConnectionAttribute& attribute : attributes)
     joined += attribute.assigned ? attribute.key + "=" + attribute.value + ";" : attribute.key + ";";
   return joined;
+}
+
+std::string WithValuesReplaced(
+    const std::string& text,
+    const std::function<std::optional<std::string>(const ConnectionAttribute&)>& replacement) {
+  std::string replaced = text;
+  const std::vector<ConnectionAttribute> attributes = ParseConnectionAttributes(text);
+  // From the end, so that the places of the earlier values stay true.
+  for (auto attribute = attributes.rbegin(); attribute != attributes.rend(); ++attribute)
+    if (const auto value = attribute->assigned ? replacement(*attribute) : std::nullopt)
+      replaced.replace(attribute->valueAt, attribute->value.size(), *value);
+  return replaced;
 }

@@ -11,6 +11,7 @@
 #include "framework/qt/ListSortModel.h"
 #include "framework/qt/ListTable.h"
 #include "framework/qt/ViewSettings.h"
+#include "framework/qt/QtText.h"
 
 ListView::ListView(Control& control, QWidget* parent, Notify notify)
     : ControlView(control, new ListTable(parent)),

@@ -1,0 +1,132 @@
+// Connection strings: the attributes as the driver manager reads them, root's refusal of named
+// paths, a missing driver's package, and the streaming options the session adds, with a data
+// source that names none of them connecting with them while the registry keeps the string as
+// written.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "db/ConfigDatabase.h"
+#include "db/ConnectString.h"
+#include "db/ConnectionAttributes.h"
+#include "db/ConnectionStringRules.h"
+#include "db/DatabaseError.h"
+#include "db/OdbcConnection.h"
+#include "db/StreamingOptions.h"
+#include "tests/db/TestHelpers.h"
+
+namespace {
+
+bool Refused(const std::string& connectionString) {
+  try {
+    RefuseNamedPathsForRoot(connectionString);
+    return false;
+  } catch (const DatabaseError&) {
+    return true;
+  }
+}
+
+TEST(ConnectionStringRulesTest, RootRefusesWhatNamesAFileForTheDriverManagerOrTheDriver) {
+  if (geteuid() != 0) GTEST_SKIP() << "the rule is root's";
+  const std::pair<const char*, bool> cases[] = {
+      {"Driver=/tmp/x/evil.so;Database=/tmp/a.db", true},
+      {"DSN=;driver = {./evil.so};", true},
+      {"FILEDSN=/tmp/x.dsn", true},
+      {"Driver=SQLite3;SaveFile=/etc/nologin", true},
+      {"Driver=SQLite3;Database=/var/lib/veltrane/veltrane.db;LoadExt=/tmp/e.so", true},
+      {"Driver=SQLite3;Database=/var/lib/veltrane/veltrane.db;NoCreat=1", false},
+      {"Driver={PostgreSQL Unicode};Server=db;Pwd={a/b;c}", false},
+      {"DSN=Veltrane;", false},
+  };
+  for (const auto& [connectionString, refused] : cases)
+    EXPECT_EQ(Refused(connectionString), refused) << connectionString;
+  // Refused before the driver manager sees it, and allowed when the administrator says so.
+  EXPECT_THROW(OdbcConnection().Open("Driver=/nonexistent/evil.so"), DatabaseError);
+  setenv("VELTRANE_ROOT_LOADS_DRIVER_PATHS", "1", 1);
+  EXPECT_FALSE(Refused("Driver=/tmp/x/evil.so"));
+  unsetenv("VELTRANE_ROOT_LOADS_DRIVER_PATHS");
+}
+
+TEST(ConnectionStringRulesTest, AMissingDriverNamesItsPackage) {
+  const std::string cantOpen = "[unixODBC][Driver Manager]Can't open lib 'SQLite3' : file not found";
+  EXPECT_EQ(
+      WithMissingDriverHint("Driver=SQLite3;Database=/x.db", cantOpen),
+      cantOpen + " (the driver comes with the package libsqliteodbc: sudo apt-get install libsqliteodbc)");
+  EXPECT_NE(WithMissingDriverHint("Driver={PostgreSQL Unicode};Server=db", cantOpen).find("odbc-postgresql"),
+            std::string::npos);
+  EXPECT_EQ(WithMissingDriverHint("DSN=Veltrane", cantOpen), cantOpen);
+  EXPECT_EQ(WithMissingDriverHint("Driver=SQLite3", "[SQLite]connect failed"), "[SQLite]connect failed");
+}
+
+TEST(ConnectionAttributesTest, AValueIsReplacedInPlaceAndEveryOtherByteStaysAsWritten) {
+  const auto masked = [](const std::string& text) {
+    return WithValuesReplaced(text, [](const ConnectionAttribute& attribute) -> std::optional<std::string> {
+      if (attribute.Is("PWD")) return "***";
+      return std::nullopt;
+    });
+  };
+  for (const auto& [text, expected] :
+       {std::pair<std::string, std::string>{"DSN=x;pwd=secret", "DSN=x;pwd=***"},
+        {" Driver = {A B} ; PWD = {a;b=c} ;Uid=u", " Driver = {A B} ; PWD =***;Uid=u"},
+        {"PWD;Pwd=", "PWD;Pwd=***"},
+        {"DSN=x", "DSN=x"}})
+    EXPECT_EQ(masked(text), expected) << text;
+}
+
+struct OptionCase {
+  const char* connectionString;
+  const char* given;
+  const char* engine;
+  const char* expected;
+};
+
+TEST(StreamingOptionsTest, AddedOnlyWhereTheUsersStringDoesNotSetThem) {
+  const OptionCase cases[] = {
+      {"Driver=SQLite3;Database=/a.db", "Driver=SQLite3;Database=/a.db", "SQLite",
+       "Driver=SQLite3;Database=/a.db;StepAPI=1;"},
+      // a completion's empty or default value is replaced where it stands
+      {"DSN=;Database=/a.db;StepAPI=;Timeout=", "Driver=SQLite3;Database=/a.db", "SQLite",
+       "DSN=;Database=/a.db;StepAPI=1;Timeout=;"},
+      {"DSN=pg;UseDeclareFetch=0;Fetch=100", "DSN=pg", "PostgreSQL 15.4",
+       "DSN=pg;UseDeclareFetch=1;Fetch=1000;"},
+      // what the user set stays, in any case of the key
+      {"DSN=x;stepapi=0", "DSN=x;stepapi=0", "SQLite", "DSN=x;stepapi=0"},
+      {"DSN=pg;usedeclarefetch=0", "DSN=pg;usedeclarefetch=0", "PostgreSQL",
+       "DSN=pg;usedeclarefetch=0;Fetch=1000;"},
+      // a braced value may hold semicolons and equals signs
+      {"Driver={PostgreSQL Unicode};Pwd={a;b=c}", "Driver={PostgreSQL Unicode};Pwd={a;b=c}", "PostgreSQL",
+       "Driver={PostgreSQL Unicode};Pwd={a;b=c};UseDeclareFetch=1;Fetch=1000;"},
+      {"DSN=x", "DSN=x", "Oracle", "DSN=x"},
+  };
+  for (const OptionCase& c : cases)
+    EXPECT_EQ(WithStreamingOptions(c.connectionString, c.given, c.engine), c.expected) << c.connectionString;
+}
+
+class OldDataSourceTest : public DatabaseTest {};
+VELTRANE_ON_ALL_ENGINES(OldDataSourceTest);
+
+std::string Erased(std::string text, const std::string& part) {
+  const size_t at = text.find(part);
+  return at == std::string::npos ? text : text.erase(at, part.size());
+}
+
+TEST_P(OldDataSourceTest, TheSessionStreamsAndTheRegistryKeepsTheStringWithoutTheOptions) {
+  const std::string old =
+      Erased(Erased(Erased(Db().ConnectionString(), "StepAPI=1;"), ";UseDeclareFetch=1"), ";Fetch=1000");
+  SetRegistryValue("ConnectionString", old);
+  ConfigDatabase session;
+  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
+  const std::string stored = RegistryValue("ConnectionString");
+  const bool sqlite = GetParam() == Engine::SQLite;
+  EXPECT_EQ(stored.find(sqlite ? "StepAPI=1" : "UseDeclareFetch=1"), std::string::npos) << stored;
+  for (const char* option : sqlite ? std::vector<const char*>{";StepAPI=1;"}
+                                   : std::vector<const char*>{";UseDeclareFetch=1;", ";Fetch=1000;"})
+    EXPECT_NE(connectString().find(option), std::string::npos) << connectString();
+  session.LoadUsers("", ConfigDatabase::kAll);
+  EXPECT_EQ(session.users.size(), 2u);
+}
+
+}  // namespace
