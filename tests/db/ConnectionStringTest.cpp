@@ -72,8 +72,11 @@ TEST(ConnectionAttributesTest, AValueIsReplacedInPlaceAndEveryOtherByteStaysAsWr
        {std::pair<std::string, std::string>{"DSN=x;pwd=secret", "DSN=x;pwd=***"},
         {" Driver = {A B} ; PWD = {a;b=c} ;Uid=u", " Driver = {A B} ; PWD =***;Uid=u"},
         {"PWD;Pwd=", "PWD;Pwd=***"},
+        // a "}" inside braces is written "}}": the value goes on past it
+        {"PWD={a}};b=c};Uid=u", "PWD=***;Uid=u"},
         {"DSN=x", "DSN=x"}})
     EXPECT_EQ(masked(text), expected) << text;
+  EXPECT_EQ(ParseConnectionAttributes(" Pwd = {a}};b} ")[0].Plain(), "a};b");
 }
 
 struct OptionCase {
