@@ -16,6 +16,7 @@
 #include "res/Resources.h"
 #include "service/ServiceBackendSelection.h"
 #include "ui/FTPSheet.h"
+#include "ui/FailureBoxes.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ void ShowSheet(ConfigDatabase& database) {
 LONG ConfigApplet::OnDblClk(HWND, LPARAM, LPARAM) {
   ModuleResourceScope module(kAppletModule);
   SelectConfiguredServiceBackend();  // what Start, Stop and the General page's status reach
+  const FailureBoxes failureBoxes;   // outlives the closer below, which may report a lock left set
   // Every way out of the launch closes the session, an error on its way to CPlApplet too,
   // even one raised before ShowSheet's own closer exists.
   const SessionCloser closer(database);

@@ -6,27 +6,23 @@
 #include <chrono>
 #include <exception>
 #include <iostream>
+#include <optional>
 
 #include "cli/CliError.h"
 #include "cli/NameCache.h"
 #include "db/ConnectionPool.h"
-#include "db/DatabaseError.h"
-#include "db/GuardedOperation.h"
+#include "db/FailureReport.h"
 #include "db/RegistryKey.h"
 #include "db/SessionSettings.h"
-#include "framework/MessageBox.h"
 #include "platform/TerminationSignals.h"
 
 namespace {
-
-constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
-constexpr const char* kUnreachableText = "Unable to Connect to Database.";
 
 // The worst the model met during the run, in rising order.
 enum class Trouble { none, failed, lost, commitUnknown };
 
 struct RunState {
-  std::string lastMessage;
+  std::optional<FailureKind> lastShown;  // the kind of the last failure told the user
   Trouble trouble = Trouble::none;
   bool lockLeftSet = false;
   bool changeMade = false;
@@ -41,33 +37,45 @@ RunState& State() {
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
-// Names a failure that lost the connection before the model reports the driver's text.
-void NoteDatabaseFailure(const DatabaseError& error) {
-  Trouble trouble = Trouble::failed;
-  if (dynamic_cast<const CommitOutcomeUnknown*>(&error)) {
-    trouble = Trouble::commitUnknown;
+// How bad a database failure is for the run. A statement that failed without naming the
+// connection may still have lost it: the database is asked once.
+Trouble TroubleOf(const Failure& failure) {
+  switch (failure.kind) {
+    case FailureKind::commitUnknown:
+      return Trouble::commitUnknown;
+    case FailureKind::lost:
+      return Trouble::lost;
+    case FailureKind::failed:
+      return DatabaseAnswers() ? Trouble::failed : Trouble::lost;
+    default:
+      return Trouble::none;
+  }
+}
+
+// Names a failure that lost the connection before the model's own text.
+void NoteTrouble(const Failure& failure) {
+  const Trouble trouble = TroubleOf(failure);
+  if (trouble == Trouble::commitUnknown)
     std::cerr
         << "veltrane-admin: the database connection was lost while the change was committed: it may or "
            "may not have been made; look with `veltrane-admin ... list` (or `prefs show`) before trying "
            "again\n";
-  } else if (error.IsConnectionFailure() || !DatabaseAnswers()) {
-    trouble = Trouble::lost;
-    std::cerr << "veltrane-admin: the database connection was lost: " << FirstLine(error.what()) << '\n';
-  }
+  else if (trouble == Trouble::lost)
+    std::cerr << "veltrane-admin: the database connection was lost: " << FirstLine(failure.text) << '\n';
   State().trouble = std::max(State().trouble, trouble);
+}
+
+void ReportOnStandardError(const Failure& failure) {
+  NoteTrouble(failure);
+  if (failure.quiet) return;
+  if (!State().lockRefusalsMuted || failure.kind != FailureKind::locked)
+    std::cerr << "veltrane-admin: " << failure.text << '\n';
+  State().lastShown = failure.kind;
 }
 
 }  // namespace
 
-void ReportModelMessagesOnStandardError() {
-  SetMessageBoxPresenter([](CWnd*, const std::string& text, const std::string&, unsigned style) {
-    if (!State().lockRefusalsMuted || !text.starts_with(kLockedText))
-      std::cerr << "veltrane-admin: " << text << '\n';
-    State().lastMessage = text;
-    return MessageBoxResults(style).back();  // the most cautious answer; the model asks nothing
-  });
-  SetDatabaseFailureObserver(NoteDatabaseFailure);
-}
+void ReportModelFailuresOnStandardError() { SetFailureSink(ReportOnStandardError); }
 
 int StatusAfterModelFailures(int status) {
   switch (State().trouble) {
@@ -101,9 +109,9 @@ bool AdminSession::LogInWaitingForTheLock(const std::string& password) {
   using Clock = std::chrono::steady_clock;
   const auto end = Clock::now() + std::chrono::seconds(State().lockWaitSeconds);
   for (;;) {
-    State().lastMessage.clear();
+    State().lastShown.reset();
     if (database.LogIn("admin", password)) break;
-    const bool locked = State().lastMessage.starts_with(kLockedText);
+    const bool locked = State().lastShown == FailureKind::locked;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
     if (!locked || left <= 0 || !PauseUnlessTerminated(static_cast<int>(std::min<long>(left, 250)))) break;
     if (!State().lockRefusalsMuted)
@@ -112,16 +120,16 @@ bool AdminSession::LogInWaitingForTheLock(const std::string& password) {
   }
   const bool waited = State().lockRefusalsMuted;
   State().lockRefusalsMuted = false;
-  if (waited && State().lastMessage.starts_with(kLockedText) && !TerminationRequested())
+  if (waited && State().lastShown == FailureKind::locked && !TerminationRequested())
     std::cerr << "veltrane-admin: the session lock is still held\n";
   return database.lockHeld != 0;
 }
 
 AdminSession::AdminSession(const std::string& password) {
   if (LogInWaitingForTheLock(password)) return;
-  if (State().lastMessage.starts_with(kLockedText)) throw CliError{kExitLocked, ""};
-  if (State().lastMessage.starts_with(kUnreachableText)) throw CliError{kExitNoConnection, ""};
-  if (!State().lastMessage.empty()) throw Refused();
+  if (State().lastShown == FailureKind::locked) throw CliError{kExitLocked, ""};
+  if (State().lastShown == FailureKind::unreachable) throw CliError{kExitNoConnection, ""};
+  if (State().lastShown) throw Refused();
   // A log-in that failed without a message met a wrong password, or a store it could not use.
   RegistryKey key;
   if (key.Open(HKEY_LOCAL_MACHINE, kSessionKeyPath, KEY_ALL_ACCESS) != ERROR_SUCCESS)

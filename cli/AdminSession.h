@@ -1,17 +1,18 @@
 #pragma once
 // The administrator's session of one command, on the same model, lock and messages as the
 // sheet: it logs in as "admin", holds the session lock while the command runs, and closes
-// (releasing the lock) on every way out. Every message the model would show in a box is
-// written to standard error instead, as "veltrane-admin: TEXT".
+// (releasing the lock) on every way out. Every failure the model reports is written to
+// standard error, as "veltrane-admin: TEXT".
 
 #include <string>
 
 #include "db/ConfigDatabase.h"
 
-// Sends the model's message boxes to standard error for the rest of the run, remembering the
-// last text, so that a failed log-in can be told apart by what the model said; a database
-// failure that lost the connection is first named as such, on a line of its own.
-void ReportModelMessagesOnStandardError();
+// Writes the failures the model reports to standard error for the rest of the run,
+// remembering the last one's kind, so that a failed log-in can be told apart by what the
+// model met; a database failure that lost the connection is first named as such, on a line
+// of its own.
+void ReportModelFailuresOnStandardError();
 
 // The exit status of a run whose command ended with `status`, after what the model met: a
 // commit whose answer was lost makes it kExitCommitUnknown, a lost connection

@@ -6,6 +6,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/Deletion.h"
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
@@ -51,14 +52,12 @@ int Delete(Arguments& arguments) {
   ConfigDatabase& database = session.database;
   const ComputerRecord computer = FindComputer(database, name);
   const size_t servers = database.LoadVirtualServersOfComputer(computer.ID).size();
-  size_t accounts = 0;
-  database.ListUsersOfComputer(computer.ID, [&accounts](const UserRecord&) { ++accounts; });
-  const std::string what = "computer " + Quoted(name) + " with its " + std::to_string(servers) +
-                           " virtual servers, their preferences and their " + std::to_string(accounts) +
-                           " accounts";
-  ConfirmDeletion(what, yes);
-  RequireChangeMade(database.DeleteComputer(computer));
-  Confirmation() << "Deleted " << what << ".\n";
+  const size_t accounts =
+      CountAccounts([&](const auto& count) { return database.ListUsersOfComputer(computer.ID, count); });
+  DeleteConfirmed("computer " + Quoted(name) + " with its " + std::to_string(servers) +
+                      " virtual servers, their preferences and their " + std::to_string(accounts) +
+                      " accounts",
+                  yes, [&] { return database.DeleteComputer(computer); });
   return 0;
 }
 

@@ -8,7 +8,7 @@
 #include "cli/JsonValue.h"
 #include "db/Permissions.h"
 #include "digest/Digest.h"
-#include "framework/ParseInt.h"
+#include "base/ParseInt.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 // connection string that says "Pwd=-" gets its password from standard input or the terminal.
 
 #include <fcntl.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +25,7 @@
 #include "cli/Prompter.h"
 #include "cli/ServiceUnit.h"
 #include "cli/TextEscape.h"
+#include "db/ConnectionAttributes.h"
 #include "db/ConnectionPool.h"
 #include "db/DatabaseError.h"
 #include "db/Schema.h"
@@ -90,33 +90,15 @@ std::string AttributeValue(const std::string& text) {
   return braced + "}";
 }
 
-std::string Trimmed(std::string text) {
-  text.erase(0, text.find_first_not_of(' '));
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
 // The connection string with a "Pwd=-" (any case) replaced by the password asked for, so
 // that it never stands on the command line.
 std::string WithAskedPassword(const std::string& connection) {
-  std::string result;
-  size_t start = 0;
-  while (start <= connection.size()) {
-    size_t end = connection.find(';', start);
-    if (end == std::string::npos) end = connection.size();
-    std::string attribute = connection.substr(start, end - start);
-    const size_t equals = attribute.find('=');
-    if (equals != std::string::npos) {
-      const std::string key = Trimmed(attribute.substr(0, equals)),
-                        value = Trimmed(attribute.substr(equals + 1));
-      if ((strcasecmp(key.c_str(), "PWD") == 0 || strcasecmp(key.c_str(), "Password") == 0) && value == "-")
-        attribute = key + "=" + AttributeValue(AskDatabasePassword());
-    }
-    result += attribute;
-    if (end < connection.size()) result += ';';
-    start = end + 1;
-  }
-  return result;
+  return WithValuesReplaced(
+      connection, [](const ConnectionAttribute& attribute) -> std::optional<std::string> {
+        const bool asked = attribute.Plain() == "-" && attribute.value.find('{') == std::string::npos;
+        if (!asked || !(attribute.Is("PWD") || attribute.Is("Password"))) return std::nullopt;
+        return AttributeValue(AskDatabasePassword());
+      });
 }
 
 // The options of init, all checked before anything is written.

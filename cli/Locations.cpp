@@ -1,8 +1,8 @@
 #include "cli/Locations.h"
 
 #include <filesystem>
-#include <regex>
 
+#include "db/ConnectionAttributes.h"
 #include "db/SessionSettings.h"
 
 namespace fs = std::filesystem;
@@ -20,6 +20,9 @@ std::string EmbeddedDatabasePath() {
 }
 
 std::string MaskedConnectionString(const std::string& connectionString) {
-  static const std::regex password(R"((^|;)\s*(pwd|password)\s*=\s*(\{[^}]*\}|[^;]*))", std::regex::icase);
-  return std::regex_replace(connectionString, password, "$1$2=***");
+  return WithValuesReplaced(connectionString,
+                            [](const ConnectionAttribute& attribute) -> std::optional<std::string> {
+                              if (attribute.Is("PWD") || attribute.Is("Password")) return "***";
+                              return std::nullopt;
+                            });
 }

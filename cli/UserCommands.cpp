@@ -17,7 +17,6 @@
 #include "cli/TextEscape.h"
 #include "cli/Values.h"
 #include "db/Permissions.h"
-#include "digest/Digest.h"
 
 namespace {
 
@@ -105,14 +104,14 @@ int Add(Arguments& arguments) {
   if (!address || !options.home) throw UsageError("user add needs --vserver ADDRESS and --home DIR");
   if (user.UserName.empty()) throw Refused("Please specify user name");
   const std::string adminPassword = AskAdministratorPassword();
-  DigestText(AskNewPassword(user.UserName), user.Password);
+  const std::string password = AskNewPassword(user.UserName);
   AdminSession session(adminPassword);
   user.VirtualServerID = FindVirtualServer(session.database, *address, computer).VServerID;
   user.DiskQuota = 0;
   user.Permissions = 0;
   user.Flag = 0;
   options.ApplyTo(user);
-  RequireChangeMade(session.database.AddUser(user));
+  RequireChangeMade(session.database.AddUserWithPassword(user, password));
   Confirmation() << "Added account " << Quoted(user.UserName) << ".\n";
   return 0;
 }
@@ -137,9 +136,7 @@ int Passwd(Arguments& arguments) {
   const std::string adminPassword = AskAdministratorPassword();
   const std::string password = AskNewPassword(name);
   AdminSession session(adminPassword);
-  UserRecord user = FindUser(session.database, name);
-  DigestText(password, user.Password);
-  RequireChangeMade(session.database.UpdateUser(user));
+  RequireChangeMade(session.database.ChangePassword(FindUser(session.database, name), password));
   Confirmation() << "Changed the password of " << Quoted(name) << ".\n";
   return 0;
 }

@@ -2,7 +2,7 @@
 
 #include "cli/CliError.h"
 #include "db/Permissions.h"
-#include "framework/ParseInt.h"
+#include "base/ParseInt.h"
 
 int32_t NumberValue(const std::string& text, const std::string& field, int32_t low, int32_t high) {
   int value = 0;

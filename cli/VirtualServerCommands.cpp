@@ -9,6 +9,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliError.h"
 #include "cli/Commands.h"
+#include "cli/Deletion.h"
 #include "cli/Lookups.h"
 #include "cli/Output.h"
 #include "cli/Prompter.h"
@@ -81,13 +82,11 @@ int Delete(Arguments& arguments) {
   AdminSession session(AskAdministratorPassword());
   ConfigDatabase& database = session.database;
   const VirtualServerRecord server = FindVirtualServer(database, address, computer);
-  size_t accounts = 0;
-  database.ListUsersOfVirtualServer(server.VServerID, [&accounts](const UserRecord&) { ++accounts; });
-  const std::string what = "virtual server " + EscapedForTerminal(address) +
-                           " with its preferences and its " + std::to_string(accounts) + " accounts";
-  ConfirmDeletion(what, yes);
-  RequireChangeMade(database.DeleteVirtualServer(server));
-  Confirmation() << "Deleted " << what << ".\n";
+  const size_t accounts = CountAccounts(
+      [&](const auto& count) { return database.ListUsersOfVirtualServer(server.VServerID, count); });
+  DeleteConfirmed("virtual server " + EscapedForTerminal(address) + " with its preferences and its " +
+                      std::to_string(accounts) + " accounts",
+                  yes, [&] { return database.DeleteVirtualServer(server); });
   return 0;
 }
 

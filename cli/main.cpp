@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   // must not end the process with the lock held either: writes fail instead.
   InstallTerminationHandlers();
   std::signal(SIGPIPE, SIG_IGN);
-  ReportModelMessagesOnStandardError();
+  ReportModelFailuresOnStandardError();
   int status = 0;
   try {
     status = Run(std::vector<std::string>(argv + 1, argv + argc));

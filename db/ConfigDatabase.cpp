@@ -8,18 +8,17 @@
 
 #include "db/AccountBootstrap.h"
 #include "db/ConnectString.h"
+#include "db/ConnectStringCompletion.h"
 #include "db/ConnectionPool.h"
+#include "db/FailureReport.h"
 #include "db/GuardedOperation.h"
 #include "db/RegistryKey.h"
 #include "digest/Digest.h"
-#include "framework/MessageBox.h"
 
 namespace {
 
 constexpr const char* kRegistryPath = "SOFTWARE\\Orvindel\\Veltrane Server";
 constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
-
-void ShowError(const std::string& text) { MessageBox(nullptr, text, "Error!!", MB_OK | MB_ICONINFORMATION); }
 
 // Failures the user would otherwise see no cause for are named on standard error, one line
 // each (a driver's text may hold several).
@@ -73,7 +72,7 @@ int ConfigDatabase::Connect(int quietArg, const std::string& userName, const std
   } catch (const std::exception& error) {
     const std::string cause = ConnectFailureCause(connectString(), error.what());
     LogCause("unable to connect to the database: " + cause);
-    if (!quietArg) ShowError("Unable to Connect to Database.\n\n" + cause);
+    ReportFailure({FailureKind::unreachable, "Unable to Connect to Database.\n\n" + cause, quietArg != 0});
     return 0;
   }
   connectString() = "ODBC;" + completed.used;
@@ -127,7 +126,7 @@ int ConfigDatabase::TakeLock(int32_t userId) {
   SessionLock::Outcome outcome = SessionLock::Outcome::held;
   if (!RunGuarded(quiet, [&] { outcome = m_sessionLock.Take(userId); })) return 0;
   if (outcome == SessionLock::Outcome::held) {
-    if (!quiet) ShowError(kLockedText);
+    ReportFailure({FailureKind::locked, kLockedText, quiet != 0});
     return 0;
   }
   if (outcome == SessionLock::Outcome::tookOver)
@@ -174,12 +173,14 @@ void ConfigDatabase::ReportLockLeftSet(const std::string& cause) const {
            "); every log-in as this account is refused until it is: run `veltrane-admin unlock`, or the SQL "
            "statement " +
            release);
-  if (quiet) return;
   try {
-    ShowError("The session lock could not be released:\n" + cause +
-              "\n\nEvery log-in as this account is refused until it is. To release it, run \"veltrane-admin "
-              "unlock\", or the SQL statement\n" +
-              release);
+    ReportFailure(
+        {FailureKind::lockLeftSet,
+         "The session lock could not be released:\n" + cause +
+             "\n\nEvery log-in as this account is refused until it is. To release it, run \"veltrane-admin "
+             "unlock\", or the SQL statement\n" +
+             release,
+         quiet != 0});
   } catch (...) {
     // A user interface that can show nothing more (a UI script that has ended) has had its say,
     // and the line above has told the cause.

@@ -110,6 +110,11 @@ class ConfigDatabase {
   // flag, returns its 1 or 0, and then brings the lists up to date.
   int AddUser(const UserRecord& user);
   int UpdateUser(const UserRecord& user);
+  // For front ends without the dialogs, which digest what is typed themselves: the account
+  // with the digest of the clear-text password, added or rewritten. An empty password is
+  // refused ("Please specify Password") and nothing is stored.
+  int AddUserWithPassword(UserRecord user, const std::string& password);
+  int ChangePassword(UserRecord user, const std::string& password);
   int DeleteUser(const UserRecord& user);
   int AddVirtualServer(const VirtualServerRecord& server);
   int UpdateVirtualServer(const VirtualServerRecord& server);
@@ -151,6 +156,8 @@ class ConfigDatabase {
   void ReleaseLock();
   void ReportLockLeftSet(const std::string& cause) const;
   int EnsureBuiltInAccount(const std::string& name, const std::string& password, int addQuiet);
+  // Writes the digest of `password` into the account; false, reported, when it is empty.
+  bool TakePassword(const std::string& password, UserRecord& user) const;
 
   SessionLock m_sessionLock;
   // "ComputerName" as the log-in read it ("" when none was stored), or none when it could not

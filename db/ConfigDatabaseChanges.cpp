@@ -3,11 +3,11 @@
 // list a change made stale. A failed change forgets the remembered queries too: another
 // machine may have changed the rows it refused.
 
-#include <algorithm>
-
 #include "db/Cascade.h"
 #include "db/ConfigDatabase.h"
+#include "db/FailureReport.h"
 #include "db/GuardedOperation.h"
+#include "digest/Digest.h"
 
 void ConfigDatabase::ForgetQueries() {
   ForgetUserQuery();
@@ -36,11 +36,25 @@ int ConfigDatabase::UpdateUser(const UserRecord& user) {
 
 int ConfigDatabase::DeleteUser(const UserRecord& user) {
   const int deleted = user.Delete(quiet);
-  if (deleted)
-    std::erase_if(users, [&user](const UserRecord& cached) { return cached.UserID == user.UserID; });
-  else
-    ForgetUserQuery();
+  ForgetUserQuery();
   return deleted;
+}
+
+bool ConfigDatabase::TakePassword(const std::string& password, UserRecord& user) const {
+  if (password.empty()) {
+    ReportFailure({FailureKind::refused, "Please specify Password", quiet != 0});
+    return false;
+  }
+  DigestText(password, user.Password);
+  return true;
+}
+
+int ConfigDatabase::AddUserWithPassword(UserRecord user, const std::string& password) {
+  return TakePassword(password, user) ? AddUser(user) : 0;
+}
+
+int ConfigDatabase::ChangePassword(UserRecord user, const std::string& password) {
+  return TakePassword(password, user) ? UpdateUser(user) : 0;
 }
 
 int ConfigDatabase::AddVirtualServer(const VirtualServerRecord& server) {

@@ -2,6 +2,9 @@
 // the rows read before a failure, and remembers its kind and key only once it completed;
 // and the account lists, which go straight to the caller and are not kept.
 
+#include <functional>
+#include <optional>
+
 #include "db/CRSUsers.h"
 #include "db/CRSVirtualServerGroup.h"
 #include "db/CRSVirtualServers.h"
@@ -34,6 +37,23 @@ RowSelection UsersWhere(std::string condition, const std::string& match) {
   if (!condition.empty()) selection.sql += " where " + condition;
   selection.sql += match.empty() ? kUserOrder : kMatchedUserOrder;
   return selection;
+}
+
+// Refills a cached list by the query of `kind` and `key`, unless the list holds that query's
+// result already. The query is remembered only once `read` has completed.
+template <typename List>
+void RefillUnlessRemembered(List& list, int& rememberedKind, std::string& rememberedKey, int kind,
+                            const std::string& key,
+                            const std::function<std::optional<RowSelection>()>& select,
+                            const std::function<bool(const RowSelection&)>& read) {
+  if (kind == rememberedKind && key == rememberedKey) return;
+  list.clear();
+  rememberedKind = 0;
+  rememberedKey.clear();
+  const auto selection = select();
+  if (!selection || !read(*selection)) return;
+  rememberedKind = kind;
+  rememberedKey = key;
 }
 
 }  // namespace
@@ -77,40 +97,29 @@ std::optional<RowSelection> ConfigDatabase::VirtualServersSelection(const std::s
 }
 
 void ConfigDatabase::LoadVirtualServers(const std::string& key, int kind) {
-  if (kind == virtualServerQueryKind && key == virtualServerQueryKey) return;
-  virtualServers.clear();
-  ForgetVirtualServerQuery();
-  const auto selection = VirtualServersSelection(key, kind);
-  if (!selection) return;
-  const bool loaded = RunGuarded(quiet, [&] {
-    CRSVirtualServers rows;
-    rows.Open(selection->sql, selection->params);
-    for (; !rows.IsEOF(); rows.MoveNext())
-      virtualServers.push_back({rows.m_VServerDesc.Value(), rows.m_VServerID.Value(),
-                                rows.m_VServerGroupID.Value(), rows.m_VServerIPAddr.Value()});
-    rows.Close();
-  });
-  if (!loaded) return;
-  virtualServerQueryKind = kind;
-  virtualServerQueryKey = key;
+  const auto read = [this](const RowSelection& selection) {
+    return RunGuarded(quiet, [&] {
+      CRSVirtualServers rows;
+      rows.Open(selection.sql, selection.params);
+      for (; !rows.IsEOF(); rows.MoveNext())
+        virtualServers.push_back({rows.m_VServerDesc.Value(), rows.m_VServerID.Value(),
+                                  rows.m_VServerGroupID.Value(), rows.m_VServerIPAddr.Value()});
+      rows.Close();
+    });
+  };
+  RefillUnlessRemembered(
+      virtualServers, virtualServerQueryKind, virtualServerQueryKey, kind, key,
+      [&] { return VirtualServersSelection(key, kind); }, read);
 }
 
 std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& key, int kind) {
   switch (kind) {
     case kAll:
       return RowSelection{"SELECT * FROM Users" + kUserOrder, {}};
-    case kOfComputer: {
+    case kOfComputer:
       LoadVirtualServers(key, kOfComputer);
       if (virtualServers.empty()) return std::nullopt;
-      // Keys are written in decimal: a computer may have more virtual servers than an
-      // engine accepts parameters.
-      std::string sql = "SELECT * FROM Users where VirtualServerID in (";
-      for (const auto& server : virtualServers) {
-        if (&server != &virtualServers.front()) sql += ',';
-        sql += std::to_string(server.VServerID);
-      }
-      return RowSelection{sql + ")" + kUserOrder, {}};
-    }
+      return UsersOfComputer(FindComputerIdByName(key));
     case kOfAddress:
       LoadVirtualServers(key, kOfAddress);
       if (virtualServers.empty()) return std::nullopt;
@@ -125,15 +134,12 @@ std::optional<RowSelection> ConfigDatabase::UsersSelection(const std::string& ke
 }
 
 void ConfigDatabase::LoadUsers(const std::string& key, int kind) {
-  if (kind == userQueryKind && key == userQueryKey) return;
-  users.clear();
-  ForgetUserQuery();
-  const auto selection = UsersSelection(key, kind);
-  if (!selection) return;
-  const auto keep = [this](const UserRecord& user) { users.push_back(user); };
-  if (!ListUsers(*selection, keep, CRecordset::kRowsPerFetch)) return;
-  userQueryKind = kind;
-  userQueryKey = key;
+  const auto read = [this](const RowSelection& selection) {
+    const auto keep = [this](const UserRecord& user) { users.push_back(user); };
+    return ListUsers(selection, keep, CRecordset::kRowsPerFetch) != 0;
+  };
+  RefillUnlessRemembered(
+      users, userQueryKind, userQueryKey, kind, key, [&] { return UsersSelection(key, kind); }, read);
 }
 
 const VirtualServerList& ConfigDatabase::LoadVirtualServersOfComputer(int32_t computerId) {

@@ -3,21 +3,13 @@
 #include <new>
 
 #include "db/DatabaseError.h"
-#include "framework/MessageBox.h"
+#include "db/FailureReport.h"
 
 namespace {
 
-std::function<void(const DatabaseError&)>& Observer() {
-  static std::function<void(const DatabaseError&)> observer;
-  return observer;
-}
-
-void Report(int quiet, const std::string& text, const std::string& caption) {
-  if (!quiet) MessageBox(nullptr, text, caption, MB_OK | MB_ICONINFORMATION);
-}
-
-void ReportFrameworkError(int quiet, const std::string& text) {
-  if (!quiet) AfxMessageBox(text, MB_OK);
+FailureKind KindOf(const DatabaseError& error) {
+  if (dynamic_cast<const CommitOutcomeUnknown*>(&error)) return FailureKind::commitUnknown;
+  return error.IsConnectionFailure() ? FailureKind::lost : FailureKind::failed;
 }
 
 }  // namespace
@@ -27,20 +19,15 @@ bool RunGuarded(int quiet, const std::function<void()>& body) {
     body();
     return true;
   } catch (const DatabaseError& error) {
-    if (Observer()) Observer()(error);
-    Report(quiet, error.what(), "Error!!");
+    ReportFailure({KindOf(error), error.what(), quiet != 0});
   } catch (const std::bad_alloc&) {
-    ReportFrameworkError(quiet, "Out of memory.");
+    ReportFailure({FailureKind::unexpected, "Out of memory.", quiet != 0});
   } catch (const std::exception& error) {
-    ReportFrameworkError(quiet, error.what());
+    ReportFailure({FailureKind::unexpected, error.what(), quiet != 0});
   } catch (const Refusal& refusal) {
-    Report(quiet, refusal.Text(), "Information");
+    ReportFailure({FailureKind::refused, refusal.Text(), quiet != 0});
   } catch (...) {
-    ReportFrameworkError(quiet, "An unexpected error occurred.");
+    ReportFailure({FailureKind::unexpected, "An unexpected error occurred.", quiet != 0});
   }
   return false;
-}
-
-void SetDatabaseFailureObserver(std::function<void(const DatabaseError&)> observer) {
-  Observer() = std::move(observer);
 }

@@ -9,7 +9,7 @@
 #include "db/PreferenceTable.h"
 #include "db/RowMutation.h"
 #include "db/Transaction.h"
-#include "framework/ParseInt.h"
+#include "base/ParseInt.h"
 
 namespace {
 

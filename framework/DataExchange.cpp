@@ -5,7 +5,7 @@
 
 #include "framework/Control.h"
 #include "framework/MessageBox.h"
-#include "framework/ParseInt.h"
+#include "base/ParseInt.h"
 #include "framework/WindowState.h"
 #include "framework/Wnd.h"
 

@@ -6,7 +6,7 @@
 #include "framework/CommandMap.h"
 #include "framework/DataExchange.h"
 #include "framework/Edit.h"
-#include "framework/ParseInt.h"
+#include "base/ParseInt.h"
 #include "res/ResourceIds.h"
 #include "ui/BrowseForDirectory.h"
 #include "ui/PasswordCheck.h"

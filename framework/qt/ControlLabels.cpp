@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "framework/Control.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 
@@ -152,13 +153,4 @@ std::vector<int> ControlBesideEachLabel(const ControlViews& views) {
 void NameForAccessibility(const ControlViews& views, const std::vector<int>& labelled,
                           const QString& caption) {
   Namer(views, labelled, caption).NameAll();
-}
-
-QString WithoutMnemonics(const QString& text) {
-  QString shown;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return shown;
 }

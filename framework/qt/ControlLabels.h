@@ -18,6 +18,3 @@ std::vector<int> ControlBesideEachLabel(const ControlViews& views);
 
 void NameForAccessibility(const ControlViews& views, const std::vector<int>& labelled,
                           const QString& caption);
-
-// A label's or button's text as shown: "&&" shows "&", a single "&" only marks the mnemonic.
-QString WithoutMnemonics(const QString& text);

@@ -1,9 +1,9 @@
 #include "framework/qt/ControlView.h"
 
 #include "framework/Control.h"
-#include "framework/qt/ControlLabels.h"
 #include "framework/qt/ListView.h"
 #include "framework/qt/SimpleControlViews.h"
+#include "framework/qt/QtText.h"
 
 ControlView::ControlView(Control& control, QWidget* widget)
     : m_control(control), m_widget(widget), m_shownRevision(control.Revision() - 1) {}
@@ -53,9 +53,3 @@ std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, 
   }
   return nullptr;
 }
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }

@@ -5,8 +5,6 @@
 
 #include <functional>
 #include <memory>
-#include <string>
-#include <string_view>
 
 #include <QPointer>
 #include <QWidget>
@@ -48,7 +46,3 @@ class ControlView {
 // The view of a control of any kind, its widget a child of `parent`; `notify` sends a
 // notification from it to its window.
 std::unique_ptr<ControlView> MakeControlView(Control& control, QWidget* parent, ControlView::Notify notify);
-
-// Text in UTF-8 to and from the toolkit's strings.
-QString ToQString(std::string_view text);
-std::string FromQString(const QString& text);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "framework/qt/ControlView.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "framework/qt/ListModel.h"
 
 #include "framework/Control.h"
-#include "framework/qt/ControlView.h"
+#include "framework/qt/QtText.h"
 
 ListModel::ListModel(Control& control, QObject* parent) : QAbstractTableModel(parent), m_control(control) {}
 

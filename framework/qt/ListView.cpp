@@ -12,6 +12,7 @@
 #include "framework/qt/ListSortModel.h"
 #include "framework/qt/ListTable.h"
 #include "framework/qt/ViewSettings.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 

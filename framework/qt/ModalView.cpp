@@ -15,6 +15,7 @@
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/ViewSettings.h"
 #include "framework/qt/WindowView.h"
+#include "framework/qt/QtText.h"
 
 ModalView::ModalView(CWnd& window, QtBackend& backend, QWidget* parent)
     : QDialog(parent), m_window(window), m_backend(backend) {}

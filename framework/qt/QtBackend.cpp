@@ -17,6 +17,7 @@
 #include "framework/qt/ControlView.h"
 #include "framework/qt/ModalView.h"
 #include "framework/qt/SheetView.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 

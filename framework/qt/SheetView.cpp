@@ -12,6 +12,7 @@
 #include "framework/qt/DialogUnits.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/WindowView.h"
+#include "framework/qt/QtText.h"
 
 SheetView::SheetView(CPropertySheet& sheet, QtBackend& backend, QWidget* parent)
     : ModalView(sheet, backend, parent), m_sheet(sheet), m_tabs(new QTabWidget(this)) {

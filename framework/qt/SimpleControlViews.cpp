@@ -14,8 +14,8 @@
 #include <QSignalBlocker>
 
 #include "framework/Control.h"
-#include "framework/qt/ControlLabels.h"
 #include "framework/qt/GroupFrame.h"
+#include "framework/qt/QtText.h"
 
 namespace {
 

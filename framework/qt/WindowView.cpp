@@ -12,6 +12,7 @@
 #include "framework/qt/ListView.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/SimpleControlViews.h"
+#include "framework/qt/QtText.h"
 
 WindowView::WindowView(CWnd& window, QtBackend& backend, QWidget* parent)
     : QWidget(parent), m_window(window), m_backend(backend) {

@@ -3,66 +3,6 @@
 #include <cwchar>
 #include <cwctype>
 
-namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
-
-// The length of the sequence a lead byte starts, 0 for a byte that cannot lead one.
-int SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 0;
-}
-
-}  // namespace
-
-std::u32string DecodeUtf8(const std::string& text) {
-  std::u32string decoded;
-  for (size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const int length = SequenceLength(lead);
-    if (length == 0 || i + length > text.size()) {
-      decoded += kReplacement;
-      ++i;
-      continue;
-    }
-    char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
-    bool valid = true;
-    for (int k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = valid && (next & 0xC0) == 0x80;
-      ch = (ch << 6) | (next & 0x3F);
-    }
-    decoded += valid ? ch : kReplacement;
-    i += valid ? length : 1;
-  }
-  return decoded;
-}
-
-std::string EncodeUtf8(const std::u32string& text) {
-  std::string encoded;
-  for (char32_t ch : text) {
-    if (ch < 0x80) {
-      encoded += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-      encoded += static_cast<char>(0xC0 | (ch >> 6));
-      encoded += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-      encoded += static_cast<char>(0xE0 | (ch >> 12));
-      encoded += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-      encoded += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-      encoded += static_cast<char>(0xF0 | (ch >> 18));
-      encoded += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-      encoded += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-      encoded += static_cast<char>(0x80 | (ch & 0x3F));
-    }
-  }
-  return encoded;
-}
-
 int CellWidth(char32_t ch) {
   if (ch < 0x80) return ch >= 0x20 && ch != 0x7F ? 1 : 0;
   const int width = wcwidth(static_cast<wchar_t>(ch));

@@ -1,12 +1,12 @@
 #pragma once
-// UTF-8 text as the terminal shows it: code points, the cells each takes, and the templates'
-// "&" mnemonic markers.
+// UTF-8 text as the terminal shows it: code points (base/Utf8.h), the cells each takes, and
+// the templates' "&" mnemonic markers.
 
 #include <string>
 #include <vector>
 
-std::u32string DecodeUtf8(const std::string& text);  // a stray byte becomes U+FFFD
-std::string EncodeUtf8(const std::u32string& text);
+#include "base/Utf8.h"
+
 int CellWidth(char32_t ch);  // 0, 1 or 2 cells
 int CellWidth(const std::u32string& text);
 // "&&" shows "&"; a single "&" marks the next character as the mnemonic, which is returned

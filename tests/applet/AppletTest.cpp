@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "applet/ControlPanelApplet.h"
+#include "tests/support/ShellCommand.h"
 
 namespace {
 
@@ -76,14 +76,9 @@ TEST_F(AppletLibraryTest, NewInquireWritesEveryFieldOfAGarbageRecord) {
 }
 
 TEST_F(AppletLibraryTest, ExportsCPlAppletAlone) {
-  const std::string command =
-      std::string("nm -D --defined-only '") + APPLET_LIBRARY + "' | awk '{print $NF}'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string symbols(4096, '\0');
-  symbols.resize(std::fread(symbols.data(), 1, symbols.size(), pipe));
-  ASSERT_EQ(pclose(pipe), 0);
-  EXPECT_EQ(symbols, "CPlApplet\n");
+  const ShellOutcome symbols =
+      RunShellCommand(std::string("nm -D --defined-only '") + APPLET_LIBRARY + "' | awk '{print $NF}'");
+  EXPECT_EQ(symbols.output, "CPlApplet\n");
 }
 
 TEST(ControlPanelApplet, ADerivedAppletReplacingNothingKeepsTheBaseAnswersAndIsForgottenWhenGone) {

@@ -3,26 +3,20 @@
 // database, runs that log in as the administrator, and a computer with a server and an
 // account to work on.
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "digest/Digest.h"
 #include "tests/cli/AdminRun.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 using Words = std::vector<std::string>;
 
-inline std::string Digest(const std::string& text) {
-  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
-}
-
-class AdminTest : public DatabaseTest {
+class AdminTest : public SessionDatabaseTest {
  protected:
   void SetUp() override {
-    DatabaseTest::SetUp();
-    if (IsSkipped()) return;
-    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    SessionDatabaseTest::SetUp();
     setenv("XDG_CACHE_HOME", RegistryRoot().Path().c_str(), 1);  // the names for completion
   }
   // Runs a command that logs in; `more` follows the administrator's password.
@@ -30,6 +24,15 @@ class AdminTest : public DatabaseTest {
     return RunAdmin(words, "brelk\n" + more);
   }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
+  static void ExpectSaid(const std::string& text, const std::string& said) {
+    EXPECT_NE(text.find(said), std::string::npos) << "no \"" << said << "\" in:\n" << text;
+  }
+  // Until a run started in the background holds the session lock.
+  void WaitForTheLock() {
+    for (int tries = 0; tries < 200 && AdminFlag() != "1"; ++tries)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    ASSERT_EQ(AdminFlag(), "1");
+  }
   // A computer "pc" with the virtual server 10.0.0.1.
   void AddServer() {
     ExpectDone(Admin({"computer", "add", "pc"}));

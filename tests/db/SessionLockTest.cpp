@@ -29,12 +29,10 @@ using ::testing::StartsWith;
 
 constexpr const char* kLockedText = "Database Access is locked. It is being accessed from another machine.";
 
-class SessionLockTest : public DatabaseTest {
+class SessionLockTest : public SessionDatabaseTest {
  protected:
   void SetUp() override {
-    DatabaseTest::SetUp();
-    if (IsSkipped()) return;
-    SetRegistryValue("ConnectionString", Db().ConnectionString());
+    SessionDatabaseTest::SetUp();
     SetClock(clock);
   }
   void TearDown() override {
@@ -54,7 +52,7 @@ VELTRANE_ON_ALL_ENGINES(SessionLockTest);
 
 // Runs `processes` log-ins at the same moment. Each holds what it took until every one has
 // tried, then ends without closing its session. Returns how many held the lock; `unexpected`
-// counts those that showed other boxes than a winner's none or a loser's one lock box.
+// counts those that reported other failures than a winner's none or a loser's one lock.
 int RaceLogIns(int processes, int& unexpected) {
   int gate[2], results[2], hold[2];
   if (pipe(gate) != 0 || pipe(results) != 0 || pipe(hold) != 0)
@@ -66,11 +64,11 @@ int RaceLogIns(int processes, int& unexpected) {
     close(hold[1]);
     char ignored;
     (void)!read(gate[0], &ignored, 1);  // returns when the parent closes the gate
-    MessageBoxRecorder boxes;
+    FailureRecorder failures;
     ConfigDatabase session;  // never closed: the process ends holding what it took
     const int connected = session.Connect(0, "admin", "brelk");
-    const auto& shown = boxes.Boxes();
-    const bool expected = connected ? shown.empty() : shown.size() == 1 && shown[0].text == kLockedText;
+    const std::string reported = failures.TakeOne();
+    const bool expected = reported == (connected ? "0 failures" : std::string("locked: ") + kLockedText);
     const char result = static_cast<char>(connected + (expected ? 0 : 2));
     (void)!write(results[1], &result, 1);
     (void)!read(hold[0], &ignored, 1);  // until the parent has every result
@@ -136,14 +134,15 @@ TEST_P(SessionLockTest, AResetThatKeepsFailingIsReportedWithTheWayBackAndNothing
   ConfigDatabase session;
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
   Db().Refuse("UPDATE", "Users", "refused");
-  // The box is shown, then fails as it does when a UI script has ended: nothing may escape.
+  // The report is made, then fails as a box does when a UI script has ended: nothing may escape.
   std::string box;
-  SetMessageBoxPresenter([&box](CWnd*, const std::string& text, const std::string&, unsigned) -> int {
-    box = text;
+  const FailureSink previous = SetFailureSink([&box](const Failure& failure) {
+    box = failure.text;
     throw std::runtime_error("the script ended, but a message box appeared");
   });
   testing::internal::CaptureStderr();
   EXPECT_NO_THROW(session.Close());
+  SetFailureSink(previous);
   const std::string errorLines = testing::internal::GetCapturedStderr();
   EXPECT_EQ(clock->Sleeps(), (std::vector<DWORD>{2500, 2500}));  // three tries over five seconds
   EXPECT_EQ(AdminFlag(), "1");
@@ -175,7 +174,7 @@ TEST_P(SessionLockTest, AResetThatMeetsABusyDatabaseIsTriedAgainAndSucceedsOnceI
   session.Close();
   EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{1000});
   EXPECT_EQ(AdminFlag(), "0");
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_TRUE(Failures().Failures().empty());
 }
 
 TEST_P(SessionLockTest, OfTakersRacingForADeadHoldersLockExactlyOneWinsEachTime) {
@@ -198,7 +197,7 @@ TEST_P(SessionLockTest, AReleaseThatFailsLeavesALockTheNextLogInTakesOver) {
   EXPECT_THAT(testing::internal::GetCapturedStderr(),
               AllOf(StartsWith("veltrane: the session lock could not be released ("),
                     HasSubstr("the next log-in takes it over\n")));
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_TRUE(Failures().Failures().empty());
   EXPECT_EQ(AdminFlag(), "1");
 
   Db().Allow("Users");
@@ -233,16 +232,16 @@ TEST_P(SessionLockTest, AHolderThatLostItsProofTakesItAgainUnlessAnotherTookTheL
   EXPECT_EQ(holder.AddComputer("kept"), 1);  // nobody took it over: the proof is taken again
   ConfigDatabase other;
   EXPECT_EQ(other.Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(Boxes()), std::string("Error!!: ") + kLockedText);
+  EXPECT_EQ(Failures().TakeOne(), std::string("locked: ") + kLockedText);
 
   TakeProofAway(Db(), GetParam());
   testing::internal::CaptureStderr();
-  ASSERT_EQ(other.Connect(0, "admin", "brelk"), 1) << OneBox(Boxes());
+  ASSERT_EQ(other.Connect(0, "admin", "brelk"), 1) << Failures().TakeOne();
   EXPECT_THAT(testing::internal::GetCapturedStderr(), HasSubstr("took over the session lock"));
   EXPECT_EQ(holder.AddComputer("lost"), 0);
-  EXPECT_THAT(OneBox(Boxes()), HasSubstr("The session lock was taken over by another session"));
+  EXPECT_THAT(Failures().TakeOne(), HasSubstr("The session lock was taken over by another session"));
   EXPECT_EQ(holder.RenameComputer(holder.FindComputerIdByName("kept"), "renamed"), 0);
-  Boxes().Clear();
+  Failures().TakeOne();
   EXPECT_EQ(Db().Query("SELECT Name FROM VirtualServerGroup"), (Rows{{"kept"}}));
   holder.Close();  // releases nothing: the lock is the other session's
   EXPECT_EQ(AdminFlag(), "1");
@@ -259,12 +258,12 @@ TEST_P(SessionLockTest, APlantedLinkOrFifoInPlaceOfTheLockFileIsRefusedAndNeithe
   std::filesystem::create_symlink(target, lockFile);
   ConfigDatabase session;
   EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
-  EXPECT_THAT(OneBox(Boxes()), HasSubstr("cannot be opened"));
+  EXPECT_THAT(Failures().TakeOne(), HasSubstr("cannot be opened"));
   EXPECT_FALSE(std::filesystem::exists(target));
   std::filesystem::remove(lockFile);
   ASSERT_EQ(mkfifo(lockFile.c_str(), 0600), 0);
   EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
-  EXPECT_THAT(OneBox(Boxes()), HasSubstr("is not a plain file"));
+  EXPECT_THAT(Failures().TakeOne(), HasSubstr("is not a plain file"));
   EXPECT_EQ(AdminFlag(), "0");
 }
 

@@ -9,10 +9,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <tuple>
 
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
-#include "digest/Digest.h"
 #include "tests/db/TestHelpers.h"
 #include "tests/support/DatabaseTest.h"
 
@@ -22,17 +23,7 @@ using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-std::string Digest(const std::string& text) {
-  return DigestBytes(text.data(), static_cast<uint32_t>(text.size()));
-}
-
-class SessionTest : public DatabaseTest {
- protected:
-  void SetUp() override {
-    DatabaseTest::SetUp();
-    if (!IsSkipped()) SetRegistryValue("ConnectionString", Db().ConnectionString());
-  }
-};
+class SessionTest : public SessionDatabaseTest {};
 VELTRANE_ON_ALL_ENGINES(SessionTest);
 
 TEST_P(SessionTest, AnEmptyUsersTableGetsAdminThenFtpAndTheCompletedStringIsStored) {
@@ -47,10 +38,10 @@ TEST_P(SessionTest, AnEmptyUsersTableGetsAdminThenFtpAndTheCompletedStringIsStor
 
 TEST_P(SessionTest, TheAdministratorIsLockedOutWhileAnotherSessionHoldsTheLock) {
   ConfigDatabase first, second, other;
-  ASSERT_EQ(first.Connect(0, "admin", "brelk"), 1);
-  EXPECT_EQ(second.Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(Boxes()),
-            "Error!!: Database Access is locked. It is being accessed from another machine.");
+  ASSERT_EQ(first.LogIn("admin", "brelk"), 1);
+  EXPECT_EQ(second.LogIn("admin", "brelk"), 0);
+  EXPECT_EQ(Failures().TakeOne(),
+            "locked: Database Access is locked. It is being accessed from another machine.");
   EXPECT_EQ(other.Connect(0, "ftp", "qov"), 1);  // another account is not affected
   first.Close();
   EXPECT_EQ(AdminFlag(), "0");
@@ -99,44 +90,55 @@ TEST_P(SessionTest, TheCurrentSiteIsSetOnlyOnAKnownComputer) {
   EXPECT_EQ(Db().QueryValue("SELECT CurrentSite FROM VirtualServerGroup"), "10.0.0.1");
 }
 
-TEST_P(SessionTest, FailedLogInsReturnZeroWithoutABoxOrTheLock) {
+// Each failed log-in returns 0, holds no lock and reports what it met: nothing for a wrong
+// name or password, and the driver's text for a database that fails.
+TEST_P(SessionTest, AFailedLogInHoldsNoLockAndReportsOnlyWhatTheDatabaseSaid) {
   ConfigDatabase session;
-  EXPECT_EQ(session.Connect(0, "admin", "wrong"), 0);
-  EXPECT_EQ(session.Connect(0, "Admin", "brelk"), 0);
-  EXPECT_EQ(session.Connect(0, "nobody", "brelk"), 0);
-  EXPECT_EQ(session.CheckLogIn("admin", "wrong", "Default", "LocalHost"), -2);
-  EXPECT_EQ(session.CheckLogIn("nobody", "x", "DEFAULT", "localhost"), 0);
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  // The log-in of every front end but the launch sequence connects nothing without a password.
+  EXPECT_EQ(session.LogIn("admin", ""), 0);
+  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "0");
+  ASSERT_EQ(ConfigDatabase().Connect(1, "", ""), 1);  // creates "admin" without logging in
+  const std::tuple<std::function<int()>, int, std::string> cases[] = {
+      {[&] { return session.Connect(0, "admin", "wrong"); }, 0, "0 failures"},
+      {[&] { return session.Connect(0, "Admin", "brelk"); }, 0, "0 failures"},
+      {[&] { return session.Connect(0, "nobody", "brelk"); }, 0, "0 failures"},
+      {[&] { return session.CheckLogIn("admin", "wrong", "Default", "LocalHost"); }, -2, "0 failures"},
+      {[&] { return session.CheckLogIn("nobody", "x", "DEFAULT", "localhost"); }, 0, "0 failures"},
+      {[&] {
+         Db().Refuse("UPDATE", "Users", "lock refused");
+         return session.Connect(0, "admin", "brelk");
+       },
+       0, "failed: "},
+      {[&] {
+         SetRegistryValue("ConnectionString", "DSN=NoSuchSource");
+         return session.Connect(0, "admin", "brelk");
+       },
+       0,
+       "unreachable: Unable to Connect to Database.\n\n[unixODBC][Driver Manager]Data source name not "
+       "found"}};
+  for (const auto& [logIn, result, reported] : cases) {
+    EXPECT_EQ(logIn(), result) << reported;
+    EXPECT_THAT(Failures().TakeOne(), StartsWith(reported));
+    EXPECT_EQ(session.lockHeld, 0);
+  }
   EXPECT_EQ(AdminFlag(), "0");
 }
 
-// Connect lets an empty password through for the launch sequence's callers; the log-in of
-// the other front ends never does.
-TEST_P(SessionTest, TheFrontEndsLogInNeedsAPasswordAndTheLock) {
+// Front ends without the dialogs hand over the clear text; the model stores its digest.
+TEST_P(SessionTest, AddingAnAccountOrChangingItsPasswordStoresTheDigestAndRefusesAnEmptyPassword) {
   ConfigDatabase session;
-  EXPECT_EQ(session.LogIn("admin", ""), 0);
-  EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users"), "0");  // nothing was connected
   ASSERT_EQ(session.LogIn("admin", "brelk"), 1);
-  EXPECT_EQ(session.lockHeld, 1);
-  ConfigDatabase second;
-  EXPECT_EQ(second.LogIn("admin", "brelk"), 0);
-  EXPECT_EQ(second.lockHeld, 0);
-}
-
-TEST_P(SessionTest, AnUnreachableDatabaseIsReportedWithTheDriversText) {
-  SetRegistryValue("ConnectionString", "DSN=NoSuchSource");
-  EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
-  EXPECT_THAT(OneBox(Boxes()), AllOf(StartsWith("Error!!: Unable to Connect to Database.\n\n"),
-                                     HasSubstr("Data source name not found")));
-}
-
-TEST_P(SessionTest, ADatabaseErrorWhileTakingTheLockFailsTheConnect) {
-  ASSERT_EQ(ConfigDatabase().Connect(1, "", ""), 1);  // creates "admin" without logging in
-  Db().Refuse("UPDATE", "Users", "lock refused");
-  ConfigDatabase session;
-  EXPECT_EQ(session.Connect(0, "admin", "brelk"), 0);
-  EXPECT_THAT(OneBox(Boxes()), AllOf(StartsWith("Error!!: "), HasSubstr("lock refused")));
-  EXPECT_EQ(session.lockHeld, 0);
+  UserRecord user{-1, "bob", "", "/h", 0, 3, 0, 0};
+  const char* stored = "SELECT Password FROM Users WHERE UserName = 'bob'";
+  EXPECT_EQ(session.AddUserWithPassword(user, ""), 0);
+  EXPECT_EQ(Failures().TakeOne(), "refused: Please specify Password");
+  ASSERT_EQ(session.AddUserWithPassword(user, "pw"), 1);
+  EXPECT_EQ(Db().QueryValue(stored), Digest("pw"));
+  user.UserID = std::stoi(Db().QueryValue("SELECT UserID FROM Users WHERE UserName = 'bob'"));
+  EXPECT_EQ(session.ChangePassword(user, ""), 0);
+  EXPECT_EQ(Failures().TakeOne(), "refused: Please specify Password");
+  ASSERT_EQ(session.ChangePassword(user, "n3w"), 1);
+  EXPECT_EQ(Db().QueryValue(stored), Digest("n3w"));
 }
 
 TEST_P(SessionTest, AQuietSessionReadsALongConnectionStringWholeTakesNoLockAndWritesNothing) {
@@ -149,13 +151,14 @@ TEST_P(SessionTest, AQuietSessionReadsALongConnectionStringWholeTakesNoLockAndWr
   ASSERT_EQ(session.Connect(1, "admin", "brelk"), 1);  // a Flag left at 1 does not stop a quiet session
   EXPECT_EQ(session.computerName, "kept");
   connectString() = "ODBC;DSN=NoSuchSource";
-  session.LoadComputers();  // fails without a box
+  session.LoadComputers();
+  EXPECT_THAT(Failures().TakeOne(), StartsWith("quiet failed: "));
   session.Close();
   EXPECT_EQ(AdminFlag(), "1");
   EXPECT_EQ(RegistryValue("ComputerName"), "(missing)");
   EXPECT_EQ(RegistryValue("ConnectionString"), padded);  // not rewritten when quiet
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE UserName = 'ftp'"), "0");
-  EXPECT_TRUE(Boxes().Boxes().empty());
+  EXPECT_TRUE(Failures().Failures().empty());
 }
 
 // First run: no registry key, and the default data source named in a private odbc.ini.
@@ -179,15 +182,15 @@ TEST(FirstRunTest, TheKeyIsCreatedTheDefaultSourceTriedAndTheCompletedStringStor
 }
 
 // The driver only says "connect failed" when it may not make a missing file; the file is named.
-TEST(MissingDatabaseTest, ASQLiteFileThatIsNotThereIsNamedInOneBoxAndNotMade) {
+TEST(MissingDatabaseTest, ASQLiteFileThatIsNotThereIsNamedAndNotMade) {
   TemporaryFolder registryRoot, folder;
   setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
   const std::string file = (folder.Path() / "gone.db").string();
   SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=" + file + ";NoCreat=1");
-  MessageBoxRecorder boxes;
+  FailureRecorder failures;
   EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 0);
-  EXPECT_EQ(OneBox(boxes),
-            "Error!!: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
+  EXPECT_EQ(failures.TakeOne(),
+            "unreachable: Unable to Connect to Database.\n\nThe database file " + file + " does not exist.");
   EXPECT_FALSE(std::filesystem::exists(file));
 }
 

@@ -123,44 +123,43 @@ TEST_F(QtBackendTest, AMessageBoxShowsItsTextsAndAnswersTheButtonClicked) {
   EXPECT_EQ(::MessageBox(nullptr, "Delete it?\n\nReally?", "Warning", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
 }
 
-TEST_F(QtBackendTest, TheFolderChooserAnswersTheFolderPickedOrNothing) {
-  const QString folder = QDir::tempPath();
-  Later([folder] {
-    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(chooser, nullptr);
-    EXPECT_EQ(chooser->windowTitle(), "Select a Directory:");
-    chooser->selectFile(folder);
-    QMetaObject::invokeMethod(chooser, "accept");
-  });
-  EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), folder.toStdString());
-  Later([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-  EXPECT_EQ(BrowseForFolder(nullptr, "Select a Directory:", BIF_RETURNONLYFSDIRS), std::nullopt);
-}
-
-TEST_F(QtBackendTest, TheFolderChooserStartsAtTheFolderItsFieldNamesOrTheNearestOneAbove) {
+// It starts at the folder its field names or the nearest one above, and answers the folder
+// picked or nothing.
+TEST_F(QtBackendTest, TheFolderChooserStartsAtTheFolderItsFieldNamesAndAnswersTheOnePicked) {
   const QTemporaryDir root;
   ASSERT_TRUE(QDir(root.path()).mkpath("kept/deeper"));
   const QString kept = root.path() + "/kept";
   struct Case {
     QString field;
     QString first;
+    QString picked;  // empty: cancelled
   };
-  for (const Case& c :
-       {Case{kept, kept}, Case{kept + "/missing/more", kept}, Case{"relative", QDir::homePath()}}) {
+  for (const Case& c : {Case{kept, kept, kept + "/deeper"}, Case{kept + "/missing/more", kept, {}},
+                        Case{"relative", QDir::homePath(), {}}}) {
     RecordDialog dlg;
+    std::optional<std::string> answer;
     dlg.m_onInit = [&c](RecordDialog& d) { d.GetDlgItem(10)->SetWindowText(c.field.toStdString()); };
-    dlg.m_onAdd = [](RecordDialog& d) { BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS); };
+    dlg.m_onAdd = [&](RecordDialog& d) {
+      answer = BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS);
+    };
     Later([&c] {
       Later([&c] {
         auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(chooser, nullptr);
+        EXPECT_EQ(chooser->windowTitle(), "Select a Directory:");
         EXPECT_EQ(chooser->directory().absolutePath(), c.first) << c.field.toStdString();
-        chooser->reject();
+        if (c.picked.isEmpty()) return chooser->reject();
+        chooser->selectFile(c.picked);
+        QMetaObject::invokeMethod(chooser, "accept");
       });
       Click(17);
       Click(IDCANCEL);
     });
     dlg.DoModal();
+    if (c.picked.isEmpty())
+      EXPECT_EQ(answer, std::nullopt);
+    else
+      EXPECT_EQ(answer, c.picked.toStdString());
   }
 }
 

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -27,6 +26,7 @@
 #include "res/ResourceIds.h"
 #include "tests/applet/AppletEnvironment.h"
 #include "tests/framework/QtFixture.h"
+#include "tests/support/ShellCommand.h"
 
 namespace {
 
@@ -70,15 +70,7 @@ QWidget* ShownWindow(const QString& title) {
   return nullptr;
 }
 
-std::string OutputOf(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
-  pclose(pipe);
-  return output;
-}
+std::string OutputOf(const std::string& command) { return RunShellCommand(command + " 2>/dev/null").output; }
 
 // The number of a virtual X display that Xvfb started on and wrote to `displayPipe`.
 std::string ReadDisplayNumber(int displayPipe) {

@@ -124,16 +124,16 @@ TEST_F(RegistryTest, ValuesSurviveCloseAndReopenUnderTheirOwnNames) {
   EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 }
 
-TEST_F(RegistryTest, AMissingKeyOrAMalformedPathIsRefused) {
+// A missing key or value, a malformed path, a short buffer (which keeps its bytes and learns
+// the size) and a closed handle (whose number is never given out again).
+TEST_F(RegistryTest, RefusalsAnswerTheirErrorCodes) {
   HKEY key = nullptr;
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(key, nullptr);
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\\\Orvindel", 0, KEY_READ, &key),
             ERROR_INVALID_PARAMETER);
-}
 
-TEST_F(RegistryTest, AReadIntoAShortBufferAnswersTheSizeAndLeavesTheBuffer) {
-  HKEY key = Open();
+  key = Open();
   ASSERT_EQ(Set(key, "ConnectionString", std::string(300, 'c')), ERROR_SUCCESS);
   BYTE buffer[260] = {0xAA};
   DWORD size = sizeof buffer;
@@ -143,11 +143,7 @@ TEST_F(RegistryTest, AReadIntoAShortBufferAnswersTheSizeAndLeavesTheBuffer) {
   EXPECT_EQ(buffer[0], 0xAA);
   EXPECT_EQ(RegQueryValueExA(key, "ConnectionString", nullptr, nullptr, buffer, nullptr),
             ERROR_INVALID_PARAMETER);
-  RegCloseKey(key);
-}
 
-TEST_F(RegistryTest, AClosedHandleIsRefusedAndItsNumberNeverReused) {
-  HKEY key = Open();
   EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
   EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
   EXPECT_EQ(Set(key, "ComputerName", "x"), ERROR_INVALID_HANDLE);
@@ -157,17 +153,34 @@ TEST_F(RegistryTest, AClosedHandleIsRefusedAndItsNumberNeverReused) {
   EXPECT_EQ(RegCloseKey(later), ERROR_SUCCESS);
 }
 
-TEST_F(RegistryTest, EverythingWrittenIsForTheOwnerOnlyWhateverTheUmask) {
-  const mode_t previous = umask(0);
-  HKEY key = Open();
-  ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
-  ASSERT_EQ(Set(key, "ConnectionString", "PWD=other"), ERROR_SUCCESS);
-  umask(previous);
-  RegCloseKey(key);
-  ExpectModes(fs::perms::owner_all, fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(fs::status(m_root).permissions(), fs::perms::owner_all);
-  EXPECT_EQ(std::distance(fs::directory_iterator(KeyFolder()), fs::directory_iterator()),
-            1);  // no file left over
+// Whatever the umask, a root of the process's own is for the owner alone, and below a root
+// shared with its group (as the package makes it, here with the process's own group) folders
+// and files are for owner and group, folders passing the set-group-ID bit on so that what any
+// member writes keeps the group. A rewrite leaves no file over.
+TEST_F(RegistryTest, EverythingWrittenHasThePermissionsOfItsRoot) {
+  const fs::perms ownerFile = fs::perms::owner_read | fs::perms::owner_write;
+  const struct {
+    mode_t root;  // 0: made by the store
+    mode_t umask;
+    fs::perms folders, files;
+  } cases[] = {{0, 0, fs::perms::owner_all, ownerFile},
+               {02770, 077, kSharedFolder, geteuid() == 0 ? kRootsSharedFile : kSharedFile}};
+  for (const auto& c : cases) {
+    fs::remove_all(m_root);
+    if (c.root) {
+      fs::create_directory(m_root);
+      ASSERT_EQ(chmod(m_root.c_str(), c.root), 0);
+    }
+    const mode_t previous = umask(c.umask);
+    HKEY key = Open();
+    ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
+    ASSERT_EQ(Set(key, "ConnectionString", "PWD=other"), ERROR_SUCCESS);
+    umask(previous);
+    RegCloseKey(key);
+    ExpectModes(c.folders, c.files);
+    EXPECT_EQ(fs::status(m_root).permissions(), c.root ? kSharedFolder : fs::perms::owner_all);
+    EXPECT_EQ(std::distance(fs::directory_iterator(KeyFolder()), fs::directory_iterator()), 1);
+  }
 }
 
 TEST_F(RegistryTest, AWriteThatFailsHalfWayLeavesTheOldValueWholeAndNoTemporaryFile) {
@@ -204,21 +217,6 @@ TEST_F(RegistryTest, RefusesWhatTheProcessMayNotReadOrWrite) {
   EXPECT_EQ(
       RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
       ERROR_ACCESS_DENIED);
-}
-
-// The root as the package makes it, here with the process's own group: everything made below
-// it is for owner and group whatever the umask, and folders pass the set-group-ID bit on, so
-// that what any member writes keeps the group.
-TEST_F(RegistryTest, BelowARootSharedWithItsGroupFoldersAndFilesAreForOwnerAndGroup) {
-  fs::create_directory(m_root);
-  ASSERT_EQ(chmod(m_root.c_str(), 02770), 0);
-  const mode_t previous = umask(077);
-  HKEY key = Open();
-  ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
-  RegCloseKey(key);
-  umask(previous);
-
-  ExpectModes(kSharedFolder, geteuid() == 0 ? kRootsSharedFile : kSharedFile);
 }
 
 TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyElseReads) {

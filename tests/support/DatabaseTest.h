@@ -1,13 +1,13 @@
 #pragma once
 // The fixture of the database tests, run once per engine: a fresh database,
-// connectString pointing at it, the registry store in a temporary folder, and every message
-// box recorded and answered.
+// connectString pointing at it, the registry store in a temporary folder, and every failure
+// the model reports recorded.
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/FailureRecorder.h"
 #include "tests/support/TemporaryFolder.h"
 #include "tests/support/TestDatabase.h"
 
@@ -17,14 +17,14 @@ class DatabaseTest : public ::testing::TestWithParam<Engine> {
   void TearDown() override;
 
   TestDatabase& Db() { return *m_database; }
-  MessageBoxRecorder& Boxes() { return m_boxes; }
+  FailureRecorder& Failures() { return m_failures; }
   const TemporaryFolder& RegistryRoot() const { return m_registryRoot; }
   std::string AdminFlag() { return Db().QueryValue("SELECT Flag FROM Users WHERE UserName = 'admin'"); }
 
  private:
   TemporaryFolder m_registryRoot;
   std::unique_ptr<TestDatabase> m_database;
-  MessageBoxRecorder m_boxes;
+  FailureRecorder m_failures;
 };
 
 // Runs the cases of `fixture` on every available engine, named after it.

@@ -18,11 +18,6 @@ void SimulatedClock::Sleep(DWORD milliseconds) {
   if (hook) hook(milliseconds);
 }
 
-void SimulatedClock::Advance(DWORD milliseconds) {
-  std::lock_guard lock(m_mutex);
-  m_tick += milliseconds;
-}
-
 std::vector<DWORD> SimulatedClock::Sleeps() const {
   std::lock_guard lock(m_mutex);
   return m_sleeps;

@@ -17,8 +17,6 @@ class SimulatedClock final : public Clock {
   DWORD TickCount() override;
   void Sleep(DWORD milliseconds) override;
 
-  // Moves simulated time on without recording a sleep.
-  void Advance(DWORD milliseconds);
   // The sleeps asked for so far, in order.
   std::vector<DWORD> Sleeps() const;
   // Called after each sleep has advanced the time, with the sleep's length.

@@ -4,9 +4,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <thread>
+
+#include "tests/support/ShellCommand.h"
 
 namespace {
 
@@ -14,16 +15,6 @@ std::string Quoted(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
-}
-
-std::string OutputOf(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
-    pclose(pipe);
-  }
-  return output;
 }
 
 }  // namespace
@@ -37,7 +28,7 @@ TmuxPane::TmuxPane(const std::string& command, int cols, int rows) {
 TmuxPane::~TmuxPane() { Close(); }
 
 std::string TmuxPane::Tmux(const std::string& arguments) const {
-  return OutputOf("tmux -L " + m_socket + " -f /dev/null " + arguments + " 2>&1");
+  return RunShellCommand("tmux -L " + m_socket + " -f /dev/null " + arguments + " 2>&1").output;
 }
 
 void TmuxPane::Send(const std::string& keys, bool literally) {

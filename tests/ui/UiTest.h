@@ -27,6 +27,7 @@
 #include "res/Resources.h"
 #include "tests/support/DatabaseTest.h"
 #include "ui/FTPSheetPage.h"
+#include "ui/FailureBoxes.h"
 
 using Texts = std::vector<std::string>;
 using Rows = std::vector<Texts>;
@@ -47,6 +48,7 @@ struct ScriptedUi {
   ScriptSteps steps;
   ScriptedBackend backend{steps};
   BackendScope use{backend};
+  FailureBoxes failureBoxes;
 };
 
 // The texts of one column of a list view, or of a combo box's entries.

@@ -1,4 +1,4 @@
-#include "framework/ParseInt.h"
+#include "base/ParseInt.h"
 
 #include <charconv>
 #include <limits>
