@@ -120,15 +120,9 @@ void TerminalBackend::Redraw() {
 void TerminalBackend::WaitAndDispatch(Surface& surface) {
   FollowTimers();
   const bool filling = AnyListFilling();
-  std::optional<Key> key = m_terminal.WaitForKey(
+  const std::optional<Key> key = m_terminal.WaitForKey(
       filling ? 0 : m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
-  // Keys typed ahead are all answered before a list takes more rows: a filter typed while the
-  // list was being read then reads it once, for the whole text, not once for each letter.
-  while (key) {
-    if (!key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
-    if (!AnyListFilling() || surface.Done() || WindingDown()) break;
-    key = m_terminal.WaitForKey(0, m_windDownDescriptor);
-  }
+  if (key && !key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
   if (filling)
     Deliver([] {
       const auto until = std::chrono::steady_clock::now() + kFillTimePerLook;
