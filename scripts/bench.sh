@@ -4,7 +4,8 @@
 # read the ratios). A missed goal is marked MISSED; it does not fail the run. The terminal
 # backend's figures run it on a pseudo-terminal of its own, so none is needed here.
 #   --engine sqlite|postgresql|both   (default both)
-#   --million                         also the peak RSS of listing 1,000,000 accounts
+#   --million                         also the Users page (memory, Qt fill) and the filtered
+#                                     listings at 1,000,000 accounts
 #
 # Data, made with set-based SQL on fresh databases from schema/: 100,000 accounts on 10
 # computers with 100 virtual servers each (100 accounts and 8 preference rows a server), and
