@@ -49,9 +49,10 @@ class Control {
   void InsertColumn(int index, Column column);  // index is clamped to [0, count]
   int RowCount() const { return m_rows.Count(); }
   bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
-  // The row's cell (0: the item's own text), empty past its last one; valid until the rows change.
-  std::string_view Cell(int row, int column) const { return m_rows.Cell(row, column); }
-  DWORD_PTR RowData(int row) const { return m_rows.Data(row); }
+  // The row's cell (0: the item's own text), empty past its last one or for a row that is not
+  // there (a view may ask before it has caught up); valid until the rows change.
+  std::string_view Cell(int row, int column) const { return HasRow(row) ? m_rows.Cell(row, column) : ""; }
+  DWORD_PTR RowData(int row) const { return HasRow(row) ? m_rows.Data(row) : 0; }
   void InsertRow(int index, const std::string& text);  // index is clamped to [0, count]
   void SetCell(int row, int column, const std::string& text);
   void SetRowData(int row, DWORD_PTR data);
