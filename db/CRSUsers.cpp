@@ -19,9 +19,15 @@ void CRSUsers::DoFieldExchange(CFieldExchange& exchange) {
   exchange.Text("[WO_NonMD5Password]", m_WO_NonMD5Password);
 }
 
-UserRecord CRSUsers::CurrentRecord() const {
-  return {m_UserID.Value(),      m_UserName.Value(),        m_Password.Value(),  m_HomeDir.Value(),
-          m_Permissions.Value(), m_VirtualServerID.Value(), m_DiskQuota.Value(), m_Flag.Value()};
+void CRSUsers::CurrentRecord(UserRecord& user) const {
+  user.UserID = m_UserID.Value();
+  user.UserName = m_UserName.Value();
+  user.Password = m_Password.Value();
+  user.HomeDir = m_HomeDir.Value();
+  user.Permissions = m_Permissions.Value();
+  user.VirtualServerID = m_VirtualServerID.Value();
+  user.DiskQuota = m_DiskQuota.Value();
+  user.Flag = m_Flag.Value();
 }
 
 int16_t ToFlagColumn(int32_t flag) {

@@ -20,8 +20,9 @@ class CRSUsers : public CRecordset {
   LongField m_WO_PreviousPermissions;
   TextField m_WO_NonMD5Password;
 
-  // The current row as a record.
-  UserRecord CurrentRecord() const;
+  // The current row into `user`: reused from row to row, its texts keep their buffers, so a
+  // long listing allocates nothing per row.
+  void CurrentRecord(UserRecord& user) const;
 
  protected:
   std::string GetDefaultSQL() const override { return "[Users]"; }

@@ -20,6 +20,11 @@ namespace {
 // computer's site by the first address that begins with it relies on.
 const std::string kServerOrder = " ORDER BY VServerID";
 const std::string kUserOrder = " ORDER BY UserName, UserID";
+// The same order for accounts that match a text: the engine reads the table as it lies and
+// sorts what matches. Read in name order through the index, each row would be a jump to
+// another page of the table: five times slower at a million accounts when a hundred match,
+// and slower still when all do. An expression has no index, so neither engine takes one.
+const std::string kMatchedUserOrder = " ORDER BY UserName || '', UserID";
 
 // The accounts that meet `condition` (none: all) and match `match` (empty: all), in order.
 RowSelection UsersWhere(std::string condition, const std::string& match) {
@@ -30,7 +35,7 @@ RowSelection UsersWhere(std::string condition, const std::string& match) {
     selection.params = std::move(matching.params);
   }
   if (!condition.empty()) selection.sql += " where " + condition;
-  selection.sql += kUserOrder;
+  selection.sql += match.empty() ? kUserOrder : kMatchedUserOrder;
   return selection;
 }
 
@@ -147,7 +152,11 @@ int ConfigDatabase::ListUsers(const RowSelection& selection, const UserVisitor& 
                     [&] {
                       CRSUsers rows;
                       rows.Open(selection.sql, selection.params, rowsPerFetch);
-                      for (; !rows.IsEOF(); rows.MoveNext()) show(rows.CurrentRecord());
+                      UserRecord user;
+                      for (; !rows.IsEOF(); rows.MoveNext()) {
+                        rows.CurrentRecord(user);
+                        show(user);
+                      }
                       rows.Close();
                     })
              ? 1

@@ -37,7 +37,7 @@ SessionConnectStrings CompleteConnectString(const std::string& text) {
       completed == given ? std::vector<std::string>{given} : std::vector<std::string>{completed, given};
   for (const std::string& stored : candidates) {
     const std::string used = WithStreamingOptions(stored, given, engine);
-    if (used == given || Connects(used)) return {stored, used};
+    if (used == given || Connects(used)) return {WithoutFilledStreamingOptions(stored, given, engine), used};
   }
   return {given, given};
 }

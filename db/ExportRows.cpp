@@ -12,7 +12,11 @@ int ListUsers(int quiet, const std::string& sql, const std::vector<SqlParam>& pa
                     [&] {
                       CRSUsers rows;
                       rows.Open(sql, params);
-                      for (; !rows.IsEOF(); rows.MoveNext()) take(rows.CurrentRecord());
+                      UserRecord user;
+                      for (; !rows.IsEOF(); rows.MoveNext()) {
+                        rows.CurrentRecord(user);
+                        take(user);
+                      }
                       rows.Close();
                     })
              ? 1

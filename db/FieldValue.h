@@ -18,8 +18,10 @@ class FieldValue {
   const T& Value() const { return m_value; }
   bool IsAssigned() const { return m_assigned; }
 
-  // Fetching a row sets the value without counting as an assignment.
-  void Load(const T& value) {
+  // Fetching a row sets the value without counting as an assignment; a text may come as a
+  // view, assigned into the buffer the value already has.
+  template <typename V>
+  void Load(const V& value) {
     m_value = value;
     m_assigned = false;
   }

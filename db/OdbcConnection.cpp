@@ -6,6 +6,7 @@
 
 #include "db/ConnectionStringRules.h"
 #include "db/DatabaseError.h"
+#include "db/EmbeddedEngine.h"
 #include "db/OdbcCheck.h"
 
 namespace {
@@ -17,6 +18,7 @@ constexpr SQLULEN kLoginTimeoutSeconds = 15;
 // translation units (the session) may still reach the database while the process exits.
 SQLHENV Environment() {
   static const SQLHENV environment = [] {
+    PrepareEmbeddedEngine();
     SQLHENV handle = SQL_NULL_HENV;
     if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &handle)))
       throw DatabaseError("The ODBC driver manager could not allocate its environment.", "HY001");

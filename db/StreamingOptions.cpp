@@ -43,3 +43,15 @@ std::string WithStreamingOptions(const std::string& connectionString, const std:
   }
   return changed ? JoinConnectionAttributes(attributes) : connectionString;
 }
+
+std::string WithoutFilledStreamingOptions(const std::string& completed, const std::string& given,
+                                          const std::string& dbmsName) {
+  std::vector<ConnectionAttribute> givenAttributes = ParseConnectionAttributes(given);
+  std::vector<ConnectionAttribute> attributes = ParseConnectionAttributes(completed);
+  const size_t count = attributes.size();
+  for (const auto& [key, value] : StreamingOptionsOf(dbmsName))
+    if (!Sets(givenAttributes, key))
+      std::erase_if(attributes,
+                    [key = key](const ConnectionAttribute& attribute) { return attribute.Is(key); });
+  return attributes.size() == count ? completed : JoinConnectionAttributes(attributes);
+}

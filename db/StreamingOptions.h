@@ -12,3 +12,9 @@
 // gets nothing.
 std::string WithStreamingOptions(const std::string& connectionString, const std::string& given,
                                  const std::string& dbmsName);
+
+// `completed` (a driver's completion of `given`) without the streaming options that `given`
+// does not set: psqlODBC spells out its defaults (UseDeclareFetch=0), and a string stored
+// with them would read as a choice of the user's at the next log-in, and stream no more.
+std::string WithoutFilledStreamingOptions(const std::string& completed, const std::string& given,
+                                          const std::string& dbmsName);

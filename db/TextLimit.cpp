@@ -15,8 +15,8 @@ size_t EndOfMaxCharacters(const char* text, size_t bytes) {
 
 }  // namespace
 
-std::string CutToMaxCharacters(const char* text, size_t bytes) {
-  return std::string(text, EndOfMaxCharacters(text, bytes));
+std::string_view CutToMaxCharacters(const char* text, size_t bytes) {
+  return std::string_view(text, EndOfMaxCharacters(text, bytes));
 }
 
 bool ExceedsMaxCharacters(const std::string& text) {

@@ -4,11 +4,12 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 inline constexpr size_t kMaxTextCharacters = 255;
 
 // The first 255 characters of the `bytes` bytes at `text`.
-std::string CutToMaxCharacters(const char* text, size_t bytes);
+std::string_view CutToMaxCharacters(const char* text, size_t bytes);
 
 bool ExceedsMaxCharacters(const std::string& text);
 

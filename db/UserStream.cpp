@@ -36,7 +36,8 @@ void UserStream::ReadSome(size_t count, const UserVisitor& show) {
     m_rows->Open(m_selection.sql, m_selection.params, kRowsPerFetch);
   }
   for (size_t handed = 0; handed < count && !m_rows->IsEOF(); ++handed) {
-    show(m_rows->CurrentRecord());
+    m_rows->CurrentRecord(m_record);
+    show(m_record);
     m_rows->MoveNext();
   }
   if (m_rows->IsEOF()) m_rows.reset();

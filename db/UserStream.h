@@ -32,5 +32,6 @@ class UserStream {
   RowSelection m_selection;
   int m_quiet;
   std::unique_ptr<CRSUsers> m_rows;
+  UserRecord m_record;  // the row handed over, its buffers kept from row to row
   bool m_ended = false;
 };

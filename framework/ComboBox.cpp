@@ -31,7 +31,7 @@ int CComboBox::SetItemData(int index, DWORD_PTR data) {
 DWORD_PTR CComboBox::GetItemData(int index) const {
   const Control* control = GetControl();
   if (!control || !control->HasRow(index)) return static_cast<DWORD_PTR>(CB_ERR);
-  return control->Rows()[index].data;
+  return control->RowData(index);
 }
 
 int CComboBox::GetCurSel() const {
@@ -49,7 +49,7 @@ int CComboBox::SetCurSel(int index) {
 int CComboBox::GetLBText(int index, std::string& text) const {
   const Control* control = GetControl();
   if (!control || !control->HasRow(index)) return CB_ERR;
-  text = control->Rows()[index].cells.front();
+  text = control->Cell(index, 0);
   return static_cast<int>(text.size());
 }
 

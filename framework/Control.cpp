@@ -12,7 +12,7 @@ constexpr int kFinishBatch = 4096;
 
 char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+bool StartsWithIgnoringCase(std::string_view text, const std::string& prefix) {
   return text.size() >= prefix.size() &&
          std::equal(prefix.begin(), prefix.end(), text.begin(),
                     [](char a, char b) { return FoldCase(a) == FoldCase(b); });
@@ -71,32 +71,36 @@ void Control::ContentChanged() {
 void Control::InsertColumn(int index, Column column) {
   index = std::clamp(index, 0, static_cast<int>(m_columns.size()));
   m_columns.insert(m_columns.begin() + index, std::move(column));
-  for (Row& row : m_rows)
-    if (static_cast<int>(row.cells.size()) > index) row.cells.insert(row.cells.begin() + index, "");
+  m_rows.InsertColumn(index);
+  RowsChangedFrom(0);
   ContentChanged();
 }
 
 void Control::InsertRow(int index, const std::string& text) {
   index = std::clamp(index, 0, RowCount());
-  m_rows.insert(m_rows.begin() + index, Row{{text}, 0});
+  m_rows.Insert(index, text);
+  RowsChangedFrom(index);
   if (m_selection >= index) ++m_selection;
   ContentChanged();
 }
 
 void Control::SetCell(int row, int column, const std::string& text) {
-  std::vector<std::string>& cells = m_rows.at(row).cells;
-  if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
-  cells[column] = text;
+  if (!HasRow(row) || column < 0) return;
+  m_rows.SetCell(row, column, text);
+  RowsChangedFrom(row);
   ContentChanged();
 }
 
 void Control::SetRowData(int row, DWORD_PTR data) {
-  m_rows.at(row).data = data;
+  if (!HasRow(row)) return;
+  m_rows.SetData(row, data);
   Changed();
 }
 
 void Control::DeleteRow(int row) {
-  m_rows.erase(m_rows.begin() + row);
+  if (!HasRow(row)) return;
+  m_rows.Erase(row);
+  RowsChangedFrom(row);
   if (m_selection == row)
     m_selection = -1;
   else if (m_selection > row)
@@ -106,9 +110,16 @@ void Control::DeleteRow(int row) {
 
 void Control::ClearRows() {
   EndFill();
-  m_rows.clear();
+  m_rows.Clear();
+  RowsChangedFrom(0);
   m_selection = -1;
   ContentChanged();
+}
+
+int Control::TakeFirstChangedRow() {
+  const int first = m_firstChangedRow;
+  m_firstChangedRow = RowCount();
+  return first;
 }
 
 void Control::SetSelection(int row) {
@@ -124,7 +135,7 @@ int Control::FindRowWithPrefix(int startAfter, const std::string& prefix) const 
   const int first = HasRow(startAfter) ? startAfter + 1 : 0;
   for (int n = 0; n < count; ++n) {
     const int row = (first + n) % count;
-    if (StartsWithIgnoringCase(m_rows[row].cells.front(), prefix)) return row;
+    if (StartsWithIgnoringCase(m_rows.Cell(row, 0), prefix)) return row;
   }
   return -1;
 }

@@ -2,14 +2,16 @@
 // The state of one control: what page logic reads and writes and what a backend shows. No
 // toolkit types; every change bumps the revision, so a backend updates only what moved.
 //
-// Combo boxes and list views share one model: rows with cells and item data, one selected
-// row. A combo box entry is a row with one cell; a list view row has a cell per column.
+// Combo boxes and list views share one model: rows with cells and item data (a RowStore), one
+// selected row. A combo box entry is a row with one cell; a list view row has a cell per column.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/FrameworkTypes.h"
+#include "framework/RowStore.h"
 #include "res/DialogTemplate.h"
 
 class Control {
@@ -18,10 +20,6 @@ class Control {
     std::string heading;
     int width = -1;  // pixels
     int format = LVCFMT_LEFT;
-  };
-  struct Row {
-    std::vector<std::string> cells;  // at least one: the item's own text
-    DWORD_PTR data = 0;
   };
 
   Control(int id, res::ControlKind kind, uint32_t style, std::string text);
@@ -49,9 +47,12 @@ class Control {
 
   const std::vector<Column>& Columns() const { return m_columns; }
   void InsertColumn(int index, Column column);  // index is clamped to [0, count]
-  const std::vector<Row>& Rows() const { return m_rows; }
-  int RowCount() const { return static_cast<int>(m_rows.size()); }
+  int RowCount() const { return m_rows.Count(); }
   bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
+  // The row's cell (0: the item's own text), empty past its last one or for a row that is not
+  // there (a view may ask before it has caught up); valid until the rows change.
+  std::string_view Cell(int row, int column) const { return HasRow(row) ? m_rows.Cell(row, column) : ""; }
+  DWORD_PTR RowData(int row) const { return HasRow(row) ? m_rows.Data(row) : 0; }
   void InsertRow(int index, const std::string& text);  // index is clamped to [0, count]
   void SetCell(int row, int column, const std::string& text);
   void SetRowData(int row, DWORD_PTR data);
@@ -83,10 +84,15 @@ class Control {
 
   unsigned Revision() const { return m_revision; }                // moves on every change
   unsigned ContentRevision() const { return m_contentRevision; }  // moves when rows or columns do
+  // For the one view that shows the rows: the first row whose place or cells changed since
+  // the last call (RowCount() when rows were only added after the others, or none changed).
+  // The rows before it are as the view last took them.
+  int TakeFirstChangedRow();
 
  private:
   void Changed() { ++m_revision; }
   void ContentChanged();
+  void RowsChangedFrom(int row) { m_firstChangedRow = std::min(m_firstChangedRow, row); }
   void EndFill();
 
   const int m_id;
@@ -98,7 +104,8 @@ class Control {
   int m_check = BST_UNCHECKED;
   const char* const* m_bitmap = nullptr;
   std::vector<Column> m_columns;
-  std::vector<Row> m_rows;
+  RowStore m_rows;
+  int m_firstChangedRow = 0;
   int m_selection = -1;
   DWORD m_extendedStyle = 0;
   std::string m_filterText;

@@ -31,8 +31,7 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const std::string& text) {
 std::string CListCtrl::GetItemText(int item, int subItem) const {
   const Control* control = GetControl();
   if (!control || !control->HasRow(item) || subItem < 0) return {};
-  const auto& cells = control->Rows()[item].cells;
-  return subItem < static_cast<int>(cells.size()) ? cells[subItem] : std::string();
+  return std::string(control->Cell(item, subItem));
 }
 
 BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) {
@@ -44,7 +43,7 @@ BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) {
 
 DWORD_PTR CListCtrl::GetItemData(int item) const {
   const Control* control = GetControl();
-  return control && control->HasRow(item) ? control->Rows()[item].data : 0;
+  return control && control->HasRow(item) ? control->RowData(item) : 0;
 }
 
 BOOL CListCtrl::DeleteItem(int item) {

@@ -3,26 +3,33 @@
 #include "framework/Control.h"
 #include "framework/qt/QtText.h"
 
-ListModel::ListModel(const Control& control, QObject* parent)
-    : QAbstractTableModel(parent), m_control(control) {}
+ListModel::ListModel(Control& control, QObject* parent) : QAbstractTableModel(parent), m_control(control) {}
 
-void ListModel::Reload() {
-  beginResetModel();
-  endResetModel();
+bool ListModel::Update() {
+  const int firstChanged = m_control.TakeFirstChangedRow();
+  const int columns = static_cast<int>(m_control.Columns().size());
+  if (firstChanged < m_rows || columns != m_columns) {
+    beginResetModel();
+    m_rows = m_control.RowCount();
+    m_columns = columns;
+    endResetModel();
+    return true;
+  }
+  if (m_control.RowCount() > m_rows) {
+    beginInsertRows({}, m_rows, m_control.RowCount() - 1);
+    m_rows = m_control.RowCount();
+    endInsertRows();
+  }
+  return false;
 }
 
-int ListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : m_control.RowCount();
-}
+int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
 
-int ListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(m_control.Columns().size());
-}
+int ListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_columns; }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !m_control.HasRow(index.row())) return {};
-  const auto& cells = m_control.Rows()[index.row()].cells;
-  return index.column() < static_cast<int>(cells.size()) ? ToQString(cells[index.column()]) : QString();
+  if (role != Qt::DisplayRole || index.row() >= m_rows || !m_control.HasRow(index.row())) return {};
+  return ToQString(m_control.Cell(index.row(), index.column()));
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {

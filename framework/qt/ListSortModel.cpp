@@ -1,8 +1,10 @@
 #include "framework/qt/ListSortModel.h"
 
 #include <algorithm>
+#include <functional>
 #include <charconv>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +24,11 @@ std::string_view TakeNumber(std::string_view& text) {
   return number;
 }
 
+char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 // Texts in the order people read them: a run of digits inside a text compares as the number
-// it is ("home2" before "home10", and an address octet by octet), everything else byte by byte.
+// it is ("home2" before "home10", and an address octet by octet), everything else byte by byte
+// without regard to ASCII case.
 int CompareNaturally(std::string_view a, std::string_view b) {
   while (!a.empty() && !b.empty()) {
     if (IsDigit(a.front()) && IsDigit(b.front())) {
@@ -33,74 +38,54 @@ int CompareNaturally(std::string_view a, std::string_view b) {
       if (const int order = left.compare(right); order != 0) return order;
       continue;
     }
-    if (a.front() != b.front())
-      return static_cast<unsigned char>(a.front()) < static_cast<unsigned char>(b.front()) ? -1 : 1;
+    const auto left = static_cast<unsigned char>(FoldCase(a.front()));
+    const auto right = static_cast<unsigned char>(FoldCase(b.front()));
+    if (left != right) return left < right ? -1 : 1;
     a.remove_prefix(1);
     b.remove_prefix(1);
   }
   return a.empty() == b.empty() ? 0 : a.empty() ? -1 : 1;
 }
 
-// What the cells of the sorted column sort by, worked out once per sort: a cell's number, or
-// its text in lower case. The texts share one buffer, so sorting moves no strings.
-class SortKeys {
- public:
-  SortKeys(const Control& control, int column) {
-    static const std::string kEmpty;
-    m_keys.reserve(control.Rows().size());
-    for (const Control::Row& row : control.Rows())
-      Add(column < static_cast<int>(row.cells.size()) ? row.cells[column] : kEmpty);
-  }
+// The cell's value when it is a whole or decimal number, such as a quota.
+std::optional<double> ReadNumber(std::string_view cell) {
+  const char* first = cell.data();
+  const char* last = first + cell.size();
+  const char* digit = (first != last && *first == '-') ? first + 1 : first;
+  if (digit == last || !IsDigit(*digit)) return std::nullopt;  // from_chars takes "inf" and "nan"
+  double value = 0;
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last) return std::nullopt;
+  return value;
+}
 
-  // Numbers before text; ties keep the control's order whichever way the list is sorted.
-  bool Before(int left, int right, bool descending) const {
-    const Key& a = m_keys[left];
-    const Key& b = m_keys[right];
-    if (a.isNumber != b.isNumber) return a.isNumber != descending;
-    const int order = a.isNumber ? (a.number < b.number   ? -1
-                                    : a.number > b.number ? 1
-                                                          : 0)
-                                 : CompareTexts(a, b);
-    if (order != 0) return (order < 0) != descending;
+// The order of the control's rows by one column, read straight from its cells: numbers before
+// text; ties keep the control's order whichever way the list is sorted.
+class CellOrder {
+ public:
+  CellOrder(const Control& control, int column, Qt::SortOrder order)
+      : m_control(control), m_column(column), m_descending(order == Qt::DescendingOrder) {}
+
+  bool operator()(int left, int right) const {
+    const std::string_view a = m_control.Cell(left, m_column);
+    const std::string_view b = m_control.Cell(right, m_column);
+    const std::optional<double> x = ReadNumber(a);
+    const std::optional<double> y = ReadNumber(b);
+    int order = 0;
+    if (x.has_value() != y.has_value())
+      order = x ? -1 : 1;
+    else if (x)
+      order = *x < *y ? -1 : *x > *y ? 1 : 0;
+    else
+      order = CompareNaturally(a, b);
+    if (order != 0) return (order < 0) != m_descending;
     return left < right;
   }
 
  private:
-  struct Key {
-    bool isNumber = false;
-    double number = 0;
-    size_t textStart = 0;
-    size_t textLength = 0;
-  };
-
-  // The cell's value when it is a whole or decimal number, such as a quota.
-  static bool ReadNumber(const std::string& cell, double& value) {
-    const char* first = cell.data();
-    const char* last = first + cell.size();
-    const char* digit = (first != last && *first == '-') ? first + 1 : first;
-    if (digit == last || *digit < '0' || *digit > '9') return false;  // from_chars takes "inf" and "nan"
-    const auto [end, error] = std::from_chars(first, last, value);
-    return error == std::errc() && end == last;
-  }
-
-  void Add(const std::string& cell) {
-    Key key;
-    key.isNumber = ReadNumber(cell, key.number);
-    if (!key.isNumber) {
-      key.textStart = m_texts.size();
-      key.textLength = cell.size();
-      for (char c : cell) m_texts.push_back((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c);
-    }
-    m_keys.push_back(key);
-  }
-
-  int CompareTexts(const Key& a, const Key& b) const {
-    return CompareNaturally(std::string_view(m_texts).substr(a.textStart, a.textLength),
-                            std::string_view(m_texts).substr(b.textStart, b.textLength));
-  }
-
-  std::vector<Key> m_keys;
-  std::string m_texts;
+  const Control& m_control;
+  const int m_column;
+  const bool m_descending;
 };
 
 }  // namespace
@@ -108,7 +93,7 @@ class SortKeys {
 ListSortModel::ListSortModel(const Control& control, QObject* parent)
     : QAbstractProxyModel(parent), m_control(control) {}
 
-// The list model only ever resets: a refill is sorted again.
+// A refill is sorted again; rows added at the end go into their places.
 void ListSortModel::setSourceModel(QAbstractItemModel* source) {
   beginResetModel();
   QAbstractProxyModel::setSourceModel(source);
@@ -117,17 +102,26 @@ void ListSortModel::setSourceModel(QAbstractItemModel* source) {
     Reorder();
     endResetModel();
   });
+  connect(source, &QAbstractItemModel::rowsAboutToBeInserted, this,
+          [this](const QModelIndex&, int first, int last) {
+            if (!m_ordered) beginInsertRows({}, first, last);
+          });
+  connect(source, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+    if (m_ordered)
+      InsertSorted(first, last);
+    else
+      endInsertRows();
+  });
   Reorder();
   endResetModel();
 }
 
 int ListSortModel::ControlRow(int shownRow) const {
-  return m_controlRowShownAt.empty() ? shownRow : m_controlRowShownAt[shownRow];
+  return m_ordered ? m_controlRowShownAt[shownRow] : shownRow;
 }
 
-// -1 for a row inserted since the last sort (the view is about to be reset).
 int ListSortModel::ShownRow(int controlRow) const {
-  if (m_shownRowOfControlRow.empty()) return controlRow;
+  if (!m_ordered) return controlRow;
   return controlRow < static_cast<int>(m_shownRowOfControlRow.size()) ? m_shownRowOfControlRow[controlRow]
                                                                       : -1;
 }
@@ -147,11 +141,9 @@ QModelIndex ListSortModel::index(int row, int column, const QModelIndex& parent)
 
 QModelIndex ListSortModel::parent(const QModelIndex&) const { return {}; }
 
-// Sorted, the rows sorted last; they are the control's until the control changes.
 int ListSortModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || !sourceModel()) return 0;
-  return m_controlRowShownAt.empty() ? sourceModel()->rowCount()
-                                     : static_cast<int>(m_controlRowShownAt.size());
+  return m_ordered ? static_cast<int>(m_controlRowShownAt.size()) : sourceModel()->rowCount();
 }
 
 int ListSortModel::columnCount(const QModelIndex& parent) const {
@@ -162,15 +154,21 @@ QVariant ListSortModel::headerData(int section, Qt::Orientation orientation, int
   return sourceModel() ? sourceModel()->headerData(section, orientation, role) : QVariant();
 }
 
-// Rows the view holds on to (the current and selected one) stay on the same control rows.
 void ListSortModel::sort(int column, Qt::SortOrder order) {
+  Rearrange([this, column, order] {
+    m_sortColumn = column;
+    m_sortOrder = order;
+    Reorder();
+  });
+}
+
+// Rows the view holds on to (the current and selected one) stay on the same control rows.
+void ListSortModel::Rearrange(const std::function<void()>& reorder) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const QModelIndexList held = persistentIndexList();
   QModelIndexList sources;
   for (const QModelIndex& index : held) sources.append(mapToSource(index));
-  m_sortColumn = column;
-  m_sortOrder = order;
-  Reorder();
+  reorder();
   QModelIndexList moved;
   for (const QModelIndex& source : sources) moved.append(mapFromSource(source));
   changePersistentIndexList(held, moved);
@@ -178,16 +176,48 @@ void ListSortModel::sort(int column, Qt::SortOrder order) {
 }
 
 void ListSortModel::Reorder() {
+  const int rows = sourceModel() ? sourceModel()->rowCount() : 0;
+  m_ordered = m_sortColumn >= 0 && m_sortColumn < static_cast<int>(m_control.Columns().size());
   m_controlRowShownAt.clear();
-  m_shownRowOfControlRow.clear();
-  if (m_sortColumn < 0 || m_sortColumn >= static_cast<int>(m_control.Columns().size())) return;
-  const SortKeys keys(m_control, m_sortColumn);
-  const bool descending = m_sortOrder == Qt::DescendingOrder;
-  m_controlRowShownAt.resize(m_control.Rows().size());
-  std::iota(m_controlRowShownAt.begin(), m_controlRowShownAt.end(), 0);
-  std::sort(m_controlRowShownAt.begin(), m_controlRowShownAt.end(),
-            [&keys, descending](int left, int right) { return keys.Before(left, right, descending); });
-  m_shownRowOfControlRow.resize(m_controlRowShownAt.size());
+  if (m_ordered) {
+    m_controlRowShownAt.resize(rows);
+    std::iota(m_controlRowShownAt.begin(), m_controlRowShownAt.end(), 0);
+    std::sort(m_controlRowShownAt.begin(), m_controlRowShownAt.end(),
+              CellOrder(m_control, m_sortColumn, m_sortOrder));
+  }
+  IndexShownRows();
+}
+
+// The new rows are shown at the end first, then moved into their places: each is looked up
+// among the rows already sorted, so a list that fills costs a search per row, not a sort.
+void ListSortModel::InsertSorted(int first, int last) {
+  const int sorted = static_cast<int>(m_controlRowShownAt.size());
+  beginInsertRows({}, sorted, sorted + last - first);
+  for (int row = first; row <= last; ++row) m_controlRowShownAt.push_back(row);
+  IndexShownRows();
+  endInsertRows();
+  Rearrange([this, sorted] {
+    const CellOrder before(m_control, m_sortColumn, m_sortOrder);
+    std::vector<int> added(m_controlRowShownAt.begin() + sorted, m_controlRowShownAt.end());
+    std::sort(added.begin(), added.end(), before);
+    std::vector<int> merged;
+    merged.reserve(m_controlRowShownAt.size());
+    auto from = m_controlRowShownAt.cbegin();
+    const auto end = from + sorted;
+    for (const int row : added) {
+      const auto place = std::upper_bound(from, end, row, before);
+      merged.insert(merged.end(), from, place);
+      merged.push_back(row);
+      from = place;
+    }
+    merged.insert(merged.end(), from, end);
+    m_controlRowShownAt = std::move(merged);
+    IndexShownRows();
+  });
+}
+
+void ListSortModel::IndexShownRows() {
+  m_shownRowOfControlRow.assign(m_controlRowShownAt.size(), -1);
   for (size_t shown = 0; shown < m_controlRowShownAt.size(); ++shown)
     m_shownRowOfControlRow[m_controlRowShownAt[shown]] = static_cast<int>(shown);
 }

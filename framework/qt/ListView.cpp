@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QTimer>
 
 #include "framework/Control.h"
 #include "framework/qt/DialogUnits.h"
@@ -13,6 +14,13 @@
 #include "framework/qt/ViewSettings.h"
 #include "framework/qt/QtText.h"
 
+namespace {
+
+// How long the filter waits after a change of its text before it is applied.
+constexpr auto kFilterPause = std::chrono::milliseconds(150);
+
+}  // namespace
+
 ListView::ListView(Control& control, QWidget* parent, Notify notify)
     : ControlView(control, new ListTable(parent)),
       m_table(static_cast<ListTable*>(Widget())),
@@ -20,25 +28,14 @@ ListView::ListView(Control& control, QWidget* parent, Notify notify)
       m_sorted(new ListSortModel(control, m_table)),
       m_loading(new QLabel(m_table->viewport())),
       m_filter(new QLineEdit(m_table)),
+      m_filterPause(new QTimer(m_table)),
       m_notify(std::move(notify)),
       m_shownContent(control.ContentRevision() - 1) {
   m_sorted->setSourceModel(m_model);
   m_table->setModel(m_sorted);
   m_loading->setAutoFillBackground(true);
   m_loading->hide();
-  m_filter->setPlaceholderText(QStringLiteral("Filter"));
-  m_filter->setAccessibleName(QStringLiteral("Filter"));
-  m_filter->setClearButtonEnabled(true);
-  m_filter->hide();
-  auto* find = new QShortcut(QKeySequence::Find, m_table, [this] { OpenFilter(); });
-  find->setContext(Qt::WidgetWithChildrenShortcut);
-  new QShortcut(
-      Qt::Key_Escape, m_filter, [this] { CloseFilter(); }, Qt::WidgetShortcut);
-  QObject::connect(m_filter, &QLineEdit::textChanged, m_table, [this](const QString& text) {
-    if (m_pushing) return;
-    m_control.SetFilterText(FromQString(text));
-    m_notify(LVN_FILTERCHANGED);
-  });
+  SetUpFilter();
   QObject::connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, m_table,
                    [this](const QModelIndex& current) { SelectedByUser(current); });
 }
@@ -67,28 +64,60 @@ void ListView::SelectedByUser(const QModelIndex& current) {
 
 void ListView::RememberSelectedKey() {
   const int row = m_control.Selection();
-  m_selectedKey = row >= 0 ? std::optional(m_control.Rows()[row].data) : std::nullopt;
+  m_selectedKey = row >= 0 ? std::optional(m_control.RowData(row)) : std::nullopt;
 }
 
 void ListView::Push() {
   m_pushing = true;
   m_table->setShowGrid((m_control.ExtendedStyle() & LVS_EX_GRIDLINES) != 0);
   if (m_shownContent != m_control.ContentRevision()) {
-    m_model->Reload();
+    const bool reset = m_model->Update();
     if (Headings() != m_shownHeadings) PushColumns();
     m_shownContent = m_control.ContentRevision();
-    KeepSelectedKey();
+    if (reset) KeepSelectedKey();
   }
   PushSelection();
   RememberSelectedKey();
   PushLoadingMark();
-  if (m_filter->text() != ToQString(m_control.FilterText()))
+  // Text typed but not applied yet stays as typed.
+  if (!m_filterPause->isActive() && m_filter->text() != ToQString(m_control.FilterText()))
     m_filter->setText(ToQString(m_control.FilterText()));
   m_pushing = false;
 }
 
+// Each change of the text restarts a short wait; the filter is applied when it ends, so a
+// word typed at speed asks the page once, not once per letter. Enter applies it at once and
+// goes no further: it would press the window's default button.
+void ListView::SetUpFilter() {
+  m_filter->setPlaceholderText(QStringLiteral("Filter"));
+  m_filter->setAccessibleName(QStringLiteral("Filter"));
+  m_filter->setClearButtonEnabled(true);
+  m_filter->hide();
+  m_table->SetBottomBar(m_filter);
+  m_filterPause->setSingleShot(true);
+  m_filterPause->setInterval(kFilterPause);
+  auto* find = new QShortcut(QKeySequence::Find, m_table, [this] { OpenFilter(); });
+  find->setContext(Qt::WidgetWithChildrenShortcut);
+  new QShortcut(
+      Qt::Key_Escape, m_filter, [this] { CloseFilter(); }, Qt::WidgetShortcut);
+  for (const Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter})
+    new QShortcut(
+        enter, m_filter, [this] { ApplyFilter(); }, Qt::WidgetShortcut);
+  QObject::connect(m_filter, &QLineEdit::textChanged, m_table, [this] {
+    if (!m_pushing) m_filterPause->start();
+  });
+  QObject::connect(m_filterPause, &QTimer::timeout, m_table, [this] { ApplyFilter(); });
+}
+
+void ListView::ApplyFilter() {
+  m_filterPause->stop();
+  const std::string text = FromQString(m_filter->text());
+  if (text == m_control.FilterText()) return;
+  m_control.SetFilterText(text);
+  m_notify(LVN_FILTERCHANGED);
+}
+
 void ListView::OpenFilter() {
-  PlaceFilter();
   m_filter->show();
   m_filter->setFocus();
   m_filter->selectAll();
@@ -97,15 +126,9 @@ void ListView::OpenFilter() {
 // Esc clears the filter (the whole list comes back) and gives the focus back to the list.
 void ListView::CloseFilter() {
   m_filter->clear();
+  ApplyFilter();
   m_filter->hide();
   m_table->setFocus();
-}
-
-// Over the top right of the rows, a third of the list wide at least.
-void ListView::PlaceFilter() {
-  const QRect area = m_table->viewport()->geometry();
-  const int width = std::max(area.width() / 3, m_filter->sizeHint().width());
-  m_filter->setGeometry(area.right() - width, area.top(), width, m_filter->sizeHint().height());
 }
 
 void ListView::PushLoadingMark() {
@@ -123,11 +146,10 @@ void ListView::PushLoadingMark() {
 // A row the page chose otherwise (an account just added) stays chosen.
 void ListView::KeepSelectedKey() {
   if (m_control.Selection() != 0) return;
-  const std::vector<Control::Row>& rows = m_control.Rows();
   if (m_selectedKey) {
-    for (size_t row = 0; row < rows.size(); ++row)
-      if (rows[row].data == *m_selectedKey) {
-        m_control.SetSelection(static_cast<int>(row));
+    for (int row = 0; row < m_control.RowCount(); ++row)
+      if (m_control.RowData(row) == *m_selectedKey) {
+        m_control.SetSelection(row);
         return;
       }
   }

@@ -6,8 +6,9 @@
 // through refills of the rows and is kept between runs under the list's settings key, with the
 // column the list is sorted by. A refill keeps the selected row selected, by its item data.
 // While the control is still filling, a "Loading…" mark with the rows so far stands in the
-// list's lower right corner. Ctrl+F opens a filter field over the list: what is typed there is
-// the control's filter text (LVN_FILTERCHANGED at each change); Esc clears and closes it.
+// list's lower right corner. Ctrl+F opens a filter field below the rows: what is typed there
+// becomes the control's filter text (LVN_FILTERCHANGED) after a pause in the typing, or at
+// Enter; Esc clears and closes it.
 
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ class ListTable;
 class QLabel;
 class QLineEdit;
 class QTableView;
+class QTimer;
 
 class ListView : public ControlView {
  public:
@@ -41,9 +43,10 @@ class ListView : public ControlView {
   void DescribeColumns();
   void PushSelection();
   void PushLoadingMark();
+  void SetUpFilter();
+  void ApplyFilter();
   void OpenFilter();
   void CloseFilter();
-  void PlaceFilter();
   void SelectedByUser(const QModelIndex& current);
   void RememberSelectedKey();
   void KeepSelectedKey();
@@ -54,6 +57,7 @@ class ListView : public ControlView {
   ListSortModel* m_sorted;
   QLabel* m_loading;
   QLineEdit* m_filter;
+  QTimer* m_filterPause;
   Notify m_notify;
   unsigned m_shownContent;
   std::vector<std::string> m_shownHeadings;

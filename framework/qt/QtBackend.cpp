@@ -26,6 +26,9 @@ namespace {
 // list spends most of its time reading.
 constexpr int kRowsPerFillSlice = 64;
 constexpr auto kFillTimePerTurn = std::chrono::milliseconds(10);
+// Between a fill's first rows and its end the windows catch up at most this often: each time
+// redraws the lists, which would otherwise take a good part of a long fill.
+constexpr auto kFillShowInterval = std::chrono::milliseconds(100);
 
 QMessageBox::Icon IconOf(UINT style) {
   switch (style & MB_ICONMASK) {
@@ -119,7 +122,9 @@ void QtBackend::Deliver(const std::function<void()>& action) {
 void QtBackend::SyncAll() {
   const auto start = std::chrono::steady_clock::now();
   for (ModalView* view : m_open) view->Sync();
-  m_lastSync = std::chrono::steady_clock::now() - start;
+  m_lastSyncEnd = std::chrono::steady_clock::now();
+  m_lastSync = m_lastSyncEnd - start;
+  m_syncAfterFeed = true;
   FollowListFills();
 }
 
@@ -134,7 +139,11 @@ void QtBackend::FeedListFills() {
     }
   });
   m_feeding = false;
-  SyncAll();
+  const bool show = m_syncAfterFeed || !AnyListFilling() ||
+                    std::chrono::steady_clock::now() - m_lastSyncEnd >= kFillShowInterval;
+  if (show) SyncAll();
+  m_syncAfterFeed = false;
+  if (!show) FollowListFills();
 }
 
 void QtBackend::FollowListFills() {

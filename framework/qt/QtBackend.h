@@ -33,13 +33,16 @@ class QtBackend : public Backend {
  private:
   void SyncAll();
   QWidget* TopWindow() const;  // the innermost open modal window, the parent of new ones
-  // One turn of the event loop's filling: rows for a while, then the windows brought up to date.
+  // One turn of the event loop's filling: rows for a while, then the windows brought up to
+  // date when the fill began since they last were, or a while ago.
   void FeedListFills();
   void FollowListFills();  // the fill timer and the busy cursor, after the windows were synced
 
   std::vector<ModalView*> m_open;
   std::unique_ptr<QTimer> m_fillTimer;
-  std::chrono::steady_clock::duration m_lastSync{};
+  std::chrono::steady_clock::duration m_lastSync{};  // how long the last sync took
+  std::chrono::steady_clock::time_point m_lastSyncEnd{};
+  bool m_syncAfterFeed = true;  // the logic ran since the last fill turn: a fill may have begun
   bool m_busy = false;
   bool m_feeding = false;  // a message box the rows' source shows runs the event loop inside
 };

@@ -1,7 +1,7 @@
 #include "framework/qt/QtText.h"
 
-QString ToQString(const std::string& text) {
-  return QString::fromUtf8(text.c_str(), static_cast<qsizetype>(text.size()));
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string FromQString(const QString& text) { return text.toUtf8().toStdString(); }

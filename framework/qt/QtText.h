@@ -3,8 +3,9 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
-QString ToQString(const std::string& text);
+QString ToQString(std::string_view text);
 std::string FromQString(const QString& text);
 
 // A label's or button's text as shown: "&&" shows "&", a single "&" only marks the mnemonic.

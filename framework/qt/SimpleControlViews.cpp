@@ -156,7 +156,7 @@ void ComboView::Push() {
   const QSignalBlocker blocker(m_combo);
   if (m_shownContent != m_control.ContentRevision()) {
     m_combo->clear();
-    for (const Control::Row& row : m_control.Rows()) m_combo->addItem(ToQString(row.cells.front()));
+    for (int row = 0; row < m_control.RowCount(); ++row) m_combo->addItem(ToQString(m_control.Cell(row, 0)));
     m_shownContent = m_control.ContentRevision();
   }
   m_combo->setCurrentIndex(m_control.Selection());

@@ -154,7 +154,7 @@ bool ScriptedWindow::Exists(int id) const {
 std::string ScriptedWindow::Text(int id) const {
   const Control& control = *Find(id).control;
   if (control.Kind() != res::ControlKind::ComboBox) return control.Text();
-  return control.HasRow(control.Selection()) ? control.Rows()[control.Selection()].cells.front()
+  return control.HasRow(control.Selection()) ? std::string(control.Cell(control.Selection(), 0))
                                              : std::string();
 }
 
@@ -169,8 +169,7 @@ int ScriptedWindow::Selection(int id) const { return Find(id).control->Selection
 std::string ScriptedWindow::Cell(int id, int row, int column) const {
   const Control& control = *Find(id).control;
   if (!control.HasRow(row)) Refuse(ControlName(id) + " has no row " + std::to_string(row));
-  const auto& cells = control.Rows()[row].cells;
-  return column >= 0 && column < static_cast<int>(cells.size()) ? cells[column] : std::string();
+  return std::string(control.Cell(row, column));
 }
 
 int ScriptedWindow::FocusId() const {

@@ -22,7 +22,7 @@ int ComboField::ShownRows() const { return std::min(kLongestDropDown, std::max(1
 
 void ComboField::Draw(Canvas& canvas, bool focused) const {
   const int selection = m_control.Selection();
-  const std::string text = m_control.HasRow(selection) ? m_control.Rows()[selection].cells.front() : "";
+  const std::string text = m_control.HasRow(selection) ? std::string(m_control.Cell(selection, 0)) : "";
   Look look = focused ? Look::Focused : Look::Field;
   if (!m_control.Enabled()) look = Look::Disabled;
   canvas.Text(m_cell.row, m_cell.col, Clip(text, m_cell.cols - 1), m_cell.cols - 1, look);
@@ -37,7 +37,7 @@ void ComboField::DrawOver(Canvas& canvas) const {
   canvas.Frame(m_cell.row + 1, m_cell.col - 1, shown + 2, m_cell.cols + 2);
   for (int line = 0; line < shown; ++line) {
     const int row = m_top + line;
-    const std::string text = m_control.HasRow(row) ? m_control.Rows()[row].cells.front() : "";
+    const std::string text = m_control.HasRow(row) ? std::string(m_control.Cell(row, 0)) : "";
     canvas.Text(m_cell.row + 2 + line, m_cell.col, Clip(text, m_cell.cols), m_cell.cols,
                 row == m_highlight ? Look::Focused : Look::Plain);
   }

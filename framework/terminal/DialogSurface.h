@@ -24,6 +24,7 @@ class DialogSurface : public WindowSurface {
  private:
   void MoveFocus(bool forward) override;
   void PressDefault() override;
+  WindowForm* KeyForm() override { return &m_form; }
 
   WindowForm m_form;
   CellSize m_corner;

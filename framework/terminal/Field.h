@@ -3,8 +3,10 @@
 // key. User input is written into the Control first, then the control's notification is
 // sent, as with the other backends.
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/FrameworkTypes.h"
@@ -40,6 +42,10 @@ class Field {
   virtual bool TakesPaste() const { return false; }
   // Handles the key when it means something to this control; false leaves it to the window.
   virtual bool HandleKey(const Key&) { return false; }
+  // A change it holds back until the typing pauses (a filter): when that is due, or none.
+  virtual std::optional<std::chrono::steady_clock::time_point> Due() const { return std::nullopt; }
+  // Makes the change it holds back, if any.
+  virtual void Settle() {}
   // Its mnemonic was typed: a button is pressed, a check box toggled. False when the focus
   // should go to the control instead (a label's goes to the next one).
   virtual bool Activate() { return false; }

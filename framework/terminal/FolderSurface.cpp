@@ -59,7 +59,7 @@ void FolderSurface::Draw(Canvas& canvas, bool active) {
 void FolderSurface::HandleKey(const Key& key) {
   const int selection = m_entries.Selection();
   const std::string highlighted =
-      m_entries.HasRow(selection) ? m_entries.Rows()[selection].cells.front() : "";
+      m_entries.HasRow(selection) ? std::string(m_entries.Cell(selection, 0)) : "";
   switch (key.code) {
     case Key::Code::Enter:
     case Key::Code::Right:

@@ -10,6 +10,8 @@ namespace {
 // Column widths are given in pixels of the templates' font, about six to a character cell.
 constexpr int kPixelsPerCell = 6;
 constexpr int kNarrowestColumn = 3;
+// How long a filter being typed waits after a key before the list is read again for it.
+constexpr auto kFilterPause = std::chrono::milliseconds(150);
 
 }  // namespace
 
@@ -39,12 +41,12 @@ void ListField::DrawHeader(Canvas& canvas, const std::vector<int>& widths, Look 
 }
 
 void ListField::DrawRow(Canvas& canvas, int line, int row, const std::vector<int>& widths, Look look) const {
-  const std::vector<std::string>& cells = m_control.Rows()[row].cells;
   int col = m_cell.col;
   for (size_t i = 0; i < widths.size() && col <= m_cell.Right(); ++i) {
     // A cell cut short shows a mark; the cell after a column stays blank.
     const int room = m_cell.Right() - col + 1;
-    const std::string text = i < cells.size() ? Clip(cells[i], std::min(widths[i], room)) : "";
+    const std::string text =
+        Clip(std::string(m_control.Cell(row, static_cast<int>(i))), std::min(widths[i], room));
     canvas.Text(line, col, text, std::min(widths[i] + 1, room), look);
     col += widths[i] + 1;
   }
@@ -77,8 +79,8 @@ void ListField::Draw(Canvas& canvas, bool focused) const {
 // fills, "loading…" and the rows so far.
 void ListField::DrawStatus(Canvas& canvas, Look look) const {
   std::string status;
-  if (m_editingFilter || !m_control.FilterText().empty())
-    status += " /" + m_control.FilterText() + (m_editingFilter ? "_" : "") + " ";
+  const std::string filter = FilterShown();
+  if (m_editingFilter || !filter.empty()) status += " /" + filter + (m_editingFilter ? "_" : "") + " ";
   if (m_control.Filling()) status += " loading\u2026 " + std::to_string(m_control.RowCount()) + " ";
   if (status.empty()) return;
   const int width = std::min(CellWidth(DecodeUtf8(status)), m_cell.cols);
@@ -93,35 +95,51 @@ std::string ListField::KeyHelp() const {
   return m_editingFilter ? "type to filter  Enter keep  Esc clear" : "\u2191\u2193 PgUp PgDn move  / filter";
 }
 
+std::string ListField::FilterShown() const { return m_typedFilter.value_or(m_control.FilterText()); }
+
 bool ListField::HandleFilterKey(const Key& key) {
-  std::u32string text = DecodeUtf8(m_control.FilterText());
+  std::u32string text = DecodeUtf8(FilterShown());
   switch (key.code) {
     case Key::Code::Char:
       if (key.alt) break;
-      SetFilter(text + key.ch);
+      HoldFilter(text + key.ch);
       return true;
     case Key::Code::Paste:
-      SetFilter(text + key.text);
+      HoldFilter(text + key.text);
       return true;
     case Key::Code::Backspace:
-      if (!text.empty()) SetFilter(text.substr(0, text.size() - 1));
+      if (!text.empty()) HoldFilter(text.substr(0, text.size() - 1));
       return true;
     case Key::Code::Enter:
       m_editingFilter = false;
+      Settle();
       return true;
     case Key::Code::Escape:
       m_editingFilter = false;
-      SetFilter(U"");
+      m_typedFilter = "";
+      Settle();
       return true;
     default:
       break;
   }
   m_editingFilter = false;  // any other key ends the typing and does what it does
+  Settle();
   return false;
 }
 
-void ListField::SetFilter(const std::u32string& text) {
-  const std::string filter = EncodeUtf8(text);
+void ListField::HoldFilter(const std::u32string& text) {
+  m_typedFilter = EncodeUtf8(text);
+  m_filterDue = std::chrono::steady_clock::now() + kFilterPause;
+}
+
+std::optional<std::chrono::steady_clock::time_point> ListField::Due() const {
+  return m_typedFilter ? std::optional(m_filterDue) : std::nullopt;
+}
+
+void ListField::Settle() {
+  if (!m_typedFilter) return;
+  const std::string filter = *m_typedFilter;
+  m_typedFilter.reset();
   if (filter == m_control.FilterText()) return;
   m_control.SetFilterText(filter);
   m_notify(LVN_FILTERCHANGED);

@@ -42,6 +42,7 @@ class SheetSurface : public WindowSurface {
   void DrawTabs(Canvas& canvas) const;
   void MoveFocus(bool forward) override;
   void PressDefault() override;
+  WindowForm* KeyForm() override { return ActivePageForm(); }
   void Click(int row, int col);
   int TabAt(int col) const;  // the tab drawn at that column of the tab line, or -1
   std::string TabText(int index) const;

@@ -3,6 +3,8 @@
 // chooser. The backend stacks them, draws them bottom to top, and gives the top one the keys.
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 #include <vector>
 
 #include "framework/terminal/Canvas.h"
@@ -29,6 +31,10 @@ class Surface {
   virtual void Abandon() = 0;
   // The windows whose timers run while it is open.
   virtual std::vector<CWnd*> TimedWindows() const { return {}; }
+  // The first change one of its fields holds back until the typing pauses (Field::Due), and
+  // making those that are due by `now`.
+  virtual std::optional<std::chrono::steady_clock::time_point> Due() { return std::nullopt; }
+  virtual void SettleDue(std::chrono::steady_clock::time_point /*now*/) {}
 };
 
 // The corner where something of `size` stands centred on `screen`.

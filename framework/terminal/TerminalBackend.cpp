@@ -120,9 +120,10 @@ void TerminalBackend::Redraw() {
 void TerminalBackend::WaitAndDispatch(Surface& surface) {
   FollowTimers();
   const bool filling = AnyListFilling();
-  const std::optional<Key> key = m_terminal.WaitForKey(
-      filling ? 0 : m_timers.MillisecondsToNext(TimerSchedule::Clock::now()), m_windDownDescriptor);
+  const std::optional<Key> key =
+      m_terminal.WaitForKey(filling ? 0 : MillisecondsToWait(surface), m_windDownDescriptor);
   if (key && !key->Is(Key::Code::Resize) && !FirstHidden(m_terminal.Size())) surface.HandleKey(*key);
+  surface.SettleDue(std::chrono::steady_clock::now());
   if (filling)
     Deliver([] {
       const auto until = std::chrono::steady_clock::now() + kFillTimePerLook;
@@ -130,6 +131,18 @@ void TerminalBackend::WaitAndDispatch(Surface& surface) {
       }
     });
   FireTimers();
+}
+
+// Until the next timer or the next change a field holds back, whichever comes first; -1 for
+// neither.
+int TerminalBackend::MillisecondsToWait(Surface& surface) const {
+  const auto now = TimerSchedule::Clock::now();
+  const int timer = m_timers.MillisecondsToNext(now);
+  const std::optional<std::chrono::steady_clock::time_point> due = surface.Due();
+  if (!due) return timer;
+  const auto untilDue = std::chrono::duration_cast<std::chrono::milliseconds>(*due - now).count();
+  const int field = static_cast<int>(std::max<decltype(untilDue)>(0, untilDue));
+  return timer < 0 ? field : std::min(timer, field);
 }
 
 // The timers of the windows open now: a key may have opened and closed others meanwhile.

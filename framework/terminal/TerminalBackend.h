@@ -48,6 +48,7 @@ class TerminalBackend : public Backend {
   const Surface* FirstHidden(CellSize screen) const;
   void Redraw();
   void WaitAndDispatch(Surface& surface);
+  int MillisecondsToWait(Surface& surface) const;
   void FollowTimers();
   void FireTimers();
   // Runs logic for one user action; a failure escaping it is reported, never passed on.

@@ -102,6 +102,18 @@ bool WindowForm::PressDefault() {
   return false;
 }
 
+std::optional<std::chrono::steady_clock::time_point> WindowForm::Due() const {
+  std::optional<std::chrono::steady_clock::time_point> first;
+  for (const auto& field : m_fields)
+    if (const auto due = field->Due(); due && (!first || *due < *first)) first = due;
+  return first;
+}
+
+void WindowForm::SettleDue(std::chrono::steady_clock::time_point now) {
+  for (const auto& field : m_fields)
+    if (const auto due = field->Due(); due && *due <= now) field->Settle();
+}
+
 bool WindowForm::HandleKey(const Key& key) {
   if (HasFocus() && !m_fields[m_focus]->TakesFocus()) MoveFocus(true);  // it was disabled meanwhile
   if (key.Is(Key::Code::Paste)) {  // text for the focused field, never a command

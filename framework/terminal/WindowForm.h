@@ -3,8 +3,10 @@
 // order, with the focus among them. Focus requests of the window's logic (SetFocus, the
 // first tab stop) are followed once each, as they are made.
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ class WindowForm {
   // What the focused field's help line says ("" when nothing has the focus).
   std::string KeyHelp() const { return HasFocus() ? m_fields[m_focus]->KeyHelp() : ""; }
   void DropFocus() { m_focus = -1; }
+  // The first change a field holds back (Field::Due), and making those due by `now`.
+  std::optional<std::chrono::steady_clock::time_point> Due() const;
+  void SettleDue(std::chrono::steady_clock::time_point now);
 
  private:
   bool Mnemonic(char32_t letter);

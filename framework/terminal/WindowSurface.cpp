@@ -8,6 +8,15 @@ bool WindowSurface::Done() const { return m_window.GetWindowState()->Ended(); }
 
 void WindowSurface::Abandon() { m_window.EndModalLoop(IDCANCEL); }
 
+std::optional<std::chrono::steady_clock::time_point> WindowSurface::Due() {
+  const WindowForm* form = KeyForm();
+  return form ? form->Due() : std::nullopt;
+}
+
+void WindowSurface::SettleDue(std::chrono::steady_clock::time_point now) {
+  if (WindowForm* form = KeyForm()) form->SettleDue(now);
+}
+
 std::string WindowSurface::HelpLine(const WindowForm& focused, const std::string& windowKeys) {
   const std::string field = focused.KeyHelp();
   return field.empty() ? windowKeys : field + "  " + windowKeys;

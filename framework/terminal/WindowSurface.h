@@ -13,6 +13,8 @@ class WindowSurface : public Surface {
  public:
   bool Done() const override;
   void Abandon() override;
+  std::optional<std::chrono::steady_clock::time_point> Due() override;
+  void SettleDue(std::chrono::steady_clock::time_point now) override;
 
  protected:
   WindowSurface(CWnd& window, WindowForm::Deliver deliver)
@@ -26,6 +28,8 @@ class WindowSurface : public Surface {
   virtual void MoveFocus(bool forward) = 0;
   // Enter with a field focused that does not take it.
   virtual void PressDefault() = 0;
+  // The fields that take the keys now (a sheet's: its active page's); null when none.
+  virtual WindowForm* KeyForm() = 0;
 
   CWnd& m_window;
   WindowForm::Deliver m_deliver;

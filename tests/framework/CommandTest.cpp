@@ -1,3 +1,5 @@
+#include <random>
+
 #include "framework/scripted/ScriptError.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/ScriptedFixture.h"
@@ -70,6 +72,64 @@ TEST_F(CommandTest, AListSelectionAndItemDataFollowTheirRow) {
     EXPECT_EQ(w.Selection(16), 0);
     list.InsertColumn(0, "First");  // cells move right with their column
     EXPECT_EQ(w.Cell(16, 0, 2), "v1");
+    w.Click(IDCANCEL);
+  });
+  dlg.DoModal();
+}
+
+// Rows are stored packed together: texts of every length (empty, long, larger than a block),
+// rewritten, inserted and deleted anywhere, and a column inserted, all read back as set.
+TEST_F(CommandTest, AListKeepsEveryCellAndItemDataThroughManyChanges) {
+  struct Row {
+    std::vector<std::string> cells;
+    DWORD_PTR data = 0;
+  };
+  std::vector<Row> expected;
+  std::minstd_rand random(7);
+  const auto text = [&random] {
+    static const size_t lengths[] = {0, 1, 13, 127, 128, 300, 70000};
+    const size_t length = lengths[random() % std::size(lengths)];
+    return std::string(length, static_cast<char>('a' + random() % 26)) + "\u00e9";
+  };
+  RecordDialog dlg;
+  steps.Window([&](ScriptedWindow& w) {
+    CListCtrl& list = dlg.m_list;  // columns Name, Value
+    for (int step = 0; step < 4000; ++step) {
+      const int count = list.GetItemCount();
+      const int row = count ? static_cast<int>(random() % count) : 0;
+      const int column = static_cast<int>(random() % 2);
+      switch (count < 50 ? 0 : random() % 4) {
+        case 0:
+          expected.insert(expected.begin() + row, {{text()}, 0});
+          list.InsertItem(row, expected[row].cells[0]);
+          break;
+        case 1:
+          expected[row].cells.resize(std::max<size_t>(expected[row].cells.size(), column + 1));
+          expected[row].cells[column] = text();
+          list.SetItemText(row, column, expected[row].cells[column]);
+          break;
+        case 2:
+          expected[row].data = random();
+          list.SetItemData(row, expected[row].data);
+          break;
+        default:
+          expected.erase(expected.begin() + row);
+          list.DeleteItem(row);
+      }
+      if (step == 2000) {
+        list.InsertColumn(1, "Middle");
+        for (Row& each : expected)
+          if (each.cells.size() > 1) each.cells.insert(each.cells.begin() + 1, "");
+      }
+    }
+    ASSERT_EQ(list.GetItemCount(), static_cast<int>(expected.size()));
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+      for (int column = 0; column < 3; ++column)
+        ASSERT_EQ(list.GetItemText(row, column),
+                  column < static_cast<int>(expected[row].cells.size()) ? expected[row].cells[column] : "")
+            << "row " << row << " column " << column;
+      ASSERT_EQ(list.GetItemData(row), expected[row].data) << "row " << row;
+    }
     w.Click(IDCANCEL);
   });
   dlg.DoModal();

@@ -5,10 +5,14 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 
+#include "framework/Control.h"
 #include "framework/ModuleResources.h"
+#include "framework/qt/ListModel.h"
+#include "framework/qt/ListSortModel.h"
 #include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TestTemplates.h"
@@ -174,6 +178,65 @@ TEST_F(QtListViewTest, TextsSortWithTheirNumbersAsNumbersAndAddressesByTheirOcte
     });
     dlg.DoModal();
   }
+}
+
+// The filter field opens below the rows, and what is typed there becomes the list's filter at
+// Enter (or after a pause in the typing), not at every key; Esc clears and closes it.
+TEST_F(QtListViewTest, TheFilterFieldHidesNoRowAndAppliesItsTextAtEnterAndClearsAtEsc) {
+  RecordDialog dlg;
+  dlg.m_onInit = FillThousand;
+  Later([&] {
+    QTableView* table = Table();
+    QApplication::setActiveWindow(table->window());  // shortcuts work in the active window
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_F, Qt::ControlModifier);
+    auto* filter = table->findChild<QLineEdit*>();
+    EXPECT_TRUE(filter && filter->isVisible());
+    if (!filter) return Click(IDOK);
+    EXPECT_GT(filter->geometry().top(), table->viewport()->geometry().bottom());
+    QTest::keyClicks(filter, "user1");
+    EXPECT_EQ(dlg.m_list.GetFilterText(), "");
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(dlg.m_list.GetFilterText(), "user1");
+    QTest::keyClicks(filter, "2");
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_EQ(dlg.m_list.GetFilterText(), "");
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(table->viewport()->geometry().bottom(), table->contentsRect().bottom());
+    Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+// A list that fills while sorted: each batch of rows goes into its places, equal cells keep
+// the control's order, and the row the view holds on to stays on its control row.
+TEST_F(QtListViewTest, RowsAddedWhileSortedGoToTheirPlacesAndTheHeldRowStaysOnItsRow) {
+  Control control(16, res::ControlKind::ListView, 0, "");
+  control.InsertColumn(0, {"Name"});
+  ListModel model(control, nullptr);
+  ListSortModel sorted(control, nullptr);
+  sorted.setSourceModel(&model);
+  EXPECT_TRUE(model.Update());  // the column
+  const auto add = [&](std::initializer_list<const char*> names) {
+    for (const char* name : names) control.InsertRow(control.RowCount(), name);
+    EXPECT_FALSE(model.Update());
+  };
+  const auto shown = [&sorted] {
+    QStringList cells;
+    for (int row = 0; row < sorted.rowCount(); ++row) cells << sorted.index(row, 0).data().toString();
+    return cells;
+  };
+  add({"k"});
+  sorted.sort(0, Qt::DescendingOrder);
+  const QPersistentModelIndex held = sorted.index(0, 0);
+  add({"m", "b"});
+  add({"Z", "a", "K", "m10", "m9"});
+  EXPECT_EQ(shown(), QStringList({"Z", "m10", "m9", "m", "k", "K", "b", "a"}));
+  EXPECT_EQ(held.row(), 4);
+  EXPECT_EQ(sorted.mapToSource(held).row(), 0);
+  control.DeleteRow(1);  // "m": any other change is shown afresh, sorted again
+  EXPECT_TRUE(model.Update());
+  EXPECT_EQ(shown(), QStringList({"Z", "m10", "m9", "k", "K", "b", "a"}));
 }
 
 // The page refills the list in its own order and selects its first row, as the pages do after

@@ -177,3 +177,28 @@ TEST(TerminalList, AHundredThousandRowsDrawOnlyWhatIsInViewAndKeepTheSelectionTh
   field.HandleKey(Key::Char(U'x'));
   EXPECT_EQ(list.Selection(), 10) << "a letter no row starts with leaves the selection";
 }
+
+// The filter shows as it is typed and becomes the list's at a pause in the typing (the
+// backend settles it when due) or at Enter; Esc drops what was typed and clears it.
+TEST(TerminalList, AFilterShowsAsTypedAndBecomesTheListsAtAPauseOrAtEnter) {
+  Control list(1, ControlKind::ListView, kTab, "");
+  list.InsertColumn(0, {"Name", 60});
+  Fill(list, 3);
+  Notified changed;
+  ListField field(list, changed.Sink());
+  field.SetCell({0, 0, 3, 40});
+  for (char32_t ch : std::u32string(U"/ab")) field.HandleKey(Key::Char(ch));
+  EXPECT_NE(Drawn(field).find("/ab_"), std::string::npos) << Drawn(field);
+  EXPECT_EQ(list.FilterText(), "");
+  ASSERT_TRUE(field.Due());
+  field.Settle();
+  EXPECT_EQ(list.FilterText(), "ab");
+  field.HandleKey(Key::Char(U'c'));
+  field.HandleKey(Key::Of(Key::Code::Enter));
+  EXPECT_EQ(list.FilterText(), "abc");
+  EXPECT_FALSE(field.Due());
+  for (char32_t ch : std::u32string(U"/x")) field.HandleKey(Key::Char(ch));
+  field.HandleKey(Key::Of(Key::Code::Escape));
+  EXPECT_EQ(list.FilterText(), "");
+  EXPECT_EQ(changed.codes, std::vector<UINT>(3, LVN_FILTERCHANGED));
+}
