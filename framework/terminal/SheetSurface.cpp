@@ -85,9 +85,12 @@ void SheetSurface::FollowPages() {
 // Each tab is its function key and caption with a cell either side ("[F1 General]" for the
 // active one), and a cell between tabs.
 std::string SheetSurface::TabText(int index) const {
-  const std::string key = index < kFunctionKeys ? "F" + std::to_string(index + 1) + " " : "";
-  const std::string text = key + m_sheet.GetPageTemplate(index)->caption;
-  return index == m_sheet.GetActiveIndex() ? "[" + text + "]" : " " + text + " ";
+  const bool active = index == m_sheet.GetActiveIndex();
+  std::string tab(1, active ? '[' : ' ');
+  if (index < kFunctionKeys) tab.append("F").append(std::to_string(index + 1)).append(" ");
+  tab += m_sheet.GetPageTemplate(index)->caption;
+  tab += active ? ']' : ' ';
+  return tab;
 }
 
 void SheetSurface::DrawTabs(Canvas& canvas) const {

@@ -76,7 +76,10 @@ bool ButtonField::Activate() {
 void CheckField::Draw(Canvas& canvas, bool focused) const {
   const bool marked = !m_control.Enabled() && !canvas.Dims();
   std::string box = m_control.Check() == BST_CHECKED ? "[x] " : "[ ] ";
-  if (marked) box = "(" + box.substr(1, 1) + ") ";
+  if (marked) {  // "(x) " for a disabled box where the terminal cannot dim it
+    box.front() = '(';
+    box[2] = ')';
+  }
   TextWithAccess(canvas, m_cell.row, m_cell.col, box, m_control.Text(), m_cell.cols,
                  ButtonLook(m_control, focused), m_chosenAccess);
 }
