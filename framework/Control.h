@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "framework/FrameworkTypes.h"
+#include "framework/ListFill.h"
 #include "framework/RowStore.h"
 #include "res/DialogTemplate.h"
 
-class Control {
+class Control : public FillingList {
  public:
   struct Column {
     std::string heading;
@@ -79,7 +80,7 @@ class Control {
   bool Filling() const { return static_cast<bool>(m_fill); }
   // Up to `maxRows` more rows; false once no fill runs. A call made while the source is
   // already at work (a message box it shows runs a modal loop) does nothing.
-  bool FillSome(int maxRows);
+  bool FillSome(int maxRows) override;
   void FinishFill();
 
   unsigned Revision() const { return m_revision; }                // moves on every change
