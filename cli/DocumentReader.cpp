@@ -7,7 +7,6 @@
 #include "cli/CliError.h"
 #include "cli/JsonValue.h"
 #include "db/Permissions.h"
-#include "digest/Digest.h"
 #include "base/ParseInt.h"
 
 namespace {
@@ -66,7 +65,7 @@ Document::Account AccountOf(const Fields& fields) {
   if (fields.Has("digest"))
     account.digest = fields.Text("digest");
   else if (!fields.Text("password").empty())
-    DigestText(fields.Text("password"), account.digest);
+    account.SetPassword(fields.Text("password"));
   return account;
 }
 

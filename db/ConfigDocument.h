@@ -33,6 +33,9 @@ struct ConfigDocument {
     // empty computer matches the address on whichever computer has it, when only one does.
     std::string computer;
     std::string address;
+
+    // The digest of a password given in clear text, as the model stores every password.
+    void SetPassword(const std::string& password);
   };
 
   std::vector<Computer> computers;
