@@ -17,6 +17,7 @@
 #include "cli/TextEscape.h"
 #include "cli/Values.h"
 #include "db/Permissions.h"
+#include "db/TextLimit.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ int List(Arguments& arguments) {
   const std::string match = arguments.Option("match").value_or("");
   const bool json = arguments.Flag("json");
   arguments.ExpectDone();
+  // As long as a stored text: a longer one makes a pattern that SQLite refuses.
+  if (ExceedsMaxCharacters(match)) throw Refused("the text to match can hold at most 255 characters");
   AdminSession session(AskAdministratorPassword());
   ConfigDatabase& database = session.database;
   const auto addresses = Addresses(database);

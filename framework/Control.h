@@ -67,7 +67,9 @@ class Control : public FillingList {
   DWORD ExtendedStyle() const { return m_extendedStyle; }
   void SetExtendedStyle(DWORD style);
   // A list view's filter: the text the user typed to narrow the list (the page decides what
-  // it keeps, on LVN_FILTERCHANGED).
+  // it keeps, on LVN_FILTERCHANGED). The fields that take it hold as many characters as a
+  // stored text, which keeps the database's pattern within what every engine accepts.
+  static constexpr size_t kMaxFilterCharacters = 255;
   const std::string& FilterText() const { return m_filterText; }
   void SetFilterText(const std::string& text);
 

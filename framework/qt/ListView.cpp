@@ -90,6 +90,7 @@ void ListView::Push() {
 // goes no further: it would press the window's default button.
 void ListView::SetUpFilter() {
   m_filter->setPlaceholderText(QStringLiteral("Filter"));
+  m_filter->setMaxLength(static_cast<int>(Control::kMaxFilterCharacters));
   m_filter->setAccessibleName(QStringLiteral("Filter"));
   m_filter->setClearButtonEnabled(true);
   m_filter->hide();

@@ -128,7 +128,7 @@ bool ListField::HandleFilterKey(const Key& key) {
 }
 
 void ListField::HoldFilter(const std::u32string& text) {
-  m_typedFilter = EncodeUtf8(text);
+  m_typedFilter = EncodeUtf8(text.substr(0, Control::kMaxFilterCharacters));
   m_filterDue = std::chrono::steady_clock::now() + kFilterPause;
 }
 

@@ -160,6 +160,7 @@ TEST_P(AdminTest, EachRefusalHasItsStatusAndTextAndChangesNothing) {
        1,
        "Can not add virtual server. Virtual server 10.0.0.1 already exists!!"},
       {{"computer", "add", tooLong}, 1, "longer than 255 characters"},
+      {{"user", "list", "--match", tooLong}, 1, "the text to match can hold at most 255 characters"},
       {{"computer", "list"}, 1, "wrong password for admin", "wrong\n"},
       {{"computer", "add", "sneaky"}, 1, "the password is empty", "\n"},
       {{"computer", "add", "sneaky"}, 1, "the password is empty", "\n", true},  // not "locked": asked first

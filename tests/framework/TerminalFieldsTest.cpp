@@ -200,5 +200,10 @@ TEST(TerminalList, AFilterShowsAsTypedAndBecomesTheListsAtAPauseOrAtEnter) {
   for (char32_t ch : std::u32string(U"/x")) field.HandleKey(Key::Char(ch));
   field.HandleKey(Key::Of(Key::Code::Escape));
   EXPECT_EQ(list.FilterText(), "");
-  EXPECT_EQ(changed.codes, std::vector<UINT>(3, LVN_FILTERCHANGED));
+  // A paste longer than a stored text keeps as many characters as one holds.
+  field.HandleKey(Key::Char(U'/'));
+  field.HandleKey(Key::Pasted(std::u32string(300, U'\u00e9')));
+  field.HandleKey(Key::Of(Key::Code::Enter));
+  EXPECT_EQ(list.FilterText().size(), 2 * Control::kMaxFilterCharacters);
+  EXPECT_EQ(changed.codes, std::vector<UINT>(4, LVN_FILTERCHANGED));
 }
