@@ -38,12 +38,14 @@ class AdminTest : public SessionDatabaseTest {
     ExpectDone(Admin({"computer", "add", "pc"}));
     ExpectDone(Admin({"vserver", "add", "10.0.0.1", "--computer", "pc", "--description", "first"}));
   }
-  // The account "alice" of that server, with the password "s3cret!".
-  void AddAlice() {
+  // The account "alice" of that server, with the password "s3cret!"; the outcome of its adding.
+  AdminOutcome AddAlice() {
     AddServer();
-    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota",
-                      "100", "--permissions", "ud"},
-                     "s3cret!\n"));
+    const AdminOutcome added = Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home",
+                                      "/srv/ftp/alice", "--quota", "100", "--permissions", "ud"},
+                                     "s3cret!\n");
+    ExpectDone(added);
+    return added;
   }
   static constexpr const char* kAlice =
       "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";
