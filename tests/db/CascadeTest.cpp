@@ -12,8 +12,6 @@
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 class CascadeTest : public DatabaseTest {
@@ -23,7 +21,7 @@ class CascadeTest : public DatabaseTest {
     return std::stoi(Db().QueryValue("SELECT MAX(ID) FROM VirtualServerGroup"));
   }
   // A virtual server with two preference rows and `users` accounts named after it.
-  int Server(int computerId, const std::string& address, int users = 2) {
+  VirtualServerRecord Server(int computerId, const std::string& address, int users = 2) {
     Db().Execute("INSERT INTO VirtualServers (VServerIPAddr, VServerDesc, VServerGroupID) VALUES (?, 'd', ?)",
                  {address, computerId});
     const int id = std::stoi(Db().QueryValue("SELECT MAX(VServerID) FROM VirtualServers"));
@@ -36,7 +34,7 @@ class CascadeTest : public DatabaseTest {
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
         "SELECT ? || i, 'digest', '/srv', 1, ?, 0, 0 FROM n",
         {users, "u" + std::to_string(id) + ".", id});
-    return id;
+    return {"d", id, computerId, address};
   }
   // Rows left in each table: computers, virtual servers, preferences, users.
   std::vector<int> Counts() {
@@ -52,18 +50,6 @@ class CascadeTest : public DatabaseTest {
     return computer;
   }
 
-  // A virtual server of `computer` whose accounts may not be deleted, beside another one.
-  VirtualServerRecord ServerWithAProtectedAccount(int computer) {
-    VirtualServerRecord server;
-    server.VServerID = Server(computer, "10.0.0.1");
-    server.VServerIPAddr = "10.0.0.1";
-    Server(computer, "10.0.0.2");
-    Db().Execute("UPDATE Users SET UserName = 'protected' || UserID WHERE VirtualServerID = ?",
-                 {server.VServerID});
-    Db().Refuse("DELETE", "Users", "protected account", "OLD.UserName LIKE 'protected%'");
-    return server;
-  }
-
   ConfigDatabase session;
 };
 VELTRANE_ON_ALL_ENGINES(CascadeTest);
@@ -72,14 +58,11 @@ TEST_P(CascadeTest, DeletesExactlyTheRowsUnderTheKeyWhenNamesAndAddressesAreShar
   const int first = Computer("pc");
   const int second = Computer("pc");
   Server(first, "10.0.0.1");
-  const int shared = Server(first, "10.0.0.2");
-  const int kept = Server(second, "10.0.0.2");
+  const VirtualServerRecord shared = Server(first, "10.0.0.2");
+  const int kept = Server(second, "10.0.0.2").VServerID;
   Server(second, "10.0.0.3");
 
-  VirtualServerRecord server;
-  server.VServerID = shared;
-  server.VServerIPAddr = "10.0.0.2";
-  EXPECT_EQ(session.DeleteVirtualServer(server), 1);
+  EXPECT_EQ(session.DeleteVirtualServer(shared), 1);
   EXPECT_EQ(Counts(), (std::vector<int>{2, 3, 6, 6}));
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE VirtualServerID = ?", {kept}), "2");
 
@@ -108,12 +91,18 @@ TEST_P(CascadeTest, StatementsDoNotGrowWithTheRows) {
 }
 
 TEST_P(CascadeTest, ARefusalHalfWayLeavesEveryRowAndIsReportedOnce) {
+  // A virtual server whose accounts may not be deleted, beside another one.
   const int computer = Computer("pc");
-  const VirtualServerRecord server = ServerWithAProtectedAccount(computer);
+  const VirtualServerRecord server = Server(computer, "10.0.0.1");
+  Server(computer, "10.0.0.2");
+  Db().Execute("UPDATE Users SET UserName = 'protected' || UserID WHERE VirtualServerID = ?",
+               {server.VServerID});
+  Db().Refuse("DELETE", "Users", "protected account", "OLD.UserName LIKE 'protected%'");
   const std::vector<int> all = Counts();
   EXPECT_EQ(session.DeleteComputer(ComputerRow(computer)), 0);
   EXPECT_EQ(Counts(), all);
-  EXPECT_THAT(Failures().TakeOne(), AllOf(StartsWith("failed: "), HasSubstr("protected account")));
+  EXPECT_THAT(Failures().TakeOne(),
+              ::testing::AllOf(StartsWith("failed: "), ::testing::HasSubstr("protected account")));
   EXPECT_EQ(session.DeleteVirtualServer(server), 0);
   EXPECT_EQ(Counts(), all);
   EXPECT_THAT(Failures().TakeOne(), StartsWith("failed: "));
@@ -133,9 +122,7 @@ TEST_P(CascadeTest, ARowAnotherMachineDeletedIsRefusedAfterItsDependentsAreDelet
   EXPECT_EQ(Failures().TakeOne(), "refused: Can not delete computer name. Computer pc does not exist!!");
   EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0, 0}));
 
-  VirtualServerRecord server;
-  server.VServerID = Server(Computer("pc"), "10.0.0.2");
-  server.VServerIPAddr = "10.0.0.2";
+  const VirtualServerRecord server = Server(Computer("pc"), "10.0.0.2");
   Db().Execute("DELETE FROM VirtualServers WHERE VServerID = ?", {server.VServerID});
   EXPECT_EQ(session.DeleteVirtualServer(server), 0);
   EXPECT_EQ(Failures().TakeOne(),

@@ -19,8 +19,6 @@
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 class MutationTest : public DatabaseTest {

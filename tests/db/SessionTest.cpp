@@ -17,8 +17,6 @@
 
 namespace {
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 class SessionTest : public SessionDatabaseTest {};
@@ -157,7 +155,7 @@ TEST(FirstRunTest, TheDefaultSourceIsTriedAndStoredAndAMissingSQLiteFileIsNamedA
   EXPECT_EQ(ConfigDatabase().Connect(0, "admin", "brelk"), 1);
   unsetenv("ODBCINI");
   EXPECT_THAT(RegistryValue("ConnectionString"),
-              AllOf(StartsWith("DSN=Veltrane;"), HasSubstr("Database=" + file)));
+              ::testing::AllOf(StartsWith("DSN=Veltrane;"), ::testing::HasSubstr("Database=" + file)));
   EXPECT_EQ(RegistryValue("ComputerName"), "(missing)");
   EXPECT_EQ(failures.TakeOne(), "0 failures");
 
