@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <regex>
 #include <vector>
 
 #include "db/ConfigDatabase.h"
@@ -116,29 +117,26 @@ TEST(StreamingOptionsTest, AddedOnlyWhereTheUsersStringDoesNotSetThem) {
 class OldDataSourceTest : public DatabaseTest {};
 VELTRANE_ON_ALL_ENGINES(OldDataSourceTest);
 
-std::string Erased(std::string text, const std::string& part) {
-  const size_t at = text.find(part);
-  return at == std::string::npos ? text : text.erase(at, part.size());
-}
-
 TEST_P(OldDataSourceTest, TheSessionStreamsAndTheRegistryKeepsTheStringWithoutTheOptions) {
-  const std::string old =
-      Erased(Erased(Erased(Db().ConnectionString(), "StepAPI=1;"), ";UseDeclareFetch=1"), ";Fetch=1000");
-  SetRegistryValue("ConnectionString", old);
-  const bool sqlite = GetParam() == Engine::SQLite;
+  SetRegistryValue("ConnectionString",
+                   std::regex_replace(Db().ConnectionString(),
+                                      std::regex("StepAPI=1;|;UseDeclareFetch=1|;Fetch=1000"), ""));
+  // Each option: what the stored string must not hold, and what the string in use must.
+  using Option = std::pair<const char*, const char*>;
+  const std::vector<Option> options =
+      GetParam() == Engine::SQLite
+          ? std::vector<Option>{{"StepAPI", ";StepAPI=1;"}}
+          : std::vector<Option>{{"UseDeclareFetch", ";UseDeclareFetch=1;"}, {"Fetch=", ";Fetch=1000;"}};
   // The second log-in reads what the first stored: the driver's completion, which must not
   // carry its own defaults for these options as if the user had chosen them.
   for (int logIn = 0; logIn < 2; ++logIn) {
     ConfigDatabase session;
     ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
-    const std::string stored = RegistryValue("ConnectionString");
-    for (const char* option :
-         sqlite ? std::vector<const char*>{"StepAPI"} : std::vector<const char*>{"UseDeclareFetch", "Fetch="})
-      EXPECT_EQ(stored.find(option), std::string::npos) << stored;
-    for (const char* option : sqlite ? std::vector<const char*>{";StepAPI=1;"}
-                                     : std::vector<const char*>{";UseDeclareFetch=1;", ";Fetch=1000;"})
-      EXPECT_NE(connectString().find(option), std::string::npos)
-          << "log-in " << logIn << ": " << connectString();
+    for (const auto& [notStored, inUse] : options) {
+      EXPECT_EQ(RegistryValue("ConnectionString").find(notStored), std::string::npos)
+          << logIn << ": " << RegistryValue("ConnectionString");
+      EXPECT_NE(connectString().find(inUse), std::string::npos) << logIn << ": " << connectString();
+    }
     session.LoadUsers("", ConfigDatabase::kAll);
     EXPECT_EQ(session.users.size(), 2u);
   }
