@@ -4,12 +4,12 @@
 // the way, and passwords kept out of sight.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -24,9 +24,8 @@ TEST_P(AdminTest, InitMakesTheTablesIndexesAndBuiltInAccountsOnceAndNamesWhatPre
     Db().Execute(std::string("DROP TABLE ") + table);
   const Words init{"init", "--connect", Db().ConnectionString()};
   // A database password is asked for rather than given on the command line.
-  std::string asking = Db().ConnectionString();
-  if (const size_t at = asking.find("Pwd=veltrane-pw"); at != std::string::npos)
-    asking.replace(at, 15, "Pwd=-");
+  const std::string asking =
+      std::regex_replace(Db().ConnectionString(), std::regex("Pwd=veltrane-pw"), "Pwd=-");
   const AdminOutcome first = RunAdmin({"init", "--connect", asking}, "veltrane-pw\n");
   ExpectDone(first);  // the password asked for reached the database
   ExpectSaid(first.out, "Made the tables: Users Preferences VirtualServers VirtualServerGroup");

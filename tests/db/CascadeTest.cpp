@@ -3,12 +3,10 @@
 // of statements does not grow with the rows.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "db/ConfigDatabase.h"
 #include "db/StatementCounter.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // they report failures through.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <new>
@@ -15,7 +14,6 @@
 #include "db/UserRecord.h"
 #include "db/VirtualServerRecord.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "db/ConfigDatabase.h"
 #include "tests/support/SimulatedClock.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // modes, and failures.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
@@ -14,7 +13,6 @@
 #include "db/PreferenceSet.h"
 #include "db/StatementCounter.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 

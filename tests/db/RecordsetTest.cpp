@@ -2,7 +2,6 @@
 // block fetching and the driver's own error text.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include "db/CRSPreferences.h"
 #include "db/CRSUsers.h"
@@ -10,7 +9,6 @@
 #include "db/CRSVirtualServers.h"
 #include "db/DatabaseError.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 

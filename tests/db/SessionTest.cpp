@@ -2,7 +2,6 @@
 // the session lock between sessions and processes, and the registry values.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,7 +12,6 @@
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 
