@@ -60,6 +60,8 @@ AdminRun::~AdminRun() {
 }
 
 AdminOutcome AdminRun::Wait() {
+  close(m_input);
+  m_input = -1;
   int status = 0;
   waitpid(m_pid, &status, 0);
   m_pid = -1;
@@ -81,7 +83,5 @@ size_t AdminRun::OutputSize() const {
 
 AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input,
                       const char* outputPath) {
-  AdminRun run(words, input, outputPath);
-  run.CloseInput();
-  return run.Wait();
+  return AdminRun(words, input, outputPath).Wait();
 }

@@ -3,7 +3,6 @@
 // input (a pipe, so passwords come from its lines), in the test's environment.
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 struct AdminOutcome {
@@ -26,10 +25,7 @@ class AdminRun {
   AdminRun(const AdminRun&) = delete;
   AdminRun& operator=(const AdminRun&) = delete;
 
-  void CloseInput() {
-    close(m_input);
-    m_input = -1;
-  }
+  // Closes its input and waits for the end.
   AdminOutcome Wait();
   // Sends the signal and waits for the end.
   AdminOutcome EndWith(int signal);
