@@ -21,33 +21,19 @@
 
 namespace {
 
-bool Refused(const std::string& connectionString) {
-  try {
-    RefuseNamedPathsForRoot(connectionString);
-    return false;
-  } catch (const DatabaseError&) {
-    return true;
-  }
-}
-
 TEST(ConnectionStringRulesTest, RootRefusesWhatNamesAFileForTheDriverManagerOrTheDriver) {
   if (geteuid() != 0) GTEST_SKIP() << "the rule is root's";
-  const std::pair<const char*, bool> cases[] = {
-      {"Driver=/tmp/x/evil.so;Database=/tmp/a.db", true},
-      {"DSN=;driver = {./evil.so};", true},
-      {"FILEDSN=/tmp/x.dsn", true},
-      {"Driver=SQLite3;SaveFile=/etc/nologin", true},
-      {"Driver=SQLite3;Database=/var/lib/veltrane/veltrane.db;LoadExt=/tmp/e.so", true},
-      {"Driver=SQLite3;Database=/var/lib/veltrane/veltrane.db;NoCreat=1", false},
-      {"Driver={PostgreSQL Unicode};Server=db;Pwd={a/b;c}", false},
-      {"DSN=Veltrane;", false},
-  };
-  for (const auto& [connectionString, refused] : cases)
-    EXPECT_EQ(Refused(connectionString), refused) << connectionString;
+  for (const char* refused : {"Driver=/tmp/x/evil.so;Database=/tmp/a.db", "DSN=;driver = {./evil.so};",
+                              "FILEDSN=/tmp/x.dsn", "Driver=SQLite3;SaveFile=/etc/nologin",
+                              "Driver=SQLite3;Database=/var/lib/veltrane/veltrane.db;LoadExt=/tmp/e.so"})
+    EXPECT_THROW(RefuseNamedPathsForRoot(refused), DatabaseError) << refused;
+  for (const char* allowed : {"Driver=SQLite3;Database=/var/lib/veltrane/veltrane.db;NoCreat=1",
+                              "Driver={PostgreSQL Unicode};Server=db;Pwd={a/b;c}", "DSN=Veltrane;"})
+    EXPECT_NO_THROW(RefuseNamedPathsForRoot(allowed)) << allowed;
   // Refused before the driver manager sees it, and allowed when the administrator says so.
   EXPECT_THROW(OdbcConnection().Open("Driver=/nonexistent/evil.so"), DatabaseError);
   setenv("VELTRANE_ROOT_LOADS_DRIVER_PATHS", "1", 1);
-  EXPECT_FALSE(Refused("Driver=/tmp/x/evil.so"));
+  EXPECT_NO_THROW(RefuseNamedPathsForRoot("Driver=/tmp/x/evil.so"));
   unsetenv("VELTRANE_ROOT_LOADS_DRIVER_PATHS");
 }
 
