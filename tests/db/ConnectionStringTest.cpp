@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <regex>
+#include <tuple>
 #include <vector>
 
 #include "db/ConfigDatabase.h"
@@ -66,15 +67,9 @@ TEST(ConnectionAttributesTest, AValueIsReplacedInPlaceAndEveryOtherByteStaysAsWr
   EXPECT_EQ(ParseConnectionAttributes(" Pwd = {a}};b} ")[0].Plain(), "a};b");
 }
 
-struct OptionCase {
-  const char* connectionString;
-  const char* given;
-  const char* engine;
-  const char* expected;
-};
-
 TEST(StreamingOptionsTest, AddedOnlyWhereTheUsersStringDoesNotSetThem) {
-  const OptionCase cases[] = {
+  // The completed string, the string given, the engine, and the string used.
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
       {"Driver=SQLite3;Database=/a.db", "Driver=SQLite3;Database=/a.db", "SQLite",
        "Driver=SQLite3;Database=/a.db;StepAPI=1;"},
       // a completion's empty or default value is replaced where it stands
@@ -91,8 +86,8 @@ TEST(StreamingOptionsTest, AddedOnlyWhereTheUsersStringDoesNotSetThem) {
        "Driver={PostgreSQL Unicode};Pwd={a;b=c};UseDeclareFetch=1;Fetch=1000;"},
       {"DSN=x", "DSN=x", "Oracle", "DSN=x"},
   };
-  for (const OptionCase& c : cases)
-    EXPECT_EQ(WithStreamingOptions(c.connectionString, c.given, c.engine), c.expected) << c.connectionString;
+  for (const auto& [completed, given, engine, used] : cases)
+    EXPECT_EQ(WithStreamingOptions(completed, given, engine), used) << completed;
   // Stored, a completion keeps only the options the user set.
   EXPECT_EQ(WithoutFilledStreamingOptions("DSN=pg;UseDeclareFetch=0;Fetch=100;Port=5", "DSN=pg;fetch=100",
                                           "PostgreSQL"),
