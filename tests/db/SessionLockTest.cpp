@@ -136,6 +136,7 @@ TEST_P(SessionLockTest, AReleaseThatKeepsFailingLeavesALockForTheNextLogInOrRepo
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "veltrane: took over the session lock of a session that ended without releasing it\n");
   session.Close();
+  EXPECT_EQ(AdminFlag(), "0");
 
   Db().Execute("DROP TABLE SessionLocks");  // a database made before locks were tied to their holders
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
