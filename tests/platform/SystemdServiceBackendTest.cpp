@@ -68,23 +68,24 @@ class SystemdServiceBackendTest : public testing::Test {
   SC_HANDLE service = nullptr;
 };
 
-TEST_F(SystemdServiceBackendTest, StatesAndWaitHintsFollowTheUnit) {
+// A failed unit's exit status shows as the service's own; other states show none.
+TEST_F(SystemdServiceBackendTest, StatesWaitHintsAndExitCodesFollowTheUnit) {
   ASSERT_TRUE(Open(GENERIC_READ)) << GetLastError();
-  mock.Control("SetServiceProperties", "sa{sv}", kUnit, 2, "TimeoutStartUSec", "t", uint64_t(10000000),
-               "TimeoutStopUSec", "t", uint64_t(UINT64_MAX));
+  mock.Control("SetServiceProperties", "sa{sv}", kUnit, 3, "TimeoutStartUSec", "t", uint64_t(10000000),
+               "TimeoutStopUSec", "t", uint64_t(UINT64_MAX), "ExecMainStatus", "i", int32_t(3));
   const struct {
     const char* activeState;
     unsigned jobId;
-    DWORD state;
-    DWORD waitHint;
+    DWORD state, waitHint, exitCode;
   } cases[] = {
-      {"inactive", 0, SERVICE_STOPPED, 0},
-      {"inactive", 7, SERVICE_START_PENDING, 10000},  // a start job waiting its turn
-      {"activating", 7, SERVICE_START_PENDING, 10000},
-      {"active", 0, SERVICE_RUNNING, 0},
-      {"reloading", 8, SERVICE_RUNNING, 0},
-      {"deactivating", 9, SERVICE_STOP_PENDING, 90000},  // no time-out: systemd's default
-      {"maintenance", 0, 0, 0},
+      {"inactive", 0, SERVICE_STOPPED, 0, 0},
+      {"inactive", 7, SERVICE_START_PENDING, 10000, 0},  // a start job waiting its turn
+      {"activating", 7, SERVICE_START_PENDING, 10000, 0},
+      {"active", 0, SERVICE_RUNNING, 0, 0},
+      {"reloading", 8, SERVICE_RUNNING, 0, 0},
+      {"deactivating", 9, SERVICE_STOP_PENDING, 90000, 0},  // no time-out: systemd's default
+      {"maintenance", 0, 0, 0, 0},
+      {"failed", 0, SERVICE_STOPPED, 0, 3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.activeState);
@@ -93,14 +94,9 @@ TEST_F(SystemdServiceBackendTest, StatesAndWaitHintsFollowTheUnit) {
     EXPECT_EQ(status.dwCurrentState, c.state);
     EXPECT_EQ(status.dwWaitHint, c.waitHint);
     EXPECT_EQ(status.dwControlsAccepted, c.state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0u);
+    EXPECT_EQ(status.dwWin32ExitCode, c.exitCode ? DWORD(ERROR_SERVICE_SPECIFIC_ERROR) : 0u);
+    EXPECT_EQ(status.dwServiceSpecificExitCode, c.exitCode);
   }
-
-  mock.Control("SetServiceProperties", "sa{sv}", kUnit, 1, "ExecMainStatus", "i", int32_t(3));
-  mock.SetUnitState(kUnit, "failed", "failed");
-  const SERVICE_STATUS failed = Query();
-  EXPECT_EQ(failed.dwCurrentState, SERVICE_STOPPED);
-  EXPECT_EQ(failed.dwWin32ExitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
-  EXPECT_EQ(failed.dwServiceSpecificExitCode, 3u);
 }
 
 // A start queues a job, whose check point rises only with progress; a stop of the running
