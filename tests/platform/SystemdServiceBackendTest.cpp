@@ -122,14 +122,14 @@ TEST_F(SystemdServiceBackendTest, StartAndStopQueueJobsAndAreRefusedWhenThereAlr
 }
 
 TEST_F(SystemdServiceBackendTest, ActiveDependentsComeDeepestFirst) {
-  // b requires a, a requires the server, c is bound to it but inactive, d requires b too.
+  // b requires a, a requires the server, c is bound to it, d requires b too.
   mock.Control("SetUnitProperties", "sa{sv}", kUnit, 2, "RequiredBy", "as", 1, "a.service", "BoundBy", "as",
                1, "c.service");
   mock.AddUnit("a.service", "Upload scanner", "b.service");
   mock.AddUnit("b.service", "Quota watcher", "d.target");
   mock.AddUnit("d.target", "Everything", kUnit);
-  mock.AddUnit("c.service", "Idle");
-  for (const char* active : {"a.service", "b.service", "d.target"})
+  mock.AddUnit("c.service", "Bound");
+  for (const char* active : {"a.service", "b.service", "c.service", "d.target"})
     mock.SetUnitState(active, "active", "running");
   ASSERT_TRUE(Open(GENERIC_READ)) << GetLastError();
 
@@ -141,7 +141,7 @@ TEST_F(SystemdServiceBackendTest, ActiveDependentsComeDeepestFirst) {
   for (DWORD i = 0; i < count; ++i)
     names.push_back(std::string(buffer[i].lpServiceName) + "|" + buffer[i].lpDisplayName);
   EXPECT_EQ(names, (std::vector<std::string>{"d.target|Everything", "b.service|Quota watcher",
-                                             "a.service|Upload scanner"}));
+                                             "a.service|Upload scanner", "c.service|Bound"}));
   EXPECT_EQ(buffer[0].ServiceStatus.dwCurrentState, SERVICE_RUNNING);
 }
 
