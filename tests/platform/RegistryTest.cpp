@@ -150,6 +150,7 @@ TEST_F(RegistryTest, ValuesSurviveCloseAndReopenUnderTheirOwnNames) {
   EXPECT_EQ(Read("Large"), "shrunk");
   for (const auto& [name, bytes] : values) EXPECT_EQ(Read(name.c_str()), bytes) << name.substr(0, 10);
   EXPECT_EQ(Read("connectionstring"), "<missing>");
+  EXPECT_TRUE(fs::is_regular_file(KeyFolder() / "=ConnectionString"));  // the layout scripts rely on
 }
 
 // A missing key or value, a malformed path, a short buffer (which keeps its bytes and learns
