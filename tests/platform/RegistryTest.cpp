@@ -54,16 +54,6 @@ LONG Set(HKEY key, const char* name, const std::string& bytes, DWORD type = REG_
                         static_cast<DWORD>(bytes.size()));
 }
 
-// The value's bytes, read with the size protocol: ask for the size, then read.
-std::string Get(HKEY key, const char* name) {
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return "<missing>";
-  std::string bytes(size, '\0');
-  EXPECT_EQ(RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size),
-            ERROR_SUCCESS);
-  return bytes;
-}
-
 // What opening, or creating, the key at path below parent answers; a handle made is closed.
 LONG OpenResult(REGSAM access, const std::string& path = kKeyPath) {
   HKEY key = nullptr;
@@ -79,11 +69,18 @@ LONG CreateResult(const std::string& path, HKEY parent = HKEY_LOCAL_MACHINE) {
   return result;
 }
 
-// The value as a handle opened for it alone reads it, and the first failure of writing one.
+// The value as a handle opened for it alone reads it with the size protocol (ask for the
+// size, then read), and the first failure of writing one so.
 std::string Read(const char* name) {
   HKEY key = nullptr;
+  DWORD size = 0;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  const std::string bytes = Get(key, name);
+  std::string bytes = "<missing>";
+  if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
+    bytes.assign(size, '\0');
+    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size),
+              ERROR_SUCCESS);
+  }
   RegCloseKey(key);
   return bytes;
 }
