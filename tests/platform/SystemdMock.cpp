@@ -28,7 +28,8 @@ bool SystemdMock::Start(std::string& skipReason) {
   // The daemon goes into the background once it has printed its address and process number;
   // its complaints about resource limits in a container are of no interest here.
   std::istringstream printed(
-      RunShellCommand("dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null").output);
+      RunShellCommand("timeout 20 dbus-daemon --session --fork --print-address=1 --print-pid=1 2>/dev/null")
+          .output);
   std::string address;
   if (!(printed >> address >> m_daemonPid)) {
     skipReason = "no D-Bus daemon can be started here (dbus-daemon missing or failing)";
