@@ -43,6 +43,17 @@ class QtFixture : public ::testing::Test {
   // Runs `step` once the event loop of the next modal window is running.
   static void Later(std::function<void()> step) { QTimer::singleShot(0, qApp, std::move(step)); }
 
+  // Opens `window` (a dialog or a sheet), runs `steps` on it and closes it with button `close`,
+  // which DoModal must answer.
+  template <class Window>
+  static void RunModal(Window& window, int close, const std::function<void(QWidget*)>& steps) {
+    Later([&] {
+      steps(QApplication::activeModalWidget());
+      Click(close);
+    });
+    EXPECT_EQ(window.DoModal(), close);
+  }
+
   template <class W>
   static W* Find(int id) {
     QWidget* modal = QApplication::activeModalWidget();
