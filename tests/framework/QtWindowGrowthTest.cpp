@@ -11,10 +11,7 @@
 #include <QTableView>
 
 #include "framework/Dialog.h"
-#include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
-#include "framework/qt/DialogUnits.h"
-#include "res/Resources.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
@@ -22,20 +19,14 @@
 
 namespace {
 
-class QtWindowGrowthTest : public QtFixture {
+class QtWindowGrowthTest : public QtRealTemplatesFixture {
  protected:
-  static const res::ControlTemplate& ControlOf(const res::DialogTemplate& tmpl, int id) {
-    return *std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
-                         [id](const res::ControlTemplate& control) { return control.id == id; });
-  }
-
-  // The place control `id` of `tmpl` has at the template's size (a combo box with its list).
-  static QRect TemplatePlace(const res::DialogTemplate& tmpl, int id) {
-    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(ControlOf(tmpl, id).rect);
-  }
-
-  static QSize TemplateSize(const res::DialogTemplate& tmpl) {
-    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy);
+  // The place control `id` of template `dialog` has at the template's size.
+  static QRect TemplatePlace(int dialog, int id) {
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(dialog);
+    return QtRealTemplatesFixture::TemplatePlace(
+        tmpl, *std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
+                            [id](const res::ControlTemplate& c) { return c.id == id; }));
   }
 
   enum class Side { Below, Beside };
@@ -45,59 +36,27 @@ class QtWindowGrowthTest : public QtFixture {
   // `fixed` kept its place.
   static void ExpectGrown(QWidget* window, int id, int list, int follower, Side side, int fixed) {
     SCOPED_TRACE(id);
-    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(id);
-    const QSize extra = window->size() - TemplateSize(tmpl);
+    const QSize extra = window->size() - TemplateSize(*res::FindDialogTemplate(id));
     const QPoint move = side == Side::Below ? QPoint(0, extra.height()) : QPoint(extra.width(), 0);
     const auto placed = [window](int id) {
       return window->findChild<QWidget*>(QString::number(id))->geometry();
     };
-    EXPECT_EQ(placed(list).width(), TemplatePlace(tmpl, list).width() + extra.width());
-    if (ControlOf(tmpl, list).kind == res::ControlKind::ListView) {
-      EXPECT_EQ(placed(list).height(), TemplatePlace(tmpl, list).height() + extra.height());
+    EXPECT_EQ(placed(list).width(), TemplatePlace(id, list).width() + extra.width());
+    if (window->findChild<QTableView*>(QString::number(list))) {
+      EXPECT_EQ(placed(list).height(), TemplatePlace(id, list).height() + extra.height());
     }
-    EXPECT_EQ(placed(follower).topLeft(), TemplatePlace(tmpl, follower).topLeft() + move);
-    EXPECT_EQ(placed(fixed).topLeft(), TemplatePlace(tmpl, fixed).topLeft());
+    EXPECT_EQ(placed(follower).topLeft(), TemplatePlace(id, follower).topLeft() + move);
+    EXPECT_EQ(placed(fixed).topLeft(), TemplatePlace(id, fixed).topLeft());
   }
-
-  ModuleResources m_resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
-  ModuleResourceScope m_module{m_resources};
 };
 
 TEST_F(QtWindowGrowthTest, AResizedSheetGrowsEachListAndMovesTheControlsBelowAndBesideIt) {
   CPropertySheet sheet("Properties");
-  CPropertyPage users(IDD_USERS), servers(IDD_VIRTUAL_SERVERS);
-  sheet.AddPage(&users);
-  sheet.AddPage(&servers);
-  Later([&] {
-    QWidget* window = QApplication::activeModalWidget();
+  CPropertyPage general(IDD_GENERAL), users(IDD_USERS), servers(IDD_VIRTUAL_SERVERS);
+  for (CPropertyPage* page : {&general, &users, &servers}) sheet.AddPage(page);
+  RunModal(sheet, IDCANCEL, [&](QWidget* window) {
     auto* tabs = window->findChild<QTabWidget*>();
-    const QSize smallest = window->size();
-    EXPECT_EQ(window->minimumSize(), smallest);
-    window->resize(smallest + QSize(160, 120));
-    // Users: Add below the list; the computer combo above it stays.
-    ExpectGrown(tabs->widget(0), IDD_USERS, IDC_USER_LIST, IDC_ADD_USER, Side::Below, IDC_COMPUTER);
-    tabs->setCurrentIndex(1);
-    // Virtual Servers: Add beside the list, inside the frame that grows with it.
-    ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside,
-                IDC_COMPUTER);
-    Screenshot(window, "sheet-grown");
-    Click(IDCANCEL);
-  });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-}
-
-// General has no list: its drop-down lists and text fields share the extra width line by
-// line, so the fields of a line keep their proportions and every line ends where the widest
-// does; a label between two fields keeps its gap to the one it names.
-TEST_F(QtWindowGrowthTest, OnAPageWithoutAListTheFieldsOfEachLineShareTheExtraWidth) {
-  CPropertySheet sheet("Properties");
-  CPropertyPage general(IDD_GENERAL), users(IDD_USERS);
-  sheet.AddPage(&general);
-  sheet.AddPage(&users);
-  Later([&] {
-    QWidget* window = QApplication::activeModalWidget();
-    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(IDD_GENERAL);
-    QWidget* page = window->findChild<QTabWidget*>()->widget(0);
+    QWidget* page = tabs->widget(0);
     const auto placed = [page](int id) { return page->findChild<QWidget*>(QString::number(id))->geometry(); };
     QLabel* ipLabel = nullptr;
     for (QLabel* label : page->findChildren<QLabel*>())
@@ -106,9 +65,14 @@ TEST_F(QtWindowGrowthTest, OnAPageWithoutAListTheFieldsOfEachLineShareTheExtraWi
     const auto ipLabelGap = [&] { return placed(IDC_SHOWN_MAX_PER_IP).left() - ipLabel->geometry().right(); };
     const int gap = ipLabelGap();
     EXPECT_GT(gap, 1);
+    const QSize smallest = window->size();
+    EXPECT_EQ(window->minimumSize(), smallest);
+    window->resize(smallest + QSize(201, 120));
 
-    window->resize(window->size() + QSize(201, 0));
-    const int extra = page->width() - TemplateSize(tmpl).width();
+    // General has no list: its drop-down lists and text fields share the extra width line by
+    // line, so the fields of a line keep their proportions and every line ends where the
+    // widest does; a label between two fields keeps its gap to the one it names.
+    const int extra = page->width() - TemplateSize(*res::FindDialogTemplate(IDD_GENERAL)).width();
     ASSERT_GT(extra, 200);
     struct Case {
       int id;
@@ -117,83 +81,69 @@ TEST_F(QtWindowGrowthTest, OnAPageWithoutAListTheFieldsOfEachLineShareTheExtraWi
     for (const Case& c :
          {Case{IDC_GENERAL_COMPUTER, 1}, Case{IDC_SHOWN_FTP_PORT, 1}, Case{IDC_SHOWN_WELCOME, 1},
           Case{IDC_SHOWN_MAX_CONNECTIONS, 0.5}, Case{IDC_SHOWN_MAX_PER_IP, 0.5}}) {
-      const double wider = TemplatePlace(tmpl, c.id).width() + c.share * extra;
-      EXPECT_NEAR(placed(c.id).width(), wider, 1) << c.id;
+      EXPECT_NEAR(placed(c.id).width(), TemplatePlace(IDD_GENERAL, c.id).width() + c.share * extra, 1)
+          << c.id;
     }
     EXPECT_EQ(placed(IDC_SHOWN_MAX_PER_IP).right(), placed(IDC_SHOWN_WELCOME).right());
     EXPECT_EQ(ipLabelGap(), gap);
     Screenshot(window, "general-grown");
-    Click(IDCANCEL);
+
+    // Users: Add below the list; the computer combo above it stays.
+    tabs->setCurrentIndex(1);
+    ExpectGrown(tabs->widget(1), IDD_USERS, IDC_USER_LIST, IDC_ADD_USER, Side::Below, IDC_COMPUTER);
+    // Virtual Servers: Add beside the list, inside the frame that grows with it.
+    tabs->setCurrentIndex(2);
+    ExpectGrown(tabs->widget(2), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside,
+                IDC_COMPUTER);
+    Screenshot(window, "sheet-grown");
   });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownListGrowsOnlyInWidth) {
   CDialog logIn(IDD_LOG_IN);
-  Later([] {
-    QWidget* window = QApplication::activeModalWidget();
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    Click(IDCANCEL);
-  });
-  logIn.DoModal();
-
+  RunModal(logIn, IDCANCEL, [](QWidget* window) { EXPECT_EQ(window->minimumSize(), window->maximumSize()); });
   CDialog addComputer(IDD_ADD_COMPUTER);
-  Later([] {
-    QWidget* window = QApplication::activeModalWidget();
+  RunModal(addComputer, IDOK, [](QWidget* window) {
     EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
     window->resize(window->width() + 100, window->height());
     ExpectGrown(window, IDD_ADD_COMPUTER, IDC_COMPUTER_CHOICE, IDC_DELETE_COMPUTER, Side::Beside,
                 IDOK);  // the name list widens, Delete follows, Close stays
     EXPECT_EQ(Find<QWidget>(IDC_COMPUTER_NAME)->width(),
-              TemplatePlace(*res::FindDialogTemplate(IDD_ADD_COMPUTER), IDC_COMPUTER_NAME).width() + 100);
-    Click(IDOK);
+              TemplatePlace(IDD_ADD_COMPUTER, IDC_COMPUTER_NAME).width() + 100);
   });
-  addComputer.DoModal();
 }
 
-TEST_F(QtWindowGrowthTest, TheSizeColumnWidthsAndSortingTheUserGaveAreThereInTheNextRun) {
+TEST_F(QtWindowGrowthTest, TheSizeColumnWidthsAndSortingTheUserGaveAreThereInTheNextRunWithinTheScreen) {
   ModuleResourceScope testModule(test_templates::Module());
   QSize chosenSize;
   int chosenWidth = 0;
-  RecordDialog first;
-  Later([&] {
-    QWidget* window = QApplication::activeModalWidget();
+  RecordDialog first, second, third;
+  RunModal(first, IDCANCEL, [&](QWidget* window) {
     window->resize(window->size() + QSize(90, 70));
     chosenSize = window->size();
     QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
     chosenWidth = header->sectionSize(0) + 25;
     header->resizeSection(0, chosenWidth);
     Find<QTableView>(16)->sortByColumn(1, Qt::DescendingOrder);  // as two clicks on its header do
-    Click(IDCANCEL);
   });
-  first.DoModal();
-
-  RecordDialog second;
-  Later([&] {
-    EXPECT_EQ(QApplication::activeModalWidget()->size(), chosenSize);
+  RunModal(second, IDCANCEL, [&](QWidget* window) {
+    EXPECT_EQ(window->size(), chosenSize);
     const QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
     EXPECT_EQ(header->sectionSize(0), chosenWidth);
     EXPECT_EQ(header->sortIndicatorSection(), 1);
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    Click(IDCANCEL);
   });
-  second.DoModal();
-}
 
-TEST_F(QtWindowGrowthTest, AKeptSizeLargerThanTheScreenOpensWithinItAndOneLeftAloneIsNotWrittenAgain) {
-  ModuleResourceScope testModule(test_templates::Module());
+  // A size kept on a far larger screen opens within this one, and is not written again when
+  // the user leaves it alone.
   const QString key = QStringLiteral("Windows/Dialog%1/Scale").arg(test_templates::kRecord);
-  QSettings().setValue(key, QSizeF(40.0, 30.0));  // as kept on a far larger screen
-  RecordDialog dlg;
-  Later([] {
-    QWidget* window = QApplication::activeModalWidget();
+  QSettings().setValue(key, QSizeF(40.0, 30.0));
+  RunModal(third, IDCANCEL, [](QWidget* window) {
     const QRect room = window->screen()->availableGeometry();
     EXPECT_LE(window->width(), room.width());
     EXPECT_LE(window->height(), room.height());
     EXPECT_TRUE(room.contains(window->geometry())) << window->geometry().x() << "," << window->geometry().y();
-    Click(IDCANCEL);
   });
-  dlg.DoModal();
   EXPECT_EQ(QSettings().value(key).toSizeF(), QSizeF(40.0, 30.0));
 }
 
