@@ -115,10 +115,23 @@ TEST_F(QtWindowGrowthTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownLis
 
 TEST_F(QtWindowGrowthTest, TheSizeColumnWidthsAndSortingTheUserGaveAreThereInTheNextRunWithinTheScreen) {
   ModuleResourceScope testModule(test_templates::Module());
+  RecordDialog first, second, third;
+  // A size kept on a far larger screen opens within this one, and is not written again when
+  // the user leaves it alone.
+  const QString key = QStringLiteral("Windows/Dialog%1/Scale").arg(test_templates::kRecord);
+  QSettings().setValue(key, QSizeF(40.0, 30.0));
+  RunModal(first, IDCANCEL, [](QWidget* window) {
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(window->width(), room.width());
+    EXPECT_LE(window->height(), room.height());
+    EXPECT_TRUE(room.contains(window->geometry())) << window->geometry().x() << "," << window->geometry().y();
+  });
+  EXPECT_EQ(QSettings().value(key).toSizeF(), QSizeF(40.0, 30.0));
+  QSettings().remove(key);
+
   QSize chosenSize;
   int chosenWidth = 0;
-  RecordDialog first, second, third;
-  RunModal(first, IDCANCEL, [&](QWidget* window) {
+  RunModal(second, IDCANCEL, [&](QWidget* window) {
     window->resize(window->size() + QSize(90, 70));
     chosenSize = window->size();
     QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
@@ -126,25 +139,13 @@ TEST_F(QtWindowGrowthTest, TheSizeColumnWidthsAndSortingTheUserGaveAreThereInThe
     header->resizeSection(0, chosenWidth);
     Find<QTableView>(16)->sortByColumn(1, Qt::DescendingOrder);  // as two clicks on its header do
   });
-  RunModal(second, IDCANCEL, [&](QWidget* window) {
+  RunModal(third, IDCANCEL, [&](QWidget* window) {
     EXPECT_EQ(window->size(), chosenSize);
     const QHeaderView* header = Find<QTableView>(16)->horizontalHeader();
     EXPECT_EQ(header->sectionSize(0), chosenWidth);
     EXPECT_EQ(header->sortIndicatorSection(), 1);
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
   });
-
-  // A size kept on a far larger screen opens within this one, and is not written again when
-  // the user leaves it alone.
-  const QString key = QStringLiteral("Windows/Dialog%1/Scale").arg(test_templates::kRecord);
-  QSettings().setValue(key, QSizeF(40.0, 30.0));
-  RunModal(third, IDCANCEL, [](QWidget* window) {
-    const QRect room = window->screen()->availableGeometry();
-    EXPECT_LE(window->width(), room.width());
-    EXPECT_LE(window->height(), room.height());
-    EXPECT_TRUE(room.contains(window->geometry())) << window->geometry().x() << "," << window->geometry().y();
-  });
-  EXPECT_EQ(QSettings().value(key).toSizeF(), QSizeF(40.0, 30.0));
 }
 
 }  // namespace
