@@ -8,48 +8,35 @@
 #include <QTabWidget>
 
 #include "framework/Dialog.h"
-#include "framework/ModuleResources.h"
 #include "framework/PropertySheet.h"
-#include "framework/qt/DialogUnits.h"
-#include "res/Resources.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/QtFixture.h"
 
 namespace {
 
-class RealTemplatesQtTest : public QtFixture {
+class RealTemplatesQtTest : public QtRealTemplatesFixture {
  protected:
   // Every control with an id of `tmpl` is in `window`, inside it: at its dialog-unit place and
   // size when the window has the template's size, and no smaller when it is a page that fills
-  // a larger tab.
+  // a larger tab. A closed combo box is as high as its text, not its list.
   static void ExpectControlsInPlace(const res::DialogTemplate& tmpl, QWidget* window) {
-    const DialogUnits units = DialogUnits::ForFont(TemplateFont(tmpl));
-    const bool templateSize = window->size() == units.ToPixels(tmpl.cx, tmpl.cy);
+    const bool templateSize = window->size() == TemplateSize(tmpl);
     for (const res::ControlTemplate& control : tmpl.controls) {
       if (control.id == res::IDC_STATIC) continue;
       SCOPED_TRACE(std::to_string(tmpl.id) + "/" + std::to_string(control.id));
       QWidget* widget = window->findChild<QWidget*>(QString::number(control.id));
       ASSERT_NE(widget, nullptr);
-      const QRect expected = units.ToPixels(control.rect);
-      const bool closedCombo = control.kind == res::ControlKind::ComboBox;
+      QRect expected = TemplatePlace(tmpl, control);
+      if (control.kind == res::ControlKind::ComboBox) expected.setHeight(widget->height());
       if (templateSize) {
-        EXPECT_EQ(widget->pos(), expected.topLeft());
-        EXPECT_EQ(widget->width(), expected.width());
-        if (!closedCombo) {
-          EXPECT_EQ(widget->height(), expected.height());
-        }
+        EXPECT_EQ(widget->geometry(), expected);
       } else {
         EXPECT_GE(widget->width(), expected.width());
-        if (!closedCombo) {
-          EXPECT_GE(widget->height(), expected.height());
-        }
+        EXPECT_GE(widget->height(), expected.height());
       }
       EXPECT_TRUE(window->rect().contains(widget->geometry()));
     }
   }
-
-  ModuleResources m_resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
-  ModuleResourceScope m_module{m_resources};
 };
 
 TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
@@ -61,7 +48,7 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
     Later([&] {
       QWidget* window = QApplication::activeModalWidget();
       EXPECT_EQ(window->windowTitle().toStdString(), tmpl->caption);
-      EXPECT_EQ(window->size(), DialogUnits::ForFont(TemplateFont(*tmpl)).ToPixels(tmpl->cx, tmpl->cy));
+      EXPECT_EQ(window->size(), TemplateSize(*tmpl));
       ExpectControlsInPlace(*tmpl, window);
       Screenshot(window, "dialog-" + QString::number(id));
       QTest::keyClick(window, Qt::Key_Escape);
@@ -70,33 +57,53 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
   }
 }
 
-TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTheAboutPageShowsItsBanner) {
+// The sheet without Apply and Help: each page is made when its tab is first chosen, with its
+// controls in place, and the About page shows its banner. Tab goes through a page in template
+// order, then OK and Cancel, and starts on the page.
+TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTabGoesThroughItInTemplateOrder) {
   const int pages[] = {IDD_GENERAL, IDD_VIRTUAL_SERVERS, IDD_USERS, IDD_ABOUT};
   CPropertySheet sheet("Properties");
   CPropertyPage general(pages[0]), servers(pages[1]), users(pages[2]), about(pages[3]);
   for (CPropertyPage* page : {&general, &servers, &users, &about}) sheet.AddPage(page);
   sheet.m_psh.dwFlags = (sheet.m_psh.dwFlags & ~PSH_HASHELP) | PSH_NOAPPLYNOW;
-  Later([&] {
-    QWidget* window = QApplication::activeModalWidget();
+  // Tab from the focus as often as `page` has stops (its enabled, writable tab stops in
+  // template order, then OK and Cancel): where it stopped, and where it should have.
+  const auto expectTabStops = [](int page) {
+    QStringList expected, stops;
+    for (const res::ControlTemplate& control : res::FindDialogTemplate(page)->controls)
+      if ((control.style & res::WS_TABSTOP) && !(control.style & (res::WS_DISABLED | res::ES_READONLY)))
+        expected << QString::number(control.id);
+    expected << QString::number(IDOK) << QString::number(IDCANCEL);
+    while (stops.size() < expected.size()) {
+      QWidget* focus = QApplication::activeModalWidget()->focusWidget();
+      stops << focus->objectName();
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    EXPECT_EQ(stops, expected) << page;
+  };
+  RunModal(sheet, IDCANCEL, [&](QWidget* window) {
     auto* tabs = window->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->tabText(3), "About");
     for (int id : {ID_APPLY_NOW, IDHELP})
       EXPECT_EQ(window->findChild<QWidget*>(QString::number(id)), nullptr);
+    expectTabStops(IDD_GENERAL);
+    EXPECT_EQ(window->focusWidget(), tabs->tabBar());
     for (int i = 0; i < 4; ++i) {
       EXPECT_EQ(sheet.GetPage(i)->IsWindowCreated(), i == 0);
       tabs->setCurrentIndex(i);  // as a click on the tab does
       ExpectControlsInPlace(*res::FindDialogTemplate(pages[i]), tabs->widget(i));
       Screenshot(window, "sheet-tab" + QString::number(i));
     }
+    tabs->setCurrentIndex(2);  // from the tab bar: the focus stays there
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    expectTabStops(IDD_USERS);
     QLabel* banner = nullptr;
     for (QLabel* label : tabs->widget(3)->findChildren<QLabel*>())
       if (!label->pixmap().isNull()) banner = label;
     ASSERT_NE(banner, nullptr);
     EXPECT_EQ(banner->pixmap().deviceIndependentSize(), QSizeF(300, 70));
-    Click(IDCANCEL);
   });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 // Letters the template does not mark are chosen as the terminal form chooses them: the first
@@ -117,43 +124,6 @@ TEST_F(RealTemplatesQtTest, EveryButtonCheckBoxAndFieldLabelHasAnAccessLetterTha
     QTest::keyClick(dialog->focusWidget(), Qt::Key_N, Qt::AltModifier);
   });
   EXPECT_EQ(addUser.DoModal(), IDCANCEL);
-}
-
-TEST_F(RealTemplatesQtTest, TabGoesThroughThePageInTemplateOrderThenTheButtonsAndStartsOnThePage) {
-  CPropertySheet sheet("Properties");
-  CPropertyPage general(IDD_GENERAL), users(IDD_USERS);
-  sheet.AddPage(&general);
-  sheet.AddPage(&users);
-  sheet.m_psh.dwFlags = (sheet.m_psh.dwFlags & ~PSH_HASHELP) | PSH_NOAPPLYNOW;
-  // The controls of a page that Tab stops at, in template order, then OK and Cancel.
-  const auto expectedStops = [](int page) {
-    QStringList stops;
-    for (const res::ControlTemplate& control : res::FindDialogTemplate(page)->controls)
-      if ((control.style & res::WS_TABSTOP) && !(control.style & (res::WS_DISABLED | res::ES_READONLY)))
-        stops << QString::number(control.id);
-    return stops << QString::number(IDOK) << QString::number(IDCANCEL);
-  };
-  const auto stopsFromFocus = [](qsizetype count) {
-    QStringList stops;
-    for (qsizetype i = 0; i < count; ++i) {
-      QWidget* focus = QApplication::activeModalWidget()->focusWidget();
-      stops << focus->objectName();
-      QTest::keyClick(focus, Qt::Key_Tab);
-    }
-    return stops;
-  };
-  Later([&] {
-    auto* tabs = QApplication::activeModalWidget()->findChild<QTabWidget*>();
-    const QStringList general = expectedStops(IDD_GENERAL);
-    EXPECT_EQ(stopsFromFocus(general.size()), general);
-    EXPECT_EQ(QApplication::activeModalWidget()->focusWidget(), tabs->tabBar());
-    tabs->setCurrentIndex(1);  // from the tab bar: the focus stays there
-    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
-    const QStringList usersStops = expectedStops(IDD_USERS);
-    EXPECT_EQ(stopsFromFocus(usersStops.size()), usersStops);
-    Click(IDCANCEL);
-  });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 }  // namespace
