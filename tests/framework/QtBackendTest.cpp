@@ -10,7 +10,6 @@
 
 #include "framework/Edit.h"
 #include "framework/FolderBrowser.h"
-#include "framework/ModuleResources.h"
 #include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TestTemplates.h"
@@ -22,9 +21,17 @@ class QtBackendTest : public QtFixture {
   ModuleResourceScope m_module{test_templates::Module()};
 };
 
-// One dialog in which the template's styles, the user's input, the handlers' changes and a
-// refused field are each seen through real widgets.
-TEST_F(QtBackendTest, TheDialogsStylesInputHandlersAndRefusalsWorkThroughItsWidgets) {
+// One dialog in which the template's styles, the user's input, the handlers' changes, a
+// refused field, a message box and the folder chooser are each seen through real widgets.
+TEST_F(QtBackendTest, TheDialogsStylesInputHandlersRefusalsAndBoxesWorkThroughItsWidgets) {
+  const QTemporaryDir root;
+  ASSERT_TRUE(QDir(root.path()).mkpath("kept/deeper"));
+  const QString kept = root.path() + "/kept";
+  struct Chooser {
+    QString field;
+    QString first;
+    QString picked;  // empty: cancelled
+  };
   RecordDialog dlg;
   const auto readOnly = [](RecordDialog& d, int id, BOOL on) {
     static_cast<CEdit*>(d.GetDlgItem(id))->SetReadOnly(on);
@@ -93,43 +100,27 @@ TEST_F(QtBackendTest, TheDialogsStylesInputHandlersAndRefusalsWorkThroughItsWidg
     QTest::keyClick(combo, Qt::Key_Down);
     Click(14);
     EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"add", "choice 10.0.0.12", "choice 10.0.0.1", "allow 1"}));
-  });
-  EXPECT_EQ(dlg.m_count, 42);
-  EXPECT_EQ(dlg.m_allow, BST_CHECKED);
-}
 
-TEST_F(QtBackendTest, AMessageBoxShowsItsTextsAndAnswersTheButtonClicked) {
-  Later([] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->windowTitle(), "Warning");
-    EXPECT_EQ(box->text(), "Delete it?\n\nReally?");
-    EXPECT_EQ(box->icon(), QMessageBox::Warning);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-    box->button(QMessageBox::No)->click();
-  });
-  EXPECT_EQ(::MessageBox(nullptr, "Delete it?\n\nReally?", "Warning", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
-}
+    // A message box shows its texts and answers the button clicked.
+    Later([] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), "Warning");
+      EXPECT_EQ(box->text(), "Delete it?\n\nReally?");
+      EXPECT_EQ(box->icon(), QMessageBox::Warning);
+      EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+      box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(::MessageBox(nullptr, "Delete it?\n\nReally?", "Warning", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
 
-// It starts at the folder its field names or the nearest one above, and answers the folder
-// picked or nothing.
-TEST_F(QtBackendTest, TheFolderChooserStartsAtTheFolderItsFieldNamesAndAnswersTheOnePicked) {
-  const QTemporaryDir root;
-  ASSERT_TRUE(QDir(root.path()).mkpath("kept/deeper"));
-  const QString kept = root.path() + "/kept";
-  struct Case {
-    QString field;
-    QString first;
-    QString picked;  // empty: cancelled
-  };
-  RecordDialog dlg;
-  std::optional<std::string> answer;
-  dlg.m_onAdd = [&](RecordDialog& d) {
-    answer = BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS);
-  };
-  RunModal(dlg, IDCANCEL, [&](QWidget*) {
-    for (const Case& c : {Case{kept, kept, kept + "/deeper"}, Case{kept + "/missing/more", kept, {}},
-                          Case{"relative", QDir::homePath(), {}}}) {
+    // The folder chooser starts at the folder the field names or the nearest one above, and
+    // answers the folder picked or nothing.
+    std::optional<std::string> answer;
+    dlg.m_onAdd = [&](RecordDialog& d) {
+      answer = BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS);
+    };
+    for (const Chooser& c : {Chooser{kept, kept, kept + "/deeper"}, Chooser{kept + "/missing/more", kept, {}},
+                             Chooser{"relative", QDir::homePath(), {}}}) {
       m_backend.Deliver([&] { dlg.GetDlgItem(10)->SetWindowText(c.field.toStdString()); });
       Later([&c] {
         auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -144,6 +135,8 @@ TEST_F(QtBackendTest, TheFolderChooserStartsAtTheFolderItsFieldNamesAndAnswersTh
       EXPECT_EQ(answer, c.picked.isEmpty() ? std::nullopt : std::optional(c.picked.toStdString()));
     }
   });
+  EXPECT_EQ(dlg.m_count, 42);
+  EXPECT_EQ(dlg.m_allow, BST_CHECKED);
 }
 
 }  // namespace

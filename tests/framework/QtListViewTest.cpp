@@ -9,7 +9,6 @@
 #include <QTableView>
 
 #include "framework/Control.h"
-#include "framework/ModuleResources.h"
 #include "framework/qt/ListModel.h"
 #include "framework/qt/ListSortModel.h"
 #include "tests/framework/QtFixture.h"
