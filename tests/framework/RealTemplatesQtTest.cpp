@@ -1,11 +1,16 @@
-// Every real dialog and page built by the Qt backend. With VELTRANE_SCREENSHOT_DIR set, each is
+// Every real dialog and page built by the Qt backend, at its template's size and larger: the
+// sheet and the dialogs that hold a list grow, their lists with them, and the controls below
+// and beside a list follow its edge; other dialogs keep their size. With VELTRANE_SCREENSHOT_DIR set, each is
 // saved there as a PNG for a look by eye (under xvfb-run with QT_QPA_PLATFORM=xcb for the real
 // platform's rendering).
+
+#include <algorithm>
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
@@ -37,6 +42,33 @@ class RealTemplatesQtTest : public QtRealTemplatesFixture {
       EXPECT_TRUE(window->rect().contains(widget->geometry()));
     }
   }
+
+  // The place control `id` of template `dialog` has at the template's size.
+  static QRect PlaceIn(int dialog, int id) {
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(dialog);
+    return TemplatePlace(tmpl, *std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
+                                             [id](const res::ControlTemplate& c) { return c.id == id; }));
+  }
+
+  enum class Side { Below, Beside };
+
+  // On `window` of template `id`, larger than its template: the list grew by all of it (a
+  // drop-down list in width), the follower on `side` of it moved down or right by as much,
+  // `fixed` kept its place.
+  static void ExpectGrown(QWidget* window, int id, int list, int follower, Side side, int fixed) {
+    SCOPED_TRACE(id);
+    const QSize extra = window->size() - TemplateSize(*res::FindDialogTemplate(id));
+    const QPoint move = side == Side::Below ? QPoint(0, extra.height()) : QPoint(extra.width(), 0);
+    const auto placed = [window](int id) {
+      return window->findChild<QWidget*>(QString::number(id))->geometry();
+    };
+    EXPECT_EQ(placed(list).width(), PlaceIn(id, list).width() + extra.width());
+    if (window->findChild<QTableView*>(QString::number(list))) {
+      EXPECT_EQ(placed(list).height(), PlaceIn(id, list).height() + extra.height());
+    }
+    EXPECT_EQ(placed(follower).topLeft(), PlaceIn(id, follower).topLeft() + move);
+    EXPECT_EQ(placed(fixed).topLeft(), PlaceIn(id, fixed).topLeft());
+  }
 };
 
 TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
@@ -57,10 +89,24 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
   }
 }
 
+TEST_F(RealTemplatesQtTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownListGrowsOnlyInWidth) {
+  CDialog logIn(IDD_LOG_IN);
+  RunModal(logIn, IDCANCEL, [](QWidget* window) { EXPECT_EQ(window->minimumSize(), window->maximumSize()); });
+  CDialog addComputer(IDD_ADD_COMPUTER);
+  RunModal(addComputer, IDOK, [](QWidget* window) {
+    EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
+    window->resize(window->width() + 100, window->height());
+    ExpectGrown(window, IDD_ADD_COMPUTER, IDC_COMPUTER_CHOICE, IDC_DELETE_COMPUTER, Side::Beside,
+                IDOK);  // the name list widens, Delete follows, Close stays
+    EXPECT_EQ(Find<QWidget>(IDC_COMPUTER_NAME)->width(),
+              PlaceIn(IDD_ADD_COMPUTER, IDC_COMPUTER_NAME).width() + 100);
+  });
+}
+
 // The sheet without Apply and Help: each page is made when its tab is first chosen, with its
 // controls in place, and the About page shows its banner. Tab goes through a page in template
-// order, then OK and Cancel, and starts on the page.
-TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTabGoesThroughItInTemplateOrder) {
+// order, then OK and Cancel, and starts on the page. Resized, the sheet grows with its pages.
+TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThroughItInOrderAndItGrows) {
   const int pages[] = {IDD_GENERAL, IDD_VIRTUAL_SERVERS, IDD_USERS, IDD_ABOUT};
   CPropertySheet sheet("Properties");
   CPropertyPage general(pages[0]), servers(pages[1]), users(pages[2]), about(pages[3]);
@@ -81,28 +127,70 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenAndTabGoesThro
     }
     EXPECT_EQ(stops, expected) << page;
   };
+  // Chooses tab `i` as a click on it does: the page is made only now, its controls in place.
+  const auto choose = [&](QTabWidget* tabs, int i) {
+    EXPECT_FALSE(sheet.GetPage(i)->IsWindowCreated()) << i;
+    tabs->setCurrentIndex(i);
+    ExpectControlsInPlace(*res::FindDialogTemplate(pages[i]), tabs->widget(i));
+    Screenshot(tabs->window(), "sheet-tab" + QString::number(i));
+  };
   RunModal(sheet, IDCANCEL, [&](QWidget* window) {
     auto* tabs = window->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(tabs->tabText(3), "About");
     for (int id : {ID_APPLY_NOW, IDHELP})
       EXPECT_EQ(window->findChild<QWidget*>(QString::number(id)), nullptr);
+    ExpectControlsInPlace(*res::FindDialogTemplate(IDD_GENERAL), tabs->widget(0));
     expectTabStops(IDD_GENERAL);
     EXPECT_EQ(window->focusWidget(), tabs->tabBar());
-    for (int i = 0; i < 4; ++i) {
-      EXPECT_EQ(sheet.GetPage(i)->IsWindowCreated(), i == 0);
-      tabs->setCurrentIndex(i);  // as a click on the tab does
-      ExpectControlsInPlace(*res::FindDialogTemplate(pages[i]), tabs->widget(i));
-      Screenshot(window, "sheet-tab" + QString::number(i));
-    }
-    tabs->setCurrentIndex(2);  // from the tab bar: the focus stays there
-    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
-    expectTabStops(IDD_USERS);
+    choose(tabs, 3);
     QLabel* banner = nullptr;
     for (QLabel* label : tabs->widget(3)->findChildren<QLabel*>())
       if (!label->pixmap().isNull()) banner = label;
     ASSERT_NE(banner, nullptr);
     EXPECT_EQ(banner->pixmap().deviceIndependentSize(), QSizeF(300, 70));
+    choose(tabs, 2);  // from the tab bar: the focus stays there
+    QTest::keyClick(tabs->tabBar(), Qt::Key_Tab);
+    expectTabStops(IDD_USERS);
+
+    // General has no list: its drop-down lists and text fields share the extra width line by
+    // line, so the fields of a line keep their proportions and every line ends where the
+    // widest does; a label between two fields keeps its gap to the one it names.
+    QWidget* page = tabs->widget(0);
+    const auto placed = [page](int id) { return page->findChild<QWidget*>(QString::number(id))->geometry(); };
+    QLabel* ipLabel = nullptr;
+    for (QLabel* label : page->findChildren<QLabel*>())
+      if (QString(label->text()).remove(u'&') == "Max. connections/IP:") ipLabel = label;
+    ASSERT_NE(ipLabel, nullptr);
+    const auto ipLabelGap = [&] { return placed(IDC_SHOWN_MAX_PER_IP).left() - ipLabel->geometry().right(); };
+    const int gap = ipLabelGap();
+    EXPECT_GT(gap, 1);
+    EXPECT_EQ(window->minimumSize(), window->size());
+    window->resize(window->size() + QSize(201, 120));
+    tabs->setCurrentIndex(0);  // a page takes the tab's size when shown
+    const int extra = page->width() - TemplateSize(*res::FindDialogTemplate(IDD_GENERAL)).width();
+    ASSERT_GT(extra, 200);
+    struct Case {
+      int id;
+      double share;
+    };
+    for (const Case& c :
+         {Case{IDC_GENERAL_COMPUTER, 1}, Case{IDC_SHOWN_FTP_PORT, 1}, Case{IDC_SHOWN_WELCOME, 1},
+          Case{IDC_SHOWN_MAX_CONNECTIONS, 0.5}, Case{IDC_SHOWN_MAX_PER_IP, 0.5}}) {
+      EXPECT_NEAR(placed(c.id).width(), PlaceIn(IDD_GENERAL, c.id).width() + c.share * extra, 1) << c.id;
+    }
+    EXPECT_EQ(placed(IDC_SHOWN_MAX_PER_IP).right(), placed(IDC_SHOWN_WELCOME).right());
+    EXPECT_EQ(ipLabelGap(), gap);
+
+    // Users: Add below the list; the computer combo above it stays.
+    tabs->setCurrentIndex(2);
+    ExpectGrown(tabs->widget(2), IDD_USERS, IDC_USER_LIST, IDC_ADD_USER, Side::Below, IDC_COMPUTER);
+    // Virtual Servers, made at the larger size: Add beside the list, inside the frame that
+    // grows with it.
+    choose(tabs, 1);
+    ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside,
+                IDC_COMPUTER);
+    Screenshot(window, "sheet-grown");
   });
 }
 
