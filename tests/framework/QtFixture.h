@@ -18,7 +18,6 @@
 
 #include "framework/Backend.h"
 #include "framework/ModuleResources.h"
-#include "framework/qt/DialogUnits.h"
 #include "framework/qt/QtBackend.h"
 #include "res/Resources.h"
 
@@ -86,14 +85,6 @@ class QtFixture : public ::testing::Test {
 // The same with the program's own templates and pictures as the current module's resources.
 class QtRealTemplatesFixture : public QtFixture {
  protected:
-  // The pixel size of `tmpl`, and the place of one of its controls (a combo box with its list).
-  static QSize TemplateSize(const res::DialogTemplate& tmpl) {
-    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy);
-  }
-  static QRect TemplatePlace(const res::DialogTemplate& tmpl, const res::ControlTemplate& control) {
-    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(control.rect);
-  }
-
   ModuleResources m_resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
   ModuleResourceScope m_module{m_resources};
 };

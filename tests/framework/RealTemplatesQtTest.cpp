@@ -1,8 +1,8 @@
 // Every real dialog and page built by the Qt backend, at its template's size and larger: the
 // sheet and the dialogs that hold a list grow, their lists with them, and the controls below
-// and beside a list follow its edge; other dialogs keep their size. With VELTRANE_SCREENSHOT_DIR set, each is
-// saved there as a PNG for a look by eye (under xvfb-run with QT_QPA_PLATFORM=xcb for the real
-// platform's rendering).
+// and beside a list follow its edge; other dialogs keep their size. With
+// VELTRANE_SCREENSHOT_DIR set, each is saved there as a PNG for a look by eye (under xvfb-run
+// with QT_QPA_PLATFORM=xcb for the real platform's rendering).
 
 #include <algorithm>
 
@@ -14,6 +14,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/PropertySheet.h"
+#include "framework/qt/DialogUnits.h"
 #include "res/ResourceIds.h"
 #include "tests/framework/QtFixture.h"
 
@@ -21,17 +22,31 @@ namespace {
 
 class RealTemplatesQtTest : public QtRealTemplatesFixture {
  protected:
-  // Every control with an id of `tmpl` is in `window`, inside it: at its dialog-unit place and
+  static QSize TemplateSize(int dialog) {
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(dialog);
+    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(tmpl.cx, tmpl.cy);
+  }
+
+  // The place control `id` of template `dialog` has at the template's size (a combo box with
+  // its list).
+  static QRect TemplatePlace(int dialog, int id) {
+    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(dialog);
+    const auto control = std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
+                                      [id](const res::ControlTemplate& c) { return c.id == id; });
+    return DialogUnits::ForFont(TemplateFont(tmpl)).ToPixels(control->rect);
+  }
+
+  // Every control with an id of template `dialog` is in `window`, inside it: at its place and
   // size when the window has the template's size, and no smaller when it is a page that fills
   // a larger tab. A closed combo box is as high as its text, not its list.
-  static void ExpectControlsInPlace(const res::DialogTemplate& tmpl, QWidget* window) {
-    const bool templateSize = window->size() == TemplateSize(tmpl);
-    for (const res::ControlTemplate& control : tmpl.controls) {
+  static void ExpectControlsInPlace(int dialog, QWidget* window) {
+    const bool templateSize = window->size() == TemplateSize(dialog);
+    for (const res::ControlTemplate& control : res::FindDialogTemplate(dialog)->controls) {
       if (control.id == res::IDC_STATIC) continue;
-      SCOPED_TRACE(std::to_string(tmpl.id) + "/" + std::to_string(control.id));
+      SCOPED_TRACE(std::to_string(dialog) + "/" + std::to_string(control.id));
       QWidget* widget = window->findChild<QWidget*>(QString::number(control.id));
       ASSERT_NE(widget, nullptr);
-      QRect expected = TemplatePlace(tmpl, control);
+      QRect expected = TemplatePlace(dialog, control.id);
       if (control.kind == res::ControlKind::ComboBox) expected.setHeight(widget->height());
       if (templateSize) {
         EXPECT_EQ(widget->geometry(), expected);
@@ -43,13 +58,6 @@ class RealTemplatesQtTest : public QtRealTemplatesFixture {
     }
   }
 
-  // The place control `id` of template `dialog` has at the template's size.
-  static QRect PlaceIn(int dialog, int id) {
-    const res::DialogTemplate& tmpl = *res::FindDialogTemplate(dialog);
-    return TemplatePlace(tmpl, *std::find_if(tmpl.controls.begin(), tmpl.controls.end(),
-                                             [id](const res::ControlTemplate& c) { return c.id == id; }));
-  }
-
   enum class Side { Below, Beside };
 
   // On `window` of template `id`, larger than its template: the list grew by all of it (a
@@ -57,17 +65,17 @@ class RealTemplatesQtTest : public QtRealTemplatesFixture {
   // `fixed` kept its place.
   static void ExpectGrown(QWidget* window, int id, int list, int follower, Side side, int fixed) {
     SCOPED_TRACE(id);
-    const QSize extra = window->size() - TemplateSize(*res::FindDialogTemplate(id));
+    const QSize extra = window->size() - TemplateSize(id);
     const QPoint move = side == Side::Below ? QPoint(0, extra.height()) : QPoint(extra.width(), 0);
     const auto placed = [window](int id) {
       return window->findChild<QWidget*>(QString::number(id))->geometry();
     };
-    EXPECT_EQ(placed(list).width(), PlaceIn(id, list).width() + extra.width());
+    EXPECT_EQ(placed(list).width(), TemplatePlace(id, list).width() + extra.width());
     if (window->findChild<QTableView*>(QString::number(list))) {
-      EXPECT_EQ(placed(list).height(), PlaceIn(id, list).height() + extra.height());
+      EXPECT_EQ(placed(list).height(), TemplatePlace(id, list).height() + extra.height());
     }
-    EXPECT_EQ(placed(follower).topLeft(), PlaceIn(id, follower).topLeft() + move);
-    EXPECT_EQ(placed(fixed).topLeft(), PlaceIn(id, fixed).topLeft());
+    EXPECT_EQ(placed(follower).topLeft(), TemplatePlace(id, follower).topLeft() + move);
+    EXPECT_EQ(placed(fixed).topLeft(), TemplatePlace(id, fixed).topLeft());
   }
 };
 
@@ -80,8 +88,8 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
     Later([&] {
       QWidget* window = QApplication::activeModalWidget();
       EXPECT_EQ(window->windowTitle().toStdString(), tmpl->caption);
-      EXPECT_EQ(window->size(), TemplateSize(*tmpl));
-      ExpectControlsInPlace(*tmpl, window);
+      EXPECT_EQ(window->size(), TemplateSize(id));
+      ExpectControlsInPlace(id, window);
       Screenshot(window, "dialog-" + QString::number(id));
       QTest::keyClick(window, Qt::Key_Escape);
     });
@@ -99,7 +107,7 @@ TEST_F(RealTemplatesQtTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownLi
     ExpectGrown(window, IDD_ADD_COMPUTER, IDC_COMPUTER_CHOICE, IDC_DELETE_COMPUTER, Side::Beside,
                 IDOK);  // the name list widens, Delete follows, Close stays
     EXPECT_EQ(Find<QWidget>(IDC_COMPUTER_NAME)->width(),
-              PlaceIn(IDD_ADD_COMPUTER, IDC_COMPUTER_NAME).width() + 100);
+              TemplatePlace(IDD_ADD_COMPUTER, IDC_COMPUTER_NAME).width() + 100);
   });
 }
 
@@ -131,7 +139,7 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThrough
   const auto choose = [&](QTabWidget* tabs, int i) {
     EXPECT_FALSE(sheet.GetPage(i)->IsWindowCreated()) << i;
     tabs->setCurrentIndex(i);
-    ExpectControlsInPlace(*res::FindDialogTemplate(pages[i]), tabs->widget(i));
+    ExpectControlsInPlace(pages[i], tabs->widget(i));
     Screenshot(tabs->window(), "sheet-tab" + QString::number(i));
   };
   RunModal(sheet, IDCANCEL, [&](QWidget* window) {
@@ -140,7 +148,7 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThrough
     EXPECT_EQ(tabs->tabText(3), "About");
     for (int id : {ID_APPLY_NOW, IDHELP})
       EXPECT_EQ(window->findChild<QWidget*>(QString::number(id)), nullptr);
-    ExpectControlsInPlace(*res::FindDialogTemplate(IDD_GENERAL), tabs->widget(0));
+    ExpectControlsInPlace(IDD_GENERAL, tabs->widget(0));
     expectTabStops(IDD_GENERAL);
     EXPECT_EQ(window->focusWidget(), tabs->tabBar());
     choose(tabs, 3);
@@ -168,17 +176,15 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThrough
     EXPECT_EQ(window->minimumSize(), window->size());
     window->resize(window->size() + QSize(201, 120));
     tabs->setCurrentIndex(0);  // a page takes the tab's size when shown
-    const int extra = page->width() - TemplateSize(*res::FindDialogTemplate(IDD_GENERAL)).width();
+    const int extra = page->width() - TemplateSize(IDD_GENERAL).width();
     ASSERT_GT(extra, 200);
-    struct Case {
-      int id;
-      double share;
-    };
-    for (const Case& c :
-         {Case{IDC_GENERAL_COMPUTER, 1}, Case{IDC_SHOWN_FTP_PORT, 1}, Case{IDC_SHOWN_WELCOME, 1},
-          Case{IDC_SHOWN_MAX_CONNECTIONS, 0.5}, Case{IDC_SHOWN_MAX_PER_IP, 0.5}}) {
-      EXPECT_NEAR(placed(c.id).width(), PlaceIn(IDD_GENERAL, c.id).width() + c.share * extra, 1) << c.id;
-    }
+    const std::pair<int, double> shares[] = {{IDC_GENERAL_COMPUTER, 1},
+                                             {IDC_SHOWN_FTP_PORT, 1},
+                                             {IDC_SHOWN_WELCOME, 1},
+                                             {IDC_SHOWN_MAX_CONNECTIONS, 0.5},
+                                             {IDC_SHOWN_MAX_PER_IP, 0.5}};
+    for (const auto& [id, share] : shares)
+      EXPECT_NEAR(placed(id).width(), TemplatePlace(IDD_GENERAL, id).width() + share * extra, 1) << id;
     EXPECT_EQ(placed(IDC_SHOWN_MAX_PER_IP).right(), placed(IDC_SHOWN_WELCOME).right());
     EXPECT_EQ(ipLabelGap(), gap);
 
