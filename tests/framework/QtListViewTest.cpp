@@ -81,7 +81,9 @@ TEST_F(QtListViewTest, SortingAndRefillsKeepThePagesRowIndicesTheWidthsAndTheSel
     d.m_list.DeleteItem(row);
   };
   const auto selectedName = [&dlg] { return dlg.m_list.GetItemText(Selected(dlg), 0); };
-  RunModal(dlg, IDOK, [&](QWidget*) {
+  int wider = 0;  // the name column's width, which the user gives
+  QSize size;     // the window's
+  RunModal(dlg, IDOK, [&](QWidget* window) {
     QTableView* table = Table();
     QHeaderView* header = table->horizontalHeader();
     // Sorted by a header click (numbers as numbers), the page's row indices still name its rows.
@@ -97,7 +99,7 @@ TEST_F(QtListViewTest, SortingAndRefillsKeepThePagesRowIndicesTheWidthsAndTheSel
     EXPECT_EQ(ShownColumn(0), QStringList({"alice", "carol", "dave"}));  // still sorted
 
     // A width the user gave stays through a refill, and the last column fills the list.
-    const int wider = header->sectionSize(0) + 40;
+    wider = header->sectionSize(0) + 40;
     header->resizeSection(0, wider);  // as dragging its edge does
     dlg.m_onAdd = [&](RecordDialog& d) { Fill(d, names, numbers); };
     Click(17);
@@ -163,6 +165,17 @@ TEST_F(QtListViewTest, SortingAndRefillsKeepThePagesRowIndicesTheWidthsAndTheSel
     EXPECT_EQ(Selected(dlg), 999);
     EXPECT_EQ(CurrentRow(), 999);
     EXPECT_TRUE(Shown(999));
+    window->resize(window->size() + QSize(90, 70));
+    size = window->size();
+  });
+
+  // The window's size, the column widths and the sorting the user gave are there in the next run.
+  RecordDialog again;
+  RunModal(again, IDCANCEL, [&](QWidget* window) {
+    EXPECT_EQ(window->size(), size);
+    EXPECT_EQ(Table()->horizontalHeader()->sectionSize(0), wider);
+    EXPECT_EQ(Table()->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(Table()->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
   });
 }
 
