@@ -55,14 +55,14 @@ TEST_F(QtBackendTest, TheDialogsStylesInputHandlersRefusalsAndBoxesWorkThroughIt
     EXPECT_TRUE(Find<QPushButton>(IDOK)->isDefault());
     EXPECT_EQ(dialog->findChild<QLabel*>()->buddy(), Find<QLineEdit>(10));
     const auto background = [](int id) { return Find<QLineEdit>(id)->palette().color(QPalette::Base); };
-    const auto tabFrom = [dialog](int id) {
-      Find<QLineEdit>(id)->setFocus();
-      QTest::keyClick(Find<QLineEdit>(id), Qt::Key_Tab);
+    const auto tabFrom12 = [dialog] {
+      Find<QLineEdit>(12)->setFocus();
+      QTest::keyClick(Find<QLineEdit>(12), Qt::Key_Tab);
       return dialog->focusWidget();
     };
     EXPECT_EQ(dialog->focusWidget(), Find<QLineEdit>(11));
     EXPECT_NE(background(13), background(12));
-    EXPECT_EQ(tabFrom(12), Find<QCheckBox>(14));
+    EXPECT_EQ(tabFrom12(), Find<QCheckBox>(14));
 
     // A refused integer is reported and keeps the dialog open with the focus on the field.
     QTest::keyClicks(Find<QLineEdit>(11), "12a");
@@ -80,12 +80,11 @@ TEST_F(QtBackendTest, TheDialogsStylesInputHandlersRefusalsAndBoxesWorkThroughIt
 
     // A handler's changes are shown: a new selected row, a text, a field no longer read-only.
     Click(17);
-    QTableView* table = Find<QTableView>(16);
-    EXPECT_EQ(table->model()->index(0, 1).data().toString(), "value");
-    EXPECT_EQ(table->selectionModel()->currentIndex().row(), 0);
+    EXPECT_EQ(Find<QTableView>(16)->model()->index(0, 1).data().toString(), "value");
+    EXPECT_EQ(Find<QTableView>(16)->selectionModel()->currentIndex().row(), 0);
     EXPECT_EQ(Find<QLineEdit>(13)->text(), QString::fromUtf8("added \xC3\xA9"));
     EXPECT_EQ(background(13), background(12));
-    EXPECT_EQ(tabFrom(12), Find<QLineEdit>(13));
+    EXPECT_EQ(tabFrom12(), Find<QLineEdit>(13));
 
     // The user's choices reach the handlers.
     QComboBox* combo = Find<QComboBox>(15);

@@ -79,7 +79,7 @@ class RealTemplatesQtTest : public QtRealTemplatesFixture {
   }
 };
 
-TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
+TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlaceAndGrowsOnlyWithAList) {
   for (int id : {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN,
                  IDD_CHANGE_PASSWORD}) {
     const res::DialogTemplate* tmpl = res::FindDialogTemplate(id);
@@ -95,9 +95,8 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlace) {
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL) << id;
   }
-}
 
-TEST_F(RealTemplatesQtTest, ADialogWithoutAListKeepsItsSizeAndOneWithADropDownListGrowsOnlyInWidth) {
+  // A dialog without a list keeps its size, and one with a drop-down list grows only in width.
   CDialog logIn(IDD_LOG_IN);
   RunModal(logIn, IDCANCEL, [](QWidget* window) { EXPECT_EQ(window->minimumSize(), window->maximumSize()); });
   CDialog addComputer(IDD_ADD_COMPUTER);
@@ -179,7 +178,6 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThrough
     const int extra = page->width() - TemplateSize(IDD_GENERAL).width();
     ASSERT_GT(extra, 200);
     const std::pair<int, double> shares[] = {{IDC_GENERAL_COMPUTER, 1},
-                                             {IDC_SHOWN_FTP_PORT, 1},
                                              {IDC_SHOWN_WELCOME, 1},
                                              {IDC_SHOWN_MAX_CONNECTIONS, 0.5},
                                              {IDC_SHOWN_MAX_PER_IP, 0.5}};
