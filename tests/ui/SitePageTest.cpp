@@ -39,9 +39,13 @@ class SitePageTest : public UiTest {
 };
 VELTRANE_ON_ALL_ENGINES(SitePageTest);
 
-// An edit without changes writes nothing (another machine changed the row meanwhile) and marks
-// no page; a description too long for its column keeps the dialog open.
-TEST_P(SitePageTest, AddAndEditStoreExactlyAsTypedAndMarkTheOtherPagesOnlyAfterAChange) {
+// One run, each step's result checked before the next: an edit without changes writes nothing
+// (another machine changed the row meanwhile) and marks no page; a description too long for
+// its column keeps the dialog open; what fits is stored exactly as typed. Edit Preferences
+// writes the change and gives the settings without a row theirs, so no edit can be lost.
+// Delete asks, then removes the server with its preferences and only its own accounts,
+// though an edit has given it the address of another.
+TEST_P(SitePageTest, EachChangeIsStoredAsTypedAndMarksTheOtherPagesOnlyWhenItChangedSomething) {
   const std::string description = "Zweites B\xC3\xBCro \"Nord\" l'annexe";
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.Select(IDC_COMPUTER, "beta");
@@ -56,6 +60,27 @@ TEST_P(SitePageTest, AddAndEditStoreExactlyAsTypedAndMarkTheOtherPagesOnlyAfterA
     EXPECT_EQ(Column(w, IDC_SERVER_LIST), (Texts{"10.0.0.5", "10.0.0.2"}));
     w.Click(IDC_ADD_SERVER);
     EXPECT_EQ(w.Count(IDC_SERVER_LIST), 3);
+
+    stalePages.m_staleMask = 0;
+    w.SelectRow(IDC_SERVER_LIST, 0);
+    w.Click(IDC_SERVER_PREFERENCES);
+    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
+
+    stalePages.m_staleMask = 0;
+    w.Click(IDC_SERVERS_ADD_COMPUTER);
+    EXPECT_EQ(Column(w, IDC_COMPUTER), (Texts{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
+
+    stalePages.m_staleMask = 0;
+    Db().Execute("UPDATE VirtualServers SET VServerIPAddr = '10.0.0.5' WHERE VServerID = ?", {second});
+    w.Select(IDC_COMPUTER, "alpha");
+    w.SelectRow(IDC_SERVER_LIST, 1);
+    w.Click(IDC_DELETE_SERVER);  // No
+    EXPECT_EQ(stalePages.m_staleMask, 0);
+    w.SelectRow(IDC_SERVER_LIST, 1);
+    w.Click(IDC_DELETE_SERVER);  // Yes
+    EXPECT_EQ(Column(w, IDC_SERVER_LIST), (Texts{"10.0.0.5", "10.0.0.3"}));
+    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
   }));
   steps.Window([](ScriptedWindow& d) {
     EXPECT_EQ(d.Text(IDC_SERVER_DESCRIPTION), "d");
@@ -67,57 +92,21 @@ TEST_P(SitePageTest, AddAndEditStoreExactlyAsTypedAndMarkTheOtherPagesOnlyAfterA
     EXPECT_FALSE(d.Ended());
     TypeServer("10.0.0.3", description)(d);
   });
-  steps.Message(IDOK);
-  RunSheet<CSitePage>();
-  EXPECT_EQ(MessageTexts(), Texts{"The Description can hold at most 255 characters. Please shorten it."});
-  EXPECT_EQ(Servers(), (Rows{{"10.0.0.5", "neu"}, {"10.0.0.2", "d"}, {"10.0.0.3", description}}));
-}
-
-TEST_P(SitePageTest, DeleteAsksAndRemovesTheServerWithItsPreferencesAndOnlyItsOwnAccounts) {
-  // An edit has given the second virtual server the first one's address.
-  Db().Execute("UPDATE VirtualServers SET VServerIPAddr = '10.0.0.1' WHERE VServerID = ?", {second});
-  steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.SelectRow(IDC_SERVER_LIST, 1);
-    w.Click(IDC_DELETE_SERVER);  // No
-    EXPECT_EQ(stalePages.m_staleMask, 0);
-    w.SelectRow(IDC_SERVER_LIST, 1);
-    w.Click(IDC_DELETE_SERVER);  // Yes
-    EXPECT_EQ(Column(w, IDC_SERVER_LIST), (Texts{"10.0.0.1"}));
-    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
-  }));
-  steps.Message(IDNO).Message(IDYES);
-  RunSheet<CSitePage>();
-  EXPECT_EQ(Dependents(second), std::make_pair(0, 0));
-  EXPECT_EQ(Dependents(first), std::make_pair(2, 2));
-}
-
-TEST_P(SitePageTest, AddComputerListsTheNewComputerAndMarksTheOtherPages) {
-  steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.Click(IDC_SERVERS_ADD_COMPUTER);
-    EXPECT_EQ(Column(w, IDC_COMPUTER), (Texts{"alpha", "beta", "gamma"}));
-    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
-  }));
+  steps.Message(IDOK).Window([](ScriptedWindow& d) {
+    EXPECT_EQ(d.Text(IDC_PREFERENCES_CAPTION), "Preferences for 10.0.0.5");
+    EXPECT_EQ(d.Text(IDC_FTP_PORT), "2121");
+    Type({{IDC_FTP_PORT, "2200"}})(d);
+  });
   steps.Window([](ScriptedWindow& d) {
     d.SetText(IDC_COMPUTER_NAME, "gamma");
     d.Click(IDC_SAVE_COMPUTER);
     d.Click(IDOK);
   });
+  steps.Message(IDNO).Message(IDYES);
   RunSheet<CSitePage>();
-}
-
-// The settings without a row get theirs, so no edit can be lost.
-TEST_P(SitePageTest, EditPreferencesWritesTheChangeAndAddsTheMissingRows) {
-  steps.Window(OnPage([&](ScriptedWindow& w) {
-    w.Click(IDC_SERVER_PREFERENCES);
-    EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
-  }));
-  steps.Window([](ScriptedWindow& d) {
-    EXPECT_EQ(d.Text(IDC_PREFERENCES_CAPTION), "Preferences for 10.0.0.1");
-    EXPECT_EQ(d.Text(IDC_FTP_PORT), "2121");
-    d.SetText(IDC_FTP_PORT, "2200");
-    d.Click(IDOK);
-  });
-  RunSheet<CSitePage>();
+  EXPECT_EQ(MessageTexts()[0], "The Description can hold at most 255 characters. Please shorten it.");
+  EXPECT_EQ(Servers(), (Rows{{"10.0.0.5", "neu"}, {"10.0.0.3", description}}));
+  EXPECT_EQ(Dependents(second), std::make_pair(0, 0));
   EXPECT_EQ(Dependents(first), std::make_pair(8, 2));
   EXPECT_EQ(
       Db().QueryValue(
