@@ -4,18 +4,16 @@
 // VELTRANE_SCREENSHOT_DIR set, each window is saved there as a PNG to be looked at (run the
 // program under xvfb-run with QT_QPA_PLATFORM=xcb to see the real platform's rendering).
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 
 #include "framework/MessageBox.h"
 #include "host/ControlPanel.h"
@@ -37,29 +35,12 @@ class QtHostTest : public QtFixture, public AppletEnvironment {
   ControlPanel panel;
 };
 
-// A program started beside the test, with VARIABLE=value pairs added to its environment;
-// ended with SIGTERM when this goes.
-class Process {
- public:
-  Process(const std::vector<std::string>& command, const std::vector<std::string>& environment)
-      : m_pid(fork()) {
-    if (m_pid != 0) return;
-    for (const std::string& variable : environment) putenv(const_cast<char*>(variable.c_str()));
-    std::vector<char*> arguments;
-    for (const std::string& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
-    arguments.push_back(nullptr);
-    execvp(arguments[0], arguments.data());
-    _exit(127);
+// A program started beside the test, ended with SIGTERM when this goes.
+struct Program : QProcess {
+  ~Program() override {
+    terminate();
+    waitForFinished();
   }
-  ~Process() {
-    kill(m_pid, SIGTERM);
-    waitpid(m_pid, nullptr, 0);
-  }
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
- private:
-  pid_t m_pid;
 };
 
 // The top-level window shown with that title, or null.
@@ -71,32 +52,24 @@ QWidget* ShownWindow(const QString& title) {
 
 std::string OutputOf(const std::string& command) { return RunShellCommand(command + " 2>/dev/null").output; }
 
-// The number of a virtual X display that Xvfb started on and wrote to `displayPipe`.
-std::string ReadDisplayNumber(int displayPipe) {
-  std::string number;
-  char c = 0;
-  while (read(displayPipe, &c, 1) == 1 && c != '\n') number += c;
-  return number;
-}
-
 // On a real X server: WM_CLASS names the desktop entry, which names it back in
 // StartupWMClass, and the window carries the applet's icon at every installed size.
 TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
   if (OutputOf("command -v Xvfb xprop").empty()) GTEST_SKIP() << "Xvfb and x11-utils are needed";
-  std::ifstream file(DESKTOP_ENTRY);
-  const std::string entry((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  EXPECT_NE(entry.find("\nStartupWMClass=veltrane-server\n"), std::string::npos) << entry;
+  EXPECT_EQ(OutputOf(std::string("grep -x 'StartupWMClass=.*' ") + DESKTOP_ENTRY),
+            "StartupWMClass=veltrane-server\n");
 
-  int displayPipe[2];
-  ASSERT_EQ(pipe(displayPipe), 0);
-  const Process server({"Xvfb", "-displayfd", std::to_string(displayPipe[1]), "-nolisten", "tcp", "-screen",
-                        "0", "1024x768x24"},
-                       {});
-  close(displayPipe[1]);
-  const std::string display = ":" + ReadDisplayNumber(displayPipe[0]);
-  close(displayPipe[0]);
-  ASSERT_NE(display, ":");
-  const Process host({HOST_PROGRAM}, {"DISPLAY=" + display, "QT_QPA_PLATFORM=xcb", "RESOURCE_NAME="});
+  Program server;  // writes the number of the display it took to its output
+  server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+  ASSERT_TRUE(server.waitForReadyRead(60000)) << "Xvfb started no display";
+  const std::string display = ":" + server.readLine().trimmed().toStdString();
+  Program host;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const auto& [name, value] :
+       {std::pair{"DISPLAY", display.c_str()}, {"QT_QPA_PLATFORM", "xcb"}, {"RESOURCE_NAME", ""}})
+    environment.insert(name, value);
+  host.setProcessEnvironment(environment);
+  host.start(HOST_PROGRAM, {});
   const std::string xprop = "xprop -display " + display + " -name 'Control Panel' ";
   std::string wmClass;
   for (int attempt = 0; attempt < 300 && wmClass.empty(); ++attempt, usleep(100000))
