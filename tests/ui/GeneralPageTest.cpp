@@ -122,11 +122,7 @@ TEST_P(GeneralPageTest, ListsThisHostsServersOfTheRememberedComputerAndOkRemembe
     w.Select(IDC_GENERAL_VIRTUAL_SERVER, "10.0.0.12");
     w.CloseSheet(true);
   });
-  steps.Window(Type({})).Window([](ScriptedWindow& d) {
-    d.SetText(IDC_COMPUTER_NAME, "beta");
-    d.Click(IDC_SAVE_COMPUTER);
-    d.Click(IDOK);
-  });
+  steps.Window(Type({})).Window(Type({{IDC_COMPUTER_NAME, "beta"}}, {IDC_SAVE_COMPUTER, IDOK}));
   RunSheet<CGeneralPage>();
   const auto sites = [&] {
     return Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID");

@@ -97,11 +97,7 @@ TEST_P(SitePageTest, EachChangeIsStoredAsTypedAndMarksTheOtherPagesOnlyWhenItCha
     EXPECT_EQ(d.Text(IDC_FTP_PORT), "2121");
     Type({{IDC_FTP_PORT, "2200"}})(d);
   });
-  steps.Window([](ScriptedWindow& d) {
-    d.SetText(IDC_COMPUTER_NAME, "gamma");
-    d.Click(IDC_SAVE_COMPUTER);
-    d.Click(IDOK);
-  });
+  steps.Window(Type({{IDC_COMPUTER_NAME, "gamma"}}, {IDC_SAVE_COMPUTER, IDOK}));
   steps.Message(IDNO).Message(IDYES);
   RunSheet<CSitePage>();
   EXPECT_EQ(MessageTexts()[0], "The Description can hold at most 255 characters. Please shorten it.");

@@ -175,13 +175,9 @@ TEST_P(UsersPageTest, ChangesReachTheDatabaseAndTheListShowsWhatItHas) {
     Db().Execute("DELETE FROM Users WHERE UserName = 'root'");
     Type({{IDC_PASSWORD, "fresh"}, {IDC_CONFIRM_PASSWORD, "fresh"}})(d);
   });
-  steps.Message(IDOK).Window([&](ScriptedWindow& d) {
-    Type(
-        {{IDC_USER_NAME, "erin"}, {IDC_PASSWORD, "Grüße"}, {IDC_CONFIRM_PASSWORD, "Grüße"}, {IDC_QUOTA, "7"}},
-        IDC_BROWSE_HOME_DIR)(d);
-    d.SetCheck(IDC_DOWNLOAD, true);
-    d.Click(IDOK);
-  });
+  steps.Message(IDOK).Window(Type(
+      {{IDC_USER_NAME, "erin"}, {IDC_PASSWORD, "Grüße"}, {IDC_CONFIRM_PASSWORD, "Grüße"}, {IDC_QUOTA, "7"}},
+      {IDC_BROWSE_HOME_DIR, IDC_DOWNLOAD, IDOK}));  // Download ticked, as a click does
   steps.Browse(home.Path().string());
   RunSheet<CUsersPage>();
   const std::string question = "You are deleting user.\n\n Do you really want to continue ?";
