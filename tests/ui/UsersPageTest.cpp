@@ -84,10 +84,6 @@ class UsersPageTest : public UiTest {
     User(other, "dora", 21, -4);
     User(-1, "root", -1, 0);
   }
-  std::string Stored(const std::string& column, const std::string& name) {
-    return Db().QueryValue("SELECT " + column + " FROM Users WHERE UserName = ?", {name});
-  }
-
   int first = 0, second = 0;
 };
 VELTRANE_ON_ALL_ENGINES(UsersPageTest);
@@ -213,10 +209,7 @@ TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
     EXPECT_THROW(d.SetText(IDC_PASSWORD, "x"), ScriptError);
     d.Click(IDOK);
   });
-  steps.Window([](ScriptedWindow& d) {
-    d.SetCheck(IDC_DOWNLOAD, false);
-    d.Click(IDOK);
-  });
+  steps.Window(Type({}, {IDC_DOWNLOAD, IDOK}));  // Download, ticked, cleared by a click
   RunSheet<CUsersPage>();
   EXPECT_EQ(Db().Query("SELECT UserName, Password, HomeDir, Permissions, DiskQuota FROM Users WHERE UserName "
                        "IN ('anna', 'root') ORDER BY UserName"),
@@ -228,7 +221,6 @@ TEST_P(UsersPageTest, AnEditRewritesOnlyTheFieldsTheUserChanged) {
 // arrives, and Edit and Delete act on the selected account whatever is still to come.
 TEST_P(UsersPageTest, WhileTheListFillsEditAndDeleteActOnTheSelectedAccount) {
   backend.SetFeedsListFills(true);
-  const Texts all{"anna", "bob", "carl", "dora", "root"};
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.Select(IDC_COMPUTER, "(local)");
     EXPECT_EQ(w.Count(IDC_USER_LIST), 0);
@@ -241,7 +233,7 @@ TEST_P(UsersPageTest, WhileTheListFillsEditAndDeleteActOnTheSelectedAccount) {
     ContinueListFills(1);
     EXPECT_EQ(w.Selection(IDC_USER_LIST), 1);  // new rows leave the choice alone
     w.Click(IDC_EDIT_USER);                    // bob; the rest is read before the change is written
-    EXPECT_EQ(Column(w, IDC_USER_LIST), all);
+    EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob", "carl", "dora", "root"}));
     EXPECT_EQ(Column(w, IDC_USER_LIST, 2), (Texts{"0", "77", "3", "-4", "0"}));
 
     w.Select(IDC_COMPUTER, "alpha");
@@ -264,7 +256,7 @@ TEST_P(UsersPageTest, WhileTheListFillsEditAndDeleteActOnTheSelectedAccount) {
   }));
   steps.Window(Type({{IDC_QUOTA, "77"}})).Message(IDYES);
   RunSheet<CUsersPage>();
-  EXPECT_EQ(Stored("DiskQuota", "bob"), "77");
+  EXPECT_EQ(Db().QueryValue("SELECT DiskQuota FROM Users WHERE UserName = 'bob'"), "77");
   EXPECT_EQ(Count("Users", "UserName = 'anna'"), 0);
 }
 
