@@ -1,5 +1,5 @@
 // The Control Panel window and the applet with real widgets, offscreen: Enter on the applet
-// opens it, the administrator logs in, visits every tab and closes with OK. On a virtual X
+// opens it, the administrator logs in, and a termination signal closes the sheet. On a virtual X
 // server, the program's window names its desktop entry and carries the applet's icon. With
 // VELTRANE_SCREENSHOT_DIR set, each window is saved there as a PNG to be looked at (run the
 // program under xvfb-run with QT_QPA_PLATFORM=xcb to see the real platform's rendering).
