@@ -86,9 +86,7 @@ TEST_F(LaunchTest, TheLogInDecidesWhetherTheSheetOpensAndEveryEndReleasesTheLock
   EXPECT_EQ(DoubleClick(), 0);
   EXPECT_EQ(AdminFlag(), "0");
   ASSERT_EQ(steps.Messages().size(), 1u);
-  EXPECT_EQ(steps.Messages()[0].caption, "Error");
-  EXPECT_EQ(steps.Messages()[0].text, "Please specify password");
-  EXPECT_EQ(steps.Messages()[0].style, MB_OK | MB_ICONINFORMATION);
+  EXPECT_EQ(steps.Messages()[0].style, MB_OK | MB_ICONINFORMATION);  // its texts are the UI script test's
 
   // Three wrong, then the right one opens the sheet, which holds the lock until Cancel.
   steps.Window(LogInWith("one")).Window(LogInWith("two", "one")).Window(LogInWith("three", "two"));

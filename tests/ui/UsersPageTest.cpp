@@ -119,10 +119,9 @@ TEST_P(UsersPageTest, EachChoiceListsItsOwnAccountsAndTheFilterNarrowsThem) {
     w.Select(IDC_COMPUTER, "beta");
     EXPECT_EQ(w.Count(IDC_USER_LIST), 0);
     EXPECT_FALSE(w.Enabled(IDC_EDIT_USER));
-    w.Click(IDC_ADD_USER);  // "(Default)" is chosen: no dialog opens
+    w.Click(IDC_ADD_USER);  // "(Default)" is chosen: no dialog opens (the script has none)
   }));
   RunSheet<CUsersPage>();
-  EXPECT_EQ(Count("Users"), 5);
 }
 
 // In turn: a new password survives a later edit; Delete asks first; a change to an account
