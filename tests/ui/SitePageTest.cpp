@@ -8,35 +8,11 @@ namespace {
 
 constexpr int kOthersStale = CFTPSheetPage::kGeneralPageBit | CFTPSheetPage::kUsersPageBit;
 
-class SitePageTest : public UiTest {
- protected:
-  void AddRows() override {
-    alpha = Computer("alpha");
-    Computer("beta");  // runs no virtual server
-    first = VirtualServer(alpha, "10.0.0.1");
-    second = VirtualServer(alpha, "10.0.0.2");
-    Preference(first, "FTP Port", "2121");
-    Preference(first, "Anonymous", "1");
-    Preference(second, "FTP Port", "21");
-    User(first, "anna");
-    User(first, "bob");
-    User(second, "carl");
-  }
+ScriptSteps::WindowAction TypeServer(const std::string& address, const std::string& description) {
+  return Type({{IDC_SERVER_ADDRESS, address}, {IDC_SERVER_DESCRIPTION, description}});
+}
 
-  static ScriptSteps::WindowAction TypeServer(const std::string& address, const std::string& description) {
-    return Type({{IDC_SERVER_ADDRESS, address}, {IDC_SERVER_DESCRIPTION, description}});
-  }
-  Rows Servers() {
-    return Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY VServerID");
-  }
-  // The preferences and the users of a virtual server.
-  std::pair<int, int> Dependents(int serverId) {
-    const std::string where = "VirtualServerID = " + std::to_string(serverId);
-    return {Count("Preferences", where), Count("Users", where)};
-  }
-
-  int alpha = 0, first = 0, second = 0;
-};
+using SitePageTest = UiTest;
 VELTRANE_ON_ALL_ENGINES(SitePageTest);
 
 // One run, each step's result checked before the next: an edit without changes writes nothing
@@ -46,6 +22,23 @@ VELTRANE_ON_ALL_ENGINES(SitePageTest);
 // Delete asks, then removes the server with its preferences and only its own accounts,
 // though an edit has given it the address of another.
 TEST_P(SitePageTest, EachChangeIsStoredAsTypedAndMarksTheOtherPagesOnlyWhenItChangedSomething) {
+  const int alpha = Computer("alpha");
+  Computer("beta");  // runs no virtual server
+  const int first = VirtualServer(alpha, "10.0.0.1"), second = VirtualServer(alpha, "10.0.0.2");
+  Preference(first, "FTP Port", "2121");
+  Preference(first, "Anonymous", "1");
+  Preference(second, "FTP Port", "21");
+  User(first, "anna");
+  User(first, "bob");
+  User(second, "carl");
+  const auto servers = [&] {
+    return Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers ORDER BY VServerID");
+  };
+  // The preferences and the users of a virtual server.
+  const auto dependents = [&](int serverId) {
+    const std::string where = "VirtualServerID = " + std::to_string(serverId);
+    return std::pair{Count("Preferences", where), Count("Users", where)};
+  };
   const std::string description = "Zweites B\xC3\xBCro \"Nord\" l'annexe";
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.Select(IDC_COMPUTER, "beta");
@@ -54,7 +47,7 @@ TEST_P(SitePageTest, EachChangeIsStoredAsTypedAndMarksTheOtherPagesOnlyWhenItCha
     Db().Execute("UPDATE VirtualServers SET VServerDesc = 'elsewhere' WHERE VServerID = ?", {first});
     w.Click(IDC_EDIT_SERVER);
     EXPECT_EQ(stalePages.m_staleMask, 0);
-    EXPECT_EQ(Servers()[0][1], "elsewhere");
+    EXPECT_EQ(servers()[0][1], "elsewhere");
     w.Click(IDC_EDIT_SERVER);
     EXPECT_EQ(stalePages.m_staleMask, kOthersStale);
     EXPECT_EQ(Column(w, IDC_SERVER_LIST), (Texts{"10.0.0.5", "10.0.0.2"}));
@@ -100,9 +93,9 @@ TEST_P(SitePageTest, EachChangeIsStoredAsTypedAndMarksTheOtherPagesOnlyWhenItCha
   steps.Message(IDNO).Message(IDYES);
   RunSheet<CSitePage>();
   EXPECT_EQ(MessageTexts()[0], "The Description can hold at most 255 characters. Please shorten it.");
-  EXPECT_EQ(Servers(), (Rows{{"10.0.0.5", "neu"}, {"10.0.0.3", description}}));
-  EXPECT_EQ(Dependents(second), std::make_pair(0, 0));
-  EXPECT_EQ(Dependents(first), std::make_pair(8, 2));
+  EXPECT_EQ(servers(), (Rows{{"10.0.0.5", "neu"}, {"10.0.0.3", description}}));
+  EXPECT_EQ(dependents(second), std::make_pair(0, 0));
+  EXPECT_EQ(dependents(first), std::make_pair(8, 2));
 }
 
 }  // namespace
