@@ -17,17 +17,17 @@ class CountingPage : public CFTPSheetPage {
   void RefreshPage() override { ++refreshes; }
 };
 
-class StalePagesTest : public ::testing::Test, protected ScriptedUi {
- protected:
-  void TearDown() override { ExpectScriptDone(); }
+// Without a session the sheet ends before it shows (the script has no step for it). Then, in
+// steps where a page number is that page's activation and -1 a change by the page shown at the
+// time: the changing page does not reload, a page first shown after a change is filled once
+// without a reload, and a reload still pending stays when another page changes something.
+TEST(FTPSheet, EndsWithoutASessionAndAfterAChangeReloadsEachOtherPageOnceOnItsNextActivation) {
+  ScriptedUi ui;
+  CFTPSheet alone("Veltrane Properties");
+  alone.AttachDatabase(nullptr);
+  EXPECT_EQ(alone.DoModal(), IDCANCEL);
 
   ConfigDatabase session;
-};
-
-// Steps: a page number is that page's activation, -1 a change by the page shown at the time.
-// The changing page does not reload, a page first shown after a change is filled once
-// without a reload, and a reload still pending stays when another page changes something.
-TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) {
   const struct {
     std::vector<int> steps;
     std::vector<int> refreshes;
@@ -45,7 +45,7 @@ TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) 
     CountingPage* pages[] = {&general, &sites, &users};
     for (CountingPage* page : pages) sheet.AddPage(page);
     int shown = 0;
-    steps.Window([&](ScriptedWindow& w) {
+    ui.steps.Window([&](ScriptedWindow& w) {
       for (int step : c.steps) {
         if (step < 0)
           pages[shown]->Changed();
@@ -57,13 +57,6 @@ TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) 
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ((std::vector<int>{general.refreshes, sites.refreshes, users.refreshes}), c.refreshes);
   }
-}
-
-TEST(FTPSheetWithoutASession, EndsBeforeItShows) {
-  ScriptedUi ui;  // no window step: the sheet never reaches its modal loop
-  CFTPSheet sheet("Veltrane Properties");
-  sheet.AttachDatabase(nullptr);
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   ui.ExpectScriptDone();
 }
 
