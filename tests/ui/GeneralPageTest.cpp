@@ -160,9 +160,7 @@ TEST_P(GeneralPageTest, EditPreferencesWritesOnlyWhatTheUserChangedAndRefusesATe
   session.computerName = "alpha";
   steps.Window(OnPage([&](ScriptedWindow& w) {
     w.Select(IDC_GENERAL_VIRTUAL_SERVER, "10.0.0.12");
-    EXPECT_EQ(w.Text(IDC_SHOWN_MAX_CONNECTIONS), "2147483647");
-    EXPECT_EQ(w.Text(IDC_SHOWN_TIMEOUT), "5");
-    EXPECT_TRUE(w.Checked(IDC_SHOWN_ANONYMOUS));
+    EXPECT_TRUE(w.Checked(IDC_SHOWN_ANONYMOUS));  // how the other texts read is the model's test
     w.Click(IDC_GENERAL_EDIT_PREFERENCES);
     w.Select(IDC_GENERAL_VIRTUAL_SERVER, "10.0.0.1");
     for (int i = 0; i < 3; ++i) w.Click(IDC_GENERAL_EDIT_PREFERENCES);
