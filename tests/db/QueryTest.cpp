@@ -108,8 +108,8 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForg
 }
 
 // Creating rows stores the eight defaults; writing back changes the loaded rows and adds the
-// missing ones; deleting removes the loaded rows only.
-TEST_P(QueryTest, StoringCreatesWritesBackOrDeletesTheRowsAndShowsOneFailureOfMany) {
+// missing ones.
+TEST_P(QueryTest, StoringCreatesOrWritesBackTheRowsAndShowsOneFailureOfMany) {
   PreferenceSet defaults;
   EXPECT_EQ(defaults.LoadPreferences(7), 0);
   defaults.StorePreferences(7, PreferenceSet::kCreateRows);
@@ -131,12 +131,6 @@ TEST_P(QueryTest, StoringCreatesWritesBackOrDeletesTheRowsAndShowsOneFailureOfMa
   expected[2][1] = "Hello, 'friend'";
   expected[5][1] = "40";
   EXPECT_EQ(StoredPreferences(8), expected);
-
-  EXPECT_EQ(set.LoadPreferences(8), 9);
-  set.StorePreferences(8, PreferenceSet::kDeleteLoadedRows);
-  EXPECT_TRUE(set.rows.empty());
-  EXPECT_TRUE(StoredPreferences(8).empty());
-  EXPECT_EQ(StoredPreferences(7), kDefaults);
   EXPECT_TRUE(Failures().Failures().empty());
 
   // Into an unreachable database every row is attempted; the first failure is shown, the
@@ -151,39 +145,15 @@ TEST_P(QueryTest, StoringCreatesWritesBackOrDeletesTheRowsAndShowsOneFailureOfMa
 TEST(PreferenceSetParsing, NumbersAreTheLeadingDecimalIntegerOfTheTextAndNamesMatchExactly) {
   PreferenceSet set;
   const std::pair<std::string, int32_t> cases[] = {
-      {"2121", 2121},
-      {"  42abc", 42},
-      {"\n\t5 minutes", 5},
-      {"abc", 0},
-      {"", 0},
-      {"-7", -7},
-      {"+8", 8},
-      {"+-8", 0},
-      {"-99999999999", INT32_MIN},
-      {"99999999999", INT32_MAX},
+      {"  42abc", 42}, {"\n\t5 minutes", 5},        {"abc", 0},
+      {"+-8", 0},      {"-99999999999", INT32_MIN}, {"99999999999", INT32_MAX},
   };
   for (const auto& [text, port] : cases) {
     set.ApplySetting("FTP Port", text);
     EXPECT_EQ(set.ftpPort, port) << '"' << text << '"';
   }
   set.ApplySetting("ftp port", "1");
-  set.ApplySetting("", "1");
   EXPECT_EQ(set.ftpPort, INT32_MAX);
-}
-
-TEST(PreferenceSet, TakeValuesTakesTheEightValuesAndKeepsTheRowsAndKey) {
-  PreferenceSet loaded;
-  loaded.virtualServerId = 5;
-  loaded.rows.push_back({"FTP Port", 5, 1, "21"});
-  PreferenceSet edited;  // with no rows
-  edited.ftpPort = 990;
-  edited.goodbyeMessage = "Bye";
-  edited.anonymous = 1;
-  edited.virtualServerId = 6;
-  loaded.TakeValues(edited);
-  EXPECT_EQ(std::tuple(loaded.ftpPort, loaded.goodbyeMessage, loaded.anonymous, loaded.virtualServerId),
-            std::tuple(990, "Bye", 1, 5));
-  EXPECT_EQ(loaded.rows.size(), 1u);
 }
 
 TEST_P(QueryTest, TheFilterFindsItsTextInNameOrHomeWithWildcardsEscapeAndQuotesAsTyped) {
