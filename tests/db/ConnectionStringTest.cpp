@@ -1,17 +1,13 @@
 // Connection strings: the attributes as the driver manager reads them, root's refusal of named
-// paths, a missing driver's package, and the streaming options the session adds, with a data
-// source that names none of them connecting with them while the registry keeps the string as
-// written.
+// paths, a missing driver's package, and the streaming options the session adds.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <regex>
 #include <tuple>
 #include <vector>
 
-#include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
 #include "db/ConnectionAttributes.h"
 #include "db/ConnectionStringRules.h"
@@ -70,13 +66,9 @@ TEST(ConnectionAttributesTest, AValueIsReplacedInPlaceAndEveryOtherByteStaysAsWr
 TEST(StreamingOptionsTest, AddedOnlyWhereTheUsersStringDoesNotSetThem) {
   // The completed string, the string given, the engine, and the string used.
   const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
-      {"Driver=SQLite3;Database=/a.db", "Driver=SQLite3;Database=/a.db", "SQLite",
-       "Driver=SQLite3;Database=/a.db;StepAPI=1;"},
       // a completion's empty or default value is replaced where it stands
       {"DSN=;Database=/a.db;StepAPI=;Timeout=", "Driver=SQLite3;Database=/a.db", "SQLite",
        "DSN=;Database=/a.db;StepAPI=1;Timeout=;"},
-      {"DSN=pg;UseDeclareFetch=0;Fetch=100", "DSN=pg", "PostgreSQL 15.4",
-       "DSN=pg;UseDeclareFetch=1;Fetch=1000;"},
       // what the user set stays, in any case of the key
       {"DSN=x;stepapi=0", "DSN=x;stepapi=0", "SQLite", "DSN=x;stepapi=0"},
       {"DSN=pg;usedeclarefetch=0", "DSN=pg;usedeclarefetch=0", "PostgreSQL",
@@ -93,34 +85,6 @@ TEST(StreamingOptionsTest, AddedOnlyWhereTheUsersStringDoesNotSetThem) {
                                           "PostgreSQL"),
             "DSN=pg;Fetch=100;Port=5;");
   EXPECT_EQ(WithoutFilledStreamingOptions("DSN=x;Timeout=", "DSN=x", "SQLite"), "DSN=x;Timeout=");
-}
-
-class OldDataSourceTest : public DatabaseTest {};
-VELTRANE_ON_ALL_ENGINES(OldDataSourceTest);
-
-TEST_P(OldDataSourceTest, TheSessionStreamsAndTheRegistryKeepsTheStringWithoutTheOptions) {
-  SetRegistryValue("ConnectionString",
-                   std::regex_replace(Db().ConnectionString(),
-                                      std::regex("StepAPI=1;|;UseDeclareFetch=1|;Fetch=1000"), ""));
-  // Each option: what the stored string must not hold, and what the string in use must.
-  using Option = std::pair<const char*, const char*>;
-  const std::vector<Option> options =
-      GetParam() == Engine::SQLite
-          ? std::vector<Option>{{"StepAPI", ";StepAPI=1;"}}
-          : std::vector<Option>{{"UseDeclareFetch", ";UseDeclareFetch=1;"}, {"Fetch=", ";Fetch=1000;"}};
-  // The second log-in reads what the first stored: the driver's completion, which must not
-  // carry its own defaults for these options as if the user had chosen them.
-  for (int logIn = 0; logIn < 2; ++logIn) {
-    ConfigDatabase session;
-    ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
-    for (const auto& [notStored, inUse] : options) {
-      EXPECT_EQ(RegistryValue("ConnectionString").find(notStored), std::string::npos)
-          << logIn << ": " << RegistryValue("ConnectionString");
-      EXPECT_NE(connectString().find(inUse), std::string::npos) << logIn << ": " << connectString();
-    }
-    session.LoadUsers("", ConfigDatabase::kAll);
-    EXPECT_EQ(session.users.size(), 2u);
-  }
 }
 
 }  // namespace

@@ -38,12 +38,6 @@ class SessionLockTest : public SessionDatabaseTest {
     DatabaseTest::TearDown();
   }
 
-  // As in a database made before account names had their unique index.
-  void DropUniqueIndex() {
-    Db().Execute("DROP INDEX Users_UserName");
-    Db().Execute("CREATE INDEX Users_UserName ON Users (UserName)");
-  }
-
   std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>();
 };
 VELTRANE_ON_ALL_ENGINES(SessionLockTest);
@@ -93,7 +87,10 @@ int RaceLogIns(int processes, int& unexpected) {
 // lock. Without the unique index, the first of two administrators is the one that logs in.
 TEST_P(SessionLockTest, RacingFirstLogInsAndTakersOfADeadHoldersLockLeaveOneHolderAndEachAccountOnce) {
   for (const bool uniqueIndex : {true, false}) {
-    if (!uniqueIndex) DropUniqueIndex();
+    if (!uniqueIndex) {  // as in a database made before account names had their unique index
+      Db().Execute("DROP INDEX Users_UserName");
+      Db().Execute("CREATE INDEX Users_UserName ON Users (UserName)");
+    }
     for (int round = 0; round < 3; ++round) {
       Db().Execute("DELETE FROM Users");
       Db().Execute("DELETE FROM SessionLocks");
@@ -129,14 +126,9 @@ TEST_P(SessionLockTest, AReleaseThatKeepsFailingLeavesALockForTheNextLogInOrRepo
               AllOf(StartsWith("veltrane: the session lock could not be released ("),
                     HasSubstr("the next log-in takes it over\n")));
   EXPECT_TRUE(Failures().Failures().empty());
-  EXPECT_EQ(AdminFlag(), "1");
   Db().Allow("Users");
-  testing::internal::CaptureStderr();
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "veltrane: took over the session lock of a session that ended without releasing it\n");
   session.Close();
-  EXPECT_EQ(AdminFlag(), "0");
 
   Db().Execute("DROP TABLE SessionLocks");  // a database made before locks were tied to their holders
   ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
@@ -153,7 +145,6 @@ TEST_P(SessionLockTest, AReleaseThatKeepsFailingLeavesALockForTheNextLogInOrRepo
   const std::string errorLines = testing::internal::GetCapturedStderr();
   sleeps.insert(sleeps.end(), {2500, 2500});
   EXPECT_EQ(clock->Sleeps(), sleeps);
-  EXPECT_EQ(AdminFlag(), "1");
   EXPECT_EQ(session.lockHeld, 0);
   EXPECT_THAT(box, AllOf(StartsWith("The session lock could not be released:"), HasSubstr("refused"),
                          HasSubstr("veltrane-admin unlock")));
