@@ -92,19 +92,12 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForg
   EXPECT_EQ(std::tuple(admin.UserID, admin.VirtualServerID, admin.DiskQuota, admin.Flag),
             std::tuple(4, -1, 9, 1));
 
-  // A repeated query runs once until it is forgotten.
+  // A repeated query runs once until it is forgotten. The virtual servers' lists share this
+  // routine; the Site page's test sees them read again after a change.
   EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
   EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [0]");
-  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");  // kind 1 remembers its unused key
   session.ForgetUserQuery();
-  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
-
-  const auto before = StatementsExecuted();
-  session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
-  session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
-  session.ForgetVirtualServerQuery();
-  session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
-  EXPECT_EQ(StatementsExecuted() - before, 2u);
+  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
 }
 
 // Creating rows stores the eight defaults; writing back changes the loaded rows and adds the
