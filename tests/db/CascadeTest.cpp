@@ -41,12 +41,6 @@ class CascadeTest : public DatabaseTest {
       counts.push_back(std::stoi(Db().QueryValue(std::string("SELECT COUNT(*) FROM ") + table)));
     return counts;
   }
-  ComputerRecord ComputerRow(int id) {
-    session.LoadComputers();
-    ComputerRecord computer;
-    EXPECT_EQ(session.FindComputerById(id, computer), 1);
-    return computer;
-  }
 
   ConfigDatabase session;
 };
@@ -66,7 +60,7 @@ TEST_P(CascadeTest, DeletesExactlyTheRowsUnderTheKeyWhenNamesAndAddressesAreShar
   EXPECT_EQ(Counts(), (std::vector<int>{2, 3, 6, 6}));
   EXPECT_EQ(Db().QueryValue("SELECT COUNT(*) FROM Users WHERE VirtualServerID = ?", {kept}), "2");
 
-  EXPECT_EQ(session.DeleteComputer(ComputerRow(first)), 1);
+  EXPECT_EQ(session.DeleteComputer({"pc", first, ""}), 1);
   EXPECT_EQ(Counts(), (std::vector<int>{1, 2, 4, 4}));
   EXPECT_EQ(Db().Query("SELECT DISTINCT VServerGroupID FROM VirtualServers"),
             (Rows{{std::to_string(second)}}));
@@ -75,12 +69,11 @@ TEST_P(CascadeTest, DeletesExactlyTheRowsUnderTheKeyWhenNamesAndAddressesAreShar
   // The statements do not grow with the rows.
   const int large = Computer("large");
   for (int i = 0; i < 20; ++i) Server(large, "10.1.0." + std::to_string(i), 10);
-  const ComputerRecord smallRow = ComputerRow(second), largeRow = ComputerRow(large);
   auto before = StatementsExecuted();
-  ASSERT_EQ(session.DeleteComputer(smallRow), 1);
+  ASSERT_EQ(session.DeleteComputer({"pc", second, ""}), 1);
   const auto smallStatements = StatementsExecuted() - before;
   before = StatementsExecuted();
-  ASSERT_EQ(session.DeleteComputer(largeRow), 1);
+  ASSERT_EQ(session.DeleteComputer({"large", large, ""}), 1);
   EXPECT_EQ(StatementsExecuted() - before, smallStatements);
   EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0, 0}));
   EXPECT_TRUE(Failures().Failures().empty());
@@ -95,7 +88,7 @@ TEST_P(CascadeTest, ARefusalHalfWayLeavesEveryRowAndIsReportedOnce) {
                {server.VServerID});
   Db().Refuse("DELETE", "Users", "protected account", "OLD.UserName LIKE 'protected%'");
   const std::vector<int> all = Counts();
-  EXPECT_EQ(session.DeleteComputer(ComputerRow(computer)), 0);
+  EXPECT_EQ(session.DeleteComputer({"pc", computer, ""}), 0);
   EXPECT_EQ(Counts(), all);
   EXPECT_THAT(Failures().TakeOne(),
               ::testing::AllOf(StartsWith("failed: "), ::testing::HasSubstr("protected account")));
@@ -114,7 +107,7 @@ TEST_P(CascadeTest, ARowAnotherMachineDeletedIsRefusedAfterItsDependentsAreDelet
   const int computer = Computer("pc");
   Server(computer, "10.0.0.1");
   Db().Execute("DELETE FROM VirtualServerGroup WHERE ID = ?", {computer});
-  EXPECT_EQ(session.DeleteComputer(ComputerRecord{"pc", computer, ""}), 0);
+  EXPECT_EQ(session.DeleteComputer({"pc", computer, ""}), 0);
   EXPECT_EQ(Failures().TakeOne(), "refused: Can not delete computer name. Computer pc does not exist!!");
   EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0, 0}));
 
