@@ -1,5 +1,5 @@
-// The recordsets against real engines: column order and kinds, text limits, bound values,
-// block fetching and the driver's own error text.
+// The recordsets against real engines: column order and kinds, text limits, block fetching
+// and the driver's own error text.
 
 #include <gmock/gmock.h>
 
@@ -36,10 +36,8 @@ class RecordsetTest : public DatabaseTest {
   // by position into the members. Writing by the members' names is the mutations' test.
   template <typename Recordset>
   void ExpectRead(const std::string& table, const std::string& columns, const std::string& values) {
-    Walkable<Recordset> recordset;
-    recordset.Open("SELECT * FROM " + table + " where 1=2");
-    EXPECT_TRUE(recordset.IsEOF()) << table;  // an empty result is at end of data at once
     Db().Execute("INSERT INTO " + table + " (" + columns + ") VALUES (" + values + ")");
+    Walkable<Recordset> recordset;
     recordset.Open("SELECT * FROM " + table);
     EXPECT_EQ(Rows{recordset.Texts()}, Db().Query("SELECT " + columns + " FROM " + table)) << table;
   }
@@ -57,9 +55,6 @@ TEST_P(RecordsetTest, EveryColumnOfEveryTableIsReadInTableOrder) {
   ExpectRead<CRSVirtualServers>("VirtualServers", "VServerID, VServerIPAddr, VServerDesc, VServerGroupID",
                                 "1, '1.2.3.4', 'x', 8");
   ExpectRead<CRSVirtualServerGroup>("VirtualServerGroup", "ID, Name, CurrentSite", "1, 'pc', '1.2.3.4'");
-  CRSUsers users;  // a bound name is found exactly, quote and all
-  users.Open("SELECT * FROM Users where UserName = ?", {std::string("O'Brien")});
-  EXPECT_EQ(users.m_UserID.Value(), 11);
 }
 
 TEST_P(RecordsetTest, AnotherClientsTextOver255CharactersIsRefusedByPostgreSQLAndCutOnReadingFromSQLite) {
