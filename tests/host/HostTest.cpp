@@ -16,9 +16,9 @@ ShellOutcome RunHost(const std::string& arguments, const std::string& environmen
   return RunShellCommand(environment + " '" + HOST_PROGRAM + "' " + arguments + " 2>&1");
 }
 
-// Listing the applet of the library given (the one beside the host is the UI scripts'); refusing
-// what is no applet library, and usage errors; and, without a display, the window form says in one line
-// how to get one.
+// Listing the applet of the library given (the one beside the host is the UI scripts');
+// refusing what is no applet library, and usage errors; and, without a display, the window
+// form says in one line how to get one.
 TEST(Host, ListsTheAppletAndRefusesWhatItCannotRunWithOneClearLine) {
   const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
   const std::string usage =
