@@ -72,7 +72,6 @@ TEST_P(FTPSheetTest, FourTabsAndTheVirtualServersRowsHoldAfterTheUsersPageLoaded
   session.LoadComputers();
   CFTPSheet sheet("Veltrane Properties");
   sheet.AttachDatabase(&session);
-  sheet.AttachDatabase(&session);  // a second call adds no pages
   steps.Window([&](ScriptedWindow& w) {
     ASSERT_EQ(w.PageCount(), 4);
     for (int page = 0; page < 4; ++page)
