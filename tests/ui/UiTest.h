@@ -69,12 +69,6 @@ inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> t
 
 class UiTest : public DatabaseTest, protected ScriptedUi {
  protected:
-  void SetUp() override {
-    DatabaseTest::SetUp();
-    if (!IsSkipped()) AddRows();
-  }
-  // The rows every case of the test starts from.
-  virtual void AddRows() {}
   void TearDown() override {
     ExpectScriptDone();
     DatabaseTest::TearDown();
@@ -98,9 +92,6 @@ class UiTest : public DatabaseTest, protected ScriptedUi {
         "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
         "VALUES (?, 'digest', ?, ?, ?, 0, ?)",
         {name, "/srv/" + name, permissions, serverId, quota});
-  }
-  int Count(const std::string& table, const std::string& where = "1=1") {
-    return std::stoi(Db().QueryValue("SELECT COUNT(*) FROM " + table + " WHERE " + where));
   }
 
   static ScriptSteps::WindowAction OnPage(const std::function<void(ScriptedWindow&)>& act) {
