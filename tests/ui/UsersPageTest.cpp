@@ -125,7 +125,6 @@ TEST_P(UsersPageTest, ChangesReachTheDatabaseAndTheListShowsWhatItHas) {
   steps.Message(IDOK).Window([&](ScriptedWindow& d) {
     d.Click(IDC_BROWSE_HOME_DIR);
     d.Click(IDC_BROWSE_HOME_DIR);
-    EXPECT_EQ(d.Text(IDC_HOME_DIR), "");
     for (const auto& turn : turns) {
       d.Click(IDOK);
       EXPECT_EQ(steps.Messages().back().caption, "Invalid Value");
@@ -197,7 +196,6 @@ TEST_P(UsersPageTest, WhileTheListFillsEditAndDeleteActOnTheSelectedAccount) {
     ContinueListFills(2);
     EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob"}));
     EXPECT_EQ(w.Selection(IDC_USER_LIST), 0);
-    EXPECT_TRUE(w.Enabled(IDC_EDIT_USER));
     w.SelectRow(IDC_USER_LIST, 1);
     ContinueListFills(1);
     EXPECT_EQ(w.Selection(IDC_USER_LIST), 1);  // new rows leave the choice alone
