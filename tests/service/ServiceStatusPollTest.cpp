@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -32,10 +33,7 @@ class SilentManager final : public ServiceControlBackend {
     m_silent = silent;
     m_released.notify_all();
   }
-  int Questions() {
-    std::lock_guard lock(m_mutex);
-    return m_questions;
-  }
+  int Questions() const { return m_questions; }
 
  private:
   std::shared_ptr<ServiceControlBackend> m_answering;
@@ -43,7 +41,7 @@ class SilentManager final : public ServiceControlBackend {
   std::mutex m_mutex;
   std::condition_variable m_released;
   bool m_silent = false;
-  int m_questions = 0;
+  std::atomic<int> m_questions = 0;
 };
 
 TEST(ServiceStatusPollTest, ASilentManagerIsAskedAgainOnlyInTheBackgroundOneQuestionAtATime) {
