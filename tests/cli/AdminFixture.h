@@ -24,6 +24,11 @@ class AdminTest : public SessionDatabaseTest {
     return RunAdmin(words, "brelk\n" + more);
   }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
+  // The run ended with `status` and said `said` on standard error.
+  static void ExpectEnded(const AdminOutcome& outcome, int status, const std::string& said) {
+    EXPECT_EQ(outcome.status, status) << outcome.err;
+    ExpectSaid(outcome.err, said);
+  }
   static void ExpectSaid(const std::string& text, const std::string& said) {
     EXPECT_NE(text.find(said), std::string::npos) << "no \"" << said << "\" in:\n" << text;
   }

@@ -1,7 +1,7 @@
 #include "tests/cli/AdminRun.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,12 +11,10 @@
 
 namespace {
 
-// A file of its own for a child's output, gone from the folder as soon as it is made.
+// A file of its own, in memory, for a child's output.
 int TemporaryFile() {
-  char name[] = "/tmp/veltrane-admin-XXXXXX";
-  const int fd = mkostemp(name, O_CLOEXEC);
+  const int fd = memfd_create("veltrane-admin", MFD_CLOEXEC);
   if (fd < 0) throw std::runtime_error("no temporary file for veltrane-admin");
-  unlink(name);
   return fd;
 }
 
