@@ -21,7 +21,7 @@ class AdminTest : public SessionDatabaseTest {
   }
   // Runs a command that logs in; `more` follows the administrator's password.
   AdminOutcome Admin(const Words& words, const std::string& more = "") {
-    return RunAdmin(words, "brelk\n" + more);
+    return AdminRun(words, "brelk\n" + more).Wait();
   }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
   // The run ended with `status` and said `said` on standard error.

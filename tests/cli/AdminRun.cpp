@@ -78,8 +78,3 @@ size_t AdminRun::OutputSize() const {
   struct stat status {};
   return fstat(m_out, &status) == 0 ? static_cast<size_t>(status.st_size) : 0;
 }
-
-AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input,
-                      const char* outputPath) {
-  return AdminRun(words, input, outputPath).Wait();
-}

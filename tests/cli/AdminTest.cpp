@@ -26,22 +26,22 @@ TEST_P(AdminTest, InitMakesTheTablesIndexesAndBuiltInAccountsOnceAndNamesWhatPre
   // A database password is asked for rather than given on the command line.
   const std::string asking =
       std::regex_replace(Db().ConnectionString(), std::regex("Pwd=veltrane-pw"), "Pwd=-");
-  const AdminOutcome first = RunAdmin({"init", "--connect", asking}, "veltrane-pw\n");
+  const AdminOutcome first = AdminRun({"init", "--connect", asking}, "veltrane-pw\n").Wait();
   ExpectDone(first);  // the password asked for reached the database
   ExpectSaid(first.out, "Made the tables: Users Preferences VirtualServers VirtualServerGroup");
-  EXPECT_EQ((first.out + RunAdmin({"check"}).out).find("veltrane-pw"), std::string::npos);  // masked
+  EXPECT_EQ((first.out + AdminRun({"check"}).Wait().out).find("veltrane-pw"), std::string::npos);  // masked
   EXPECT_ANY_THROW(Db().Execute("INSERT INTO Users (UserName) VALUES ('admin')"));
-  ExpectSaid(RunAdmin(init).out, "The tables were there already.");
+  ExpectSaid(AdminRun(init).Wait().out, "The tables were there already.");
   EXPECT_EQ(Db().Query("SELECT UserName, Password FROM Users ORDER BY UserName"),
             (Rows{{"admin", Digest("brelk")}, {"ftp", Digest("qov")}}));
 
   Db().Execute("DROP INDEX Users_UserName");
   Db().Execute("INSERT INTO Users (UserName) VALUES ('admin'), ('zed'), ('zed')");
   ExpectEnded(
-      RunAdmin(init), 0,
+      AdminRun(init).Wait(), 0,
       "Users_UserName was not made: more than one row of Users holds the same UserName \"admin\"; \"zed\"");
   Db().Execute("DELETE FROM Users WHERE UserName = 'zed' OR Password IS NULL");
-  ExpectSaid(RunAdmin(init).out, "Made the indexes: Users_UserName\n");
+  ExpectSaid(AdminRun(init).Wait().out, "Made the indexes: Users_UserName\n");
 }
 
 // An account's whole life. A hostile name reaches the model whole and the listing quotes it
@@ -89,17 +89,17 @@ TEST_P(AdminTest, TheSessionLockOfARunThatIsSignalledLiveOrKilled) {
   AdminRun holder({"vserver", "delete", "10.0.0.1"}, "brelk\n");
   WaitForTheLock();
   for (int round = 0; round < 10; ++round) ASSERT_EQ(Admin({"computer", "list"}).status, 3) << round;
-  EXPECT_EQ(RunAdmin({"unlock"}, "brelk\n").status, 3);
-  ExpectSaid(RunAdmin({"check"}).out, "session lock: HELD by a session that is running");
+  EXPECT_EQ(AdminRun({"unlock"}, "brelk\n").Wait().status, 3);
+  ExpectSaid(AdminRun({"check"}).Wait().out, "session lock: HELD by a session that is running");
 
   EXPECT_EQ(holder.EndWith(SIGKILL).status, 128 + SIGKILL);
-  const AdminOutcome check = RunAdmin({"check"});
+  const AdminOutcome check = AdminRun({"check"}).Wait();
   EXPECT_EQ(check.status, 0);
   ExpectSaid(check.out, "session lock: left by a session that ended");
   const AdminOutcome next = Admin({"computer", "list"});
   ExpectDone(next);
   EXPECT_EQ(next.err, "veltrane: took over the session lock of a session that ended without releasing it\n");
-  ExpectSaid(RunAdmin({"check"}).out, "session lock: free");
+  ExpectSaid(AdminRun({"check"}).Wait().out, "session lock: free");
 }
 
 // A lock left set by another program: check says no log-in can succeed, --wait gives up when
@@ -108,20 +108,20 @@ TEST_P(AdminTest, TheSessionLockOfARunThatIsSignalledLiveOrKilled) {
 TEST_P(AdminTest, ALockLeftByAnotherProgramIsWaitedForAndFreedByUnlockWithTheRightPassword) {
   ExpectDone(Admin({"computer", "list"}));  // the first log-in makes the administrator
   Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");
-  const AdminOutcome locked = RunAdmin({"check"});
+  const AdminOutcome locked = AdminRun({"check"}).Wait();
   EXPECT_EQ(locked.status, 3);
   ExpectSaid(locked.out, "ready to log in: no");
   ExpectEnded(Admin({"--wait", "1", "computer", "list"}), 3, "the session lock is still held");
 
   AdminRun waiting({"--wait=60", "computer", "add", "later"}, "brelk\n");
-  ExpectEnded(RunAdmin({"unlock"}, "brelk!\n"), 1, "wrong password for admin");
+  ExpectEnded(AdminRun({"unlock"}, "brelk!\n").Wait(), 1, "wrong password for admin");
   EXPECT_EQ(AdminFlag(), "1");
-  ExpectDone(RunAdmin({"unlock"}, "brelk\n"));
+  ExpectDone(AdminRun({"unlock"}, "brelk\n").Wait());
   ExpectDone(waiting.Wait());
   EXPECT_EQ(Db().QueryValue("SELECT Name FROM VirtualServerGroup"), "later");
 
   SetRegistryValue("ConnectionString", "Driver=SQLite3;Database=/nonexistent/veltrane.db;NoCreat=1");
-  EXPECT_EQ(RunAdmin({"check"}).status, 4);
+  EXPECT_EQ(AdminRun({"check"}).Wait().status, 4);
   EXPECT_EQ(Admin({"computer", "list"}).status, 4);
 }
 
@@ -196,7 +196,7 @@ TEST_P(AdminTest, EachRefusalHasItsStatusAndTextAndChangesNothing) {
   };
   for (const auto& c : cases) {
     Db().Execute("UPDATE Users SET Flag = ? WHERE UserName = 'admin'", {c.locked ? 1 : 0});
-    ExpectEnded(RunAdmin(c.words, c.input), c.status, c.said);
+    ExpectEnded(AdminRun(c.words, c.input).Wait(), c.status, c.said);
     EXPECT_EQ(Db().Query(counts), before) << c.said;
     EXPECT_EQ(RegistryValue("ConnectionString"), configured) << c.said;
   }
@@ -223,7 +223,7 @@ TEST_P(AdminTest, PrefsSetStoresEveryValueOrNone) {
 // and leaves its JSON unfinished.
 TEST_P(AdminTest, OutputThatDidNotArriveOrWasCutShortIsReportedAndReleasesTheLock) {
   AddServer();
-  const AdminOutcome full = RunAdmin({"vserver", "list"}, "brelk\n", "/dev/full");
+  const AdminOutcome full = AdminRun({"vserver", "list"}, "brelk\n", "/dev/full").Wait();
   EXPECT_EQ(full.status, 1);
   EXPECT_EQ(full.err, "veltrane-admin: the output could not be written: No space left on device\n");
   EXPECT_EQ(AdminFlag(), "0");

@@ -96,7 +96,7 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
   // service status asks for no password and leaves the lock alone (there is no service
   // manager here, which it says).
   Db().Execute("UPDATE Users SET Flag = 1 WHERE UserName = 'admin'");
-  const AdminOutcome status = RunAdmin({"service", "status"});
+  const AdminOutcome status = AdminRun({"service", "status"}).Wait();
   EXPECT_EQ(status.err.find("password"), std::string::npos) << status.err;
   EXPECT_EQ(status.err.find("locked"), std::string::npos) << status.err;
 }
@@ -106,21 +106,21 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
 // the passwords of both administrators on standard input.
 TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfTheOtherEngine) {
   AddFleet();
-  const AdminOutcome exported = RunAdmin({"export"}, "n3w\n");
+  const AdminOutcome exported = AdminRun({"export"}, "n3w\n").Wait();
   ASSERT_EQ(exported.status, 0) << exported.err;
   const Engine other = GetParam() == Engine::SQLite ? Engine::PostgreSQL : Engine::SQLite;
   TestDatabase migrated(IsAvailable(other) ? other : GetParam()),
       imported(IsAvailable(other) ? other : GetParam());
   const Words migrate{"migrate", "--connect", migrated.ConnectionString()};
   const std::string inUse = RegistryValue("ConnectionString");
-  ExpectEnded(RunAdmin(migrate, "n3w\nwrong\n"), 1, "uses the database it used before");
+  ExpectEnded(AdminRun(migrate, "n3w\nwrong\n").Wait(), 1, "uses the database it used before");
   EXPECT_EQ(RegistryValue("ConnectionString"), inUse);
   EXPECT_EQ(migrated.QueryValue("SELECT COUNT(*) FROM VirtualServerGroup"), "0");
-  const AdminOutcome moved = RunAdmin(migrate, "n3w\nbrelk\n");
+  const AdminOutcome moved = AdminRun(migrate, "n3w\nbrelk\n").Wait();
   ASSERT_EQ(moved.status, 0) << moved.err;
   EXPECT_NE(RegistryValue("ConnectionString"), inUse);
   EXPECT_EQ(Contents(migrated), Contents());
-  ExpectDone(RunAdmin({"user", "show", "bob"}, "n3w\n"));
+  ExpectDone(AdminRun({"user", "show", "bob"}, "n3w\n").Wait());
 
   for (int i = 0; i < 3; ++i) {
     imported.Execute("INSERT INTO VirtualServerGroup (Name) VALUES ('gone')");
@@ -130,20 +130,20 @@ TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfT
   imported.Execute("DELETE FROM VirtualServers");
   SetRegistryValue("ConnectionString", imported.ConnectionString());
   const AdminOutcome done =
-      RunAdmin({"import", WriteFile("fleet.json", exported.out), "--replace"}, "brelk\n");
+      AdminRun({"import", WriteFile("fleet.json", exported.out), "--replace"}, "brelk\n").Wait();
   ASSERT_EQ(done.status, 0) << done.err;
   ExpectSaid(done.out, "accounts: 2 added, 1 changed, 1 unchanged");
   EXPECT_EQ(Contents(imported), Contents());
-  const AdminOutcome listed = RunAdmin({"export"}, "n3w\n");
+  const AdminOutcome listed = AdminRun({"export"}, "n3w\n").Wait();
   ASSERT_EQ(listed.status, 0) << listed.err;
   EXPECT_EQ(listed.out, exported.out);
 }
 
 TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
   AddFleet();
-  const std::string file = WriteFile("fleet.json", RunAdmin({"export"}, "n3w\n").out);
-  ExpectDone(RunAdmin({"computer", "delete", "pc", "--yes"}, "n3w\n"));
-  ExpectDone(RunAdmin({"user", "edit", "bob", "--quota", "9"}, "n3w\n"));
+  const std::string file = WriteFile("fleet.json", AdminRun({"export"}, "n3w\n").Wait().out);
+  ExpectDone(AdminRun({"computer", "delete", "pc", "--yes"}, "n3w\n").Wait());
+  ExpectDone(AdminRun({"user", "edit", "bob", "--quota", "9"}, "n3w\n").Wait());
   const std::vector<Rows> before = Contents();
 
   const std::string csv = WriteFile("accounts.csv",
@@ -161,20 +161,21 @@ TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
       {{"user", "import", csv}, "account \"dave\": there is no virtual server 10.9.9.9"},
   };
   for (const auto& [words, said] : cases) {
-    ExpectEnded(RunAdmin(words, "n3w\n"), 1, said);
+    ExpectEnded(AdminRun(words, "n3w\n").Wait(), 1, said);
     EXPECT_EQ(Contents(), before) << words[0];
   }
   Db().Execute("DROP INDEX Preferences_Description");
-  const AdminOutcome dryRun = RunAdmin({"import", file, "--replace", "--dry-run"}, "n3w\n");
+  const AdminOutcome dryRun = AdminRun({"import", file, "--replace", "--dry-run"}, "n3w\n").Wait();
   ExpectDone(dryRun);
   ExpectSaid(dryRun.out, "accounts: 1 added, 1 changed, 2 unchanged\nDry run: nothing was changed.");
   EXPECT_EQ(Contents(), before);
   // CSV as a spreadsheet saves it, with a byte order mark.
-  ExpectDone(RunAdmin({"user", "import",
+  ExpectDone(AdminRun({"user", "import",
                        WriteFile("one.csv",
                                  "\xEF\xBB\xBFname,home,vserver,password,permissions\n"
                                  "\"carol, jr\",/srv/c,10.0.0.2,pw,ud\n")},
-                      "n3w\n"));
+                      "n3w\n")
+                 .Wait());
   EXPECT_EQ(Db().Query("SELECT Password, Permissions FROM Users WHERE UserName = 'carol, jr'"),
             (Rows{{Digest("pw"), "5"}}));
 }
