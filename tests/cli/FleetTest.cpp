@@ -30,7 +30,6 @@ class FleetTest : public AdminTest {
     for (Rows& table : tables) std::sort(table.begin(), table.end());
     return tables;
   }
-  std::vector<Rows> Contents() { return Contents(Db()); }
   std::string WriteFile(const std::string& name, const std::string& text) {
     const std::string path = (RegistryRoot().Path() / name).string();
     std::ofstream(path) << text;
@@ -119,7 +118,7 @@ TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfT
   const AdminOutcome moved = AdminRun(migrate, "n3w\nbrelk\n").Wait();
   ASSERT_EQ(moved.status, 0) << moved.err;
   EXPECT_NE(RegistryValue("ConnectionString"), inUse);
-  EXPECT_EQ(Contents(migrated), Contents());
+  EXPECT_EQ(Contents(migrated), Contents(Db()));
   ExpectDone(AdminRun({"user", "show", "bob"}, "n3w\n").Wait());
 
   for (int i = 0; i < 3; ++i) {
@@ -133,7 +132,7 @@ TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfT
       AdminRun({"import", WriteFile("fleet.json", exported.out), "--replace"}, "brelk\n").Wait();
   ASSERT_EQ(done.status, 0) << done.err;
   ExpectSaid(done.out, "accounts: 2 added, 1 changed, 1 unchanged");
-  EXPECT_EQ(Contents(imported), Contents());
+  EXPECT_EQ(Contents(imported), Contents(Db()));
   const AdminOutcome listed = AdminRun({"export"}, "n3w\n").Wait();
   ASSERT_EQ(listed.status, 0) << listed.err;
   EXPECT_EQ(listed.out, exported.out);
@@ -144,7 +143,7 @@ TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
   const std::string file = WriteFile("fleet.json", AdminRun({"export"}, "n3w\n").Wait().out);
   ExpectDone(AdminRun({"computer", "delete", "pc", "--yes"}, "n3w\n").Wait());
   ExpectDone(AdminRun({"user", "edit", "bob", "--quota", "9"}, "n3w\n").Wait());
-  const std::vector<Rows> before = Contents();
+  const std::vector<Rows> before = Contents(Db());
 
   const std::string csv = WriteFile("accounts.csv",
                                     "name,home,quota,permissions,vserver,password\n"
@@ -162,13 +161,13 @@ TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
   };
   for (const auto& [words, said] : cases) {
     ExpectEnded(AdminRun(words, "n3w\n").Wait(), 1, said);
-    EXPECT_EQ(Contents(), before) << words[0];
+    EXPECT_EQ(Contents(Db()), before) << words[0];
   }
   Db().Execute("DROP INDEX Preferences_Description");
   const AdminOutcome dryRun = AdminRun({"import", file, "--replace", "--dry-run"}, "n3w\n").Wait();
   ExpectDone(dryRun);
   ExpectSaid(dryRun.out, "accounts: 1 added, 1 changed, 2 unchanged\nDry run: nothing was changed.");
-  EXPECT_EQ(Contents(), before);
+  EXPECT_EQ(Contents(Db()), before);
   // CSV as a spreadsheet saves it, with a byte order mark.
   ExpectDone(AdminRun({"user", "import",
                        WriteFile("one.csv",
