@@ -29,6 +29,11 @@ class AdminTest : public SessionDatabaseTest {
     EXPECT_EQ(outcome.status, status) << outcome.err;
     ExpectSaid(outcome.err, said);
   }
+  // The run ended with `status` and printed `said` on standard output.
+  static void ExpectPrinted(const AdminOutcome& outcome, int status, const std::string& said) {
+    EXPECT_EQ(outcome.status, status) << outcome.err;
+    ExpectSaid(outcome.out, said);
+  }
   static void ExpectSaid(const std::string& text, const std::string& said) {
     EXPECT_NE(text.find(said), std::string::npos) << "no \"" << said << "\" in:\n" << text;
   }

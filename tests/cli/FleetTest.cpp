@@ -67,11 +67,7 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
       {{"user", "add", "Bea", "--vserver", "10.0.0.1", "--home=/h", "--permissions=ALL"}, "Added"},
       {{"user", "add", "amy", "--vserver", "10.0.0.1", "--home", "/h"}, "Added"},
   };
-  for (const auto& [words, out] : cases) {
-    const AdminOutcome outcome = Admin(words, "pw\n");
-    ExpectDone(outcome);
-    ExpectSaid(outcome.out, out);
-  }
+  for (const auto& [words, out] : cases) ExpectPrinted(Admin(words, "pw\n"), 0, out);
   EXPECT_EQ(Admin({"-q", "computer", "add", "--", "--"}).out, "");
   EXPECT_EQ(Db().Query("SELECT Name FROM VirtualServerGroup WHERE Name LIKE '-%'"), (Rows{{"--"}}));
   EXPECT_EQ(Db().QueryValue("SELECT VServerDesc FROM VirtualServers WHERE VServerIPAddr = '10.0.0.3'"),
@@ -115,8 +111,7 @@ TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfT
   ExpectEnded(AdminRun(migrate, "n3w\nwrong\n").Wait(), 1, "uses the database it used before");
   EXPECT_EQ(RegistryValue("ConnectionString"), inUse);
   EXPECT_EQ(migrated.QueryValue("SELECT COUNT(*) FROM VirtualServerGroup"), "0");
-  const AdminOutcome moved = AdminRun(migrate, "n3w\nbrelk\n").Wait();
-  ASSERT_EQ(moved.status, 0) << moved.err;
+  ExpectDone(AdminRun(migrate, "n3w\nbrelk\n").Wait());
   EXPECT_NE(RegistryValue("ConnectionString"), inUse);
   EXPECT_EQ(Contents(migrated), Contents(Db()));
   ExpectDone(AdminRun({"user", "show", "bob"}, "n3w\n").Wait());
@@ -128,14 +123,10 @@ TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfT
   imported.Execute("DELETE FROM VirtualServerGroup");
   imported.Execute("DELETE FROM VirtualServers");
   SetRegistryValue("ConnectionString", imported.ConnectionString());
-  const AdminOutcome done =
-      AdminRun({"import", WriteFile("fleet.json", exported.out), "--replace"}, "brelk\n").Wait();
-  ASSERT_EQ(done.status, 0) << done.err;
-  ExpectSaid(done.out, "accounts: 2 added, 1 changed, 1 unchanged");
+  ExpectPrinted(AdminRun({"import", WriteFile("fleet.json", exported.out), "--replace"}, "brelk\n").Wait(), 0,
+                "accounts: 2 added, 1 changed, 1 unchanged");
   EXPECT_EQ(Contents(imported), Contents(Db()));
-  const AdminOutcome listed = AdminRun({"export"}, "n3w\n").Wait();
-  ASSERT_EQ(listed.status, 0) << listed.err;
-  EXPECT_EQ(listed.out, exported.out);
+  EXPECT_EQ(AdminRun({"export"}, "n3w\n").Wait().out, exported.out);
 }
 
 TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
@@ -164,9 +155,8 @@ TEST_P(FleetTest, AnImportThatIsRefusedOrFailsHalfWayLeavesNothing) {
     EXPECT_EQ(Contents(Db()), before) << words[0];
   }
   Db().Execute("DROP INDEX Preferences_Description");
-  const AdminOutcome dryRun = AdminRun({"import", file, "--replace", "--dry-run"}, "n3w\n").Wait();
-  ExpectDone(dryRun);
-  ExpectSaid(dryRun.out, "accounts: 1 added, 1 changed, 2 unchanged\nDry run: nothing was changed.");
+  ExpectPrinted(AdminRun({"import", file, "--replace", "--dry-run"}, "n3w\n").Wait(), 0,
+                "accounts: 1 added, 1 changed, 2 unchanged\nDry run: nothing was changed.");
   EXPECT_EQ(Contents(Db()), before);
   // CSV as a spreadsheet saves it, with a byte order mark.
   ExpectDone(AdminRun({"user", "import",
