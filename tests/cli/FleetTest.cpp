@@ -69,7 +69,6 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
   };
   for (const auto& [words, out] : cases) ExpectPrinted(Admin(words, "pw\n"), 0, out);
   EXPECT_EQ(Admin({"-q", "computer", "add", "--", "--"}).out, "");
-  EXPECT_EQ(Db().Query("SELECT Name FROM VirtualServerGroup WHERE Name LIKE '-%'"), (Rows{{"--"}}));
   EXPECT_EQ(Db().QueryValue("SELECT VServerDesc FROM VirtualServers WHERE VServerIPAddr = '10.0.0.3'"),
             "a=b");
   // Lists come by name, whatever the log-ins changed (each rewrites the administrator's row).
@@ -81,7 +80,7 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
               "amy    /h    0      -            10.0.0.1\n"
               "ftp    c:\\   0      -U-D-R-C-E-  \n"
               "zed    /h    0      -U-D-        10.0.0.1\n");
-  // The names completion offers, for the owner alone.
+  // The names completion offers (the computer "--" among them), for the owner alone.
   const auto names = RegistryRoot().Path() / "veltrane-admin" / "names";
   const std::string text = (std::stringstream() << std::ifstream(names).rdbuf()).str();
   ExpectSaid(text, "computer\t--\ncomputer\tpc\nvserver\t10.0.0.1\n");
@@ -116,10 +115,8 @@ TEST_P(FleetTest, AnExportImportsAndMigrateMovesEverythingIntoAnEmptyDatabaseOfT
   EXPECT_EQ(Contents(migrated), Contents(Db()));
   ExpectDone(AdminRun({"user", "show", "bob"}, "n3w\n").Wait());
 
-  for (int i = 0; i < 3; ++i) {
-    imported.Execute("INSERT INTO VirtualServerGroup (Name) VALUES ('gone')");
-    imported.Execute("INSERT INTO VirtualServers (VServerIPAddr) VALUES ('gone')");
-  }
+  imported.Execute("INSERT INTO VirtualServerGroup (Name) VALUES ('gone'), ('gone'), ('gone')");
+  imported.Execute("INSERT INTO VirtualServers (VServerIPAddr) VALUES ('gone'), ('gone'), ('gone')");
   imported.Execute("DELETE FROM VirtualServerGroup");
   imported.Execute("DELETE FROM VirtualServers");
   SetRegistryValue("ConnectionString", imported.ConnectionString());
