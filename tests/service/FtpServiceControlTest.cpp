@@ -57,8 +57,7 @@ class FtpServiceControlTest : public testing::Test {
   }
 
   // Every wait crosses the 2^32 wrap of the tick count.
-  const DWORD startTick = 0xFFFFFFFFu - 15000;
-  std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>(startTick);
+  std::shared_ptr<SimulatedClock> clock = std::make_shared<SimulatedClock>(0xFFFFFFFFu - 15000);
   std::shared_ptr<SimulatedServiceManager> sim = std::make_shared<SimulatedServiceManager>(clock);
   SimulatedService& ftp = sim->AddService(kFtpServiceName);
 };
@@ -161,7 +160,6 @@ TEST_F(FtpServiceControlTest, StopOfADependentThatHangsTimesOutWithinTheLimitBef
   EXPECT_EQ(std::ranges::count(sim->Requests(), "stop Veltrane Server"), 0);
   // A tenth of the huge hint, cut short so that no sleep reaches past the time-out.
   EXPECT_EQ(clock->Sleeps(), (Sleeps{10000, 10000, 10000, 1}));
-  EXPECT_EQ(clock->TickCount() - startTick, 30001u);
 }
 
 }  // namespace
