@@ -65,7 +65,6 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
       {{"vserver", "add", "10.0.0.3", "--computer=pc", "--description=a=b"}, "Added virtual server"},
       {{"user", "add", "zed", "--vserver=10.0.0.1", "--home", "/h", "--permissions", "-U-D-"}, "Added"},
       {{"user", "add", "Bea", "--vserver", "10.0.0.1", "--home=/h", "--permissions=ALL"}, "Added"},
-      {{"user", "add", "amy", "--vserver", "10.0.0.1", "--home", "/h"}, "Added"},
   };
   for (const auto& [words, out] : cases) ExpectPrinted(Admin(words, "pw\n"), 0, out);
   EXPECT_EQ(Admin({"-q", "computer", "add", "--", "--"}).out, "");
@@ -77,7 +76,6 @@ TEST_P(FleetTest, TheConventionsOfTheCommandLine) {
               "name   home  quota  permissions  vserver\n"
               "Bea    /h    0      -U-D-R-C-E-  10.0.0.1\n"
               "admin  c:\\   0      -U-D-R-C-E-  \n"
-              "amy    /h    0      -            10.0.0.1\n"
               "ftp    c:\\   0      -U-D-R-C-E-  \n"
               "zed    /h    0      -U-D-        10.0.0.1\n");
   // The names completion offers (the computer "--" among them), for the owner alone.
