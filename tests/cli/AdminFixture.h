@@ -21,9 +21,19 @@ class AdminTest : public SessionDatabaseTest {
   }
   // Runs a command that logs in; `more` follows the administrator's password.
   AdminOutcome Admin(const Words& words, const std::string& more = "") {
-    return RunAdmin(words, "brelk\n" + more);
+    return AdminRun(words, "brelk\n" + more).Wait();
   }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
+  // The run ended with `status` and said `said` on standard error.
+  static void ExpectEnded(const AdminOutcome& outcome, int status, const std::string& said) {
+    EXPECT_EQ(outcome.status, status) << outcome.err;
+    ExpectSaid(outcome.err, said);
+  }
+  // The run ended with `status` and printed `said` on standard output.
+  static void ExpectPrinted(const AdminOutcome& outcome, int status, const std::string& said) {
+    EXPECT_EQ(outcome.status, status) << outcome.err;
+    ExpectSaid(outcome.out, said);
+  }
   static void ExpectSaid(const std::string& text, const std::string& said) {
     EXPECT_NE(text.find(said), std::string::npos) << "no \"" << said << "\" in:\n" << text;
   }
