@@ -157,8 +157,7 @@ TEST(FirstRunTest, TheDefaultSourceIsTriedAndStoredAndAMissingSQLiteFileIsNamedA
   TestDatabase database{Engine::SQLite};
   FailureRecorder failures;
   setenv("VELTRANE_REGISTRY_ROOT", registryRoot.Path().c_str(), 1);
-  const std::string file =
-      database.ConnectionString().substr(database.ConnectionString().find("Database=") + 9);
+  const std::string file = *DatabaseAttribute(database.ConnectionString());
   const std::string ini = (odbcFolder.Path() / "odbc.ini").string();
   std::ofstream(ini) << "[Veltrane]\nDriver=SQLite3\nDatabase=" << file << "\n";
   setenv("ODBCINI", ini.c_str(), 1);
