@@ -82,12 +82,10 @@ class RealTemplatesQtTest : public QtRealTemplatesFixture {
 TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlaceAndGrowsOnlyWithAList) {
   for (int id : {IDD_ADD_USER, IDD_ADD_VIRTUAL_SERVER, IDD_ADD_COMPUTER, IDD_PREFERENCES, IDD_LOG_IN,
                  IDD_CHANGE_PASSWORD}) {
-    const res::DialogTemplate* tmpl = res::FindDialogTemplate(id);
-    ASSERT_NE(tmpl, nullptr) << id;
     CDialog dialog(id);
     Later([&] {
       QWidget* window = QApplication::activeModalWidget();
-      EXPECT_EQ(window->windowTitle().toStdString(), tmpl->caption);
+      EXPECT_EQ(window->windowTitle().toStdString(), res::FindDialogTemplate(id)->caption);
       EXPECT_EQ(window->size(), TemplateSize(id));
       ExpectControlsInPlace(id, window);
       Screenshot(window, "dialog-" + QString::number(id));
@@ -206,14 +204,12 @@ TEST_F(RealTemplatesQtTest, EveryButtonCheckBoxAndFieldLabelHasAnAccessLetterTha
     QWidget* dialog = QApplication::activeModalWidget();
     dialog->activateWindow();  // access letters act in the active window
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    EXPECT_EQ(Find<QAbstractButton>(IDC_UPLOAD)->text(), "Up&load");
-    EXPECT_EQ(Find<QAbstractButton>(IDCANCEL)->text(), "Ca&ncel");
     QTest::keyClick(dialog->focusWidget(), Qt::Key_P, Qt::AltModifier);  // "Password:"
     EXPECT_EQ(dialog->focusWidget(), Find<QWidget>(IDC_PASSWORD));
     QTest::keyClick(dialog->focusWidget(), Qt::Key_R, Qt::AltModifier);  // "Rename"
     EXPECT_TRUE(
         QTest::qWaitFor([] { return Find<QAbstractButton>(IDC_RENAME)->isChecked(); }));  // a short press
-    QTest::keyClick(dialog->focusWidget(), Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_N, Qt::AltModifier);                   // "Ca&ncel"
   });
   EXPECT_EQ(addUser.DoModal(), IDCANCEL);
 }
