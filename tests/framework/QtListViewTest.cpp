@@ -37,12 +37,6 @@ class QtListViewTest : public QtFixture {
 
   static QStringList ShownColumn(int column) { return Cells(*Table()->model(), column); }
 
-  static void ClickRow(int shownRow) {
-    QTableView* table = Table();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                      table->visualRect(table->model()->index(shownRow, 0)).center());
-  }
-
   // Rows of `names` with `values` beside them and the value's number as item data.
   static void Fill(RecordDialog& dlg, const QStringList& names, const QStringList& values) {
     dlg.m_list.DeleteAllItems();
@@ -92,7 +86,7 @@ TEST_F(QtListViewTest, SortingAndRefillsKeepThePagesRowIndicesTheWidthsAndTheSel
     ClickHeader(1);
     ClickHeader(1);
     EXPECT_EQ(ShownColumn(1), QStringList({"100", "10", "9", "-3"}));
-    ClickRow(2);
+    table->selectRow(2);  // as a click on it does
     Click(17);
     EXPECT_EQ(chosen, "Bob");
 
@@ -115,7 +109,7 @@ TEST_F(QtListViewTest, SortingAndRefillsKeepThePagesRowIndicesTheWidthsAndTheSel
     };
     ClickHeader(0);
     ClickHeader(0);  // descending: user999 first
-    ClickRow(1);
+    table->selectRow(1);
     QTest::keyClick(table, Qt::Key_Home);  // Home and End select the first and last rows shown
     EXPECT_EQ(selectedName(), "user999");
     QTest::keyClick(table, Qt::Key_End);  // user0, far below
