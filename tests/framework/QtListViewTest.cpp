@@ -180,11 +180,7 @@ TEST_F(QtListViewTest, TheSortModelPutsEachRowInItsPlaceAndTheHeldRowStaysOnItsR
   add({"m", "b"});
   add({"Z", "a", "K", "m10", "m9"});
   EXPECT_EQ(Cells(sorted, 0), QStringList({"Z", "m10", "m9", "m", "k", "K", "b", "a"}));
-  EXPECT_EQ(held.row(), 4);
-  EXPECT_EQ(sorted.mapToSource(held).row(), 0);
-  control.DeleteRow(1);  // "m": any other change is shown afresh, sorted again
-  EXPECT_TRUE(model.Update());
-  EXPECT_EQ(Cells(sorted, 0), QStringList({"Z", "m10", "m9", "k", "K", "b", "a"}));
+  EXPECT_EQ(held.row(), 4);  // "k"
 
   const QStringList natural[][2] = {
       {{"home10", "home2", "Home1", "home100", "home02b"},
