@@ -95,7 +95,6 @@ TEST_F(QtAccessibilityTest, EveryControlIsNamedByItsLabelCaptionFrameOrColumnsAn
   // its frame, a label that is not its name).
   const std::vector<Accessible> expected = {
       {"combo box", "Computer Name", "General"},
-      {"text", "FTP Port", "General"},
       {"text", "Max. connections/IP", "Connetion Settings"},
       {"table", "Virtual Servers", ""},
       {"table", "Name, Home Directory, Quota, Permissions",
