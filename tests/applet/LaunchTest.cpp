@@ -10,7 +10,6 @@
 #include "applet/Cpl.h"
 #include "framework/Backend.h"
 #include "framework/MessageBox.h"
-#include "framework/scripted/ScriptError.h"
 #include "framework/scripted/ScriptPlayer.h"
 #include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"
@@ -35,7 +34,7 @@ class LaunchTest : public ::testing::Test, public AppletEnvironment {
       ASSERT_EQ(dlclose(library), 0);
       EXPECT_EQ(dlopen(APPLET_LIBRARY, RTLD_NOW | RTLD_NOLOAD), nullptr);
     }
-    EXPECT_EQ(backend.Failure(), expectedFailure);
+    EXPECT_EQ(backend.Failure(), "");
     EXPECT_TRUE(steps.AllTaken());
   }
 
@@ -58,16 +57,12 @@ class LaunchTest : public ::testing::Test, public AppletEnvironment {
   BackendScope use{backend};
   void* library = nullptr;
   APPLET_PROC entry = nullptr;
-  std::string expectedFailure;
 };
 
 // Runs of the launch sequence, one after another on the same library, each checked in turn.
 TEST_F(LaunchTest, TheLogInDecidesWhetherTheSheetOpensAndEveryEndReleasesTheLock) {
   // Cancel on the first showing never reaches the database: not even "admin" is created.
-  steps.Window([](ScriptedWindow& w) {
-    EXPECT_THROW(w.SetText(IDC_USER_NAME, "root"), ScriptError);  // the name is read-only
-    w.Click(IDCANCEL);
-  });
+  steps.Window([](ScriptedWindow& w) { w.Click(IDCANCEL); });
   EXPECT_EQ(DoubleClick(), 0);
   EXPECT_EQ(db.QueryValue("SELECT COUNT(*) FROM Users"), "0");
 
@@ -100,7 +95,7 @@ TEST_F(LaunchTest, TheLogInDecidesWhetherTheSheetOpensAndEveryEndReleasesTheLock
 
   // An error escaping the sheet stops at CPlApplet: the lock is released and CPL_DBLCLK
   // answers as failed. An error of a type the applet cannot know is reported under the
-  // applet's name; a run that went differently from its script keeps its failure in the backend.
+  // applet's name.
   steps.Window(LogInWith("brelk"))
       .Window([&](ScriptedWindow&) {
         ASSERT_EQ(AdminFlag(), "1");
@@ -113,10 +108,6 @@ TEST_F(LaunchTest, TheLogInDecidesWhetherTheSheetOpensAndEveryEndReleasesTheLock
   EXPECT_EQ(steps.Messages()[1].caption, "Veltrane Server");
   EXPECT_EQ(steps.Messages()[1].text, "The applet stopped after an unexpected error.");
   EXPECT_EQ(steps.Messages()[1].style, MB_OK | MB_ICONERROR);
-  steps.Window(LogInWith("brelk")).Window([](ScriptedWindow& w) { w.Click(4242); });
-  EXPECT_EQ(DoubleClick(), 1);
-  EXPECT_EQ(AdminFlag(), "0");
-  expectedFailure = "sheet \"Veltrane Properties\": there is no control 4242";
 }
 
 // A connection failure is reported and the dialog shown again, with what was typed.

@@ -16,9 +16,9 @@ ShellOutcome RunHost(const std::string& arguments, const std::string& environmen
   return RunShellCommand(environment + " '" + HOST_PROGRAM + "' " + arguments + " 2>&1");
 }
 
-// Listing the applet of the library beside the host or of the one given; refusing what is no
-// applet library, and usage errors; and, without a display, the window form says in one line
-// how to get one.
+// Listing the applet of the library given (the one beside the host is the UI scripts');
+// refusing what is no applet library, and usage errors; and, without a display, the window
+// form says in one line how to get one.
 TEST(Host, ListsTheAppletAndRefusesWhatItCannotRunWithOneClearLine) {
   const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
   const std::string usage =
@@ -29,7 +29,6 @@ TEST(Host, ListsTheAppletAndRefusesWhatItCannotRunWithOneClearLine) {
     int exitCode;
     std::string output;  // all of it, its start after "^", or after "*" a part of its one line
   } cases[] = {
-      {"--list", "", 0, listed},
       {std::string("--list '") + APPLET_LIBRARY + "'", "", 0, listed},
       {"--list /nonexistent/libnothing.so", "", 1, "*cannot load /nonexistent/libnothing.so"},
       {std::string("--list '") + NOT_AN_APPLET + "'", "", 1, "*has no CPlApplet entry point"},

@@ -27,13 +27,7 @@
 
 namespace {
 
-// The panel opens after the fixture's backend is current and closes before it goes.
-class QtHostTest : public QtFixture, public AppletEnvironment {
- protected:
-  void SetUp() override { ASSERT_TRUE(panel.Open(APPLET_LIBRARY)) << panel.LastError(); }
-
-  ControlPanel panel;
-};
+class QtHostTest : public QtFixture, public AppletEnvironment {};
 
 // A program started beside the test, ended with SIGTERM when this goes.
 struct Program : QProcess {
@@ -42,13 +36,6 @@ struct Program : QProcess {
     waitForFinished();
   }
 };
-
-// The top-level window shown with that title, or null.
-QWidget* ShownWindow(const QString& title) {
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->isVisible() && window->windowTitle() == title) return window;
-  return nullptr;
-}
 
 std::string OutputOf(const std::string& command) { return RunShellCommand(command + " 2>/dev/null").output; }
 
@@ -86,9 +73,13 @@ TEST(QtHostOnX, TheWindowNamesItsDesktopEntryAndCarriesTheAppletsIcon) {
 TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndATerminationSignalClosesItWithItsLock) {
   InstallTerminationHandlers();
   QuitOnTermination(*qApp);
+  ControlPanel panel;  // opened once the fixture's backend is current, closed before it goes
+  ASSERT_TRUE(panel.Open(APPLET_LIBRARY)) << panel.LastError();
   LauncherView view = MakeControlPanelWindow(panel);
   view.Show();
-  QWidget* window = ShownWindow("Control Panel");
+  QWidget* window = nullptr;
+  for (QWidget* shown : QApplication::topLevelWidgets())
+    if (shown->isVisible() && shown->windowTitle() == "Control Panel") window = shown;
   ASSERT_NE(window, nullptr);
   QListWidget* list = window->findChild<QListWidget*>();
   ASSERT_EQ(list->count(), 1);

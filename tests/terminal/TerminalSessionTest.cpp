@@ -43,11 +43,10 @@ class TerminalSessionTest : public ::testing::TestWithParam<Engine>, public Appl
         << pane.Screen();
   }
 
-  void Type(TmuxPane& pane, const std::string& text) { pane.Send(text, true); }
   // Waits for Log In and logs in as the administrator, up to the sheet.
   void LogIn(TmuxPane& pane) {
     ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
-    Type(pane, "brelk");
+    pane.Send("brelk", true);
     Step(pane, "Enter", "[F1 General]");
   }
 
@@ -62,28 +61,28 @@ VELTRANE_ON_ALL_ENGINES(TerminalSessionTest);
 TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThroughEveryTab) {
   TmuxPane pane(HostInTerminal(home.Path().string()), 80, 24);
   ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
-  Type(pane, "wrongpw");
+  pane.Send("wrongpw", true);
   pane.Send("Enter");
   LogIn(pane);
   // General: "..." beside the computer opens Add Computer; the name, Save, and Escape to close.
   Step(pane, "Tab Enter", "Add Computer");
   pane.Send("Tab");
-  Type(pane, "pc1");
+  pane.Send("pc1", true);
   pane.Send("Enter");
   // Escape closes it, and F2 right behind it goes to Virtual Servers: pc1, then Add.
   Step(pane, "Escape F2", "[F2 Virtual Servers]");
   EXPECT_EQ(pane.Screen().find("Add Computer"), std::string::npos) << pane.Screen();
   Step(pane, "p Tab Tab Tab Enter", "Add Virtual Server");
-  Type(pane, "127.0.0.1");
+  pane.Send("127.0.0.1", true);
   pane.Send("Tab");
-  Type(pane, "test server ünï Zoe\u0308");  // the last with a combining mark, shown in one cell
+  pane.Send("test server ünï Zoe\u0308", true);  // the last with a combining mark, shown in one cell
   Step(pane, "Enter", "127.0.0.1        test server ünï Zoe\u0308 ");
   // Users: pc1 and its server, then Add, the home folder picked in the chooser.
   Step(pane, "F3", "[F3 Users]");
   Step(pane, "p Tab 1", "Virtual Server 127.0.0.1");
   Step(pane, "Tab Tab Enter", "Add User");
   for (const char* field : {"alice", "s3cret!", "s3cret!", "100"}) {
-    Type(pane, field);
+    pane.Send(field, true);
     pane.Send("Tab");
   }
   Step(pane, "Enter", "Select a Directory");
@@ -142,7 +141,7 @@ TEST_P(TerminalSessionTest, AnUnusableOrTooSmallTerminalOrAFourthWrongPasswordIs
     TmuxPane pane(HostInTerminal(home.Path().string(), std::string("TERM=") + c.type), c.cols, c.rows);
     for (const std::string& password : c.passwords) {
       ASSERT_TRUE(pane.WaitFor("Log In")) << pane.Screen();
-      Type(pane, password);
+      pane.Send(password, true);
       pane.Send("Enter");
     }
     ASSERT_TRUE(pane.WaitFor("EXIT=")) << pane.Screen();

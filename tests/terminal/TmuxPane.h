@@ -21,9 +21,8 @@ class TmuxPane {
   std::string Describe(const std::string& format) const;
   // The process the pane's shell runs now (its only child), or 0.
   int ShellChild() const;
-  // Waits, at most `seconds`, until the pane shows `text` (or, with `shown` false, does not);
-  // true when it did.
-  bool WaitFor(const std::string& text, bool shown = true, int seconds = 20) const;
+  // Waits, at most 20 seconds, until the pane shows `text`; true when it did.
+  bool WaitFor(const std::string& text) const;
 
  private:
   std::string Tmux(const std::string& arguments) const;

@@ -3,20 +3,14 @@
 
 #include "ui/GeneralPage.h"
 
-#include <gmock/gmock.h>
-
 #include "platform/LocalAddresses.h"
 #include "tests/support/SimulatedServiceManager.h"
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"
 #include "ui/AddComputerDlg.h"
-#include "ui/GetLocalAddresses.h"
 #include "ui/PreferencesDlg.h"
 
 namespace {
-
-using ::testing::ElementsAre;
-using ::testing::UnorderedElementsAre;
 
 // The eight fields, in the order of the stored rows.
 Texts Shown(const ScriptedWindow& w) {
@@ -30,12 +24,6 @@ const Texts kNames{
     "FTP Port",        "Welcome Message",        "GoodBye Message",          "Anonymous",
     "Max Connections", "Max Connections Per IP", "Max Connections Per User", "Connection Timeout"};
 
-std::string Longest() {
-  std::string text;
-  for (int i = 0; i < 255; ++i) text += "\xC3\xA9";
-  return text;
-}
-
 // Checks that Edit Preferences is for `address`, types `port` and closes it with `button`.
 ScriptSteps::WindowAction EditPort(const std::string& address, const std::string& port, int button = IDOK) {
   return [=](ScriptedWindow& d) {
@@ -43,16 +31,6 @@ ScriptSteps::WindowAction EditPort(const std::string& address, const std::string
     d.SetText(IDC_FTP_PORT, port);
     d.Click(button);
   };
-}
-
-TEST(GetLocalAddresses, AppendsInResolverOrderAndAnUnresolvableHostAddsNothing) {
-  SetLocalAddressSource([] { return std::vector<std::string>{"10.0.0.12", "10.0.0.1"}; });
-  std::vector<std::string> addresses{"192.168.1.1"};
-  EXPECT_EQ(GetLocalAddresses(addresses), 3);
-  SetLocalAddressSource([] { return std::nullopt; });
-  EXPECT_EQ(GetLocalAddresses(addresses), 3);
-  SetLocalAddressSource({});
-  EXPECT_EQ(addresses, (Texts{"192.168.1.1", "10.0.0.12", "10.0.0.1"}));
 }
 
 class GeneralPageTest : public UiTest {
@@ -93,8 +71,7 @@ TEST_P(GeneralPageTest, ListsThisHostsServersOfTheRememberedComputerAndOkRemembe
   VirtualServer(alpha, "10.0.0.1");
   VirtualServer(alpha, "192.168.5.5");
   const int foreign = Computer("foreign", "10.9.9.9");  // a site written by another machine
-  VirtualServer(foreign, "172.16.0.10");
-  Preference(VirtualServer(foreign, "10.0.0.12"), "FTP Port", "991");
+  VirtualServer(foreign, "10.0.0.12");
   session.computerName = "ALP";
   steps.Window([&](ScriptedWindow& w) {
     EXPECT_EQ(Column(w, IDC_GENERAL_COMPUTER), (Texts{"(local)", "alpha", "foreign"}));
@@ -110,7 +87,6 @@ TEST_P(GeneralPageTest, ListsThisHostsServersOfTheRememberedComputerAndOkRemembe
     w.Select(IDC_GENERAL_COMPUTER, "foreign");
     EXPECT_EQ(Column(w, IDC_GENERAL_VIRTUAL_SERVER), (Texts{"(Default)", "10.0.0.12"}));
     EXPECT_EQ(w.Text(IDC_GENERAL_VIRTUAL_SERVER), "(Default)");
-    EXPECT_EQ(Shown(w), kDefaults);
     EXPECT_FALSE(w.Enabled(IDC_GENERAL_EDIT_PREFERENCES));
     // Add Computer refreshes the list and marks the other pages, but only after a change.
     w.Click(IDC_GENERAL_ADD_COMPUTER);
@@ -124,26 +100,21 @@ TEST_P(GeneralPageTest, ListsThisHostsServersOfTheRememberedComputerAndOkRemembe
   });
   steps.Window(Type({})).Window(Type({{IDC_COMPUTER_NAME, "beta"}}, {IDC_SAVE_COMPUTER, IDOK}));
   RunSheet<CGeneralPage>();
-  const auto sites = [&] {
-    return Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID");
-  };
-  EXPECT_EQ(sites(), (Rows{{"alpha", "10.0.0.12"}, {"foreign", "10.9.9.9"}, {"beta", ""}}));
+  EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID"),
+            (Rows{{"alpha", "10.0.0.12"}, {"foreign", "10.9.9.9"}, {"beta", ""}}));
   EXPECT_EQ(session.computerName, "alpha");
-
-  const auto closeOn = [&](const char* computer, const char* server) {
-    steps.Window([=](ScriptedWindow& w) {
+  // OK on "(local)" forgets the computer and writes no site; on a computer's "(Default)", clears its site.
+  for (const auto& [computer, site, remembered] :
+       {std::tuple{"(local)", "10.0.0.12", ""}, {"alpha", "", "alpha"}}) {
+    steps.Window([computer = computer](ScriptedWindow& w) {
       w.Select(IDC_GENERAL_COMPUTER, computer);
-      w.Select(IDC_GENERAL_VIRTUAL_SERVER, server);
+      w.Select(IDC_GENERAL_VIRTUAL_SERVER, "(Default)");
       w.CloseSheet(true);
     });
     RunSheet<CGeneralPage>();
-  };
-  closeOn("alpha", "(Default)");
-  EXPECT_EQ(sites()[0], (Texts{"alpha", ""}));
-  Db().Execute("UPDATE VirtualServerGroup SET CurrentSite = '10.0.0.1' WHERE ID = ?", {alpha});
-  closeOn("(local)", "(Default)");  // local writes no row
-  EXPECT_EQ(sites()[0], (Texts{"alpha", "10.0.0.1"}));
-  EXPECT_EQ(session.computerName, "");
+    EXPECT_EQ(session.computerName, remembered);
+    EXPECT_EQ(Db().QueryValue("SELECT CurrentSite FROM VirtualServerGroup WHERE ID = ?", {alpha}), site);
+  }
 }
 
 // On a virtual server without rows, Edit Preferences inserts the eight once, Cancel writes
@@ -152,7 +123,8 @@ TEST_P(GeneralPageTest, ListsThisHostsServersOfTheRememberedComputerAndOkRemembe
 // rewrites the port alone.
 TEST_P(GeneralPageTest, EditPreferencesWritesOnlyWhatTheUserChangedAndRefusesATextTooLong) {
   const int alpha = Computer("alpha");
-  const int bare = VirtualServer(alpha, "10.0.0.1"), stored = VirtualServer(alpha, "10.0.0.12");
+  VirtualServer(alpha, "10.0.0.1");  // without rows
+  const int stored = VirtualServer(alpha, "10.0.0.12");
   const std::string welcome =
       GetParam() == Engine::SQLite ? std::string(300, 'w') : "Hi";  // SQLite keeps any length
   Texts values{"21", welcome, "Bye", "5", "99999999999", "3", "3", "5 minutes"};
@@ -167,8 +139,7 @@ TEST_P(GeneralPageTest, EditPreferencesWritesOnlyWhatTheUserChangedAndRefusesATe
     EXPECT_EQ(w.Text(IDC_SHOWN_FTP_PORT), "2222");
   }));
   steps.Window(EditPort("10.0.0.12", "2121")).Window([](ScriptedWindow& d) {
-    d.SetText(IDC_GOODBYE, Longest());  // 255 characters of two bytes each fit on either engine
-    d.SetText(IDC_WELCOME, Longest() + "x");
+    d.SetText(IDC_WELCOME, std::string(256, 'w'));
     d.Click(IDOK);
     EXPECT_EQ(d.FocusId(), IDC_WELCOME);
     d.SetText(IDC_WELCOME, "Hi");
@@ -177,40 +148,35 @@ TEST_P(GeneralPageTest, EditPreferencesWritesOnlyWhatTheUserChangedAndRefusesATe
   steps.Message(IDOK).Window(EditPort("10.0.0.1", "2222")).Window(EditPort("10.0.0.1", "1", IDCANCEL));
   RunSheet<CGeneralPage>();
   EXPECT_EQ(MessageTexts(), Texts{"The Welcome Message can hold at most 255 characters. Please shorten it."});
+  // The stored server's rows, then the eight the first OK made for the bare one.
   values[0] = "2121";
+  values.insert(values.end(), {"2222", "Hi", "GoodBye", "0", "10", "3", "3", "5"});
   Rows expected;
   for (const std::string& text : values) expected.push_back({text});
-  const std::string settings = "SELECT Settings FROM Preferences WHERE VirtualServerID = ? ";
-  EXPECT_EQ(Db().Query(settings + "ORDER BY PreferenceID", {stored}), expected);
-  // Which rows and defaults are the model's test (QueryTest).
-  EXPECT_EQ(Count("Preferences", "VirtualServerID = " + std::to_string(bare)), 8);
-  for (const auto& [name, text] : {std::pair{"FTP Port", "2222"}, {"Welcome Message", "Hi"}})
-    EXPECT_EQ(Db().QueryValue(settings + "AND Description = ?", {bare, name}), text) << name;
-  EXPECT_EQ(Db().QueryValue(settings + "AND Description = 'GoodBye Message'", {bare}), Longest());
+  EXPECT_EQ(Db().Query("SELECT Settings FROM Preferences ORDER BY PreferenceID"), expected);
 }
 
 // The buttons follow the service on each tick; a refused start or stop is reported, and a
 // start shows on the next tick.
 TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceAndARefusedStartOrStopIsReported) {
+  SetLocalAddressSource([] { return std::nullopt; });  // a host name that does not resolve
   steps.Window(OnPage([&](ScriptedWindow& w) {
     EXPECT_EQ(ServiceShown(w), std::make_tuple("Stopped", true, false));
     EXPECT_EQ(Tick(w, SERVICE_RUNNING), std::make_tuple("Running", false, true));
     EXPECT_EQ(Tick(w, SERVICE_START_PENDING), std::make_tuple("Starting", false, false));
+    // A service that cannot be read leaves the display as it is.
+    ftp.queryError = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(Tick(w, SERVICE_STOPPED), std::make_tuple("Starting", false, false));
+    ftp.queryError = ERROR_SUCCESS;
     // Without a service manager neither button is usable until it is back.
     services->openManagerError = RPC_S_SERVER_UNAVAILABLE;
     EXPECT_EQ(Tick(w, SERVICE_RUNNING), std::make_tuple("Service manager not available", false, false));
     services->openManagerError = ERROR_SUCCESS;
     EXPECT_EQ(Tick(w, SERVICE_STOPPED), std::make_tuple("Stopped", true, false));
-    // A service that cannot be read leaves the display as it is.
-    ftp.queryError = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(Tick(w, SERVICE_RUNNING), std::make_tuple("Stopped", true, false));
-    ftp.queryError = ERROR_SUCCESS;
-    ftp.status = SimulatedStatus(SERVICE_STOPPED);
     ftp.startError = ERROR_ACCESS_DENIED;
     w.Click(IDC_START_SERVICE);
     ftp.startError = ERROR_SUCCESS;
     w.Click(IDC_START_SERVICE);
-    EXPECT_EQ(ServiceShown(w), std::make_tuple("Stopped", true, false));
     w.FireTimer(1);
     EXPECT_EQ(ServiceShown(w), std::make_tuple("Running", false, true));
     ftp.stopError = ERROR_ACCESS_DENIED;
@@ -218,8 +184,7 @@ TEST_P(GeneralPageTest, ServiceButtonsFollowTheServiceAndARefusedStartOrStopIsRe
   }));
   steps.Message(IDOK).Message(IDOK);
   RunSheet<CGeneralPage>();
-  EXPECT_THAT(MessageTexts(), ElementsAre("Unable to Start Veltrane Server", "Unable to Stop Service"));
-  EXPECT_EQ(ftp.status.dwCurrentState, SERVICE_RUNNING);
+  EXPECT_EQ(MessageTexts(), (Texts{"Unable to Start Veltrane Server", "Unable to Stop Service"}));
 }
 
 // Delete asks, then hands the model (whose test the cascade is) the computer chosen, by key
@@ -229,6 +194,8 @@ TEST_P(GeneralPageTest, AddComputerDeletesTheChosenComputerByKeyAndSavesNamesExa
   const int alpha = Computer("alpha", "10.0.0.1"), twin = Computer("alpha");
   session.LoadComputers();
   const std::string quoted = "O'Hara's \"box\"";
+  std::string longest;  // 255 characters of two bytes each
+  for (int i = 0; i < 255; ++i) longest += "\xC3\xA9";
   CAddComputerDlg dlg(session);
   steps.Window([&](ScriptedWindow& w) {
     for (int i = 0; i < dlg.m_cbComputer.GetCount(); ++i)
@@ -238,24 +205,23 @@ TEST_P(GeneralPageTest, AddComputerDeletesTheChosenComputerByKeyAndSavesNamesExa
     w.Click(IDC_DELETE_COMPUTER);  // Yes
     EXPECT_EQ(Db().Query("SELECT ID FROM VirtualServerGroup"), (Rows{{std::to_string(alpha)}}));
     w.Select(IDC_COMPUTER_CHOICE, "<New>");
-    w.SetText(IDC_COMPUTER_NAME, Longest() + "x");
+    w.SetText(IDC_COMPUTER_NAME, longest + "x");
     w.Click(IDC_SAVE_COMPUTER);
     EXPECT_EQ(w.FocusId(), IDC_COMPUTER_NAME);
-    w.SetText(IDC_COMPUTER_NAME, Longest());
+    w.SetText(IDC_COMPUTER_NAME, longest);
     w.Click(IDC_SAVE_COMPUTER);
     EXPECT_EQ(w.Text(IDC_COMPUTER_CHOICE), "<New>");
     w.Select(IDC_COMPUTER_CHOICE, "alpha");
     w.SetText(IDC_COMPUTER_NAME, quoted);
     w.Click(IDC_SAVE_COMPUTER);
-    EXPECT_THAT(Column(w, IDC_COMPUTER_CHOICE), UnorderedElementsAre("<New>", quoted, Longest()));
+    EXPECT_EQ(Column(w, IDC_COMPUTER_CHOICE), (Texts{"<New>", quoted, longest}));
     w.Click(IDOK);
   });
   steps.Message(IDNO).Message(IDYES).Message(IDOK);
   dlg.DoModal();
-  EXPECT_EQ(steps.Messages()[2].caption, "Invalid Value");
   EXPECT_EQ(dlg.m_bChanged, 1);
   EXPECT_EQ(Db().Query("SELECT Name, CurrentSite FROM VirtualServerGroup ORDER BY ID"),
-            (Rows{{quoted, "10.0.0.1"}, {Longest(), ""}}));
+            (Rows{{quoted, "10.0.0.1"}, {longest, ""}}));
 }
 
 }  // namespace
