@@ -47,9 +47,8 @@ TEST(ConnectionStringRulesTest, AMissingDriverNamesItsPackage) {
 
 TEST(ConnectionAttributesTest, AValueIsReplacedInPlaceAndEveryOtherByteStaysAsWritten) {
   const auto masked = [](const std::string& text) {
-    return WithValuesReplaced(text, [](const ConnectionAttribute& attribute) -> std::optional<std::string> {
-      if (attribute.Is("PWD")) return "***";
-      return std::nullopt;
+    return WithValuesReplaced(text, [](const ConnectionAttribute& attribute) {
+      return attribute.Is("PWD") ? std::optional<std::string>("***") : std::nullopt;
     });
   };
   for (const auto& [text, expected] :
