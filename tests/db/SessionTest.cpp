@@ -19,8 +19,6 @@
 #include "db/ConfigDatabase.h"
 #include "db/ConnectString.h"
 #include "tests/support/SimulatedClock.h"  // before sql.h, whose BOOL macro would break the platform's BOOL
-#include "db/OdbcConnection.h"
-#include "db/OdbcStatement.h"
 #include "tests/db/TestHelpers.h"
 
 namespace {
@@ -111,8 +109,6 @@ TEST_P(SessionTest, AFailedLogInHoldsNoLockAndReportsOnlyWhatTheDatabaseSaid) {
   };
   expectFailed(session.Connect(0, "admin", "wrong"), 0, "0 failures");
   expectFailed(session.Connect(0, "Admin", "brelk"), 0, "0 failures");
-  expectFailed(session.CheckLogIn("admin", "wrong", "Default", "LocalHost"), -2, "0 failures");
-  expectFailed(session.CheckLogIn("nobody", "x", "DEFAULT", "localhost"), 0, "0 failures");
   Db().Refuse("UPDATE", "Users", "lock refused");
   expectFailed(session.Connect(0, "admin", "brelk"), 0, "failed: ");
   SetRegistryValue("ConnectionString", "DSN=NoSuchSource");
@@ -300,26 +296,6 @@ TEST_P(SessionTest, AReleaseThatKeepsFailingLeavesALockForTheNextLogInOrReportsT
   Db().Allow("Users");
   Db().Execute(box.substr(box.rfind('\n') + 1));
   EXPECT_EQ(AdminFlag(), "0");
-}
-
-TEST_P(SessionTest, AResetThatMeetsABusyDatabaseIsTriedAgainAndSucceedsOnceItIsFree) {
-  if (GetParam() != Engine::SQLite)
-    GTEST_SKIP() << "a writer holding the whole database is SQLite's kind of busy";
-  const auto clock = std::make_shared<SimulatedClock>();
-  SetClock(clock);
-  // A short busy wait, so that each try gives up at once while the other writer holds on.
-  SetRegistryValue("ConnectionString", Db().ConnectionString() + ";Timeout=50");
-  ConfigDatabase session;
-  ASSERT_EQ(session.Connect(0, "admin", "brelk"), 1);
-  OdbcConnection writer;
-  writer.Open(Db().ConnectionString());
-  OdbcStatement holding(writer);
-  holding.Execute("BEGIN EXCLUSIVE");
-  clock->OnSleep([&holding](DWORD) { holding.Execute("COMMIT"); });
-  session.Close();
-  EXPECT_EQ(clock->Sleeps(), std::vector<DWORD>{1000});
-  EXPECT_EQ(AdminFlag(), "0");
-  EXPECT_TRUE(Failures().Failures().empty());
 }
 
 // The file whose lock proves that SQLite's session holding the administrator's lock lives.
