@@ -137,8 +137,6 @@ TEST_F(FtpServiceControlTest, StopOfAStoppedOrStoppingServiceSendsNoControl) {
 TEST_F(FtpServiceControlTest, StopStopsActiveDependentsOneByOneBeforeTheService) {
   RunningWithDependents({"Upload Scanner", "Gone", "Quota Watcher"});
   sim->Service("Gone").stopError = ERROR_SERVICE_NOT_ACTIVE;  // stopped meanwhile: counts as stopped
-  ftp.dependents.insert(ftp.dependents.begin() + 1, "Idle Dependent");
-  sim->AddService("Idle Dependent");
 
   EXPECT_EQ(StopFtpService(1, 30000), 0u);
   EXPECT_EQ(sim->Requests(),
