@@ -155,7 +155,6 @@ TEST_P(AdminTest, EachRefusalHasItsStatusAndTextAndChangesNothing) {
       {{"user", "list", "--match", tooLong}, 1, "the text to match can hold at most 255 characters"},
       {{"computer", "list"}, 1, "wrong password for admin", "wrong\n"},
       {{"computer", "add", "sneaky"}, 1, "the password is empty", "\n", true},  // not "locked": asked first
-      {{"unlock"}, 1, "the password is empty", "\n", true},
       {{"computer", "list"}, 1, "no administrator's password on standard input", ""},
       {{"user", "add", "bob", "--vserver", "10.0.0.1", "--home", "/h"}, 1, "specify Password", "brelk\n\n"},
       {{"computer", "delete", "pc"}, 1, "nothing was deleted", "brelk\nn\n"},
