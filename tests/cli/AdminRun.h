@@ -79,8 +79,7 @@ class AdminRun {
   }
   static std::string ReadAll(int fd) {
     std::string text(FileSize(fd), '\0');
-    text.resize(static_cast<size_t>(std::max<ssize_t>(pread(fd, text.data(), text.size(), 0), 0)));
-    return text;
+    return text.substr(0, static_cast<size_t>(std::max<ssize_t>(pread(fd, text.data(), text.size(), 0), 0)));
   }
 
   int m_pid = -1;
