@@ -121,8 +121,9 @@ TEST_P(AdminTest, ALockLeftSetIsWaitedForFreedByUnlockWithTheRightPasswordOrRepo
   EXPECT_EQ(Admin({"computer", "list"}).status, 4);
 }
 
-// Every refusal the command line makes of its own, and the model's passed on, with its exit
-// status and its text; none of them changes a row, makes a file or changes the configuration.
+// Every refusal the command line makes of its own, and the model's and the database's passed
+// on, with its exit status and its text; none of them changes a row, makes a file or changes
+// the configuration.
 TEST_P(AdminTest, EachRefusalHasItsStatusAndTextAndChangesNothing) {
   AddServer();
   // Two computers alike and two virtual servers alike, as other programs or edits leave them.
@@ -193,11 +194,9 @@ TEST_P(AdminTest, EachRefusalHasItsStatusAndTextAndChangesNothing) {
     EXPECT_EQ(RegistryValue("ConnectionString"), configured) << c.said;
   }
   EXPECT_FALSE(std::filesystem::exists(file));
-}
 
-// Refused as the rows are made, and as rows already there are written.
-TEST_P(AdminTest, PrefsSetStoresEveryValueOrNone) {
-  AddServer();
+  // prefs set stores every value or none: refused as the rows are made, and as rows already
+  // there are written.
   const Words set{"prefs", "set", "--vserver", "10.0.0.1", "port=2121", "max-connections=99", "timeout=7"};
   const char* stored = "SELECT COUNT(*) FROM Preferences WHERE Settings IN ('2121', '99', '7')";
   for (const char* event : {"INSERT", "UPDATE"}) {
