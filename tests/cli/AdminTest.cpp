@@ -210,34 +210,12 @@ TEST_P(AdminTest, EachRefusalHasItsStatusAndTextAndChangesNothing) {
   EXPECT_EQ(Db().QueryValue(stored), "3");
 }
 
-// Output that did not arrive ends with status 1 and one line; an interrupted listing says so
-// and leaves its JSON unfinished.
-TEST_P(AdminTest, OutputThatDidNotArriveOrWasCutShortIsReportedAndReleasesTheLock) {
-  AddServer();
-  const AdminOutcome full = AdminRun({"vserver", "list"}, "brelk\n", "/dev/full").Wait();
-  EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.err, "veltrane-admin: the output could not be written: No space left on device\n");
-  EXPECT_EQ(AdminFlag(), "0");
-
-  Db().Execute(
-      "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
-      "SELECT 'user' || i, 'digest', '/srv', 1, 1, 0, 0 FROM n");
-  AdminRun listing({"user", "list", "--json"}, "brelk\n");
-  for (int tries = 0; tries < 400 && listing.OutputSize() == 0; ++tries)
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  const AdminOutcome interrupted = listing.EndWith(SIGINT);
-  EXPECT_EQ(interrupted.status, 128 + SIGINT);
-  EXPECT_EQ(interrupted.err, "veltrane-admin: interrupted: the list is incomplete\n");
-  ASSERT_TRUE(interrupted.out.starts_with("[\n  {")) << interrupted.out.substr(0, 100);
-  EXPECT_EQ(interrupted.out.find(']'), std::string::npos);  // no parser takes it for the whole list
-  EXPECT_EQ(AdminFlag(), "0");
-}
-
 // A name holding an escape sequence would recolour the terminal, a newline split its row;
 // SQLite also stores bytes that are not UTF-8, which JSON cannot hold raw. The messages that
-// repeat a typed name (a confirmation, a refusal) escape it as the tables do.
-TEST_P(AdminTest, ControlCharactersAndBytesThatAreNotUtf8AreEscapedInTablesJsonAndMessages) {
+// repeat a typed name (a confirmation, a refusal) escape it as the tables do. Output that did
+// not arrive ends with status 1 and one line; an interrupted listing says so and leaves its
+// JSON unfinished.
+TEST_P(AdminTest, OutputEscapesControlCharactersAndBytesThatAreNotUtf8AndReportsWhatDidNotArrive) {
   Db().Execute("INSERT INTO VirtualServerGroup (Name, CurrentSite) VALUES (?, ?)",
                {std::string("red\x1b[31m\nnext\x7f"), std::string("\xc2\x9b")});
   if (GetParam() == Engine::SQLite)
@@ -256,6 +234,25 @@ TEST_P(AdminTest, ControlCharactersAndBytesThatAreNotUtf8AreEscapedInTablesJsonA
   EXPECT_EQ(Admin({"computer", "add", "red\x1b[31m"}).out, "Added computer \"red\\e[31m\".\n");
   EXPECT_EQ(Admin({"computer", "delete", "blue\x1b[34m\xc2\x9b", "--yes"}).err,
             "veltrane-admin: no computer is named \"blue\\e[34m\\u009b\"\n");
+
+  const AdminOutcome full = AdminRun({"computer", "list"}, "brelk\n", "/dev/full").Wait();
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "veltrane-admin: the output could not be written: No space left on device\n");
+  EXPECT_EQ(AdminFlag(), "0");
+
+  Db().Execute(
+      "INSERT INTO Users (UserName, Password, HomeDir, Permissions, VirtualServerID, Flag, DiskQuota) "
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
+      "SELECT 'user' || i, 'digest', '/srv', 1, 1, 0, 0 FROM n");
+  AdminRun listing({"user", "list", "--json"}, "brelk\n");
+  for (int tries = 0; tries < 400 && listing.OutputSize() == 0; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  const AdminOutcome interrupted = listing.EndWith(SIGINT);
+  EXPECT_EQ(interrupted.status, 128 + SIGINT);
+  EXPECT_EQ(interrupted.err, "veltrane-admin: interrupted: the list is incomplete\n");
+  ASSERT_TRUE(interrupted.out.starts_with("[\n  {")) << interrupted.out.substr(0, 100);
+  EXPECT_EQ(interrupted.out.find(']'), std::string::npos);  // no parser takes it for the whole list
+  EXPECT_EQ(AdminFlag(), "0");
 }
 
 // The server ends the session of the statement (as a crash or a restart would), in the middle
