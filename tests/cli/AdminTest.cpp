@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <thread>
 
 #include "tests/cli/AdminFixture.h"
 
