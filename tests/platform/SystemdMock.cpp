@@ -1,7 +1,5 @@
 #include "SystemdMock.h"
 
-#include <signal.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
@@ -13,7 +11,9 @@
 namespace {
 
 void Stop(pid_t pid) {
-  if (pid > 0) kill(pid, SIGTERM);
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  kill(pid, SIGCONT);  // a frozen process ends too
 }
 
 }  // namespace

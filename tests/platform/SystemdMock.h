@@ -3,6 +3,7 @@
 // manager on it (systemd_manager_mock.py under python-dbusmock). Starting it points
 // DBUS_SYSTEM_BUS_ADDRESS of this process at the private bus; the destructor stops both.
 
+#include <signal.h>
 #include <systemd/sd-bus.h>
 
 #include <string>
@@ -32,6 +33,8 @@ class SystemdMock {
 
   // Takes the manager stand-in off the bus, leaving the bus itself running.
   void StopManager();
+  // Stops the bus daemon in its tracks: it still takes connections, and answers none.
+  void FreezeBus() { kill(m_daemonPid, SIGSTOP); }
   void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr) {
     if (requiredBy != nullptr)
       Control("AddUnit", "ssasas", name, description, 1, requiredBy, 0);
