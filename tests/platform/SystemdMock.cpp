@@ -57,13 +57,6 @@ bool SystemdMock::AwaitManager(bool answering) {
   return false;
 }
 
-void SystemdMock::ThrowOnFailure(int result, sd_bus_error& error, const char* what) {
-  if (result >= 0) return;
-  const std::string message = std::string(what) + ": " + (error.message ? error.message : "failed");
-  sd_bus_error_free(&error);
-  throw std::runtime_error(message);
-}
-
 void SystemdMock::StopManager() {
   Stop(m_mockPid);
   m_mockPid = -1;

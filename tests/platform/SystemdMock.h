@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <systemd/sd-bus.h>
 
+#include <stdexcept>
 #include <string>
 #include <sys/types.h>
 
@@ -25,10 +26,12 @@ class SystemdMock {
   template <typename... Arguments>
   void Control(const char* member, const char* types, Arguments... arguments) {
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int r =
-        sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
-                           "org.freedesktop.DBus.Mock", member, &error, nullptr, types, arguments...);
-    ThrowOnFailure(r, error, member);
+    if (sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+                           "org.freedesktop.DBus.Mock", member, &error, nullptr, types, arguments...) >= 0)
+      return;
+    const std::string message = std::string(member) + ": " + (error.message ? error.message : "failed");
+    sd_bus_error_free(&error);
+    throw std::runtime_error(message);
   }
 
   // Takes the manager stand-in off the bus, leaving the bus itself running.
@@ -51,7 +54,6 @@ class SystemdMock {
   }
 
  private:
-  static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
   // Waits until the manager stand-in answers on the bus, or no longer does; false after 20 s.
   bool AwaitManager(bool answering);
 
