@@ -9,19 +9,39 @@
 #include <utility>
 #include <vector>
 
+#include "framework/terminal/Field.h"
 #include "framework/terminal/Terminal.h"
 #include "framework/terminal/Utf8.h"
+
+// Keys as the tests write them: a key code, a character, a whole key, or a text typed
+// character by character.
+struct Keys {
+  Keys(Key::Code code) : keys{Key::Of(code)} {}
+  Keys(char32_t ch) : keys{Key::Char(ch)} {}
+  Keys(const Key& key) : keys{key} {}
+  Keys(const char32_t* text) {
+    for (; *text != U'\0'; ++text) keys.push_back(Key::Char(*text));
+  }
+  std::vector<Key> keys;
+};
+
+// Hands the keys to the field one by one, as its window would.
+inline void Press(Field& field, std::initializer_list<Keys> keys) {
+  for (const Keys& each : keys)
+    for (const Key& key : each.keys) field.HandleKey(key);
+}
 
 class TerminalGrid : public Terminal, public Canvas {
  public:
   TerminalGrid(int rows, int cols) : m_size{rows, cols} { Clear(); }
 
-  void Press(const Key& key) { m_keys.push_back({key, std::nullopt}); }
+  // Queues the keys for the window to read.
+  void Press(std::initializer_list<Keys> keys) {
+    for (const Keys& each : keys)
+      for (const Key& key : each.keys) m_keys.push_back({key, std::nullopt});
+  }
   // The terminal takes the new size as this key is read, and reports it.
   void ResizeTo(CellSize size) { m_keys.push_back({Key::Of(Key::Code::Resize), size}); }
-  void Type(const std::u32string& text) {
-    for (char32_t ch : text) Press(Key::Char(ch));
-  }
   std::string Line(int row) const { return EncodeUtf8(m_lines.at(row)); }
   std::string Screen() const {
     std::string all;
