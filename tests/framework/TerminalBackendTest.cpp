@@ -117,17 +117,6 @@ TEST_F(TerminalBackendTest, SheetTabsChangeWithFunctionKeysAndEnterPressesOk) {
   EXPECT_TRUE(grid.Shows("[F2 Second]")) << grid.Screen();
 }
 
-// The first window measures the terminal against the module's largest (Record, 57x11), so
-// a terminal that holds this small one still ends the run before anything shows.
-TEST_F(TerminalBackendTest, ATerminalTooSmallForTheLargestWindowEndsTheRunBeforeTheFirstShows) {
-  grid.Resize({10, 57});
-  EXPECT_EQ(CDialog(test_templates::kNested).DoModal(), IDCANCEL);
-  EXPECT_EQ(backend.Failure(), "the terminal is 57x10 characters; the applet's windows need 57x11");
-  EXPECT_TRUE(grid.shownBeforeKeys.empty()) << "no window waited for a key";
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_EQ(MessageBox(nullptr, "Save?", "Question", MB_YESNOCANCEL), IDCANCEL) << "answered without a key";
-}
-
 TEST_F(TerminalBackendTest, ATerminalMadeTooSmallSaysSoUntilItIsLargeEnoughAgain) {
   grid.ResizeTo({10, 30});
   grid.Press({U'a'});  // not typed while the window cannot be seen
