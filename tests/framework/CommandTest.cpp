@@ -92,21 +92,17 @@ TEST_F(CommandTest, AListKeepsEveryCellAndItemDataThroughManyChanges) {
       const int count = list.GetItemCount();
       const int row = count ? static_cast<int>(random() % count) : 0;
       const int column = static_cast<int>(random() % 2);
-      switch (count < 50 ? 0 : random() % 4) {
-        case 0:
-          expected.insert(expected.begin() + row, Row());
-          list.InsertItem(row, expected[row].cells[0] = text());
-          break;
-        case 1:
-          list.SetItemText(row, column, expected[row].cells[column] = text());
-          break;
-        case 2:
-          expected[row].data = random();
-          list.SetItemData(row, expected[row].data);
-          break;
-        default:
-          expected.erase(expected.begin() + row);
-          list.DeleteItem(row);
+      const int change = count < 50 ? 0 : static_cast<int>(random() % 4);
+      if (change == 0) {
+        expected.insert(expected.begin() + row, Row());
+        list.InsertItem(row, expected[row].cells[0] = text());
+      } else if (change == 1) {
+        list.SetItemText(row, column, expected[row].cells[column] = text());
+      } else if (change == 2) {
+        list.SetItemData(row, expected[row].data = random());
+      } else {
+        expected.erase(expected.begin() + row);
+        list.DeleteItem(row);
       }
       if (step == 2000) {
         list.InsertColumn(1, "Middle");
