@@ -1,40 +1,10 @@
-#include "framework/DataExchange.h"
 #include "framework/PropertySheet.h"
 #include "tests/framework/ScriptedFixture.h"
+#include "tests/framework/TestPage.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// A page that logs every framework call it gets; the second page exchanges m_value with edit 30.
-class LoggingPage : public CPropertyPage {
- public:
-  LoggingPage(UINT idTemplate, std::string name, Log& log)
-      : CPropertyPage(idTemplate), m_name(std::move(name)), m_log(log) {}
-
-  int m_value = 7;
-
-  BOOL OnInitDialog() override { return Noted("init", CPropertyPage::OnInitDialog()); }
-  BOOL OnSetActive() override { return Noted("set", CPropertyPage::OnSetActive()); }
-  BOOL OnKillActive() override { return Noted("kill", CPropertyPage::OnKillActive()); }
-  void OnOK() override { Noted("ok"); }
-  void OnCancel() override { Noted("cancel"); }
-
- protected:
-  void DoDataExchange(CDataExchange* pDX) override {
-    if (GetTemplateId() == test_templates::kSecondPage) DDX_Text(pDX, 30, m_value);
-  }
-
- private:
-  // Logs the call and passes on what the base class answered to it.
-  BOOL Noted(const char* call, BOOL answer = TRUE) {
-    m_log.push_back(std::string(call) + " " + m_name);
-    return answer;
-  }
-
-  std::string m_name;
-  Log& m_log;
-};
 
 class PropertySheetTest : public ScriptedFixture {
  protected:
@@ -45,9 +15,9 @@ class PropertySheetTest : public ScriptedFixture {
 
   Log log;
   CPropertySheet sheet{"Properties"};
-  LoggingPage first{test_templates::kFirstPage, "first", log};
-  LoggingPage second{test_templates::kSecondPage, "second", log};
-  LoggingPage third{test_templates::kThirdPage, "third", log};
+  TestPage first{test_templates::kFirstPage, "first", &log};
+  TestPage second{test_templates::kSecondPage, "second", &log};
+  TestPage third{test_templates::kThirdPage, "third", &log};
 };
 
 // Pages are made when first shown; a page takes its value when left and shows its members

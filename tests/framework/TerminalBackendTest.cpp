@@ -15,6 +15,7 @@
 #include "framework/terminal/CellLayout.h"
 #include "framework/terminal/TerminalBackend.h"
 #include "tests/framework/RecordDialog.h"
+#include "tests/framework/TestPage.h"
 #include "tests/framework/TerminalGrid.h"
 
 namespace {
@@ -28,17 +29,6 @@ class TerminalBackendTest : public ::testing::Test {
   BackendScope use{backend};
   ModuleResourceScope module{test_templates::Module()};
   RecordDialog dialog;
-};
-
-class PlainPage : public CPropertyPage {
- public:
-  explicit PlainPage(UINT idTemplate) : CPropertyPage(idTemplate) {}
-  int m_value = 7;
-
- protected:
-  void DoDataExchange(CDataExchange* pDX) override {
-    if (GetTemplateId() == test_templates::kSecondPage) DDX_Text(pDX, 30, m_value);
-  }
 };
 
 }  // namespace
@@ -107,7 +97,7 @@ TEST_F(TerminalBackendTest, AClickFocusesAndActsOnTheFieldUnderTheMouse) {
 
 TEST_F(TerminalBackendTest, SheetTabsChangeWithFunctionKeysAndEnterPressesOk) {
   CPropertySheet sheet("Properties");
-  PlainPage first(test_templates::kFirstPage), second(test_templates::kSecondPage),
+  TestPage first(test_templates::kFirstPage), second(test_templates::kSecondPage),
       third(test_templates::kThirdPage);
   for (CPropertyPage* page : {&first, &second, &third}) sheet.AddPage(page);
   grid.Press({Code::NextTab, Code::Home, U'9'});  // the second page's edit has the focus once shown
