@@ -8,8 +8,9 @@ namespace {
 
 using CommandTest = ScriptedFixture;
 
-// One record dialog walked through: what a script may not do, notifications, the combo box's
-// and the list's calls, then the controls let go when the window ends and bound again in the next.
+// One record dialog walked through: what a script may not do, notifications and timer ticks,
+// the combo box's and the list's calls, then the controls let go when the window ends and are
+// bound again in the next.
 TEST_F(CommandTest, NotificationsReachTheirHandlersAndControlsFollowTheirEntries) {
   RecordDialog dlg;
   steps
@@ -29,6 +30,10 @@ TEST_F(CommandTest, NotificationsReachTheirHandlersAndControlsFollowTheirEntries
         w.Click(17);
         EXPECT_FALSE(dlg.OnCommand(99, BN_CLICKED));
         EXPECT_FALSE(dlg.OnCommand(17, CBN_SELCHANGE));
+        EXPECT_EQ(dlg.SetTimer(5, 1000, nullptr), 5u);  // ticks reach OnTimer only while it runs
+        w.FireTimer(5);
+        dlg.KillTimer(5);
+        EXPECT_THROW(w.FireTimer(5), ScriptError);
 
         CComboBox& combo = dlg.m_choice;  // (local), 10.0.0.12, 10.0.0.1, Beta
         EXPECT_EQ(combo.SelectString(-1, "10.0.0.1"), 1);
@@ -65,7 +70,7 @@ TEST_F(CommandTest, NotificationsReachTheirHandlersAndControlsFollowTheirEntries
         w.Click(IDOK);
       });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"choice Beta", "allow 1", "allow 0", "add"}));
+  EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"choice Beta", "allow 1", "allow 0", "add", "timer 5"}));
   EXPECT_EQ(dlg.m_choice.GetCount(), CB_ERR);
   EXPECT_EQ(dlg.m_list.InsertItem(0, "after"), -1);
   EXPECT_EQ(dlg.DoModal(), IDOK);
