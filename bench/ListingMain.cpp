@@ -6,30 +6,22 @@
 // the longest turn of the event loop while the list filled.
 
 #include <cstdio>
-#include <exception>
 #include <string>
 
+#include "bench/BenchMain.h"
 #include "bench/BenchSession.h"
 #include "bench/Listing.h"
-#include "bench/PeakRss.h"
+#include "bench/Measure.h"
 #include "db/ConfigDatabase.h"
 
 int main(int argc, char** argv) {
   const bool qt = argc == 4 && std::string(argv[1]) == "--qt";
-  if (argc != 3 && !qt) {
-    std::fputs("usage: veltrane-bench-listing [--qt] CONNECTION-STRING EMPTY-COMPUTER\n", stderr);
-    return 2;
-  }
-  try {
+  return BenchMain("veltrane-bench-listing", "[--qt] CONNECTION-STRING EMPTY-COMPUTER", argc == 3 || qt, [&] {
     ConfigDatabase session;
     ConnectAsAdministrator(session, argv[argc - 2]);
     session.computerName = argv[argc - 1];
     const ListingResult result = qt ? ListWithQtBackend(session) : ListWithScriptedBackend(session);
     std::printf("%.6f %d %ld %ld %.6f %.6f\n", result.seconds, result.rows, result.peakBeforeKiB,
                 PeakRssKiB(), result.firstRowsSeconds, result.longestTurnSeconds);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "veltrane-bench-listing: %s\n", error.what());
-    return 1;
-  }
-  return 0;
+  });
 }

@@ -10,15 +10,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/BenchMain.h"
 #include "bench/BenchSession.h"
-#include "bench/Median.h"
-#include "bench/Stopwatch.h"
+#include "bench/Measure.h"
 #include "db/ConfigDatabase.h"
 
 namespace {
@@ -67,33 +67,25 @@ double DeleteServer(ConfigDatabase& session, int32_t computerId, int32_t serverI
 double Run(const std::string& connectionString, const std::vector<std::string>& args) {
   ConfigDatabase session;
   ConnectAsAdministrator(session, connectionString);
-  if (args.size() == 2 && args[0] == "add-user") return AddUsers(session, std::stoi(args[1]));
-  if (args.size() == 2 && args[0] == "delete-computer") return DeleteComputer(session, std::stoi(args[1]));
-  if (args.size() == 3 && args[0] == "delete-server")
-    return DeleteServer(session, std::stoi(args[1]), std::stoi(args[2]));
-  throw std::invalid_argument("unknown figure");
+  if (args[0] == "add-user") return AddUsers(session, std::stoi(args[1]));
+  if (args[0] == "delete-computer") return DeleteComputer(session, std::stoi(args[1]));
+  return DeleteServer(session, std::stoi(args[1]), std::stoi(args[2]));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fputs(
-        "usage: veltrane-bench-model CONNECTION-STRING register|add-user N|delete-computer ID|"
-        "delete-server COMPUTER-ID VSERVERID\n",
-        stderr);
-    return 2;
-  }
-  try {
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (args == std::vector<std::string>{"register"}) {
-      StoreConnectionString(argv[1]);
-      return 0;
-    }
-    std::printf("%.6f\n", Run(argv[1], args));
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "veltrane-bench-model: %s\n", error.what());
-    return 1;
-  }
-  return 0;
+  const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
+  const auto is = [&args](const char* figure, size_t count) {
+    return args.size() == count && args[0] == figure;
+  };
+  const bool fit =
+      is("register", 1) || is("add-user", 2) || is("delete-computer", 2) || is("delete-server", 3);
+  return BenchMain(
+      "veltrane-bench-model",
+      "CONNECTION-STRING register|add-user N|delete-computer ID|delete-server COMPUTER-ID VSERVERID", fit,
+      [&] {
+        if (is("register", 1)) return StoreConnectionString(argv[1]);
+        std::printf("%.6f\n", Run(argv[1], args));
+      });
 }

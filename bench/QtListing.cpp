@@ -9,9 +9,8 @@
 #include <string>
 
 #include "bench/Listing.h"
-#include "bench/PeakRss.h"
+#include "bench/Measure.h"
 #include "bench/ShowSheet.h"
-#include "bench/Stopwatch.h"
 #include "framework/Backend.h"
 #include "framework/ListFill.h"
 #include "framework/MessageBox.h"

@@ -36,19 +36,6 @@ RawConnection::~RawConnection() {
 
 void RawConnection::Execute(const std::string& sql) { RawStatement(*this).Execute(sql); }
 
-int64_t RawConnection::QueryNumber(const std::string& sql) {
-  RawStatement statement(*this);
-  statement.Execute(sql);
-  SQLBIGINT value = 0;
-  SQLLEN indicator = 0;
-  const SQLRETURN fetched = SQLFetch(statement.Handle());
-  CheckRaw(fetched, SQL_HANDLE_STMT, statement.Handle(), "SQLFetch");
-  if (fetched == SQL_NO_DATA) throw std::runtime_error("no row from: " + sql);
-  CheckRaw(SQLGetData(statement.Handle(), 1, SQL_C_SBIGINT, &value, 0, &indicator), SQL_HANDLE_STMT,
-           statement.Handle(), "SQLGetData");
-  return value;
-}
-
 void RawConnection::BeginTransaction() {
   CheckRaw(SQLSetConnectAttr(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
            SQL_HANDLE_DBC, m_dbc, "SQLSetConnectAttr");

@@ -4,7 +4,6 @@
 
 #include <sql.h>
 
-#include <cstdint>
 #include <string>
 
 // Throws when `result` is an error, naming the handle's first diagnostic.
@@ -19,8 +18,7 @@ class RawConnection {
 
   SQLHDBC Handle() const { return m_dbc; }
   void Execute(const std::string& sql);
-  int64_t QueryNumber(const std::string& sql);  // the first column of the first row
-  void BeginTransaction();                      // autocommit off until Commit
+  void BeginTransaction();  // autocommit off until Commit
   void Commit();
 
  private:

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "bench/Stopwatch.h"
+#include "bench/Measure.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

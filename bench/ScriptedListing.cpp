@@ -1,9 +1,8 @@
 #include <stdexcept>
 
 #include "bench/Listing.h"
-#include "bench/PeakRss.h"
+#include "bench/Measure.h"
 #include "bench/ShowSheet.h"
-#include "bench/Stopwatch.h"
 #include "framework/Backend.h"
 #include "tests/support/ScriptSteps.h"
 #include "framework/scripted/ScriptedBackend.h"

@@ -10,14 +10,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/BenchMain.h"
 #include "bench/BenchSession.h"
 #include "bench/Listing.h"
-#include "bench/Median.h"
+#include "bench/Measure.h"
 #include "bench/PseudoTerminal.h"
 #include "bench/ShowSheet.h"
 #include "bench/TimedKeys.h"
@@ -66,7 +66,7 @@ std::vector<Key> UsersKeys() {
   return keys;
 }
 
-int RunInTerminal(ConfigDatabase& session) {
+void RunInTerminal(ConfigDatabase& session) {
   const std::vector<Key> keys = UsersKeys();
   double switchSeconds = 0;
   std::vector<double> answers;
@@ -84,27 +84,18 @@ int RunInTerminal(ConfigDatabase& session) {
   double worst = 0;
   for (double seconds : answers) worst = std::max(worst, seconds);
   std::printf("%.6f %.6f %.6f %zu\n", switchSeconds, worst, Median(answers), answers.size());
-  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const bool scripted = argc == 3 && std::string(argv[1]) == "--scripted";
-  if (argc != 2 && !scripted) {
-    std::fputs("usage: veltrane-bench-terminal [--scripted] CONNECTION-STRING\n", stderr);
-    return 2;
-  }
-  try {
+  return BenchMain("veltrane-bench-terminal", "[--scripted] CONNECTION-STRING", argc == 2 || scripted, [&] {
     ConfigDatabase session;
     ConnectAsAdministrator(session, argv[argc - 1]);
     session.computerName.clear();  // "(local)": every account
     if (!scripted) return RunInTerminal(session);
     const ListingResult result = SwitchToUsersWithScriptedBackend(session);
     std::printf("%.6f %d\n", result.seconds, result.rows);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "veltrane-bench-terminal: %s\n", error.what());
-    return 1;
-  }
-  return 0;
+  });
 }

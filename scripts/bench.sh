@@ -214,7 +214,7 @@ figure_login() {
 }
 
 # The listings come by name, then key; their floor fetches the rows in that order too.
-fetch_floor() { "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)" "UserName, UserID"; }
+fetch_floor() { "$bin/veltrane-bench-floor" "$(db_conn accounts)" fetch "UserName, UserID"; }
 page_listing() { listing "$(db_conn accounts)" spare1; }
 
 figure_listing_time() {
@@ -256,7 +256,7 @@ old_registry_for() {
 
 # The Qt listing of the database $listed_db, and its floor: the raw fetch in the page's order.
 qt_listing() { XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen listing --qt "$(old_conn "$listed_db")" spare1; }
-ordered_fetch() { "$bin/veltrane-bench-fetch-floor" "$(db_conn "$listed_db")" "UserName, UserID"; }
+ordered_fetch() { "$bin/veltrane-bench-floor" "$(db_conn "$listed_db")" fetch "UserName, UserID"; }
 
 # DATABASE COMPARISON LIMIT-MIB: the peak RSS of listing every account, replayed by
 # veltrane-control and on the Qt backend, from a data source that names no streaming option.
@@ -291,9 +291,9 @@ figure_listing_rss() {
 # --- veltrane-admin, whole runs of the program: the administrator's password on its input.
 admin_on() { VELTRANE_REGISTRY_ROOT=$work/registry-$engine-$1 "$admin" "${@:2}"; }
 admin_listing() { admin_on accounts user list --json <<<brelk; }
-fetch_process() { timed "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)" "UserName, UserID"; }
+fetch_process() { timed "$bin/veltrane-bench-floor" "$(db_conn accounts)" fetch "UserName, UserID"; }
 # Export reads the accounts in key order.
-fetch_by_key_process() { timed "$bin/veltrane-bench-fetch-floor" "$(db_conn accounts)" UserID; }
+fetch_by_key_process() { timed "$bin/veltrane-bench-floor" "$(db_conn accounts)" fetch UserID; }
 admin_listing_run() { timed admin_listing; }
 
 figure_admin_listing() {
@@ -396,8 +396,8 @@ model_deletes() {
     "$(model "$(db_conn "model$copy")" delete-server "$crowded" "$server")"
 }
 floor_deletes() {
-  echo "$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$copy")" computer "$doomed")" \
-    "$("$bin/veltrane-bench-delete-floor" "$(db_conn "floor$copy")" server "$server")"
+  echo "$("$bin/veltrane-bench-floor" "$(db_conn "floor$copy")" delete computer "$doomed")" \
+    "$("$bin/veltrane-bench-floor" "$(db_conn "floor$copy")" delete server "$server")"
   if [ "$(table_counts "model$copy")" != "$(table_counts "floor$copy")" ]; then
     echo "bench: rows left after the model's deletes: $(table_counts "model$copy");" \
       "after the plain ones: $(table_counts "floor$copy")" >&2
