@@ -46,7 +46,6 @@ std::string Decode(KeyDecoder decoder, const std::vector<std::string>& pieces) {
 // What a terminal's description of an xterm-like terminal names, and of a VT100.
 KeyDecoder Xterm() {
   return KeyDecoder({{"\033OA", Key::Of(Key::Code::Up)},
-                     {"\033OB", Key::Of(Key::Code::Down)},
                      {"\033OQ", Key{Key::Code::Function, 0, false, 2}},
                      {"\033[6~", Key::Of(Key::Code::PageDown)},
                      {"\033[Z", Key::Of(Key::Code::BackTab)},
@@ -74,7 +73,6 @@ TEST(TerminalKeys, EveryKeyComesOnceAndNoSequenceTailIsTyped) {
       {"then is Escape", false, {"\033", kTimeOut}, "Esc"},
       {"Escape, Escape", false, {"\033\033", kTimeOut}, "Esc Esc"},
       {"Escape, F2", false, {"\033\033OQ"}, "Esc F2"},
-      {"Escape, Down", false, {"\033\033OB"}, "Esc Down"},
       {"Alt-Down as named", false, {"\033[1;3B"}, "Alt-Down"},
       {"Alt with a letter", false, {"\033n"}, "Alt-n"},
       {"a sequence split across reads", false, {"\033O", "Q", "\033[6", "~"}, "F2 PgDn"},
