@@ -30,9 +30,3 @@ int ComputerRecord::Update(int quiet) const {
       "Can not update computer name. Database error!! Can not update",
       [this](CRSVirtualServerGroup& computers) { SetColumns(*this, computers); });
 }
-
-int ComputerRecord::Delete(int quiet) const {
-  return DeleteRow<CRSVirtualServerGroup>(
-      quiet, ByKey(*this), WithValue("Can not delete computer name. Computer %s does not exist!!", Name),
-      "Can not delete computer name. Database error!! Can not delete");
-}

@@ -31,10 +31,3 @@ int PreferenceRecord::Update(int quiet) const {
       "Can not update preference. Database error!! Can not delete",
       [this](CRSPreferences& preferences) { SetColumns(*this, preferences); });
 }
-
-int PreferenceRecord::Delete(int quiet) const {
-  return DeleteRow<CRSPreferences>(
-      quiet, ByKey(*this),
-      WithValue("Can not delete preference. Preference %s does not exist!!", Description),
-      "Can not delete preference. Database error!! Can not delete");
-}

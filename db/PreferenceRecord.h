@@ -14,7 +14,6 @@ struct PreferenceRecord {
   // Each returns 1 when the row change was made, else 0 after reporting why (unless quiet).
   int Add(int quiet) const;
   int Update(int quiet) const;
-  int Delete(int quiet) const;
 };
 
 using PreferenceList = std::list<PreferenceRecord>;

@@ -97,10 +97,6 @@ void PreferenceSet::StorePreferences(int32_t id, int mode) {
       virtualServerId = id;
       AddRowsMissingFrom(rows, rowQuiet);
       return;
-    case kDeleteLoadedRows:
-      for (const PreferenceRecord& row : rows) attempt(row.Delete(rowQuiet));
-      rows.clear();
-      return;
     default:
       return;
   }

@@ -14,7 +14,6 @@ class PreferenceSet {
   // StorePreferences modes.
   static constexpr int kCreateRows = 1;
   static constexpr int kWriteLoadedRows = 2;
-  static constexpr int kDeleteLoadedRows = 3;
 
   // The eight values of `other` (edited in a copy, say); this set's rows, key and quiet stay.
   void TakeValues(const PreferenceSet& other);
@@ -23,8 +22,8 @@ class PreferenceSet {
   // without a row keep their values.
   int LoadPreferences(int32_t id);
   // Mode 1 inserts the eight rows for `id`, mode 2 writes back the loaded rows whose setting
-  // changed and inserts the named rows that were missing, mode 3 deletes them; other modes do
-  // nothing. Every row is attempted; only the first failure is reported.
+  // changed and inserts the named rows that were missing; other modes do nothing. Every row
+  // is attempted; only the first failure is reported.
   void StorePreferences(int32_t id, int mode);
   // What mode 2 stores (mode 1 when no row was loaded), in one transaction: every value or,
   // after one report, none. Returns 1 or 0.

@@ -58,23 +58,16 @@ void CRecordset::Open(const std::string& sql, const std::vector<SqlParam>& param
   Close();
   m_exchange = CFieldExchange();
   DoFieldExchange(m_exchange);
-  std::string statementText = sql;
-  if (statementText.empty()) {
-    statementText = "SELECT ";
-    for (const auto& field : m_exchange.Fields())
-      statementText += (&field == &m_exchange.Fields().front() ? "" : ", ") + field.ColumnName();
-    statementText += " FROM " + TableName();
-  }
   auto connection = std::make_unique<ConnectionLease>(WithoutOdbcPrefix(GetDefaultConnect()));
   std::unique_ptr<OdbcStatement> statement;
   RunReconnectingOnce(*connection, [&](OdbcConnection& open) {
     auto executed = std::make_unique<OdbcStatement>(open);
-    executed->Execute(statementText, params);
+    executed->Execute(sql, params);
     statement = std::move(executed);
   });
   auto block = std::make_unique<RowBlock>(m_exchange.Fields(), std::max<size_t>(rowsPerFetch, 1));
   block->Bind(*statement);
-  m_updatable = ReadsOwnTable(statementText) && !connection->Connection().IsReadOnly();
+  m_updatable = ReadsOwnTable(sql) && !connection->Connection().IsReadOnly();
   m_connection = std::move(connection);
   m_statement = std::move(statement);
   m_block = std::move(block);

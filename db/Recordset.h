@@ -31,13 +31,11 @@ class CRecordset {
   // Rows fetched per driver call when the caller does not say.
   static constexpr size_t kRowsPerFetch = 256;
 
-  // Connects, runs `sql` (the table's whole contents when empty) with `params` bound to its
-  // markers, and positions on the first row, or at end of data when there is none. A
-  // statement that looks at one row at most fetches with `rowsPerFetch` 1, which keeps its
-  // buffers small.
-  void Open(const std::string& sql = {}, const std::vector<SqlParam>& params = {},
+  // Connects, runs `sql` with `params` bound to its markers, and positions on the first row,
+  // or at end of data when there is none. A statement that looks at one row at most fetches
+  // with `rowsPerFetch` 1, which keeps its buffers small.
+  void Open(const std::string& sql, const std::vector<SqlParam>& params = {},
             size_t rowsPerFetch = kRowsPerFetch);
-  bool IsOpen() const { return m_statement != nullptr; }
   bool IsEOF() const;
   void MoveNext();
 

@@ -32,10 +32,3 @@ int VirtualServerRecord::Update(int quiet) const {
       "Can not update virtual server. Database error!! Can not update",
       [this](CRSVirtualServers& servers) { SetColumns(*this, servers); });
 }
-
-int VirtualServerRecord::Delete(int quiet) const {
-  return DeleteRow<CRSVirtualServers>(
-      quiet, ByKey(*this),
-      WithValue("Can not delete virtual server. Virtual server %s does not exist!!", VServerIPAddr),
-      "Can not delete virtual server. Database error!! Can not delete");
-}

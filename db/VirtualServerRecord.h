@@ -14,7 +14,6 @@ struct VirtualServerRecord {
   // Each returns 1 when the row change was made, else 0 after reporting why (unless quiet).
   int Add(int quiet) const;
   int Update(int quiet) const;
-  int Delete(int quiet) const;
 };
 
 using VirtualServerList = std::list<VirtualServerRecord>;

@@ -11,7 +11,6 @@ CFTPSheet::CFTPSheet(const std::string& caption, CWnd* parent, UINT selectPage)
 CFTPSheet::~CFTPSheet() = default;
 
 void CFTPSheet::AttachDatabase(ConfigDatabase* database) {
-  if (GetPageCount() > 0) return;
   m_generalPage = std::make_unique<CGeneralPage>(database, m_stalePages);
   m_sitePage = std::make_unique<CSitePage>(database, m_stalePages);
   m_usersPage = std::make_unique<CUsersPage>(database, m_stalePages);

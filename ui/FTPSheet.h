@@ -21,8 +21,7 @@ class CFTPSheet : public CPropertySheet {
   ~CFTPSheet() override;
 
   // Makes the pages (General, Virtual Servers, Users, About) over the session and adds them;
-  // the sheet gets OK and Cancel only. Call once, before DoModal: the pages keep the session
-  // they were made with, so a later call changes nothing.
+  // the sheet gets OK and Cancel only. Call once, before DoModal.
   void AttachDatabase(ConfigDatabase* database);
 
  private:

@@ -64,8 +64,7 @@ const CommandMap& CGeneralPage::GetCommandMap() const {
 
 BOOL CGeneralPage::OnInitDialog() {
   if (!CFTPSheetPage::OnInitDialog()) return FALSE;
-  m_localAddresses.clear();
-  GetLocalAddresses(m_localAddresses);
+  m_localAddresses = GetLocalAddresses();
   RefreshPage();
   SetTimer(kStatusTimer, kStatusPeriodMs);
   UpdateServiceStatus();

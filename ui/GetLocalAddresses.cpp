@@ -2,7 +2,4 @@
 
 #include "platform/LocalAddresses.h"
 
-int GetLocalAddresses(std::vector<std::string>& addresses) {
-  if (auto found = LocalAddresses()) addresses.insert(addresses.end(), found->begin(), found->end());
-  return static_cast<int>(addresses.size());
-}
+std::vector<std::string> GetLocalAddresses() { return LocalAddresses().value_or(std::vector<std::string>{}); }

@@ -21,9 +21,19 @@ class AdminTest : public SessionDatabaseTest {
   }
   // Runs a command that logs in; `more` follows the administrator's password.
   AdminOutcome Admin(const Words& words, const std::string& more = "") {
-    return RunAdmin(words, "brelk\n" + more);
+    return AdminRun(words, "brelk\n" + more).Wait();
   }
   void ExpectDone(const AdminOutcome& outcome) { EXPECT_EQ(outcome.status, 0) << outcome.err; }
+  // The run ended with `status` and said `said` on standard error.
+  static void ExpectEnded(const AdminOutcome& outcome, int status, const std::string& said) {
+    EXPECT_EQ(outcome.status, status) << outcome.err;
+    ExpectSaid(outcome.err, said);
+  }
+  // The run ended with `status` and printed `said` on standard output.
+  static void ExpectPrinted(const AdminOutcome& outcome, int status, const std::string& said) {
+    EXPECT_EQ(outcome.status, status) << outcome.err;
+    ExpectSaid(outcome.out, said);
+  }
   static void ExpectSaid(const std::string& text, const std::string& said) {
     EXPECT_NE(text.find(said), std::string::npos) << "no \"" << said << "\" in:\n" << text;
   }
@@ -38,12 +48,14 @@ class AdminTest : public SessionDatabaseTest {
     ExpectDone(Admin({"computer", "add", "pc"}));
     ExpectDone(Admin({"vserver", "add", "10.0.0.1", "--computer", "pc", "--description", "first"}));
   }
-  // The account "alice" of that server, with the password "s3cret!".
-  void AddAlice() {
+  // The account "alice" of that server, with the password "s3cret!"; the outcome of its adding.
+  AdminOutcome AddAlice() {
     AddServer();
-    ExpectDone(Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home", "/srv/ftp/alice", "--quota",
-                      "100", "--permissions", "ud"},
-                     "s3cret!\n"));
+    const AdminOutcome added = Admin({"user", "add", "alice", "--vserver", "10.0.0.1", "--home",
+                                      "/srv/ftp/alice", "--quota", "100", "--permissions", "ud"},
+                                     "s3cret!\n");
+    ExpectDone(added);
+    return added;
   }
   static constexpr const char* kAlice =
       "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";

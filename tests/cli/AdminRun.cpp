@@ -1,31 +1,33 @@
 #include "tests/cli/AdminRun.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <stdexcept>
 
 namespace {
 
-// A file of its own for a child's output, gone from the folder as soon as it is made.
+// A file of its own, in memory, for a child's output.
 int TemporaryFile() {
-  char name[] = "/tmp/veltrane-admin-XXXXXX";
-  const int fd = mkostemp(name, O_CLOEXEC);
+  const int fd = memfd_create("veltrane-admin", MFD_CLOEXEC);
   if (fd < 0) throw std::runtime_error("no temporary file for veltrane-admin");
-  unlink(name);
   return fd;
 }
 
+// 0 for a device such as /dev/full.
+size_t FileSize(int fd) {
+  struct stat status {};
+  return fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? static_cast<size_t>(status.st_size) : 0;
+}
+
 std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[4096];
-  lseek(fd, 0, SEEK_SET);
-  for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) > 0;)
-    text.append(buffer, static_cast<size_t>(got));
+  std::string text(FileSize(fd), '\0');
+  text.resize(static_cast<size_t>(std::max<ssize_t>(pread(fd, text.data(), text.size(), 0), 0)));
   return text;
 }
 
@@ -60,13 +62,12 @@ AdminRun::~AdminRun() {
 }
 
 AdminOutcome AdminRun::Wait() {
+  close(m_input);
+  m_input = -1;
   int status = 0;
   waitpid(m_pid, &status, 0);
   m_pid = -1;
-  struct stat output {};
-  const bool toFile = fstat(m_out, &output) == 0 && S_ISREG(output.st_mode);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), toFile ? ReadAll(m_out) : "",
-          ReadAll(m_err)};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadAll(m_out), ReadAll(m_err)};
 }
 
 AdminOutcome AdminRun::EndWith(int signal) {
@@ -74,14 +75,4 @@ AdminOutcome AdminRun::EndWith(int signal) {
   return Wait();
 }
 
-size_t AdminRun::OutputSize() const {
-  struct stat status {};
-  return fstat(m_out, &status) == 0 ? static_cast<size_t>(status.st_size) : 0;
-}
-
-AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input,
-                      const char* outputPath) {
-  AdminRun run(words, input, outputPath);
-  run.CloseInput();
-  return run.Wait();
-}
+size_t AdminRun::OutputSize() const { return FileSize(m_out); }

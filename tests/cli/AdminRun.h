@@ -3,7 +3,6 @@
 // input (a pipe, so passwords come from its lines), in the test's environment.
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 struct AdminOutcome {
@@ -12,24 +11,18 @@ struct AdminOutcome {
   std::string err;
 };
 
-// A run to its end, with its input closed after `input`; its standard output goes to
+// A run, ended by Wait once its input is closed, or by a signal while it still waits for more
+// input (holding the lock); killed if it still runs when destroyed. Its standard output goes to
 // `outputPath` when one is given (its outcome's `out` is then empty).
-AdminOutcome RunAdmin(const std::vector<std::string>& words, const std::string& input = "",
-                      const char* outputPath = nullptr);
-
-// A run that may be left waiting for more input, to be signalled while it holds the lock;
-// killed if it still runs when destroyed.
 class AdminRun {
  public:
-  AdminRun(const std::vector<std::string>& words, const std::string& input, const char* outputPath = nullptr);
+  explicit AdminRun(const std::vector<std::string>& words, const std::string& input = "",
+                    const char* outputPath = nullptr);
   ~AdminRun();
   AdminRun(const AdminRun&) = delete;
   AdminRun& operator=(const AdminRun&) = delete;
 
-  void CloseInput() {
-    close(m_input);
-    m_input = -1;
-  }
+  // Closes its input and waits for the end.
   AdminOutcome Wait();
   // Sends the signal and waits for the end.
   AdminOutcome EndWith(int signal);

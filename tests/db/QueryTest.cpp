@@ -3,9 +3,7 @@
 // modes, and failures.
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <set>
 #include <utility>
@@ -15,7 +13,6 @@
 #include "db/PreferenceSet.h"
 #include "db/StatementCounter.h"
 #include "tests/db/TestHelpers.h"
-#include "tests/support/DatabaseTest.h"
 
 namespace {
 
@@ -28,6 +25,15 @@ const Rows kDefaults = {{"FTP Port", "21"},
                         {"Max Connections Per IP", "3"},
                         {"Max Connections Per User", "3"},
                         {"Connection Timeout", "5"}};
+
+// The names of the accounts, sorted, each followed by a space.
+std::string Names(const UserList& users) {
+  std::multiset<std::string> names;
+  for (const auto& user : users) names.insert(user.UserName);
+  std::string text;
+  for (const auto& name : names) text += name + " ";
+  return text;
+}
 
 class QueryTest : public DatabaseTest {
  protected:
@@ -52,11 +58,13 @@ class QueryTest : public DatabaseTest {
   std::string Load(const std::string& key, int kind) {
     const auto before = StatementsExecuted();
     session.LoadUsers(key, kind);
-    std::multiset<std::string> names;
-    for (const auto& user : session.users) names.insert(user.UserName);
-    std::string text;
-    for (const auto& name : names) text += name + " ";
-    return text + "[" + std::to_string(StatementsExecuted() - before) + "]";
+    return Names(session.users) + "[" + std::to_string(StatementsExecuted() - before) + "]";
+  }
+  // The accounts a filtered listing hands over, sorted by name.
+  static std::string Matching(const std::function<int(const ConfigDatabase::UserVisitor&)>& list) {
+    UserList users;
+    list([&users](const UserRecord& user) { users.push_back(user); });
+    return Names(users);
   }
 
   Rows StoredPreferences(int32_t server) {
@@ -69,7 +77,7 @@ class QueryTest : public DatabaseTest {
 };
 VELTRANE_ON_ALL_ENGINES(QueryTest);
 
-TEST_P(QueryTest, EachKindLoadsItsOwnUsers) {
+TEST_P(QueryTest, EachKindLoadsItsOwnUsersAndARepeatedQueryRunsOnceUntilItIsForgotten) {
   EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
   EXPECT_EQ(Load("pc1", ConfigDatabase::kOfComputer), "u10 u11 [2]");
   EXPECT_EQ(Load("empty", ConfigDatabase::kOfComputer), "[1]");  // no virtual servers: no users statement
@@ -83,26 +91,18 @@ TEST_P(QueryTest, EachKindLoadsItsOwnUsers) {
   const UserRecord& admin = session.users.front();
   EXPECT_EQ(std::tuple(admin.UserID, admin.VirtualServerID, admin.DiskQuota, admin.Flag),
             std::tuple(4, -1, 9, 1));
-}
 
-TEST_P(QueryTest, ARepeatedQueryRunsOnceUntilItIsForgotten) {
+  // A repeated query runs once until it is forgotten. The virtual servers' lists share this
+  // routine; the Site page's test sees them read again after a change.
   EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
   EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [0]");
-  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");  // kind 1 remembers its unused key
   session.ForgetUserQuery();
-  EXPECT_EQ(Load("x", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
-
-  const auto before = StatementsExecuted();
-  session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
-  session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
-  session.ForgetVirtualServerQuery();
-  session.LoadVirtualServers("pc1", ConfigDatabase::kOfComputer);
-  EXPECT_EQ(StatementsExecuted() - before, 2u);
+  EXPECT_EQ(Load("", ConfigDatabase::kAll), "admin u10 u11 u20 [1]");
 }
 
 // Creating rows stores the eight defaults; writing back changes the loaded rows and adds the
-// missing ones; deleting removes the loaded rows only.
-TEST_P(QueryTest, StoringCreatesWritesBackOrDeletesTheRows) {
+// missing ones.
+TEST_P(QueryTest, StoringCreatesOrWritesBackTheRowsAndShowsOneFailureOfMany) {
   PreferenceSet defaults;
   EXPECT_EQ(defaults.LoadPreferences(7), 0);
   defaults.StorePreferences(7, PreferenceSet::kCreateRows);
@@ -124,83 +124,37 @@ TEST_P(QueryTest, StoringCreatesWritesBackOrDeletesTheRows) {
   expected[2][1] = "Hello, 'friend'";
   expected[5][1] = "40";
   EXPECT_EQ(StoredPreferences(8), expected);
-
-  EXPECT_EQ(set.LoadPreferences(8), 9);
-  set.StorePreferences(8, PreferenceSet::kDeleteLoadedRows);
-  EXPECT_TRUE(set.rows.empty());
-  EXPECT_TRUE(StoredPreferences(8).empty());
-  EXPECT_EQ(StoredPreferences(7), kDefaults);
   EXPECT_TRUE(Failures().Failures().empty());
-}
 
-// Every row is attempted; the first failure is shown, the others are quiet.
-TEST_P(QueryTest, StoringIntoAnUnreachableDatabaseShowsOneFailure) {
+  // Into an unreachable database every row is attempted; the first failure is shown, the
+  // others are quiet.
   connectString() = "ODBC;DSN=NoSuchSource";
   PreferenceSet().StorePreferences(9, PreferenceSet::kCreateRows);  // eight failed inserts
-  const auto& failures = Failures().Failures();
-  ASSERT_EQ(failures.size(), 8u);
-  EXPECT_EQ(std::count_if(failures.begin(), failures.end(), [](const Failure& f) { return !f.quiet; }), 1);
-  EXPECT_FALSE(failures[0].quiet);
+  std::vector<bool> quiet;
+  for (const Failure& failure : Failures().Failures()) quiet.push_back(failure.quiet);
+  EXPECT_EQ(quiet, (std::vector<bool>{false, true, true, true, true, true, true, true}));
 }
 // Values other programs stored read as their leading whole number; only the exact names count.
 TEST(PreferenceSetParsing, NumbersAreTheLeadingDecimalIntegerOfTheTextAndNamesMatchExactly) {
   PreferenceSet set;
-  const std::pair<std::string, int32_t> cases[] = {{"2121", 2121},
-                                                   {"  42abc", 42},
-                                                   {"\n\t5 minutes", 5},
-                                                   {"abc", 0},
-                                                   {"", 0},
-                                                   {"-7", -7},
-                                                   {"+8", 8},
-                                                   {"+-8", 0},
-                                                   {"-99999999999", INT32_MIN},
-                                                   {"99999999999", INT32_MAX}};
+  const std::pair<std::string, int32_t> cases[] = {
+      {"  42abc", 42}, {"\n\t5 minutes", 5},        {"abc", 0},
+      {"+-8", 0},      {"-99999999999", INT32_MIN}, {"99999999999", INT32_MAX},
+  };
   for (const auto& [text, port] : cases) {
     set.ApplySetting("FTP Port", text);
     EXPECT_EQ(set.ftpPort, port) << '"' << text << '"';
   }
   set.ApplySetting("ftp port", "1");
-  set.ApplySetting("", "1");
   EXPECT_EQ(set.ftpPort, INT32_MAX);
 }
 
-TEST(PreferenceSet, TakeValuesTakesTheEightValuesAndKeepsTheRowsAndKey) {
-  PreferenceSet loaded;
-  loaded.virtualServerId = 5;
-  loaded.rows.push_back({"FTP Port", 5, 1, "21"});
-  PreferenceSet edited = loaded;
-  edited.ftpPort = 990;
-  edited.goodbyeMessage = "Bye";
-  edited.anonymous = 1;
-  edited.virtualServerId = 6;
-  edited.rows.clear();
-  loaded.TakeValues(edited);
-  EXPECT_EQ(std::tuple(loaded.ftpPort, loaded.goodbyeMessage, loaded.anonymous, loaded.virtualServerId),
-            std::tuple(990, "Bye", 1, 5));
-  EXPECT_EQ(loaded.rows.size(), 1u);
-}
-
-// The accounts a filtered listing hands over, sorted by name.
-std::string Matching(const std::function<int(const ConfigDatabase::UserVisitor&)>& list) {
-  std::multiset<std::string> names;
-  list([&names](const UserRecord& user) { names.insert(user.UserName); });
-  std::string text;
-  for (const auto& name : names) text += name + " ";
-  return text;
-}
-
 TEST_P(QueryTest, TheFilterFindsItsTextInNameOrHomeWithWildcardsEscapeAndQuotesAsTyped) {
-  int32_t id = 100;
-  for (const auto& [name, home] : {std::pair{"50%off", "/srv/a"},
-                                   {"a_b", "/srv/b"},
-                                   {"axb", "/srv/c"},
-                                   {"bang!x", "/srv/d"},
-                                   {"o'brien", "/srv/e"},
-                                   {"Alice", "/srv/ALICE"},
-                                   {"plain", "c:\\data\\50%"}})
-    Db().Execute(
-        "INSERT INTO Users (UserID, UserName, HomeDir, VirtualServerID, Flag) VALUES (?, ?, ?, 10, 0)",
-        {++id, name, home});
+  Db().Execute(
+      "INSERT INTO Users (UserID, UserName, HomeDir, VirtualServerID, Flag) VALUES "
+      "(101, '50%off', '/srv/a', 10, 0), (102, 'a_b', '/srv/b', 10, 0), (103, 'axb', '/srv/c', 10, 0), "
+      "(104, 'bang!x', '/srv/d', 10, 0), (105, 'o''brien', '/srv/e', 10, 0), "
+      "(106, 'Alice', '/srv/ALICE', 10, 0), (107, 'plain', 'c:\\data\\50%', 10, 0)");
   const std::pair<const char*, const char*> cases[] = {
       {"%", "50%off plain "},  // a name and a home folder with the character itself
       {"_", "a_b "},          {"a_b", "a_b "},     {"!", "bang!x "},    {"!x", "bang!x "},

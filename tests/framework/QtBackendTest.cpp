@@ -1,16 +1,18 @@
+// The Qt backend with real widgets over the Record dialog: the template's styles, the user's
+// input, the handlers' changes, refusals, message boxes, the folder chooser, and a kept size
+// larger than the screen.
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTableView>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "framework/Edit.h"
 #include "framework/FolderBrowser.h"
-#include "framework/ModuleResources.h"
 #include "tests/framework/QtFixture.h"
 #include "tests/framework/RecordDialog.h"
 #include "tests/framework/TestTemplates.h"
@@ -22,156 +24,113 @@ class QtBackendTest : public QtFixture {
   ModuleResourceScope m_module{test_templates::Module()};
 };
 
-TEST_F(QtBackendTest, TemplateStylesBecomeTheWidgetsProperties) {
+// One dialog in which the template's styles, the user's input, the handlers' changes, a
+// refused field, a message box and the folder chooser are each seen through real widgets.
+TEST_F(QtBackendTest, TheDialogsStylesInputHandlersRefusalsAndBoxesWorkThroughItsWidgets) {
   RecordDialog dlg;
-  Later([] {
+  dlg.m_onInit = [](RecordDialog& d) {
+    static_cast<CEdit*>(d.GetDlgItem(10))->SetReadOnly(TRUE);  // the first tab stop
+    d.SetTimer(7, 5, nullptr);
+  };
+  dlg.m_onAdd = [](RecordDialog& d) {
+    d.GetDlgItem(13)->SetWindowText("added \xC3\xA9");
+    static_cast<CEdit*>(d.GetDlgItem(13))->SetReadOnly(FALSE);
+  };
+  RunModal(dlg, IDOK, [&](QWidget* dialog) {
+    // Timer ticks reach OnTimer.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.m_log.size() >= 3; }, 5000));
+    dlg.KillTimer(7);
+    EXPECT_EQ(dlg.m_log, std::vector<std::string>(dlg.m_log.size(), "timer 7"));
+    dlg.m_log.clear();
+
+    // The template's styles become the widgets' properties; a read-only field looks read-only
+    // and is left out of the tab order and the first focus.
     EXPECT_TRUE(Find<QLineEdit>(13)->isReadOnly());
     EXPECT_NE(Find<QLineEdit>(12)->validator(), nullptr);
-    EXPECT_FALSE(Find<QPushButton>(18)->isEnabled());
     EXPECT_TRUE(Find<QPushButton>(IDOK)->isDefault());
-    EXPECT_EQ(QApplication::activeModalWidget()->findChild<QLabel*>()->buddy(), Find<QLineEdit>(10));
-    Click(IDCANCEL);
-  });
-  dlg.DoModal();
-}
+    const auto background = [](int id) { return Find<QLineEdit>(id)->palette().color(QPalette::Base); };
+    const auto tabFrom12 = [dialog] {
+      Find<QLineEdit>(12)->setFocus();
+      QTest::keyClick(Find<QLineEdit>(12), Qt::Key_Tab);
+      return dialog->focusWidget();
+    };
+    EXPECT_EQ(dialog->focusWidget(), Find<QLineEdit>(11));
+    EXPECT_NE(background(13), background(12));
+    EXPECT_EQ(tabFrom12(), Find<QCheckBox>(14));
 
-TEST_F(QtBackendTest, ARefusedIntegerIsReportedAndKeepsTheDialogOpenWithTheFocusOnTheField) {
-  RecordDialog dlg;
-  QString refusal;
-  Later([&] {
-    QWidget* dialog = QApplication::activeModalWidget();
+    // After a refused integer's message the focus is back on the field, wherever it was.
     QTest::keyClicks(Find<QLineEdit>(11), "12a");
-    Later([&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      ASSERT_NE(box, nullptr);
-      refusal = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
+    Later([] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Enter); });
     Click(IDOK);
-    EXPECT_EQ(QApplication::activeModalWidget(), dialog);
     EXPECT_EQ(dialog->focusWidget(), Find<QLineEdit>(11));
     QTest::keyClick(Find<QLineEdit>(11), Qt::Key_A, Qt::ControlModifier);  // typing replaces "12a"
     QTest::keyClicks(Find<QLineEdit>(11), "42");
-    Click(IDOK);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(refusal, "Please enter an integer.");
-  EXPECT_EQ(dlg.m_count, 42);
-}
 
-TEST_F(QtBackendTest, UserInputReachesTheControlsAndHandlersAndTheirChangesAreShown) {
-  RecordDialog dlg;
-  dlg.m_onAdd = [](RecordDialog& d) {
-    d.m_list.SetItemText(d.m_list.InsertItem(0, "row"), 1, "value");
-    d.m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    d.GetDlgItem(13)->SetWindowText("added \xC3\xA9");
-  };
-  Later([&] {
+    // A handler's changes are shown (a list's rows in the list view test): a text, a field no
+    // longer read-only.
     Click(17);
-    QTableView* table = Find<QTableView>(16);
-    EXPECT_EQ(table->model()->index(0, 1).data().toString(), "value");
-    EXPECT_EQ(table->selectionModel()->currentIndex().row(), 0);
     EXPECT_EQ(Find<QLineEdit>(13)->text(), QString::fromUtf8("added \xC3\xA9"));
+    EXPECT_EQ(background(13), background(12));
+    EXPECT_EQ(tabFrom12(), Find<QLineEdit>(13));
+
+    // The user's choices reach the handlers.
     QComboBox* combo = Find<QComboBox>(15);
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);
     QTest::keyClick(combo, Qt::Key_Down);
     Click(14);
-    Click(IDOK);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_allow, BST_CHECKED);
-  EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"add", "choice 10.0.0.12", "choice 10.0.0.1", "allow 1"}));
-}
+    EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"add", "choice 10.0.0.12", "choice 10.0.0.1", "allow 1"}));
 
-TEST_F(QtBackendTest, AReadOnlyFieldLooksReadOnlyAndIsLeftOutOfTheTabOrderAndTheFirstFocus) {
-  RecordDialog dlg;
-  const auto readOnly = [](RecordDialog& d, int id, BOOL on) {
-    static_cast<CEdit*>(d.GetDlgItem(id))->SetReadOnly(on);
-  };
-  dlg.m_onInit = [&](RecordDialog& d) { readOnly(d, 10, TRUE); };  // the first tab stop
-  dlg.m_onAdd = [&](RecordDialog& d) { readOnly(d, 13, FALSE); };
-  Later([] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    const auto background = [](int id) { return Find<QLineEdit>(id)->palette().color(QPalette::Base); };
-    const auto tabFrom = [dialog](int id) {
-      Find<QLineEdit>(id)->setFocus();
-      QTest::keyClick(Find<QLineEdit>(id), Qt::Key_Tab);
-      return dialog->focusWidget();
-    };
-    EXPECT_EQ(dialog->focusWidget(), Find<QLineEdit>(11));
-    EXPECT_NE(background(13), background(12));
-    EXPECT_EQ(tabFrom(12), Find<QCheckBox>(14));
-    Click(17);
-    EXPECT_EQ(background(13), background(12));
-    EXPECT_EQ(tabFrom(12), Find<QLineEdit>(13));
-    Click(IDCANCEL);
-  });
-  dlg.DoModal();
-}
+    // A message box shows its texts and answers the button clicked.
+    Later([] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->windowTitle(), "Warning");
+      EXPECT_EQ(box->text(), "Delete it?\n\nReally?");
+      EXPECT_EQ(box->icon(), QMessageBox::Warning);
+      EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+      box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(::MessageBox(nullptr, "Delete it?\n\nReally?", "Warning", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
 
-TEST_F(QtBackendTest, AMessageBoxShowsItsTextsAndAnswersTheButtonClicked) {
-  Later([] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->windowTitle(), "Warning");
-    EXPECT_EQ(box->text(), "Delete it?\n\nReally?");
-    EXPECT_EQ(box->icon(), QMessageBox::Warning);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-    box->button(QMessageBox::No)->click();
-  });
-  EXPECT_EQ(::MessageBox(nullptr, "Delete it?\n\nReally?", "Warning", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
-}
-
-// It starts at the folder its field names or the nearest one above, and answers the folder
-// picked or nothing.
-TEST_F(QtBackendTest, TheFolderChooserStartsAtTheFolderItsFieldNamesAndAnswersTheOnePicked) {
-  const QTemporaryDir root;
-  ASSERT_TRUE(QDir(root.path()).mkpath("kept/deeper"));
-  const QString kept = root.path() + "/kept";
-  struct Case {
-    QString field;
-    QString first;
-    QString picked;  // empty: cancelled
-  };
-  for (const Case& c : {Case{kept, kept, kept + "/deeper"}, Case{kept + "/missing/more", kept, {}},
-                        Case{"relative", QDir::homePath(), {}}}) {
-    RecordDialog dlg;
-    std::optional<std::string> answer;
-    dlg.m_onInit = [&c](RecordDialog& d) { d.GetDlgItem(10)->SetWindowText(c.field.toStdString()); };
-    dlg.m_onAdd = [&](RecordDialog& d) {
-      answer = BrowseForFolder(&d, "Select a Directory:", BIF_RETURNONLYFSDIRS);
-    };
-    Later([&c] {
-      Later([&c] {
+    // The folder chooser starts at the folder the field names or the nearest one above, and
+    // answers the folder picked or nothing.
+    const QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("kept/deeper"));
+    const QString kept = root.path() + "/kept";
+    const QString choosers[][3] = {// the field, where the chooser starts, the folder picked or none
+                                   {kept, kept, kept + "/deeper"},
+                                   {kept + "/missing/more", kept, {}},
+                                   {"relative", QDir::homePath(), {}}};
+    for (const auto& [field, first, picked] : choosers) {
+      m_backend.Deliver([&] { dlg.GetDlgItem(10)->SetWindowText(field.toStdString()); });
+      Later([&] {
         auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(chooser, nullptr);
         EXPECT_EQ(chooser->windowTitle(), "Select a Directory:");
-        EXPECT_EQ(chooser->directory().absolutePath(), c.first) << c.field.toStdString();
-        if (c.picked.isEmpty()) return chooser->reject();
-        chooser->selectFile(c.picked);
+        EXPECT_EQ(chooser->directory().absolutePath(), first) << field.toStdString();
+        if (picked.isEmpty()) return chooser->reject();
+        chooser->selectFile(picked);
         QMetaObject::invokeMethod(chooser, "accept");
       });
-      Click(17);
-      Click(IDCANCEL);
-    });
-    dlg.DoModal();
-    if (c.picked.isEmpty())
-      EXPECT_EQ(answer, std::nullopt);
-    else
-      EXPECT_EQ(answer, c.picked.toStdString());
-  }
+      EXPECT_EQ(BrowseForFolder(&dlg, "Select a Directory:", BIF_RETURNONLYFSDIRS),
+                picked.isEmpty() ? std::nullopt : std::optional(picked.toStdString()));
+    }
+  });
+  EXPECT_EQ(dlg.m_count, 42);
+  EXPECT_EQ(dlg.m_allow, BST_CHECKED);
 }
 
-TEST_F(QtBackendTest, WindowTimerTicksReachOnTimer) {
+TEST_F(QtBackendTest, AKeptSizeLargerThanTheScreenOpensWithinItAndOneLeftAloneIsNotWrittenAgain) {
+  const QString key = QStringLiteral("Windows/Dialog%1/Scale").arg(test_templates::kRecord);
+  QSettings().setValue(key, QSizeF(40.0, 30.0));  // as kept on a far larger screen
   RecordDialog dlg;
-  dlg.m_onInit = [](RecordDialog& d) { d.SetTimer(7, 5, nullptr); };
-  Later([&] {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return dlg.m_log.size() >= 3; }, 5000));
-    Click(IDCANCEL);
+  RunModal(dlg, IDCANCEL, [](QWidget* window) {
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(window->geometry()))
+        << window->width() << "x" << window->height() << " at " << window->x() << "," << window->y();
   });
-  dlg.DoModal();
-  EXPECT_EQ(dlg.m_log.front(), "timer 7");
+  EXPECT_EQ(QSettings().value(key).toSizeF(), QSizeF(40.0, 30.0));
 }
 
 }  // namespace

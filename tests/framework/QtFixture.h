@@ -17,7 +17,9 @@
 #include <gtest/gtest.h>
 
 #include "framework/Backend.h"
+#include "framework/ModuleResources.h"
 #include "framework/qt/QtBackend.h"
+#include "res/Resources.h"
 
 class QtFixture : public ::testing::Test {
  protected:
@@ -43,6 +45,17 @@ class QtFixture : public ::testing::Test {
   // Runs `step` once the event loop of the next modal window is running.
   static void Later(std::function<void()> step) { QTimer::singleShot(0, qApp, std::move(step)); }
 
+  // Opens `window` (a dialog or a sheet), runs `steps` on it and closes it with button `close`,
+  // which DoModal must answer.
+  template <class Window>
+  static void RunModal(Window& window, int close, const std::function<void(QWidget*)>& steps) {
+    Later([&] {
+      steps(QApplication::activeModalWidget());
+      Click(close);
+    });
+    EXPECT_EQ(window.DoModal(), close);
+  }
+
   template <class W>
   static W* Find(int id) {
     QWidget* modal = QApplication::activeModalWidget();
@@ -67,4 +80,11 @@ class QtFixture : public ::testing::Test {
   QTimer m_watchdog;
   QtBackend m_backend;
   BackendScope m_use{m_backend};
+};
+
+// The same with the program's own templates and pictures as the current module's resources.
+class QtRealTemplatesFixture : public QtFixture {
+ protected:
+  ModuleResources m_resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
+  ModuleResourceScope m_module{m_resources};
 };

@@ -16,9 +16,9 @@ ShellOutcome RunHost(const std::string& arguments, const std::string& environmen
   return RunShellCommand(environment + " '" + HOST_PROGRAM + "' " + arguments + " 2>&1");
 }
 
-// Listing the applet of the library beside the host or of the one given; refusing what is no
-// applet library, and usage errors; and, without a display, the window form says in one line
-// how to get one.
+// Listing the applet of the library given (the one beside the host is the UI scripts');
+// refusing what is no applet library, and usage errors; and, without a display, the window
+// form says in one line how to get one.
 TEST(Host, ListsTheAppletAndRefusesWhatItCannotRunWithOneClearLine) {
   const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
   const std::string usage =
@@ -29,7 +29,6 @@ TEST(Host, ListsTheAppletAndRefusesWhatItCannotRunWithOneClearLine) {
     int exitCode;
     std::string output;  // all of it, its start after "^", or after "*" a part of its one line
   } cases[] = {
-      {"--list", "", 0, listed},
       {std::string("--list '") + APPLET_LIBRARY + "'", "", 0, listed},
       {"--list /nonexistent/libnothing.so", "", 1, "*cannot load /nonexistent/libnothing.so"},
       {std::string("--list '") + NOT_AN_APPLET + "'", "", 1, "*has no CPlApplet entry point"},
@@ -54,22 +53,13 @@ TEST(Host, ListsTheAppletAndRefusesWhatItCannotRunWithOneClearLine) {
 }
 
 // UI scripts from tests/host/scripts, replayed by the host against the applet on a fresh
-// SQLite database named in a private registry.
-class UiScriptTest : public ::testing::Test, public AppletEnvironment {
- protected:
-  static std::string Script(const std::string& name) { return std::string(SCRIPT_FOLDER) + "/" + name; }
-  ShellOutcome Replay(const std::string& name) { return RunHost("--ui-script '" + Script(name) + "'"); }
-};
-
-TEST_F(UiScriptTest, ALogInThroughEveryTabToOkRunsToItsEnd) {
-  const ShellOutcome outcome = Replay("log-in-visit-every-tab.txt");
-  EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
-  EXPECT_EQ(outcome.output, "");
-  EXPECT_EQ(AdminFlag(), "0");
-}
-
-TEST_F(UiScriptTest, AScriptThatDiffersOrCannotBeReadStopsWithOneLineNamingItsLine) {
+// SQLite database named in a private registry: a log-in through every tab to OK runs to its
+// end, leaving the lock free; a script that differs or cannot be read stops with one line
+// naming its line.
+TEST(UiScript, RunsToItsEndOrStopsWithOneLineNamingWhereItDiffered) {
+  const AppletEnvironment environment;
   const std::pair<std::string, std::string> cases[] = {
+      {"log-in-visit-every-tab.txt", ""},
       {"expects-the-wrong-message.txt",
        ":4: the message box \"Error\" \"Please specify password\" appeared instead\n"},
       {"commands-after-the-applet-returned.txt", ":4: nothing is open for this command\n"},
@@ -77,9 +67,11 @@ TEST_F(UiScriptTest, AScriptThatDiffersOrCannotBeReadStopsWithOneLineNamingItsLi
       {"no-such-script.txt", ": cannot read the script\n"},
   };
   for (const auto& [name, failure] : cases) {
-    const ShellOutcome outcome = Replay(name);
-    EXPECT_EQ(outcome.exitCode, 1) << name;
-    EXPECT_EQ(outcome.output, Script(name) + failure);
+    const std::string script = std::string(SCRIPT_FOLDER) + "/" + name;
+    const ShellOutcome outcome = RunHost("--ui-script '" + script + "'");
+    EXPECT_EQ(outcome.exitCode, failure.empty() ? 0 : 1) << name;
+    EXPECT_EQ(outcome.output, failure.empty() ? "" : script + failure);
+    EXPECT_EQ(environment.AdminFlag(), "0") << name;
   }
 }
 

@@ -49,7 +49,8 @@ class SystemdMock {
 
  private:
   static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
-  bool WaitForManager();
+  // Waits until the manager stand-in answers on the bus, or no longer does; false after 20 s.
+  bool AwaitManager(bool answering);
 
   pid_t m_daemonPid = -1;
   pid_t m_mockPid = -1;

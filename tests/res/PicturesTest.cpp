@@ -19,20 +19,16 @@ std::set<QRgb> OpaqueColours(const QImage& image) {
 }
 
 TEST(Pictures, TheIconAndTheBannerAreSixteenColourImagesOfTheirSizes) {
-  ASSERT_NE(FindIconXpm(IDI_APPLET), nullptr);
   const QImage icon(FindIconXpm(IDI_APPLET));
   EXPECT_EQ(icon.size(), QSize(32, 32));
   EXPECT_LE(OpaqueColours(icon).size(), 16u);
   EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);  // transparent corners
   EXPECT_EQ(qAlpha(icon.pixel(31, 31)), 0);
 
-  ASSERT_NE(FindBitmapXpm(IDB_BANNER), nullptr);
   const QImage banner(FindBitmapXpm(IDB_BANNER));
   EXPECT_EQ(banner.size(), QSize(300, 70));
   EXPECT_LE(OpaqueColours(banner).size(), 16u);
   EXPECT_FALSE(banner.hasAlphaChannel());
-  EXPECT_EQ(FindIconXpm(IDB_BANNER), nullptr);
-  EXPECT_EQ(FindBitmapXpm(IDI_APPLET), nullptr);
 }
 
 }  // namespace

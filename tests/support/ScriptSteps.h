@@ -21,9 +21,11 @@ class ScriptSteps : public ScriptDriver {
  public:
   using WindowAction = std::function<void(ScriptedWindow&)>;
 
-  ScriptSteps& Window(WindowAction act);
-  ScriptSteps& Message(int answer);
-  ScriptSteps& Browse(std::optional<std::string> folder);
+  ScriptSteps& Window(WindowAction act) { return Add({Kind::Window, std::move(act)}); }
+  ScriptSteps& Message(int answer) { return Add({Kind::Message, {}, answer}); }
+  ScriptSteps& Browse(std::optional<std::string> folder) {
+    return Add({Kind::Browse, {}, 0, std::move(folder)});
+  }
 
   bool AllTaken() const { return m_steps.empty(); }
   // Every message box shown so far, in order.
@@ -39,8 +41,12 @@ class ScriptSteps : public ScriptDriver {
     Kind kind;
     WindowAction act;
     int answer = 0;
-    std::optional<std::string> folder;
+    std::optional<std::string> folder = std::nullopt;
   };
+  ScriptSteps& Add(Step step) {
+    m_steps.push_back(std::move(step));
+    return *this;
+  }
   Step Next(Kind kind, const std::string& appeared);
 
   std::deque<Step> m_steps;

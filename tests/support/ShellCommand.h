@@ -1,6 +1,9 @@
 #pragma once
 // A shell command run to its end, for tests that look at another program from outside.
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <string>
 
 struct ShellOutcome {
@@ -8,4 +11,13 @@ struct ShellOutcome {
   std::string output;  // its standard output
 };
 
-ShellOutcome RunShellCommand(const std::string& command);
+inline ShellOutcome RunShellCommand(const std::string& command) {
+  ShellOutcome outcome;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return outcome;
+  char buffer[4096];
+  while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) outcome.output.append(buffer, got);
+  const int status = pclose(pipe);
+  if (WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+  return outcome;
+}

@@ -12,15 +12,31 @@
 class SimulatedClock final : public Clock {
  public:
   // startTick lets a test begin just below the 2^32 wrap of the tick count.
-  explicit SimulatedClock(DWORD startTick = 0);
+  explicit SimulatedClock(DWORD startTick = 0) : m_tick(startTick) {}
 
-  DWORD TickCount() override;
-  void Sleep(DWORD milliseconds) override;
+  DWORD TickCount() override {
+    std::lock_guard lock(m_mutex);
+    return m_tick;
+  }
+  void Sleep(DWORD milliseconds) override {
+    std::unique_lock lock(m_mutex);
+    m_tick += milliseconds;
+    m_sleeps.push_back(milliseconds);
+    const std::function<void(DWORD)> hook = m_onSleep;
+    lock.unlock();
+    if (hook) hook(milliseconds);
+  }
 
   // The sleeps asked for so far, in order.
-  std::vector<DWORD> Sleeps() const;
+  std::vector<DWORD> Sleeps() const {
+    std::lock_guard lock(m_mutex);
+    return m_sleeps;
+  }
   // Called after each sleep has advanced the time, with the sleep's length.
-  void OnSleep(std::function<void(DWORD)> hook);
+  void OnSleep(std::function<void(DWORD)> hook) {
+    std::lock_guard lock(m_mutex);
+    m_onSleep = std::move(hook);
+  }
 
  private:
   mutable std::mutex m_mutex;

@@ -2,49 +2,64 @@
 
 #include <stdexcept>
 
-namespace {
-
-class SimulatedServiceConnection final : public ServiceConnection {
+// The manager as opened (without a name) and each service as opened (with its name).
+class SimulatedServiceManager::Connection final : public ManagerConnection, public ServiceConnection {
  public:
-  SimulatedServiceConnection(SimulatedServiceManager& manager, std::string name)
+  explicit Connection(SimulatedServiceManager& manager, std::string name = {})
       : m_manager(manager), m_name(std::move(name)) {}
-
-  DWORD Start() override { return m_manager.Start(m_name); }
-  DWORD Stop(SERVICE_STATUS& status) override { return m_manager.Stop(m_name, status); }
-  DWORD Query(SERVICE_STATUS& status) override { return m_manager.Query(m_name, status); }
-  DWORD Dependents(std::vector<DependentService>& dependents) override {
-    return m_manager.Dependents(m_name, dependents);
-  }
-
- private:
-  SimulatedServiceManager& m_manager;
-  std::string m_name;
-};
-
-class SimulatedManagerConnection final : public ManagerConnection {
- public:
-  explicit SimulatedManagerConnection(SimulatedServiceManager& manager) : m_manager(manager) {}
 
   DWORD OpenService(const std::string& serviceName, DWORD /*access*/,
                     std::unique_ptr<ServiceConnection>& service) override {
-    if (const DWORD error = m_manager.Open(serviceName)) return error;
-    service = std::make_unique<SimulatedServiceConnection>(m_manager, serviceName);
+    m_manager.m_requests.push_back("open " + serviceName);
+    const auto found = m_manager.m_services.find(serviceName);
+    if (found == m_manager.m_services.end()) return ERROR_SERVICE_DOES_NOT_EXIST;
+    if (found->second.openError != ERROR_SUCCESS) return found->second.openError;
+    service = std::make_unique<Connection>(m_manager, serviceName);
+    return ERROR_SUCCESS;
+  }
+
+  DWORD Start() override {
+    if (const DWORD error = Request("start", Service().startError)) return error;
+    if (Status().dwCurrentState != SERVICE_STOPPED) return ERROR_SERVICE_ALREADY_RUNNING;
+    m_manager.Schedule(m_name, Service().afterStart, SERVICE_RUNNING);
+    return ERROR_SUCCESS;
+  }
+  DWORD Stop(SERVICE_STATUS& status) override {
+    if (const DWORD error = Request("stop", Service().stopError)) return error;
+    if (Status().dwCurrentState == SERVICE_STOPPED) return ERROR_SERVICE_NOT_ACTIVE;
+    m_manager.Schedule(m_name, Service().afterStop, SERVICE_STOPPED);
+    status = Status();
+    return ERROR_SUCCESS;
+  }
+  DWORD Query(SERVICE_STATUS& status) override {
+    if (const DWORD error = Service().queryError) return error;
+    status = Status();
+    return ERROR_SUCCESS;
+  }
+  DWORD Dependents(std::vector<DependentService>& dependents) override {
+    if (const DWORD error = Request("dependents", Service().dependentsError)) return error;
+    for (const std::string& name : Service().dependents)
+      dependents.push_back({name, m_manager.Service(name).displayName, m_manager.CurrentStatus(name)});
     return ERROR_SUCCESS;
   }
 
  private:
-  SimulatedServiceManager& m_manager;
-};
+  SimulatedService& Service() { return m_manager.Service(m_name); }
+  const SERVICE_STATUS& Status() { return m_manager.CurrentStatus(m_name); }
+  // Records the request, and answers the failure the test chose for it.
+  DWORD Request(const std::string& what, DWORD error) {
+    m_manager.m_requests.push_back(what + " " + m_name);
+    return error;
+  }
 
-}  // namespace
+  SimulatedServiceManager& m_manager;
+  std::string m_name;
+};
 
 SERVICE_STATUS SimulatedStatus(DWORD state, DWORD checkPoint, DWORD waitHint) {
   const DWORD accepted = state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0;
   return {SERVICE_WIN32_OWN_PROCESS, state, accepted, ERROR_SUCCESS, 0, checkPoint, waitHint};
 }
-
-SimulatedServiceManager::SimulatedServiceManager(std::shared_ptr<SimulatedClock> clock)
-    : m_clock(std::move(clock)) {}
 
 SimulatedService& SimulatedServiceManager::AddService(const std::string& name,
                                                       const std::string& displayName) {
@@ -61,57 +76,15 @@ SimulatedService& SimulatedServiceManager::Service(const std::string& name) {
 
 DWORD SimulatedServiceManager::OpenManager(std::unique_ptr<ManagerConnection>& manager) {
   if (openManagerError != ERROR_SUCCESS) return openManagerError;
-  manager = std::make_unique<SimulatedManagerConnection>(*this);
+  manager = std::make_unique<Connection>(*this);
   return ERROR_SUCCESS;
 }
 
-DWORD SimulatedServiceManager::Open(const std::string& name) {
-  m_requests.push_back("open " + name);
-  const auto found = m_services.find(name);
-  if (found == m_services.end()) return ERROR_SERVICE_DOES_NOT_EXIST;
-  return found->second.openError;
-}
-
-DWORD SimulatedServiceManager::Start(const std::string& name) {
-  m_requests.push_back("start " + name);
-  const SimulatedService& service = Service(name);
-  if (service.startError != ERROR_SUCCESS) return service.startError;
-  if (CurrentStatus(name).dwCurrentState != SERVICE_STOPPED) return ERROR_SERVICE_ALREADY_RUNNING;
-  Schedule(name, service.afterStart.empty()
-                     ? std::vector<SimulatedStep>{{0, SimulatedStatus(SERVICE_RUNNING)}}
-                     : service.afterStart);
-  return ERROR_SUCCESS;
-}
-
-DWORD SimulatedServiceManager::Stop(const std::string& name, SERVICE_STATUS& status) {
-  m_requests.push_back("stop " + name);
-  const SimulatedService& service = Service(name);
-  if (service.stopError != ERROR_SUCCESS) return service.stopError;
-  if (CurrentStatus(name).dwCurrentState == SERVICE_STOPPED) return ERROR_SERVICE_NOT_ACTIVE;
-  Schedule(name, service.afterStop.empty() ? std::vector<SimulatedStep>{{0, SimulatedStatus(SERVICE_STOPPED)}}
-                                           : service.afterStop);
-  status = CurrentStatus(name);
-  return ERROR_SUCCESS;
-}
-
-DWORD SimulatedServiceManager::Query(const std::string& name, SERVICE_STATUS& status) {
-  if (const DWORD error = Service(name).queryError) return error;
-  status = CurrentStatus(name);
-  return ERROR_SUCCESS;
-}
-
-DWORD SimulatedServiceManager::Dependents(const std::string& name,
-                                          std::vector<DependentService>& dependents) {
-  m_requests.push_back("dependents " + name);
-  const SimulatedService& service = Service(name);
-  if (service.dependentsError != ERROR_SUCCESS) return service.dependentsError;
-  for (const std::string& dependentName : service.dependents)
-    dependents.push_back({dependentName, Service(dependentName).displayName, CurrentStatus(dependentName)});
-  return ERROR_SUCCESS;
-}
-
-void SimulatedServiceManager::Schedule(const std::string& name, const std::vector<SimulatedStep>& steps) {
-  m_timelines[name] = {m_clock->TickCount(), {steps.begin(), steps.end()}};
+void SimulatedServiceManager::Schedule(const std::string& name, const std::vector<SimulatedStep>& steps,
+                                       DWORD endState) {
+  const std::vector<SimulatedStep> atOnce{{0, SimulatedStatus(endState)}};
+  const std::vector<SimulatedStep>& played = steps.empty() ? atOnce : steps;
+  m_timelines[name] = {m_clock->TickCount(), {played.begin(), played.end()}};
 }
 
 const SERVICE_STATUS& SimulatedServiceManager::CurrentStatus(const std::string& name) {

@@ -40,7 +40,7 @@ struct SimulatedService {
 
 class SimulatedServiceManager final : public ServiceControlBackend {
  public:
-  explicit SimulatedServiceManager(std::shared_ptr<SimulatedClock> clock);
+  explicit SimulatedServiceManager(std::shared_ptr<SimulatedClock> clock) : m_clock(std::move(clock)) {}
 
   SimulatedService& AddService(const std::string& name, const std::string& displayName = {});
   SimulatedService& Service(const std::string& name);
@@ -52,20 +52,15 @@ class SimulatedServiceManager final : public ServiceControlBackend {
 
   DWORD OpenManager(std::unique_ptr<ManagerConnection>& manager) override;
 
-  // The operations behind the connections.
-  DWORD Open(const std::string& name);
-  DWORD Start(const std::string& name);
-  DWORD Stop(const std::string& name, SERVICE_STATUS& status);
-  DWORD Query(const std::string& name, SERVICE_STATUS& status);
-  DWORD Dependents(const std::string& name, std::vector<DependentService>& dependents);
-
  private:
+  class Connection;
   struct Timeline {
     DWORD requestTick = 0;
     std::deque<SimulatedStep> steps;
   };
 
-  void Schedule(const std::string& name, const std::vector<SimulatedStep>& steps);
+  // Plays the steps from now on, or reaches endState at once without any.
+  void Schedule(const std::string& name, const std::vector<SimulatedStep>& steps, DWORD endState);
   // The service's status once the steps due by now have been applied.
   const SERVICE_STATUS& CurrentStatus(const std::string& name);
 

@@ -34,8 +34,9 @@ void WithStatement(const std::string& connectionString, const std::function<void
 }
 
 // Runs `sql` on the database that `connectionString` names.
-void ExecuteOn(const std::string& connectionString, const std::string& sql) {
-  WithStatement(connectionString, [&sql](OdbcStatement& statement) { statement.Execute(sql); });
+void ExecuteOn(const std::string& connectionString, const std::string& sql,
+               const std::vector<SqlParam>& params = {}) {
+  WithStatement(connectionString, [&](OdbcStatement& statement) { statement.Execute(sql, params); });
 }
 
 }  // namespace
@@ -55,7 +56,10 @@ TestDatabase::TestDatabase(Engine engine) : m_engine(engine) {
     ExecuteOn(PostgresBase(), "CREATE DATABASE " + m_databaseName);
     m_connectionString = WithDatabase(PostgresBase(), m_databaseName);
   }
-  RunSchema();
+  const std::string file = engine == Engine::SQLite ? "/sqlite.sql" : "/postgresql.sql";
+  WithStatement(m_connectionString, [&file](OdbcStatement& statement) {
+    for (const auto& text : SchemaStatements(VELTRANE_SCHEMA_DIR + file)) statement.Execute(text);
+  });
 }
 
 TestDatabase::~TestDatabase() {
@@ -67,15 +71,8 @@ TestDatabase::~TestDatabase() {
   }
 }
 
-void TestDatabase::RunSchema() const {
-  const std::string file = m_engine == Engine::SQLite ? "/sqlite.sql" : "/postgresql.sql";
-  WithStatement(m_connectionString, [&file](OdbcStatement& statement) {
-    for (const auto& text : SchemaStatements(VELTRANE_SCHEMA_DIR + file)) statement.Execute(text);
-  });
-}
-
 void TestDatabase::Execute(const std::string& sql, const std::vector<SqlParam>& params) const {
-  WithStatement(m_connectionString, [&](OdbcStatement& statement) { statement.Execute(sql, params); });
+  ExecuteOn(m_connectionString, sql, params);
 }
 
 std::vector<std::vector<std::string>> TestDatabase::Query(const std::string& sql,

@@ -42,8 +42,6 @@ class TestDatabase {
   void Allow(const std::string& table) const;
 
  private:
-  void RunSchema() const;
-
   Engine m_engine;
   TemporaryFolder m_folder;
   std::string m_databaseName;  // PostgreSQL only

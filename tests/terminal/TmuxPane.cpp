@@ -37,10 +37,6 @@ void TmuxPane::Send(const std::string& keys, bool literally) {
 
 std::string TmuxPane::Screen() const { return Tmux("capture-pane -p"); }
 
-void TmuxPane::Resize(int cols, int rows) {
-  Tmux("resize-window -x " + std::to_string(cols) + " -y " + std::to_string(rows));
-}
-
 void TmuxPane::Close() { Tmux("kill-server"); }
 
 std::string TmuxPane::Describe(const std::string& format) const {
@@ -57,10 +53,10 @@ int TmuxPane::ShellChild() const {
   return child;
 }
 
-bool TmuxPane::WaitFor(const std::string& text, bool shown, int seconds) const {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+bool TmuxPane::WaitFor(const std::string& text) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (std::chrono::steady_clock::now() < deadline) {
-    if ((Screen().find(text) != std::string::npos) == shown) return true;
+    if (Screen().find(text) != std::string::npos) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return false;

@@ -15,17 +15,14 @@ class TmuxPane {
   // Keys as tmux's send-keys names them ("Enter", "Tab", "F2") or, with `literally`, text.
   void Send(const std::string& keys, bool literally = false);
   std::string Screen() const;
-  // The pane takes a new size, as when its terminal window is resized.
-  void Resize(int cols, int rows);
   // The terminal goes away: the pane and its server end.
   void Close();
   // What tmux says of the pane in its format language, e.g. "#{alternate_on}".
   std::string Describe(const std::string& format) const;
   // The process the pane's shell runs now (its only child), or 0.
   int ShellChild() const;
-  // Waits, at most `seconds`, until the pane shows `text` (or, with `shown` false, does not);
-  // true when it did.
-  bool WaitFor(const std::string& text, bool shown = true, int seconds = 20) const;
+  // Waits, at most 20 seconds, until the pane shows `text`; true when it did.
+  bool WaitFor(const std::string& text) const;
 
  private:
   std::string Tmux(const std::string& arguments) const;

@@ -1,9 +1,8 @@
 #pragma once
-// The fixtures of the page and dialog tests. ScriptedUi: the real dialog templates as the
-// current module and a scripted backend driven by steps (every message box goes to them).
-// UiTest: that over a fresh database on every engine, with rows put straight into it and a
-// sheet that opens on the page under test, with an About page to switch to; stalePages is
-// the mask the page marks:
+// The fixture of the page tests: the real dialog templates as the current module and a
+// scripted backend driven by steps (every message box goes to them), over a fresh database on
+// every engine, with rows put straight into it and a sheet that opens on the page under test,
+// with an About page to switch to; stalePages is the mask the page marks:
 //
 //   steps.Window(OnPage([&](ScriptedWindow& w) { ... }));  // the sheet, closed with OK after
 //   steps.Window(...);                                     // windows the page opens, in turn
@@ -32,25 +31,6 @@
 using Texts = std::vector<std::string>;
 using Rows = std::vector<Texts>;
 
-struct ScriptedUi {
-  void ExpectScriptDone() const {
-    EXPECT_EQ(backend.Failure(), "");
-    EXPECT_TRUE(steps.AllTaken());
-  }
-  Texts MessageTexts() const {
-    Texts texts;
-    for (const auto& box : steps.Messages()) texts.push_back(box.text);
-    return texts;
-  }
-
-  ModuleResources resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
-  ModuleResourceScope module{resources};
-  ScriptSteps steps;
-  ScriptedBackend backend{steps};
-  BackendScope use{backend};
-  FailureBoxes failureBoxes;
-};
-
 // The texts of one column of a list view, or of a combo box's entries.
 inline Texts Column(const ScriptedWindow& w, int control, int column = 0) {
   Texts cells;
@@ -58,25 +38,26 @@ inline Texts Column(const ScriptedWindow& w, int control, int column = 0) {
   return cells;
 }
 
-// A dialog's step: types each text into its control, then clicks `button`.
-inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> texts, int button = IDOK) {
-  return [texts = std::move(texts), button](ScriptedWindow& d) {
+// A dialog's step: types each text into its control, then clicks each button in turn.
+inline ScriptSteps::WindowAction Type(std::vector<std::pair<int, std::string>> texts,
+                                      std::vector<int> buttons = {IDOK}) {
+  return [texts = std::move(texts), buttons = std::move(buttons)](ScriptedWindow& d) {
     for (const auto& [id, text] : texts) d.SetText(id, text);
-    d.Click(button);
+    for (const int id : buttons) d.Click(id);
   };
 }
 
-class UiTest : public DatabaseTest, protected ScriptedUi {
+class UiTest : public DatabaseTest {
  protected:
-  void SetUp() override {
-    DatabaseTest::SetUp();
-    if (!IsSkipped()) AddRows();
-  }
-  // The rows every case of the test starts from.
-  virtual void AddRows() {}
   void TearDown() override {
-    ExpectScriptDone();
+    EXPECT_EQ(backend.Failure(), "");
+    EXPECT_TRUE(steps.AllTaken());
     DatabaseTest::TearDown();
+  }
+  Texts MessageTexts() const {
+    Texts texts;
+    for (const auto& box : steps.Messages()) texts.push_back(box.text);
+    return texts;
   }
 
   int Computer(const std::string& name, const std::string& currentSite = "") {
@@ -98,9 +79,6 @@ class UiTest : public DatabaseTest, protected ScriptedUi {
         "VALUES (?, 'digest', ?, ?, ?, 0, ?)",
         {name, "/srv/" + name, permissions, serverId, quota});
   }
-  int Count(const std::string& table, const std::string& where = "1=1") {
-    return std::stoi(Db().QueryValue("SELECT COUNT(*) FROM " + table + " WHERE " + where));
-  }
 
   static ScriptSteps::WindowAction OnPage(const std::function<void(ScriptedWindow&)>& act) {
     return [act](ScriptedWindow& w) {
@@ -119,6 +97,12 @@ class UiTest : public DatabaseTest, protected ScriptedUi {
     sheet.DoModal();
   }
 
+  ModuleResources resources{&res::DialogTemplates, &res::FindBitmapXpm, &res::ResourceNames};
+  ModuleResourceScope module{resources};
+  ScriptSteps steps;
+  ScriptedBackend backend{steps};
+  BackendScope use{backend};
+  FailureBoxes failureBoxes;
   ConfigDatabase session;
   StalePageMask stalePages;
 };
