@@ -8,7 +8,6 @@
 #include "service/FtpServiceControl.h"
 #include "tests/ui/UiTest.h"
 #include "ui/AddComputerDlg.h"
-#include "ui/PreferencesDlg.h"
 
 namespace {
 
