@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,11 +52,8 @@ class TmuxPane {
   }
   // The process the pane's shell runs now (its only child), or 0.
   int ShellChild() const {
-    const std::string shell = Describe("#{pane_pid}");
-    std::ifstream children("/proc/" + shell + "/task/" + shell + "/children");
-    int child = 0;
-    children >> child;
-    return child;
+    const std::string child = RunShellCommand("pgrep -P " + Describe("#{pane_pid}")).output;
+    return child.empty() ? 0 : std::stoi(child);
   }
   // Waits, at most 20 seconds, until the pane shows `text`; true when it did.
   bool WaitFor(const std::string& text) const {
