@@ -51,12 +51,10 @@ class RecordDialog : public CDialog {
   void OnTimer(UINT_PTR id) override { m_log.push_back("timer " + std::to_string(id)); }
 
   const CommandMap& GetCommandMap() const override {
-    static const CommandMap map = CommandMap::Of<RecordDialog>(
-        &CDialog::GetCommandMap(), {
-                                       {BN_CLICKED, 17, &RecordDialog::OnAdd},
-                                       {BN_CLICKED, 14, &RecordDialog::OnAllow},
-                                       {CBN_SELCHANGE, 15, &RecordDialog::OnSelchangeChoice},
-                                   });
+    using D = RecordDialog;
+    static const CommandMap map = CommandMap::Of<D>(
+        &CDialog::GetCommandMap(),
+        {{BN_CLICKED, 17, &D::OnAdd}, {BN_CLICKED, 14, &D::OnAllow}, {CBN_SELCHANGE, 15, &D::OnChoice}});
     return map;
   }
 
@@ -68,7 +66,7 @@ class RecordDialog : public CDialog {
   void OnAllow() {
     m_log.push_back("allow " + std::to_string(static_cast<CButton*>(GetDlgItem(14))->GetCheck()));
   }
-  void OnSelchangeChoice() {
+  void OnChoice() {
     std::string text;
     m_choice.GetLBText(m_choice.GetCurSel(), text);
     m_log.push_back("choice " + text);
