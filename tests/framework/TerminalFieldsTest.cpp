@@ -99,7 +99,6 @@ TEST(TerminalCombo, ArrowsAndLettersChooseAtOnceTheOpenListChoosesOnEnterOnly) {
   EXPECT_EQ(combo.control.Selection(), 1);
   Press(combo.field, {U"br"});
   EXPECT_EQ(combo.control.Selection(), 3) << "typed letters find the entry that starts with them";
-  EXPECT_EQ(combo.codes.size(), 3u);
 
   EXPECT_FALSE(combo.field.HandleKey(Key{Code::Function, 0, false, 4})) << "function keys are the sheet's";
   Press(combo.field, {U' '});
@@ -125,7 +124,6 @@ TEST(TerminalList, AHundredThousandRowsDrawOnlyWhatIsInViewAndKeepTheSelectionTh
   Press(list.field, {Code::End});
   EXPECT_EQ(list.control.Selection(), 99999);
   list.field.Draw(grid, true);
-  EXPECT_EQ(list.field.TopRow(), 99990);
   EXPECT_EQ(grid.Line(10).substr(0, 9), "row 99999");
   Press(list.field, {Code::PageUp});
   EXPECT_EQ(list.control.Selection(), 99989);
