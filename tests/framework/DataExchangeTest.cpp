@@ -22,7 +22,6 @@ TEST_F(DataExchangeTest, IntegerTextIsTakenOnlyWhenItIsAWhole32BitNumber) {
       {"-2147483648", std::numeric_limits<int>::min(), nullptr},
       {"12a", 0, notAnInteger},
       {"2147483648", 0, outOfRange},
-      {"99999999999", 0, outOfRange},
       {"-2147483649", 0, outOfRange},
       {"  ", 0, notAnInteger},
       {"-", 0, notAnInteger},
@@ -50,29 +49,21 @@ TEST_F(DataExchangeTest, IntegerTextIsTakenOnlyWhenItIsAWhole32BitNumber) {
   }
 }
 
-TEST_F(DataExchangeTest, MembersReachTheControlsAndComeBackUnchangedButCancelKeepsThem) {
+TEST_F(DataExchangeTest, MembersReachTheControlsAndComeBackUnchanged) {
   const std::string name = "O'Brien \"quoted\" \xC3\xA9t\xC3\xA9 " + std::string(5000, 'x');
   RecordDialog dlg;
   dlg.m_name = name;
   dlg.m_count = -2147483647;
   dlg.m_digits = "0042";
   dlg.m_allow = BST_CHECKED;
-  steps
-      .Window([&](ScriptedWindow& w) {
-        EXPECT_EQ(w.Text(10), name);
-        EXPECT_EQ(w.Text(11), "-2147483647");
-        EXPECT_EQ(w.Text(12), "0042");
-        EXPECT_TRUE(w.Checked(14));
-        w.Click(IDOK);
-      })
-      .Window([](ScriptedWindow& w) {
-        w.SetText(10, "after");
-        w.SetCheck(14, false);
-        w.Cancel();
-      });
-
-  ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  steps.Window([&](ScriptedWindow& w) {
+    EXPECT_EQ(w.Text(10), name);
+    EXPECT_EQ(w.Text(11), "-2147483647");
+    EXPECT_EQ(w.Text(12), "0042");
+    EXPECT_TRUE(w.Checked(14));
+    w.Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.m_name, name);
   EXPECT_EQ(dlg.m_count, -2147483647);
   EXPECT_EQ(dlg.m_digits, "0042");

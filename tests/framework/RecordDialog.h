@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Button.h"
+#include "framework/Control.h"
 #include "framework/CommandMap.h"
 #include "framework/ComboBox.h"
 #include "framework/DataExchange.h"
@@ -63,9 +63,7 @@ class RecordDialog : public CDialog {
     m_log.push_back("add");
     if (m_onAdd) m_onAdd(*this);
   }
-  void OnAllow() {
-    m_log.push_back("allow " + std::to_string(static_cast<CButton*>(GetDlgItem(14))->GetCheck()));
-  }
+  void OnAllow() { m_log.push_back("allow " + std::to_string(GetDlgItem(14)->GetControl()->Check())); }
   void OnChoice() {
     std::string text;
     m_choice.GetLBText(m_choice.GetCurSel(), text);

@@ -114,7 +114,6 @@ TEST(QuoteForReport, EscapesControlCharactersAndStrayBytesAndStopsAfter200Charac
   std::string wide;
   for (int i = 0; i < 201; ++i) wide += "\xC3\xA9";
   EXPECT_EQ(QuoteForReport(wide), "\"" + wide.substr(0, 400) + "\"...");
-  EXPECT_EQ(QuoteForReport(wide.substr(0, 400)), "\"" + wide.substr(0, 400) + "\"");
 }
 
 }  // namespace

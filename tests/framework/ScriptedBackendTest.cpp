@@ -5,14 +5,6 @@
 
 namespace {
 
-using ScriptedBackendTest = ScriptedFixture;
-
-TEST_F(ScriptedBackendTest, AMissingTemplateIsReportedAndAnswersMinusOne) {
-  steps.Message(IDOK);
-  EXPECT_EQ(CDialog(999).DoModal(), -1);
-  EXPECT_EQ(steps.Messages().at(0).text, "The dialog template 999 cannot be found.");
-}
-
 // A run that fails: the fixture's own check of a clean run does not apply.
 class ScriptFailureTest : public ScriptedFixture {
  protected:

@@ -48,14 +48,9 @@ class TerminalGrid : public Terminal, public Canvas {
     for (int row = 0; row < m_size.rows; ++row) all += Line(row) + "\n";
     return all;
   }
-  bool Shows(const std::string& text) const { return Screen().find(text) != std::string::npos; }
   int TextCalls() const { return m_textCalls; }
   std::vector<std::pair<int, int>> accessCells;  // where access letters were drawn (row, column)
   std::vector<std::string> shownBeforeKeys;      // the screen as each key was waited for
-  void Resize(CellSize size) {
-    m_size = size;
-    Clear();
-  }
 
   CellSize Size() const override { return m_size; }
   Canvas& BeginFrame() override {
@@ -71,7 +66,7 @@ class TerminalGrid : public Terminal, public Canvas {
     shownBeforeKeys.push_back(Screen());
     const auto [key, size] = m_keys.front();
     m_keys.pop_front();
-    if (size) Resize(*size);
+    if (size) m_size = *size;  // drawn afresh before the next key
     return key;
   }
 

@@ -1,7 +1,6 @@
 #pragma once
 // Small dialog templates for the framework's tests, served as the current module's resources.
 
-#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -58,11 +57,6 @@ inline std::span<const res::DialogTemplate* const> All() {
     return pointers;
   }();
   return all;
-}
-
-inline const res::DialogTemplate* Find(int id) {
-  const auto found = std::ranges::find(All(), id, &res::DialogTemplate::id);
-  return found == All().end() ? nullptr : *found;
 }
 
 inline const ModuleResources& Module() {
