@@ -1,8 +1,8 @@
 // The floors: what the product's figures are compared with, through the driver manager alone.
-//   veltrane-bench-floor CONNECTION-STRING fetch [ORDER-BY]
+//   veltrane-bench-floor CONNECTION-STRING fetch ORDER-BY
 //       every Users row read with SQLBindCol and SQLFetch, integers into integers and texts
-//       into buffers, one row at a time, in the listing's order when one is given (the SQL
-//       after ORDER BY); prints the seconds from the query to the last row, and the rows
+//       into buffers, one row at a time, in the order the SQL after ORDER BY gives; prints
+//       the seconds from the query to the last row, and the rows
 //   veltrane-bench-floor CONNECTION-STRING delete computer|server ID
 //       plain DELETE ... WHERE statements for the rows a cascade deletes (the computer with
 //       its virtual servers, their preference rows and accounts; or the virtual server with
@@ -47,7 +47,7 @@ std::vector<Column> BindAll(SQLHSTMT statement) {
 void Fetch(RawConnection& connection, const std::string& orderBy) {
   RawStatement statement(connection);
   const Stopwatch clock;
-  statement.Execute("SELECT * FROM Users" + (orderBy.empty() ? "" : " ORDER BY " + orderBy));
+  statement.Execute("SELECT * FROM Users ORDER BY " + orderBy);
   const std::vector<Column> columns = BindAll(statement.Handle());
   long rows = 0;
   for (SQLRETURN result; (result = SQLFetch(statement.Handle())) != SQL_NO_DATA; ++rows)
@@ -89,13 +89,13 @@ void Delete(RawConnection& connection, const std::string& kind, long id) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  const bool fetch = (args.size() == 2 || args.size() == 3) && args[1] == "fetch";
+  const bool fetch = args.size() == 3 && args[1] == "fetch";
   const bool remove =
       args.size() == 4 && args[1] == "delete" && (args[2] == "computer" || args[2] == "server");
-  return BenchMain("veltrane-bench-floor", "CONNECTION-STRING fetch [ORDER-BY] | delete computer|server ID",
+  return BenchMain("veltrane-bench-floor", "CONNECTION-STRING fetch ORDER-BY | delete computer|server ID",
                    fetch || remove, [&] {
                      RawConnection connection(args[0]);
-                     if (fetch) return Fetch(connection, args.size() == 3 ? args[2] : "");
+                     if (fetch) return Fetch(connection, args[2]);
                      Delete(connection, args[2], std::stol(args[3]));  // a whole number, in decimal
                    });
 }

@@ -17,9 +17,6 @@ struct ListingResult {
   double longestTurnSeconds = 0;
 };
 
-inline constexpr int kComputerCombo = IDC_COMPUTER;
-inline constexpr int kUserList = IDC_USER_LIST;
-
 ListingResult ListWithScriptedBackend(ConfigDatabase& session);
 // The sheet opens on the General page; the measure is the switch to the Users page, which
 // lists the accounts of the session's computer (every account for "(local)").

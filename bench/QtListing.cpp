@@ -22,8 +22,8 @@ namespace {
 // turn, and presses Cancel. Returns what went wrong, or nothing.
 std::string ListOnOpenSheet(ListingResult& result) {
   QWidget* sheet = QApplication::activeModalWidget();
-  auto* combo = sheet ? sheet->findChild<QComboBox*>(QString::number(kComputerCombo)) : nullptr;
-  auto* list = sheet ? sheet->findChild<QAbstractItemView*>(QString::number(kUserList)) : nullptr;
+  auto* combo = sheet ? sheet->findChild<QComboBox*>(QString::number(IDC_COMPUTER)) : nullptr;
+  auto* list = sheet ? sheet->findChild<QAbstractItemView*>(QString::number(IDC_USER_LIST)) : nullptr;
   auto* cancel = sheet ? sheet->findChild<QAbstractButton*>(QString::number(IDCANCEL)) : nullptr;
   if (!combo || !list || !cancel) return "the Users page is not showing";
   result.peakBeforeKiB = PeakRssKiB();

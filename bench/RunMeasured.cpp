@@ -7,34 +7,32 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
 
+#include "bench/BenchMain.h"
 #include "bench/Measure.h"
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fputs("usage: veltrane-bench-run PROGRAM [ARGUMENTS...]\n", stderr);
-    return 2;
-  }
-  const Stopwatch clock;
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(STDERR_FILENO, STDOUT_FILENO);
-    execvp(argv[1], argv + 1);
-    std::perror(argv[1]);
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  if (child < 0 || wait4(child, &status, 0, &usage) != child) {
-    std::perror("veltrane-bench-run");
-    return 1;
-  }
-  const double seconds = clock.Seconds();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "veltrane-bench-run: %s failed\n", argv[1]);
-    return 1;
-  }
-  std::printf("%.6f %ld\n", seconds, usage.ru_maxrss);
-  return 0;
+  return BenchMain("veltrane-bench-run", "PROGRAM [ARGUMENTS...]", argc >= 2, [argv] {
+    const Stopwatch clock;
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(STDERR_FILENO, STDOUT_FILENO);
+      execvp(argv[1], argv + 1);
+      std::perror(argv[1]);
+      _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child)
+      throw std::runtime_error(std::strerror(errno));
+    const double seconds = clock.Seconds();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+      throw std::runtime_error(std::string(argv[1]) + " failed");
+    std::printf("%.6f %ld\n", seconds, usage.ru_maxrss);
+  });
 }

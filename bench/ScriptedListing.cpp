@@ -19,7 +19,7 @@ ListingResult TimeOnSheet(ConfigDatabase& session, int startPage, void (*act)(Sc
     const Stopwatch clock;
     act(sheet);
     result.seconds = clock.Seconds();
-    result.rows = sheet.Count(kUserList);
+    result.rows = sheet.Count(IDC_USER_LIST);
     sheet.CloseSheet(false);
   });
   ScriptedBackend backend(steps);
@@ -33,7 +33,7 @@ ListingResult TimeOnSheet(ConfigDatabase& session, int startPage, void (*act)(Sc
 
 ListingResult ListWithScriptedBackend(ConfigDatabase& session) {
   return TimeOnSheet(session, kUsersPage,
-                     [](ScriptedWindow& sheet) { sheet.Select(kComputerCombo, "(local)"); });
+                     [](ScriptedWindow& sheet) { sheet.Select(IDC_COMPUTER, "(local)"); });
 }
 
 ListingResult SwitchToUsersWithScriptedBackend(ConfigDatabase& session) {

@@ -81,9 +81,8 @@ void RunInTerminal(ConfigDatabase& session) {
     switchSeconds = typed.SecondsFromTo(0, 1);
     for (size_t key = 1; key < keys.size(); ++key) answers.push_back(typed.SecondsFromTo(key, key));
   }
-  double worst = 0;
-  for (double seconds : answers) worst = std::max(worst, seconds);
-  std::printf("%.6f %.6f %.6f %zu\n", switchSeconds, worst, Median(answers), answers.size());
+  std::printf("%.6f %.6f %.6f %zu\n", switchSeconds, *std::max_element(answers.begin(), answers.end()),
+              Median(answers), answers.size());
 }
 
 }  // namespace

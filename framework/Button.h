@@ -5,6 +5,5 @@
 
 class CButton : public CWnd {
  public:
-  int GetCheck() const;  // BST_CHECKED or BST_UNCHECKED
   void SetCheck(int check);
 };

@@ -126,7 +126,7 @@ void CGeneralPage::OnStart() {
 }
 
 void CGeneralPage::OnStop() {
-  if (StopFtpService(1, kStopTimeoutMs) != 0) {
+  if (StopFtpService(kStopTimeoutMs) != 0) {
     MessageBox("Unable to Stop Service", "Error!!", MB_OK | MB_ICONINFORMATION);
     return;
   }

@@ -3,6 +3,7 @@
 // database, runs that log in as the administrator, and a computer with a server and an
 // account to work on.
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -56,6 +57,21 @@ class AdminTest : public SessionDatabaseTest {
                                      "s3cret!\n");
     ExpectDone(added);
     return added;
+  }
+  // The configuration with keys replaced by what they refer to, each table sorted.
+  static std::vector<Rows> Contents(const TestDatabase& database) {
+    std::vector<Rows> tables = {
+        database.Query("SELECT Name, CurrentSite FROM VirtualServerGroup"),
+        database.Query("SELECT g.Name, s.VServerIPAddr, s.VServerDesc FROM VirtualServers s JOIN "
+                       "VirtualServerGroup g ON g.ID = s.VServerGroupID"),
+        database.Query("SELECT s.VServerIPAddr, p.Description, p.Settings FROM Preferences p JOIN "
+                       "VirtualServers s ON s.VServerID = p.VirtualServerID"),
+        database.Query("SELECT u.UserName, u.Password, u.HomeDir, u.Permissions, u.DiskQuota, "
+                       "COALESCE(s.VServerIPAddr, '-') FROM Users u LEFT JOIN VirtualServers s ON "
+                       "s.VServerID = u.VirtualServerID"),
+    };
+    for (Rows& table : tables) std::sort(table.begin(), table.end());
+    return tables;
   }
   static constexpr const char* kAlice =
       "SELECT UserName, Password, HomeDir, DiskQuota, Permissions FROM Users WHERE UserName = 'alice'";

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Button.h"
+#include "framework/Control.h"
 #include "framework/CommandMap.h"
 #include "framework/ComboBox.h"
 #include "framework/DataExchange.h"
@@ -51,12 +51,10 @@ class RecordDialog : public CDialog {
   void OnTimer(UINT_PTR id) override { m_log.push_back("timer " + std::to_string(id)); }
 
   const CommandMap& GetCommandMap() const override {
-    static const CommandMap map = CommandMap::Of<RecordDialog>(
-        &CDialog::GetCommandMap(), {
-                                       {BN_CLICKED, 17, &RecordDialog::OnAdd},
-                                       {BN_CLICKED, 14, &RecordDialog::OnAllow},
-                                       {CBN_SELCHANGE, 15, &RecordDialog::OnSelchangeChoice},
-                                   });
+    using D = RecordDialog;
+    static const CommandMap map = CommandMap::Of<D>(
+        &CDialog::GetCommandMap(),
+        {{BN_CLICKED, 17, &D::OnAdd}, {BN_CLICKED, 14, &D::OnAllow}, {CBN_SELCHANGE, 15, &D::OnChoice}});
     return map;
   }
 
@@ -65,10 +63,8 @@ class RecordDialog : public CDialog {
     m_log.push_back("add");
     if (m_onAdd) m_onAdd(*this);
   }
-  void OnAllow() {
-    m_log.push_back("allow " + std::to_string(static_cast<CButton*>(GetDlgItem(14))->GetCheck()));
-  }
-  void OnSelchangeChoice() {
+  void OnAllow() { m_log.push_back("allow " + std::to_string(GetDlgItem(14)->GetControl()->Check())); }
+  void OnChoice() {
     std::string text;
     m_choice.GetLBText(m_choice.GetCurSel(), text);
     m_log.push_back("choice " + text);

@@ -80,22 +80,19 @@ close-sheet ok
 }
 
 TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLineAndWhatWasSeen) {
+  // A count that is no integer, refused with its message box when OK is clicked.
+  const std::string refused = "expect-dialog 100\nset 11 \"x\"\nclick 1\n";
+  const std::string box = "the message box \"Veltrane Server\" \"Please enter an integer.\"";
+  const std::string expectBox = "expect-message \"Veltrane Server\" \"Please enter an integer.\"\n";
   const std::pair<std::string, std::string> cases[] = {
       {"expect-dialog 101\n", "s:1: dialog 100 \"Record\" opened instead"},
       {"\n\nexpect-dialog 100\nexpect-text 10 \"x\"\n", "s:4: control 10 shows \"\""},
       {"expect-dialog 100\nset 10 \"x\"\n", "s: the script ended, but dialog 100 \"Record\" is still open"},
-      {"expect-dialog 100\nset 11 \"x\"\nclick 1\nclick 2\n",
-       "s:4: the message box \"Veltrane Server\" \"Please enter an integer.\" appeared instead"},
-      {"expect-dialog 100\nset 11 \"x\"\nclick 1\n"
-       "expect-message \"Veltrane Server\" \"Please enter an integer.\"\nanswer yes\n",
-       "s:5: the message box \"Veltrane Server\" \"Please enter an integer.\" has no yes button"},
+      {refused + "click 2\n", "s:4: " + box + " appeared instead"},
+      {refused + expectBox + "answer yes\n", "s:5: " + box + " has no yes button"},
+      {refused + expectBox + "answer ok\nclick 2\n", ""},  // a refusal the script expects is no failure
       {"expect-dialog 100\nexpect-message \"Warning\" \"x\"\n",
        "s:2: nothing appeared; dialog 100 \"Record\" is waiting for input"},
-      // A refusal the script expects is no failure.
-      {"expect-dialog 100\nset 11 \"x\"\nclick 1\nexpect-message \"Veltrane Server\" \"Please enter an "
-       "integer.\"\n"
-       "answer ok\nclick 2\n",
-       ""},
       // Malformed lines are refused before anything runs.
       {"expect-dialog 100\nfrobnicate 3\n", "s:2: unknown command \"frobnicate\""},
       {"set 10 \"open\n", "s:1: a text has no closing quote"},
@@ -106,7 +103,6 @@ TEST(ScriptPlayerTest, TheFirstDifferenceOrMalformedLineStopsTheRunNamingItsLine
       {"set 10 \"\\\r\"\n", "s:1: unknown escape \"\\\\\\r\""},
   };
   for (const auto& [script, failure] : cases) EXPECT_EQ(Replay(script), failure) << script;
-  EXPECT_THROW(ScriptPlayer::FromFile("/nonexistent/session.vts"), ScriptError);
 }
 
 TEST(QuoteForReport, EscapesControlCharactersAndStrayBytesAndStopsAfter200Characters) {
@@ -118,7 +114,6 @@ TEST(QuoteForReport, EscapesControlCharactersAndStrayBytesAndStopsAfter200Charac
   std::string wide;
   for (int i = 0; i < 201; ++i) wide += "\xC3\xA9";
   EXPECT_EQ(QuoteForReport(wide), "\"" + wide.substr(0, 400) + "\"...");
-  EXPECT_EQ(QuoteForReport(wide.substr(0, 400)), "\"" + wide.substr(0, 400) + "\"");
 }
 
 }  // namespace

@@ -5,27 +5,6 @@
 
 namespace {
 
-using ScriptedBackendTest = ScriptedFixture;
-
-TEST_F(ScriptedBackendTest, TimerTicksReachOnTimerOnlyWhileTheTimerRuns) {
-  RecordDialog dlg;
-  steps.Window([&](ScriptedWindow& w) {
-    EXPECT_EQ(dlg.SetTimer(5, 1000, nullptr), 5u);
-    w.FireTimer(5);
-    dlg.KillTimer(5);
-    EXPECT_THROW(w.FireTimer(5), ScriptError);
-    w.Click(IDCANCEL);
-  });
-  dlg.DoModal();
-  EXPECT_EQ(dlg.m_log, (std::vector<std::string>{"timer 5"}));
-}
-
-TEST_F(ScriptedBackendTest, AMissingTemplateIsReportedAndAnswersMinusOne) {
-  steps.Message(IDOK);
-  EXPECT_EQ(CDialog(999).DoModal(), -1);
-  EXPECT_EQ(steps.Messages().at(0).text, "The dialog template 999 cannot be found.");
-}
-
 // A run that fails: the fixture's own check of a clean run does not apply.
 class ScriptFailureTest : public ScriptedFixture {
  protected:

@@ -16,194 +16,146 @@
 namespace {
 
 using res::ControlKind;
-constexpr uint32_t kTab = res::WS_TABSTOP;
+using Code = Key::Code;
 
-struct Notified {
-  std::vector<UINT> codes;
-  Field::Notify Sink() {
-    return [this](UINT code) { codes.push_back(code); };
-  }
-};
-
+// A tab-stop control of one kind and its field, `cols` wide on the first row, with the
+// notifications the field sent.
 template <class F>
-std::string Drawn(const F& field, bool focused = true) {
-  TerminalGrid grid(3, 40);
-  field.Draw(grid, focused);
-  return grid.Line(field.Cell().row);
-}
+struct Tested {
+  Tested(ControlKind kind, uint32_t style, std::string text, CellRect cell = {0, 0, 1, 8})
+      : control(1, kind, res::WS_TABSTOP | style, std::move(text)),
+        field(control, [this](UINT code) { codes.push_back(code); }) {
+    field.SetCell(cell);
+  }
+  std::string Drawn(bool focused = true) const {
+    TerminalGrid grid(3, 40);
+    field.Draw(grid, focused);
+    return grid.Line(field.Cell().row);
+  }
 
-void Fill(Control& control, int count) {
-  for (int i = 0; i < count; ++i) control.InsertRow(i, "row " + std::to_string(i));
-}
+  Control control;
+  std::vector<UINT> codes;
+  F field;
+};
 
 }  // namespace
 
 TEST(TerminalEdit, TypesUtf8EditsAtTheCaretAndScrollsALongText) {
-  Control control(1, ControlKind::Edit, kTab, "ab");
-  Notified notified;
-  EditField edit(control, notified.Sink());
-  edit.SetCell({0, 0, 1, 8});
-  EXPECT_EQ(Drawn(edit), "ab______" + std::string(32, ' '));
-  edit.HandleKey(Key::Of(Key::Code::Home));
-  edit.HandleKey(Key::Char(U'é'));
-  edit.HandleKey(Key::Of(Key::Code::End));
-  edit.HandleKey(Key::Char(U'日'));
-  EXPECT_EQ(control.Text(), "éab日");
-  edit.HandleKey(Key::Of(Key::Code::Backspace));
-  edit.HandleKey(Key::Of(Key::Code::Home));
-  edit.HandleKey(Key::Of(Key::Code::Delete));
-  EXPECT_EQ(control.Text(), "ab");
-  edit.HandleKey(Key::Of(Key::Code::End));
-  for (char ch : std::string("cdefghijkl")) edit.HandleKey(Key::Char(static_cast<char32_t>(ch)));
-  EXPECT_EQ(Drawn(edit).substr(0, 8), "fghijkl_") << "the caret's end of a long text is in view";
-  EXPECT_TRUE(notified.codes.empty()) << "an edit sends nothing as it is typed into";
-  control.SetText("set by the program");
-  EXPECT_EQ(Drawn(edit, false).substr(0, 8), "set by t") << "without the focus a text shows from its start";
+  Tested<EditField> edit(ControlKind::Edit, 0, "ab");
+  EXPECT_EQ(edit.Drawn(), "ab______" + std::string(32, ' '));
+  Press(edit.field, {Code::Home, U'é', Code::End, U'日'});
+  EXPECT_EQ(edit.control.Text(), "éab日");
+  Press(edit.field, {Code::Backspace, Code::Home, Code::Delete});
+  EXPECT_EQ(edit.control.Text(), "ab");
+  Press(edit.field, {Code::End, U"cdefghijkl"});
+  EXPECT_EQ(edit.Drawn().substr(0, 8), "fghijkl_") << "the caret's end of a long text is in view";
+  edit.control.SetText("set by the program");
+  EXPECT_EQ(edit.Drawn(false).substr(0, 8), "set by t") << "without the focus a text shows from its start";
 }
 
 TEST(TerminalEdit, PasswordsShowStarsReadOnlyAndDigitsOnlyRefuseWhatTheyMust) {
-  Control password(1, ControlKind::Edit, kTab | res::ES_PASSWORD, "");
-  EditField passwordField(password, nullptr);
-  passwordField.SetCell({0, 0, 1, 8});
-  for (char32_t ch : std::u32string(U"brélk")) passwordField.HandleKey(Key::Char(ch));
-  EXPECT_EQ(password.Text(), "brélk");
-  EXPECT_EQ(Drawn(passwordField).substr(0, 8), "*****___");
+  Tested<EditField> password(ControlKind::Edit, res::ES_PASSWORD, "");
+  Press(password.field, {U"brélk"});
+  EXPECT_EQ(password.control.Text(), "brélk");
+  EXPECT_EQ(password.Drawn().substr(0, 8), "*****___");
 
-  Control readOnly(2, ControlKind::Edit, kTab | res::ES_READONLY, "fixed");
-  EditField readOnlyField(readOnly, nullptr);
-  readOnlyField.HandleKey(Key::Char(U'x'));
-  readOnlyField.HandleKey(Key::Of(Key::Code::Backspace));
-  EXPECT_EQ(readOnly.Text(), "fixed");
-  EXPECT_FALSE(readOnlyField.TakesFocus());
+  Tested<EditField> readOnly(ControlKind::Edit, res::ES_READONLY, "fixed");
+  Press(readOnly.field, {U'x', Code::Backspace});
+  EXPECT_EQ(readOnly.control.Text(), "fixed");
 
-  Control digits(3, ControlKind::Edit, kTab | res::ES_NUMBER, "");
-  EditField digitsField(digits, nullptr);
-  for (char32_t ch : std::u32string(U"1a-2")) digitsField.HandleKey(Key::Char(ch));
-  EXPECT_EQ(digits.Text(), "12");
-  EXPECT_FALSE(digitsField.HandleKey(Key::Of(Key::Code::Enter))) << "Enter is left to the window";
+  Tested<EditField> digits(ControlKind::Edit, res::ES_NUMBER, "");
+  Press(digits.field, {U"1a-2"});
+  EXPECT_EQ(digits.control.Text(), "12");
 }
 
-TEST(TerminalButtons, SpaceAndEnterPressAButtonSpaceTogglesACheckBox) {
-  Control button(1, ControlKind::Button, kTab | res::BS_DEFPUSHBUTTON, "&OK");
-  Notified pressed;
-  ButtonField buttonField(button, pressed.Sink());
-  buttonField.SetCell({0, 0, 1, 12});
-  EXPECT_EQ(Drawn(buttonField, false).substr(0, 12), "   < OK >   ");
-  EXPECT_TRUE(buttonField.HandleKey(Key::Char(U' ')));
-  EXPECT_TRUE(buttonField.HandleKey(Key::Of(Key::Code::Enter)));
-  EXPECT_EQ(pressed.codes, (std::vector<UINT>{BN_CLICKED, BN_CLICKED}));
-  button.SetEnabled(false);
-  buttonField.HandleKey(Key::Char(U' '));
-  EXPECT_EQ(pressed.codes.size(), 2u) << "a disabled button sends nothing";
-
-  Control check(2, ControlKind::Button, kTab | res::BS_AUTOCHECKBOX, "Allow");
-  Notified toggled;
-  CheckField checkField(check, toggled.Sink());
-  checkField.SetCell({0, 0, 1, 12});
-  checkField.HandleKey(Key::Char(U' '));
-  EXPECT_EQ(check.Check(), BST_CHECKED);
-  EXPECT_EQ(Drawn(checkField).substr(0, 9), "[x] Allow");
-  EXPECT_FALSE(checkField.HandleKey(Key::Of(Key::Code::Enter))) << "Enter presses the default button instead";
-  EXPECT_EQ(toggled.codes, std::vector<UINT>{BN_CLICKED});
+TEST(TerminalButtons, SpaceAndEnterPressAnEnabledButton) {
+  Tested<ButtonField> button(ControlKind::Button, res::BS_DEFPUSHBUTTON, "&OK", {0, 0, 1, 12});
+  EXPECT_EQ(button.Drawn(false).substr(0, 12), "   < OK >   ");
+  EXPECT_TRUE(button.field.HandleKey(Key::Char(U' ')));
+  EXPECT_TRUE(button.field.HandleKey(Key::Of(Code::Enter)));
+  EXPECT_EQ(button.codes, (std::vector<UINT>{BN_CLICKED, BN_CLICKED}));
+  button.control.SetEnabled(false);
+  Press(button.field, {U' '});
+  EXPECT_EQ(button.codes.size(), 2u) << "a disabled button sends nothing";
 }
 
 TEST(TerminalButtons, AccessLettersAreMarkedWhereTheyAreShown) {
-  Control label(-1, ControlKind::Static, 0, "FTP &Port:");
-  LabelField labelField(label, nullptr);
-  labelField.SetCell({1, 2, 1, 12});
-  Control apply(2, ControlKind::Button, kTab, "&Apply");
-  ButtonField applyField(apply, nullptr);
-  applyField.SetCell({0, 20, 1, 10});
+  Tested<LabelField> label(ControlKind::Static, 0, "FTP &Port:", {1, 2, 1, 12});
+  Tested<ButtonField> apply(ControlKind::Button, 0, "&Apply", {0, 20, 1, 10});
   TerminalGrid grid(3, 40);
-  labelField.Draw(grid, false);
-  applyField.Draw(grid, false);
+  label.field.Draw(grid, false);
+  apply.field.Draw(grid, false);
   EXPECT_EQ(grid.Line(1).substr(2, 9), "FTP Port:");
   EXPECT_EQ(grid.Line(0).substr(20, 9), "[ Apply ]");
   EXPECT_EQ(grid.accessCells, (std::vector<std::pair<int, int>>{{1, 6}, {0, 22}}));
 }
 
 TEST(TerminalCombo, ArrowsAndLettersChooseAtOnceTheOpenListChoosesOnEnterOnly) {
-  Control combo(1, ControlKind::ComboBox, kTab, "");
-  for (const char* entry : {"(local)", "alpha", "beta", "Bravo"}) combo.InsertRow(combo.RowCount(), entry);
-  combo.SetSelection(0);
-  Notified changed;
-  ComboField field(combo, changed.Sink());
-  field.SetCell({0, 0, 1, 10});
-  field.HandleKey(Key::Of(Key::Code::Down));
-  EXPECT_EQ(combo.Selection(), 1);
-  field.HandleKey(Key::Char(U'b'));
-  field.HandleKey(Key::Char(U'r'));
-  EXPECT_EQ(combo.Selection(), 3) << "typed letters find the entry that starts with them";
-  EXPECT_EQ(changed.codes.size(), 3u);
+  Tested<ComboField> combo(ControlKind::ComboBox, 0, "", {0, 0, 1, 10});
+  for (const char* entry : {"(local)", "alpha", "beta", "Bravo"})
+    combo.control.InsertRow(combo.control.RowCount(), entry);
+  combo.control.SetSelection(0);
+  Press(combo.field, {Code::Down});
+  EXPECT_EQ(combo.control.Selection(), 1);
+  Press(combo.field, {U"br"});
+  EXPECT_EQ(combo.control.Selection(), 3) << "typed letters find the entry that starts with them";
 
-  EXPECT_FALSE(field.HandleKey(Key{Key::Code::Function, 0, false, 4})) << "function keys are the sheet's";
-  field.HandleKey(Key::Char(U' '));
-  ASSERT_TRUE(field.IsOpen());
-  field.HandleKey(Key::Of(Key::Code::Home));
-  EXPECT_TRUE(field.HandleKey(Key::Of(Key::Code::Escape)));
-  EXPECT_EQ(combo.Selection(), 3) << "Escape closes the list without a change";
-  field.HandleKey(Key::Char(U' '));
-  field.HandleKey(Key::Of(Key::Code::Up));
-  field.HandleKey(Key::Of(Key::Code::Enter));
-  EXPECT_FALSE(field.IsOpen());
-  EXPECT_EQ(combo.Selection(), 2);
-  EXPECT_EQ(changed.codes, std::vector<UINT>(4, CBN_SELCHANGE));
+  EXPECT_FALSE(combo.field.HandleKey(Key{Code::Function, 0, false, 4})) << "function keys are the sheet's";
+  Press(combo.field, {U' '});
+  ASSERT_TRUE(combo.field.IsOpen());
+  Press(combo.field, {Code::Home});
+  EXPECT_TRUE(combo.field.HandleKey(Key::Of(Code::Escape)));
+  EXPECT_EQ(combo.control.Selection(), 3) << "Escape closes the list without a change";
+  Press(combo.field, {U' ', Code::Up, Code::Enter});
+  EXPECT_FALSE(combo.field.IsOpen());
+  EXPECT_EQ(combo.control.Selection(), 2);
+  EXPECT_EQ(combo.codes, std::vector<UINT>(4, CBN_SELCHANGE));
 }
 
 TEST(TerminalList, AHundredThousandRowsDrawOnlyWhatIsInViewAndKeepTheSelectionThere) {
-  Control list(1, ControlKind::ListView, kTab, "");
-  list.InsertColumn(0, {"Name", 60});
-  list.InsertColumn(1, {"Home", 60});
-  Fill(list, 100000);
-  ListField field(list, nullptr);
-  field.SetCell({0, 0, 11, 40});  // a header and ten rows
+  Tested<ListField> list(ControlKind::ListView, 0, "", {0, 0, 11, 40});  // a header and ten rows
+  list.control.InsertColumn(0, {"Name", 60});
+  list.control.InsertColumn(1, {"Home", 60});
+  for (int i = 0; i < 100000; ++i) list.control.InsertRow(i, "row " + std::to_string(i));
   TerminalGrid grid(12, 40);
-  field.Draw(grid, true);
+  list.field.Draw(grid, true);
   EXPECT_LE(grid.TextCalls(), 2 + 10 * 2) << "the header and the visible rows' cells, nothing more";
 
-  field.HandleKey(Key::Of(Key::Code::End));
-  EXPECT_EQ(list.Selection(), 99999);
-  field.Draw(grid, true);
-  EXPECT_EQ(field.TopRow(), 99990);
+  Press(list.field, {Code::End});
+  EXPECT_EQ(list.control.Selection(), 99999);
+  list.field.Draw(grid, true);
   EXPECT_EQ(grid.Line(10).substr(0, 9), "row 99999");
-  field.HandleKey(Key::Of(Key::Code::PageUp));
-  EXPECT_EQ(list.Selection(), 99989);
-  field.HandleKey(Key::Of(Key::Code::Home));
-  field.Draw(grid, true);
-  field.HandleKey(Key::Of(Key::Code::PageDown));
-  EXPECT_EQ(list.Selection(), 10);
-  field.Draw(grid, true);
-  EXPECT_EQ(field.TopRow(), 1);
-  field.HandleKey(Key::Char(U'x'));
-  EXPECT_EQ(list.Selection(), 10) << "a letter no row starts with leaves the selection";
+  Press(list.field, {Code::PageUp});
+  EXPECT_EQ(list.control.Selection(), 99989);
+  Press(list.field, {Code::Home});
+  list.field.Draw(grid, true);
+  Press(list.field, {Code::PageDown});
+  EXPECT_EQ(list.control.Selection(), 10);
+  list.field.Draw(grid, true);
+  EXPECT_EQ(list.field.TopRow(), 1);
+  Press(list.field, {U'x'});
+  EXPECT_EQ(list.control.Selection(), 10) << "a letter no row starts with leaves the selection";
 }
 
 // The filter shows as it is typed and becomes the list's at a pause in the typing (the
 // backend settles it when due) or at Enter; Esc drops what was typed and clears it.
 TEST(TerminalList, AFilterShowsAsTypedAndBecomesTheListsAtAPauseOrAtEnter) {
-  Control list(1, ControlKind::ListView, kTab, "");
-  list.InsertColumn(0, {"Name", 60});
-  Fill(list, 3);
-  Notified changed;
-  ListField field(list, changed.Sink());
-  field.SetCell({0, 0, 3, 40});
-  for (char32_t ch : std::u32string(U"/ab")) field.HandleKey(Key::Char(ch));
-  EXPECT_NE(Drawn(field).find("/ab_"), std::string::npos) << Drawn(field);
-  EXPECT_EQ(list.FilterText(), "");
-  ASSERT_TRUE(field.Due());
-  field.Settle();
-  EXPECT_EQ(list.FilterText(), "ab");
-  field.HandleKey(Key::Char(U'c'));
-  field.HandleKey(Key::Of(Key::Code::Enter));
-  EXPECT_EQ(list.FilterText(), "abc");
-  EXPECT_FALSE(field.Due());
-  for (char32_t ch : std::u32string(U"/x")) field.HandleKey(Key::Char(ch));
-  field.HandleKey(Key::Of(Key::Code::Escape));
-  EXPECT_EQ(list.FilterText(), "");
+  Tested<ListField> list(ControlKind::ListView, 0, "", {0, 0, 3, 40});
+  list.control.InsertColumn(0, {"Name", 60});
+  for (int i = 0; i < 3; ++i) list.control.InsertRow(i, "row " + std::to_string(i));
+  Press(list.field, {U"/ab"});
+  EXPECT_NE(list.Drawn().find("/ab_"), std::string::npos) << list.Drawn();
+  EXPECT_EQ(list.control.FilterText(), "");
+  ASSERT_TRUE(list.field.Due());
+  list.field.Settle();
+  EXPECT_EQ(list.control.FilterText(), "ab");
+  Press(list.field, {U'c', Code::Enter});
+  EXPECT_EQ(list.control.FilterText(), "abc");
+  EXPECT_FALSE(list.field.Due());
+  Press(list.field, {U"/x", Code::Escape});
+  EXPECT_EQ(list.control.FilterText(), "");
   // A paste longer than a stored text keeps as many characters as one holds.
-  field.HandleKey(Key::Char(U'/'));
-  field.HandleKey(Key::Pasted(std::u32string(300, U'\u00e9')));
-  field.HandleKey(Key::Of(Key::Code::Enter));
-  EXPECT_EQ(list.FilterText().size(), 2 * Control::kMaxFilterCharacters);
-  EXPECT_EQ(changed.codes, std::vector<UINT>(4, LVN_FILTERCHANGED));
+  Press(list.field, {U'/', Key::Pasted(std::u32string(300, U'\u00e9')), Code::Enter});
+  EXPECT_EQ(list.control.FilterText().size(), 2 * Control::kMaxFilterCharacters);
+  EXPECT_EQ(list.codes, std::vector<UINT>(4, LVN_FILTERCHANGED));
 }

@@ -50,45 +50,40 @@ bool RunsAs(uid_t uid, const std::vector<gid_t>& groups, const std::function<boo
   return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-LONG Set(HKEY key, const char* name, const std::string& bytes, DWORD type = REG_BINARY) {
-  return RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                        static_cast<DWORD>(bytes.size()));
-}
-
 // What opening, or creating, the key at path answers; a handle made is closed.
-LONG OpenResult(REGSAM access) {
+LONG OpenResult(const std::string& path = kKeyPath, bool create = false) {
   HKEY key = nullptr;
-  const LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, access, &key);
-  if (key) RegCloseKey(key);
-  return result;
-}
-LONG CreateResult(const std::string& path) {
-  HKEY key = nullptr;
-  const LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                      nullptr, &key, nullptr);
+  const LONG result = create ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                               KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                             : RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key);
   if (key) RegCloseKey(key);
   return result;
 }
 
-// The value as a handle opened for it alone reads it with the size protocol (ask for the
-// size, then read), and the first failure of writing one so.
-std::string Read(const char* name) {
+// Reads the value into a buffer of `size` bytes through a handle opened for it alone; bytes
+// are as many as the value holds, and the value itself when it fitted.
+LONG Query(const char* name, DWORD size = 1024, std::string* bytes = nullptr) {
   HKEY key = nullptr;
-  DWORD size = 0;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  std::string bytes = "<missing>";
-  if (RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS) {
-    bytes.assign(size, '\0');
-    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(bytes.data()), &size),
-              ERROR_SUCCESS);
-  }
+  std::string buffer(size, '\0');
+  LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key);
+  if (result == ERROR_SUCCESS)
+    result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size);
   RegCloseKey(key);
-  return bytes;
+  buffer.resize(size);
+  if (bytes) *bytes = buffer;
+  return result;
 }
+std::string Read(const char* name) {
+  std::string bytes;
+  return Query(name, 1024, &bytes) == ERROR_SUCCESS ? bytes : "<unread>";
+}
+// The first failure of writing the value through a handle opened for it alone.
 LONG Write(const char* name, const std::string& bytes) {
   HKEY key = nullptr;
   LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &key);
-  if (result == ERROR_SUCCESS) result = Set(key, name, bytes);
+  if (result == ERROR_SUCCESS)
+    result = RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                            static_cast<DWORD>(bytes.size()));
   RegCloseKey(key);
   return result;
 }
@@ -103,13 +98,6 @@ std::tuple<uid_t, gid_t, unsigned> Owners(const fs::path& path) {
 class RegistryTest : public testing::Test {
  protected:
   RegistryTest() { setenv("VELTRANE_REGISTRY_ROOT", m_root.c_str(), 1); }
-
-  static HKEY Open(REGSAM access = KEY_ALL_ACCESS) {
-    HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, access, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    return key;
-  }
 
   fs::path KeyFolder() const { return m_root / "HKEY_LOCAL_MACHINE/SOFTWARE/Orvindel/Veltrane Server"; }
   // A rewrite leaves no temporary file over.
@@ -126,12 +114,10 @@ TEST_F(RegistryTest, ValuesSurviveCloseAndReopen) {
   std::string everyByte;
   for (int i = 0; i < 256; ++i) everyByte += static_cast<char>(i);
   const std::string connection("DSN=Veltrane;PWD=se'cr\"et", 26);  // terminator included
-  HKEY key = Open();
-  ASSERT_EQ(Set(key, "ConnectionString", std::string(3 << 20, 'x')), ERROR_SUCCESS);
-  ASSERT_EQ(Set(key, "ConnectionString", connection, REG_SZ), ERROR_SUCCESS);
-  ASSERT_EQ(Set(key, "ComputerName", everyByte), ERROR_SUCCESS);
-  EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-
+  ASSERT_EQ(OpenResult(kKeyPath, true), ERROR_SUCCESS);
+  ASSERT_EQ(Write("ConnectionString", std::string(3 << 20, 'x')), ERROR_SUCCESS);
+  ASSERT_EQ(Write("ConnectionString", connection), ERROR_SUCCESS);
+  ASSERT_EQ(Write("ComputerName", everyByte), ERROR_SUCCESS);
   EXPECT_EQ(Read("ConnectionString"), connection);
   EXPECT_EQ(Read("ComputerName"), everyByte);
   EXPECT_TRUE(fs::is_regular_file(KeyFolder() / "=ConnectionString"));  // the layout scripts rely on
@@ -140,16 +126,14 @@ TEST_F(RegistryTest, ValuesSurviveCloseAndReopen) {
 // A missing key or value, a short buffer (which learns the size), a write that fails
 // half-way (which keeps the old value), and a root that is a file.
 TEST_F(RegistryTest, RefusalsAnswerTheirErrorCodesAndChangeNothing) {
-  EXPECT_EQ(OpenResult(KEY_READ), ERROR_FILE_NOT_FOUND);
-  HKEY key = Open();
-  ASSERT_EQ(Set(key, "ConnectionString", std::string(300, 'c')), ERROR_SUCCESS);
-  BYTE buffer[260];
-  DWORD size = sizeof buffer;
-  EXPECT_EQ(RegQueryValueExA(key, "ComputerName", nullptr, nullptr, buffer, &size), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(RegQueryValueExA(key, "ConnectionString", nullptr, nullptr, buffer, &size), ERROR_MORE_DATA);
-  EXPECT_EQ(size, 300u);
-  ASSERT_EQ(Set(key, "ConnectionString", "PWD=secret"), ERROR_SUCCESS);
-  RegCloseKey(key);
+  EXPECT_EQ(OpenResult(), ERROR_FILE_NOT_FOUND);
+  ASSERT_EQ(OpenResult(kKeyPath, true), ERROR_SUCCESS);
+  ASSERT_EQ(Write("ConnectionString", std::string(300, 'c')), ERROR_SUCCESS);
+  std::string bytes;
+  EXPECT_EQ(Query("ComputerName"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Query("ConnectionString", 260, &bytes), ERROR_MORE_DATA);
+  EXPECT_EQ(bytes.size(), 300u);
+  ASSERT_EQ(Write("ConnectionString", "PWD=secret"), ERROR_SUCCESS);
 
   // The file-size limit makes the write fail half-way.
   rlimit original;
@@ -165,8 +149,8 @@ TEST_F(RegistryTest, RefusalsAnswerTheirErrorCodesAndChangeNothing) {
 
   fs::remove_all(m_root);
   std::ofstream(m_root) << "not a folder";
-  EXPECT_EQ(OpenResult(KEY_READ), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(CreateResult(kKeyPath), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(OpenResult(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(OpenResult(kKeyPath, true), ERROR_ACCESS_DENIED);
 }
 
 // Whatever the umask, a root of the process's own is for the owner alone, and below a root
@@ -187,7 +171,7 @@ TEST_F(RegistryTest, EverythingWrittenHasThePermissionsOfItsRoot) {
       ASSERT_EQ(chmod(m_root.c_str(), c.root), 0);
     }
     const mode_t previous = umask(c.umask);
-    RegCloseKey(Open());
+    ASSERT_EQ(OpenResult(kKeyPath, true), ERROR_SUCCESS);
     ASSERT_EQ(Write("ConnectionString", "PWD=secret"), ERROR_SUCCESS);
     ASSERT_EQ(Write("ConnectionString", "PWD=other"), ERROR_SUCCESS);
     umask(previous);
@@ -206,7 +190,7 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
   fs::create_directory(m_root);
   ASSERT_EQ(chown(m_root.c_str(), 0, group), 0);
   ASSERT_EQ(chmod(m_root.c_str(), 02770), 0);
-  RegCloseKey(Open());
+  ASSERT_EQ(OpenResult(kKeyPath, true), ERROR_SUCCESS);
   ASSERT_EQ(Write("ConnectionString", "PWD=secret"), ERROR_SUCCESS);
   ASSERT_EQ(Write("ComputerName", "PWD=renamed"), ERROR_SUCCESS);
 
@@ -218,13 +202,13 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
   EXPECT_EQ(Read("ConnectionString"), "PWD=secret");
   EXPECT_TRUE(RunsAs(member, {group}, [] {
     return Write("ConnectionString", "PWD=changed") == ERROR_SUCCESS &&
-           CreateResult(std::string(kKeyPath) + "\\Sub") == ERROR_SUCCESS;
+           OpenResult(std::string(kKeyPath) + "\\Sub", true) == ERROR_SUCCESS;
   }));
-  EXPECT_TRUE(RunsAs(outsider, {}, [] { return OpenResult(KEY_READ) == ERROR_ACCESS_DENIED; }));
+  EXPECT_TRUE(RunsAs(outsider, {}, [] { return OpenResult() == ERROR_ACCESS_DENIED; }));
 
   // What the member wrote belongs to the group, so every other member uses it; root reads it
   // only when told to trust the group.
-  EXPECT_EQ(Read("ConnectionString"), "<missing>");
+  EXPECT_EQ(Query("ConnectionString"), ERROR_ACCESS_DENIED);
   setenv("VELTRANE_ROOT_TRUSTS_GROUP", "1", 1);
   EXPECT_EQ(Read("ConnectionString"), "PWD=changed");
   unsetenv("VELTRANE_ROOT_TRUSTS_GROUP");
@@ -235,26 +219,26 @@ TEST_F(RegistryTest, AMemberOfTheGroupWhoIsNotTheOwnerReadsAndWritesAndNobodyEls
   EXPECT_TRUE(RunsAs(member, {group}, [this] {
     return rename((KeyFolder() / "=ComputerName").c_str(), (KeyFolder() / "=ConnectionString").c_str()) == 0;
   }));
-  EXPECT_EQ(Read("ConnectionString"), "<missing>");
+  EXPECT_EQ(Query("ConnectionString"), ERROR_ACCESS_DENIED);
 }
 
 // Whoever may write in the store cannot send a writer or a reader elsewhere through a
 // symbolic link, at a key's folder or at a value.
 TEST_F(RegistryTest, NoSymbolicLinkIsFollowedBelowTheRoot) {
-  RegCloseKey(Open());
+  ASSERT_EQ(OpenResult(kKeyPath, true), ERROR_SUCCESS);
   const fs::path elsewhere = m_base.Path() / "elsewhere";
   fs::create_directory(elsewhere);
   std::ofstream(elsewhere / "=ConnectionString") << "1\nDriver=/tmp/evil.so";
   fs::create_symlink(elsewhere / "=ConnectionString", KeyFolder() / "=ConnectionString");
   fs::create_symlink(elsewhere / "target", KeyFolder() / "=ComputerName");
-  EXPECT_EQ(Read("ConnectionString"), "<missing>");
+  EXPECT_EQ(Query("ConnectionString"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(Write("ComputerName", "pc1"), ERROR_SUCCESS);  // replaces the link, not its target
   EXPECT_FALSE(fs::exists(elsewhere / "target"));
 
   fs::rename(KeyFolder(), m_base.Path() / "moved");
   fs::create_directory_symlink(elsewhere, KeyFolder());
-  EXPECT_EQ(OpenResult(KEY_READ), ERROR_ACCESS_DENIED);
-  EXPECT_EQ(CreateResult(std::string(kKeyPath) + "\\Sub"), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(OpenResult(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(OpenResult(std::string(kKeyPath) + "\\Sub", true), ERROR_ACCESS_DENIED);
   EXPECT_FALSE(fs::exists(elsewhere / "Sub"));
 }
 

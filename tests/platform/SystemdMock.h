@@ -3,8 +3,10 @@
 // manager on it (systemd_manager_mock.py under python-dbusmock). Starting it points
 // DBUS_SYSTEM_BUS_ADDRESS of this process at the private bus; the destructor stops both.
 
+#include <signal.h>
 #include <systemd/sd-bus.h>
 
+#include <stdexcept>
 #include <string>
 #include <sys/types.h>
 
@@ -24,14 +26,18 @@ class SystemdMock {
   template <typename... Arguments>
   void Control(const char* member, const char* types, Arguments... arguments) {
     sd_bus_error error = SD_BUS_ERROR_NULL;
-    const int r =
-        sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
-                           "org.freedesktop.DBus.Mock", member, &error, nullptr, types, arguments...);
-    ThrowOnFailure(r, error, member);
+    if (sd_bus_call_method(m_bus, "org.freedesktop.systemd1", "/org/freedesktop/systemd1",
+                           "org.freedesktop.DBus.Mock", member, &error, nullptr, types, arguments...) >= 0)
+      return;
+    const std::string message = std::string(member) + ": " + (error.message ? error.message : "failed");
+    sd_bus_error_free(&error);
+    throw std::runtime_error(message);
   }
 
   // Takes the manager stand-in off the bus, leaving the bus itself running.
   void StopManager();
+  // Stops the bus daemon in its tracks: it still takes connections, and answers none.
+  void FreezeBus() { kill(m_daemonPid, SIGSTOP); }
   void AddUnit(const char* name, const char* description, const char* requiredBy = nullptr) {
     if (requiredBy != nullptr)
       Control("AddUnit", "ssasas", name, description, 1, requiredBy, 0);
@@ -48,7 +54,6 @@ class SystemdMock {
   }
 
  private:
-  static void ThrowOnFailure(int result, sd_bus_error& error, const char* what);
   // Waits until the manager stand-in answers on the bus, or no longer does; false after 20 s.
   bool AwaitManager(bool answering);
 

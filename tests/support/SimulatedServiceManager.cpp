@@ -82,9 +82,8 @@ DWORD SimulatedServiceManager::OpenManager(std::unique_ptr<ManagerConnection>& m
 
 void SimulatedServiceManager::Schedule(const std::string& name, const std::vector<SimulatedStep>& steps,
                                        DWORD endState) {
-  const std::vector<SimulatedStep> atOnce{{0, SimulatedStatus(endState)}};
-  const std::vector<SimulatedStep>& played = steps.empty() ? atOnce : steps;
-  m_timelines[name] = {m_clock->TickCount(), {played.begin(), played.end()}};
+  Timeline& timeline = m_timelines[name] = {m_clock->TickCount(), {steps.begin(), steps.end()}};
+  if (steps.empty()) timeline.steps.push_back({0, SimulatedStatus(endState)});
 }
 
 const SERVICE_STATUS& SimulatedServiceManager::CurrentStatus(const std::string& name) {

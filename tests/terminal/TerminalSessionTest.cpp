@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -14,9 +15,63 @@
 
 #include "tests/applet/AppletEnvironment.h"
 #include "tests/support/DatabaseTest.h"
-#include "tests/terminal/TmuxPane.h"
+#include "tests/support/ShellCommand.h"
 
 namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// A program run in a real pseudo-terminal: a pane of a tmux server of its own, read back as
+// text. The server goes when the object does.
+class TmuxPane {
+ public:
+  // Starts `command` (a shell command line) in a pane of `cols` x `rows`.
+  TmuxPane(const std::string& command, int cols, int rows) {
+    static int count = 0;
+    m_socket = "veltrane-test-" + std::to_string(getpid()) + "-" + std::to_string(count++);
+    Tmux("new-session -d -x " + std::to_string(cols) + " -y " + std::to_string(rows) + " " + Quoted(command));
+  }
+  ~TmuxPane() { Close(); }
+
+  // Keys as tmux's send-keys names them ("Enter", "Tab", "F2") or, with `literally`, text.
+  void Send(const std::string& keys, bool literally = false) {
+    Tmux(std::string("send-keys ") + (literally ? "-l " + Quoted(keys) : keys));
+  }
+  std::string Screen() const { return Tmux("capture-pane -p"); }
+  // The terminal goes away: the pane and its server end.
+  void Close() { Tmux("kill-server"); }
+  // What tmux says of the pane in its format language, e.g. "#{alternate_on}".
+  std::string Describe(const std::string& format) const {
+    std::string answer = Tmux("display-message -p " + Quoted(format));
+    if (answer.ends_with('\n')) answer.pop_back();
+    return answer;
+  }
+  // The process the pane's shell runs now (its only child), or 0.
+  int ShellChild() const {
+    const std::string child = RunShellCommand("pgrep -P " + Describe("#{pane_pid}")).output;
+    return child.empty() ? 0 : std::stoi(child);
+  }
+  // Waits, at most 20 seconds, until the pane shows `text`; true when it did.
+  bool WaitFor(const std::string& text) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (Screen().find(text) != std::string::npos) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
+
+ private:
+  std::string Tmux(const std::string& arguments) const {
+    return RunShellCommand("tmux -L " + m_socket + " -f /dev/null " + arguments + " 2>&1").output;
+  }
+
+  std::string m_socket;
+};
 
 // Runs the host in the terminal (with `environment`, e.g. "TERM=vt100"), then reports its exit
 // status and the terminal's line discipline, and stays open to be read.
@@ -97,10 +152,10 @@ TEST_P(TerminalSessionTest, AnAdministratorAddsAComputerAServerAndAnAccountThrou
 
   EXPECT_TRUE(pane.WaitFor("\nicanon echo")) << "the terminal's modes are given back:\n" << pane.Screen();
   EXPECT_EQ(pane.Screen().find("Veltrane Properties"), std::string::npos) << "the screen is given back";
-  EXPECT_EQ(db.QueryValue("SELECT COUNT(*) FROM VirtualServerGroup WHERE Name = 'pc1'"), "1");
-  EXPECT_EQ(db.QueryValue("SELECT HomeDir FROM Users WHERE UserName = 'alice'"),
-            (home.Path() / "alice").string());
-  EXPECT_EQ(db.QueryValue("SELECT DiskQuota FROM Users WHERE UserName = 'alice'"), "100");
+  EXPECT_EQ(
+      db.Query("SELECT (SELECT COUNT(*) FROM VirtualServerGroup WHERE Name = 'pc1'), HomeDir, DiskQuota "
+               "FROM Users WHERE UserName = 'alice'"),
+      (std::vector<std::vector<std::string>>{{"1", (home.Path() / "alice").string(), "100"}}));
   EXPECT_EQ(AdminFlag(), "0");
 }
 

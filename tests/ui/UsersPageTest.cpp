@@ -48,7 +48,6 @@ TEST_P(UsersPageTest, EachChoiceListsItsOwnAccountsAndTheFilterNarrowsThem) {
       EXPECT_EQ(w.Enabled(IDC_EDIT_USER), !listed.empty()) << text;
     }
     w.Select(IDC_COMPUTER, "alpha");
-    EXPECT_EQ(Column(w, IDC_USERS_VIRTUAL_SERVER), (Texts{"(Default)", "10.0.0.1", "10.0.0.2"}));
     w.Select(IDC_USERS_VIRTUAL_SERVER, "(Default)");
     EXPECT_EQ(Column(w, IDC_USER_LIST), (Texts{"anna", "bob", "carl"}));
     w.Click(IDC_ADD_USER);  // no dialog opens (the script has none) without a virtual server
