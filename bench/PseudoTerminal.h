@@ -9,9 +9,7 @@
 class PseudoTerminal {
  public:
   PseudoTerminal(int rows, int cols);
-  ~PseudoTerminal();
-  PseudoTerminal(const PseudoTerminal&) = delete;
-  PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+  ~PseudoTerminal();  // not copyable, as its reading thread is not
 
  private:
   int m_master = -1;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +35,12 @@ class AdminTest : public SessionDatabaseTest {
   static void ExpectPrinted(const AdminOutcome& outcome, int status, const std::string& said) {
     EXPECT_EQ(outcome.status, status) << outcome.err;
     ExpectSaid(outcome.out, said);
+  }
+  // Writes `text` into a file of that name in the test's folder and returns its path.
+  std::string WriteFile(const std::string& name, const std::string& text) {
+    const std::string path = (RegistryRoot().Path() / name).string();
+    std::ofstream(path) << text;
+    return path;
   }
   static void ExpectSaid(const std::string& text, const std::string& said) {
     EXPECT_NE(text.find(said), std::string::npos) << "no \"" << said << "\" in:\n" << text;

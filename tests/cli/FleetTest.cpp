@@ -12,14 +12,7 @@
 
 namespace {
 
-class FleetTest : public AdminTest {
- protected:
-  std::string WriteFile(const std::string& name, const std::string& text) {
-    const std::string path = (RegistryRoot().Path() / name).string();
-    std::ofstream(path) << text;
-    return path;
-  }
-};
+using FleetTest = AdminTest;
 VELTRANE_ON_ALL_ENGINES(FleetTest);
 
 TEST_P(FleetTest, TheConventionsOfTheCommandLine) {

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <tuple>
-#include <vector>
 
 #include "db/ConnectString.h"
 #include "db/ConnectionAttributes.h"

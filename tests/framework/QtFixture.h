@@ -4,7 +4,6 @@
 // Window sizes and column widths are kept as the program keeps them, in settings of the
 // test's own, which start empty.
 
-#include <cstdlib>
 #include <functional>
 
 #include <QApplication>
@@ -68,12 +67,6 @@ class QtFixture : public ::testing::Test {
   static void Click(int id) {
     QAbstractButton* button = Find<QAbstractButton>(id);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-  }
-
-  // Saves `window` as NAME.png in VELTRANE_SCREENSHOT_DIR, when that is set, for a look by eye.
-  static void Screenshot(QWidget* window, const QString& name) {
-    if (const char* folder = std::getenv("VELTRANE_SCREENSHOT_DIR"))
-      window->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
   }
 
   QTemporaryDir m_settingsFolder;

@@ -86,7 +86,6 @@ TEST_F(RealTemplatesQtTest, EveryDialogBuildsWithItsControlsInPlaceAndGrowsOnlyW
       EXPECT_EQ(window->windowTitle().toStdString(), res::FindDialogTemplate(id)->caption);
       EXPECT_EQ(window->size(), TemplateSize(id));
       ExpectControlsInPlace(id, window);
-      Screenshot(window, "dialog-" + QString::number(id));
       // A dialog without a list keeps its size, and one with a drop-down list grows only in
       // width: the name list widens, Delete follows, Close stays.
       if (id == IDD_LOG_IN) {
@@ -134,7 +133,6 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThrough
     EXPECT_FALSE(sheet.GetPage(i)->IsWindowCreated()) << i;
     tabs->setCurrentIndex(i);
     ExpectControlsInPlace(pages[i], tabs->widget(i));
-    Screenshot(tabs->window(), "sheet-tab" + QString::number(i));
   };
   RunModal(sheet, IDCANCEL, [&](QWidget* window) {
     auto* tabs = window->findChild<QTabWidget*>();
@@ -187,7 +185,6 @@ TEST_F(RealTemplatesQtTest, EveryPageIsMadeWhenItsTabIsFirstChosenTabGoesThrough
     choose(tabs, 1);
     ExpectGrown(tabs->widget(1), IDD_VIRTUAL_SERVERS, IDC_SERVER_LIST, IDC_ADD_SERVER, Side::Beside,
                 IDC_COMPUTER);
-    Screenshot(window, "sheet-grown");
   });
 }
 

@@ -86,7 +86,6 @@ TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndATerminationSignalClosesIt
   EXPECT_EQ(list->item(0)->text(), "Veltrane Server");
   EXPECT_EQ(list->item(0)->icon().availableSizes().value(0), QSize(32, 32));
   EXPECT_EQ(window->findChild<QLabel*>()->text(), "Configuration Applet for Veltrane Server");
-  Screenshot(window, "control-panel");
 
   bool signalled = false;
   Later([&] {
@@ -94,13 +93,11 @@ TEST_F(QtHostTest, EnterOnTheAppletLogsInToTheSheetAndATerminationSignalClosesIt
     ASSERT_NE(logIn, nullptr);
     EXPECT_EQ(logIn->windowTitle(), "Log In");
     QTest::keyClicks(Find<QLineEdit>(IDC_PASSWORD), "brelk");
-    Screenshot(logIn, "log-in");
     Later([&] {
       QWidget* sheet = QApplication::activeModalWidget();
       ASSERT_NE(sheet, nullptr);
       EXPECT_EQ(sheet->windowTitle(), "Veltrane Properties");
       EXPECT_EQ(AdminFlag(), "1");
-      Screenshot(sheet, "sheet");
       signalled = raise(SIGTERM) == 0;
     });
     Click(IDOK);

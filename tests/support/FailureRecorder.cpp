@@ -1,7 +1,5 @@
 #include "tests/support/FailureRecorder.h"
 
-#include <iterator>
-
 FailureRecorder::FailureRecorder()
     : m_previous(SetFailureSink([this](const Failure& failure) { m_failures.push_back(failure); })) {}
 

@@ -20,9 +20,7 @@ std::string EngineName(Engine engine);
 class TestDatabase {
  public:
   explicit TestDatabase(Engine engine);
-  ~TestDatabase();
-  TestDatabase(const TestDatabase&) = delete;
-  TestDatabase& operator=(const TestDatabase&) = delete;
+  ~TestDatabase();  // drops the database; not copyable, as its folder is not
 
   // The ODBC connection string of this database, without the "ODBC;" prefix.
   const std::string& ConnectionString() const { return m_connectionString; }
