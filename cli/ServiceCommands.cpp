@@ -36,7 +36,7 @@ int Control(const std::string& action, const std::optional<std::string>& unit) {
   if (action == "status") return Status(std::cout);
   if (action == "start") {
     if (StartFtpService() != 0) throw Refused("Unable to Start Veltrane Server");
-  } else if (StopFtpService(kStopTimeoutMs) != 0) {
+  } else if (StopFtpService(1, kStopTimeoutMs) != 0) {
     throw Refused("Unable to Stop Service");
   }
   return Status(Confirmation());

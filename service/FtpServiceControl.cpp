@@ -157,7 +157,7 @@ DWORD StartFtpService() {
   return error != DWORD(ERROR_SUCCESS) ? error : DWORD(ERROR_SERVICE_REQUEST_TIMEOUT);
 }
 
-DWORD StopFtpService(DWORD timeoutMs) {
+DWORD StopFtpService(int stopDependents, DWORD timeoutMs) {
   const StopDeadline deadline(GetTickCount(), timeoutMs);
   ScopedServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
   if (!manager) return 1;
@@ -169,7 +169,9 @@ DWORD StopFtpService(DWORD timeoutMs) {
   if (const DWORD error = WaitForStop(service.get(), status, deadline, IsStopPending)) return error;
   if (status.dwCurrentState == SERVICE_STOPPED) return ERROR_SUCCESS;
 
-  if (const DWORD error = StopDependents(manager.get(), service.get(), deadline)) return error;
+  if (stopDependents != 0) {
+    if (const DWORD error = StopDependents(manager.get(), service.get(), deadline)) return error;
+  }
   return StopAndWait(service.get(), status, deadline);
 }
 

@@ -15,10 +15,11 @@ inline constexpr const char* kFtpServiceName = "Veltrane Server";
 // ERROR_SERVICE_REQUEST_TIMEOUT when the service ended in another state without one.
 DWORD StartFtpService();
 
-// Stops the service, its active dependents first, all within timeoutMs from the call. 0 once stopped (also
-// when it already was); 1 when the manager or the service cannot be opened; ERROR_TIMEOUT when the time runs
-// out; otherwise the error code of the call that failed.
-DWORD StopFtpService(DWORD timeoutMs);
+// Stops the service, its active dependents first when stopDependents is non-zero, all within
+// timeoutMs from the call. 0 once stopped (also when it already was); 1 when the manager or
+// the service cannot be opened; ERROR_TIMEOUT when the time runs out; otherwise the error
+// code of the call that failed.
+DWORD StopFtpService(int stopDependents, DWORD timeoutMs);
 
 // The service's current state (SERVICE_STATUS::dwCurrentState), or nothing when the manager
 // or the service cannot be opened or queried.

@@ -64,7 +64,8 @@ const CommandMap& CGeneralPage::GetCommandMap() const {
 
 BOOL CGeneralPage::OnInitDialog() {
   if (!CFTPSheetPage::OnInitDialog()) return FALSE;
-  m_localAddresses = GetLocalAddresses();
+  m_localAddresses.clear();
+  GetLocalAddresses(m_localAddresses);
   RefreshPage();
   SetTimer(kStatusTimer, kStatusPeriodMs);
   UpdateServiceStatus();
@@ -126,7 +127,7 @@ void CGeneralPage::OnStart() {
 }
 
 void CGeneralPage::OnStop() {
-  if (StopFtpService(kStopTimeoutMs) != 0) {
+  if (StopFtpService(1, kStopTimeoutMs) != 0) {
     MessageBox("Unable to Stop Service", "Error!!", MB_OK | MB_ICONINFORMATION);
     return;
   }

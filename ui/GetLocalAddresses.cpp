@@ -2,4 +2,7 @@
 
 #include "platform/LocalAddresses.h"
 
-std::vector<std::string> GetLocalAddresses() { return LocalAddresses().value_or(std::vector<std::string>{}); }
+int GetLocalAddresses(std::vector<std::string>& addresses) {
+  if (auto found = LocalAddresses()) addresses.insert(addresses.end(), found->begin(), found->end());
+  return static_cast<int>(addresses.size());
+}

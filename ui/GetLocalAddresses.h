@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
-// This host's IPv4 addresses, in the resolver's order; none when the host name cannot be
-// resolved.
-std::vector<std::string> GetLocalAddresses();
+// Appends this host's IPv4 addresses, in the resolver's order, to addresses (entries already
+// there stay; nothing is de-duplicated) and returns the number of entries afterwards. When the
+// host name cannot be resolved the array is left as it was.
+int GetLocalAddresses(std::vector<std::string>& addresses);

@@ -108,28 +108,28 @@ TEST_F(FtpServiceControlTest, AFailingCallEndsStartStopOrQueryWithoutWaiting) {
     EXPECT_EQ(Start().first, 1u);
     EXPECT_EQ(QueryFtpServiceState(),
               error == &ftp.startError ? std::optional<DWORD>(SERVICE_STOPPED) : std::nullopt);
-    EXPECT_EQ(StopFtpService(30000) != 0, error != &ftp.startError);
+    EXPECT_EQ(StopFtpService(1, 30000) != 0, error != &ftp.startError);
     *error = ERROR_SUCCESS;
   }
   ftp.status = SimulatedStatus(SERVICE_RUNNING);
   ftp.stopError = ERROR_SERVICE_CANNOT_ACCEPT_CTRL;
-  EXPECT_EQ(StopFtpService(30000), DWORD(ERROR_SERVICE_CANNOT_ACCEPT_CTRL));
+  EXPECT_EQ(StopFtpService(1, 30000), DWORD(ERROR_SERVICE_CANNOT_ACCEPT_CTRL));
   ftp.dependentsError = RPC_S_SERVER_UNAVAILABLE;
-  EXPECT_EQ(StopFtpService(30000), DWORD(RPC_S_SERVER_UNAVAILABLE));
+  EXPECT_EQ(StopFtpService(1, 30000), DWORD(RPC_S_SERVER_UNAVAILABLE));
   SetServiceControlBackend(nullptr);
   EXPECT_EQ(Start().first, 1u);
   EXPECT_TRUE(clock->Sleeps().empty());
 }
 
 TEST_F(FtpServiceControlTest, StopOfAStoppedOrStoppingServiceSendsNoControl) {
-  EXPECT_EQ(StopFtpService(30000), 0u);
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
   EXPECT_EQ(sim->Requests(), Requests{"open Veltrane Server"});
 
   ftp.status = SimulatedStatus(SERVICE_STOP_PENDING, 1, 0);
   clock->OnSleep([this](DWORD) {
     if (clock->Sleeps().size() == 2) ftp.status = SimulatedStatus(SERVICE_STOPPED);
   });
-  EXPECT_EQ(StopFtpService(30000), 0u);
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
   EXPECT_EQ(std::ranges::count(sim->Requests(), "stop Veltrane Server"), 0);
   EXPECT_EQ(clock->Sleeps(), Sleeps(2, 1000));
 }
@@ -138,7 +138,7 @@ TEST_F(FtpServiceControlTest, StopStopsActiveDependentsOneByOneBeforeTheService)
   RunningWithDependents({"Upload Scanner", "Gone", "Quota Watcher"});
   sim->Service("Gone").stopError = ERROR_SERVICE_NOT_ACTIVE;  // stopped meanwhile: counts as stopped
 
-  EXPECT_EQ(StopFtpService(30000), 0u);
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
   EXPECT_EQ(sim->Requests(),
             (Requests{"open Veltrane Server", "dependents Veltrane Server", "dependents Veltrane Server",
                       "open Upload Scanner", "stop Upload Scanner", "open Gone", "stop Gone",
@@ -151,7 +151,7 @@ TEST_F(FtpServiceControlTest, StopOfADependentThatHangsTimesOutWithinTheLimitBef
   RunningWithDependents({"Hanging"});
   sim->Service("Hanging").afterStop = {{0, SimulatedStatus(SERVICE_STOP_PENDING, 1, 100000)}};
 
-  EXPECT_EQ(StopFtpService(30000), DWORD(ERROR_TIMEOUT));
+  EXPECT_EQ(StopFtpService(1, 30000), DWORD(ERROR_TIMEOUT));
   EXPECT_EQ(std::ranges::count(sim->Requests(), "stop Veltrane Server"), 0);
   // A tenth of the huge hint, cut short so that no sleep reaches past the time-out.
   EXPECT_EQ(clock->Sleeps(), (Sleeps{10000, 10000, 10000, 1}));

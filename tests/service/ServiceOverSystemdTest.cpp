@@ -38,7 +38,7 @@ TEST(ServiceOverSystemdTest, TheUnitNamedIsStartedAndStoppedWithItsDependentThro
   EXPECT_EQ(StartFtpService(), 0u);
   EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_RUNNING));
 
-  EXPECT_EQ(StopFtpService(30000), 0u);
+  EXPECT_EQ(StopFtpService(1, 30000), 0u);
   // One wait for the start, one for the dependent, then one for the server.
   EXPECT_EQ(clock->Sleeps(), (std::vector<DWORD>{2000, 9000, 1000}));
   EXPECT_EQ(QueryFtpServiceState(), std::optional<DWORD>(SERVICE_STOPPED));
