@@ -28,6 +28,7 @@ SERVICE_STATUS StatusOfUnit(const SystemdUnit& unit, DWORD checkPoint) {
   SERVICE_STATUS status{};
   status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
   status.dwCurrentState = ServiceStateOfUnit(unit);
+  status.dwControlsAccepted = status.dwCurrentState == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP : 0;
   if (status.dwCurrentState == SERVICE_STOPPED && unit.activeState == "failed") {
     status.dwWin32ExitCode = ERROR_SERVICE_SPECIFIC_ERROR;
     status.dwServiceSpecificExitCode = static_cast<DWORD>(unit.execMainStatus);
