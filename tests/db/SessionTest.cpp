@@ -308,7 +308,10 @@ void TakeProofAway(TestDatabase& db, Engine engine) {
     std::filesystem::remove(LockFile(db));
     return;
   }
-  const char* advisory = "FROM pg_locks WHERE locktype = 'advisory'";
+  // Only this test's database: tests that run at the same time keep their sessions' proofs.
+  const char* advisory =
+      "FROM pg_locks WHERE locktype = 'advisory' AND database = "
+      "(SELECT oid FROM pg_database WHERE datname = current_database())";
   db.Execute(std::string("SELECT pg_terminate_backend(pid) ") + advisory);
   for (int tries = 0; tries < 200 && db.QueryValue(std::string("SELECT COUNT(*) ") + advisory) != "0";
        ++tries)
